@@ -1,0 +1,128 @@
+#include "Curves.h"
+
+#include "Algem.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvalinde {
+
+using Ext = long double;
+
+float Leeftijd(Word pariteit, Word dag) {
+    return static_cast<float>(static_cast<Ext>(static_cast<int>(pariteit) - 1) + dag / 365.0L);
+}
+
+float LeeftijdsCurve(Word pariteit, Word dag, float c, float a, float b, float k) {
+    const Ext t = Leeftijd(pariteit, dag);
+    return static_cast<float>(c + (1.0L - std::exp(-k * t)) * (a - static_cast<Ext>(b) * dag));
+}
+
+float LactatieVorm(Word dag, float a, float k, float n) {
+    return static_cast<float>(std::exp(a * (1.0L - std::exp(-static_cast<Ext>(k) * dag)) / n));
+}
+
+float AfnameCurve(Word pariteit, Word dag, float a, float b, float k) {
+    const Ext t = Leeftijd(pariteit, dag);
+    return static_cast<float>(std::exp(-static_cast<Ext>(k) * dag) * (a + b * t));
+}
+
+float OpnameCapaciteit(Word pariteit, Word dag, Word g, float rasfactor) {
+    const Ext vorm = LactatieVorm(dag, 0.3156f, 0.05889f, 1.0f);
+    const Ext leeftijd = LeeftijdsCurve(pariteit, dag, 8.743f, 3.563f, 0.0f, 1.14f);
+    return static_cast<float>(vorm * leeftijd * (1.0L - 0.05529L * g / 220.0L) * rasfactor);
+}
+
+float MelkKg(Word pariteit, Word dag, Word g) {
+    const Ext leeftijd = LeeftijdsCurve(pariteit, dag, 17.153f, 10.459f, 0.0254f, 1.8099f);
+    const Ext vorm = LactatieVorm(dag, 0.635f, 0.05245f, static_cast<float>(1.0L + 0.01044L * dag));
+    const Ext drachtig = g == 0 ? 0.0L : std::pow(g / 220.0L, 2.493L);
+    return static_cast<float>(leeftijd * vorm * (1.0L - 0.1869L * drachtig));
+}
+
+float VetPct(Word pariteit, Word dag, Word /*g*/) {
+    const Ext t = Leeftijd(pariteit, dag);
+    const float a = static_cast<float>(-0.2917L * (1.0L - std::exp(-1.711L * t)));
+    const float n = static_cast<float>(1.0L + std::exp(4.824L * (std::log(static_cast<Ext>(dag)) - 5.6342L)));
+    const Ext vorm = LactatieVorm(dag, a, 0.0556f, n);
+    return static_cast<float>(vorm * LeeftijdsCurve(pariteit, dag, 4.4966f, 1.3466f, 0.0f, 0.9635f));
+}
+
+float EiwitPct(Word pariteit, Word dag, Word g) {
+    const Ext t = Leeftijd(pariteit, dag);
+    const float a = static_cast<float>(-(0.2945L + 0.2517L * (1.0L - std::exp(-0.763L * t))));
+    const float n = static_cast<float>(1.0L + std::exp(1.6561L * (std::log(static_cast<Ext>(dag)) - 5.7994L)));
+    const Ext vorm = LactatieVorm(dag, a, 0.11357f, n);
+    const Ext leeftijd = LeeftijdsCurve(pariteit, dag, 4.3421f, 0.9691f, 0.0f, 0.763f);
+    return static_cast<float>(vorm * leeftijd * (1.0L + 0.01657L * g / 220.0L));
+}
+
+float FpcmKg(Word pariteit, Word dag, Word g) {
+    const Ext melk = MelkKg(pariteit, dag, g);
+    return static_cast<float>(melk * FpcmFactor(VetPct(pariteit, dag, g), EiwitPct(pariteit, dag, g)));
+}
+
+float VemBasis(Word pariteit, Word dag) { return LeeftijdsCurve(pariteit, dag, 7361.5f, 1896.0f, 0.0f, 0.2703f); }
+
+float VemBasisCorrectie(Word pariteit, Word dag) {
+    return static_cast<float>(static_cast<Ext>(VemBasis(pariteit, dag)) *
+                              AfnameCurve(pariteit, dag, 0.7444f, 0.06025f, 0.015564f));
+}
+
+float VemPerKgFpcm() { return 442.0f; }
+
+float VemMelk(Word pariteit, Word dag, Word g) {
+    return static_cast<float>(static_cast<Ext>(FpcmKg(pariteit, dag, g)) * VemPerKgFpcm());
+}
+
+float VemBehoefte(Word pariteit, Word dag, Word g) {
+    const Ext basis = VemBasis(pariteit, dag);
+    return static_cast<float>((basis - VemBasisCorrectie(pariteit, dag)) + VemMelk(pariteit, dag, g));
+}
+
+float MelkRespons(float r) {
+    if (r < 0.0f) throw RekenFout("Rekenfout: negatieve energieopname in de melkrespons");
+    const Ext macht = r == 0.0f ? 0.0L : std::pow(static_cast<Ext>(r), 0.5719L);
+    return static_cast<float>(macht * std::exp(-0.04743L));
+}
+
+float FpcmBijVemMet(float vemBehoefte, float fpcmKg, float vem) {
+    const float r = static_cast<float>(static_cast<Ext>(vem) / vemBehoefte);
+    return static_cast<float>(static_cast<Ext>(MelkRespons(r)) * fpcmKg);
+}
+
+float FpcmBijVem(Word pariteit, Word dag, Word g, float vem) {
+    return FpcmBijVemMet(VemBehoefte(pariteit, dag, g), FpcmKg(pariteit, dag, g), vem);
+}
+
+namespace {
+Ext Begrens(Ext x, Ext laag, Ext hoog) { return std::min(hoog, std::max(laag, x)); }
+} // namespace
+
+float VwGras(float rc, float vos, float factor) {
+    const Ext drc = static_cast<Ext>(rc) - 230.0L;
+    const Ext x = 0.01419L * drc * drc / 1000.0L - 0.206L * drc / 1000.0L - 0.08334L -
+                  0.7443L * (static_cast<Ext>(vos) - 705.0L) / 1000.0L;
+    return static_cast<float>(Begrens(std::exp(x), 0.8845L, 1.0991L) * factor);
+}
+
+float VwGraskuil(float ds, float re, float rc, float factor) {
+    const Ext d = static_cast<Ext>(ds) / 10.0L - 45.0L;
+    const Ext x = 0.0991L * d * d / 1000.0L - 1.613L * d / 1000.0L -
+                  0.3321L * (static_cast<Ext>(re) - 170.0L) / 1000.0L +
+                  1.551L * (static_cast<Ext>(rc) - 240.0L) / 1000.0L;
+    return static_cast<float>(Begrens(std::exp(x), 0.9091L, 1.1612L) * factor);
+}
+
+float VwSnijmais(float ds, float vos, float factor) {
+    const Ext d = static_cast<Ext>(ds) / 10.0L - 33.0L;
+    const Ext x = 2.962L * d * d / 1000.0L - 2.737L * d / 1000.0L - 0.21658L -
+                  0.559L * (static_cast<Ext>(vos) - 695.0L) / 1000.0L;
+    return static_cast<float>(Begrens(std::exp(x), 0.7862L, 1.0426L) * factor);
+}
+
+float VwKrachtvoer(float rc) {
+    return static_cast<float>(std::exp(1.335L * (static_cast<Ext>(rc) - 140.0L) / 1000.0L - 1.1483L));
+}
+
+} // namespace korvalinde

@@ -1,0 +1,14 @@
+// Number texts of the program: patterns such as "0", "0.0", "0.00" and "0.#", always with a point as
+// decimal separator, rounded half away from zero (2.25 with "0.0" gives "2.3"), never "-0".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvalinde {
+
+// Formats waarde with a pattern of the form "0", "0." followed by '0' (fixed) and/or '#' (optional)
+// decimals. A value that is not finite gives an empty text.
+std::string FormatFloat(std::string_view patroon, long double waarde);
+
+} // namespace korvalinde

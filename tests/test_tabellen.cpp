@@ -1,0 +1,371 @@
+// General helpers, number texts, cow curves, fill values and the grass composition table.
+#include "Algem.h"
+#include "Curves.h"
+#include "Formaat.h"
+#include "Tabellen.h"
+
+#include <QtTest>
+
+#include <clocale>
+#include <cmath>
+
+using namespace korvalinde;
+
+namespace {
+double Afgerond(double x, int decimalen) {
+    const double f = std::pow(10.0, decimalen);
+    return std::round(x * f) / f;
+}
+} // namespace
+
+class TestTabellen : public QObject {
+    Q_OBJECT
+
+private slots:
+    void veiligDelen_data();
+    void veiligDelen();
+    void round_data();
+    void round();
+    void formatFloat_data();
+    void formatFloat();
+    void formatFloatKommaLocale();
+    void dagNaarMaand_data();
+    void dagNaarMaand();
+    void dagTekst_data();
+    void dagTekst();
+    void kleineHelpers();
+    void jntobool();
+    void leesGetal_data();
+    void leesGetal();
+    void koeCurven_data();
+    void koeCurven();
+    void curveEigenschappen();
+    void vulwaarden_data();
+    void vulwaarden();
+    void gehalteGras_data();
+    void gehalteGras();
+    void gehalteGrasOnbekend_data();
+    void gehalteGrasOnbekend();
+};
+
+void TestTabellen::veiligDelen_data() {
+    QTest::addColumn<double>("teller");
+    QTest::addColumn<double>("noemer");
+    QTest::addColumn<double>("uitkomst");
+    QTest::newRow("5/0") << 5.0 << 0.0 << 0.0;
+    QTest::newRow("0/0") << 0.0 << 0.0 << 0.0;
+    QTest::newRow("1/4") << 1.0 << 4.0 << 0.25;
+    QTest::newRow("-0 divisor") << 3.0 << -0.0 << 0.0;
+    QTest::newRow("tiny divisor divides") << 1e-30 << 1e-30 << 1.0;
+}
+
+void TestTabellen::veiligDelen() {
+    QFETCH(double, teller);
+    QFETCH(double, noemer);
+    QFETCH(double, uitkomst);
+    QCOMPARE(static_cast<double>(VeiligDelen(teller, noemer)), uitkomst);
+}
+
+void TestTabellen::round_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<qint64>("n");
+    QTest::newRow("2.5") << 2.5 << qint64(2);
+    QTest::newRow("3.5") << 3.5 << qint64(4);
+    QTest::newRow("-2.5") << -2.5 << qint64(-2);
+    QTest::newRow("6.6") << 6.6 << qint64(7);
+    QTest::newRow("5.44") << 5.44 << qint64(5);
+    QTest::newRow("0.5") << 0.5 << qint64(0);
+}
+
+void TestTabellen::round() {
+    QFETCH(double, x);
+    QFETCH(qint64, n);
+    QCOMPARE(Round(x), n);
+}
+
+void TestTabellen::formatFloat_data() {
+    QTest::addColumn<QString>("patroon");
+    QTest::addColumn<double>("waarde");
+    QTest::addColumn<QString>("tekst");
+    QTest::newRow("tie up one decimal") << "0.0" << 2.25 << "2.3";
+    QTest::newRow("tie whole") << "0" << 37.5 << "38";
+    QTest::newRow("tie whole even") << "0" << 36.5 << "37";
+    QTest::newRow("negative tie") << "0.0" << -2.25 << "-2.3";
+    QTest::newRow("no minus zero whole") << "0" << -0.4 << "0";
+    QTest::newRow("no minus zero decimal") << "0.0" << -0.04 << "0.0";
+    QTest::newRow("negative zero") << "0.00" << -0.0 << "0.00";
+    QTest::newRow("two decimals") << "0.00" << 4.1976 << "4.20";
+    QTest::newRow("carry") << "0.0" << 9.96 << "10.0";
+    QTest::newRow("carry whole") << "0" << 999.5 << "1000";
+    QTest::newRow("small") << "0.0" << 0.049 << "0.0";
+    QTest::newRow("large") << "0" << 123456789.0 << "123456789";
+    QTest::newRow("negative") << "0" << -150.6 << "-151";
+    QTest::newRow("optional decimal kept") << "0.#" << 4.25 << "4.3";
+    QTest::newRow("optional decimal dropped") << "0.#" << 4.0 << "4";
+    QTest::newRow("optional rounds to whole") << "0.#" << 3.96 << "4";
+    QTest::newRow("float value 0.15f") << "0.0" << double(0.15f) << "0.2";
+    QTest::newRow("float value 0.35f below tie") << "0.0" << double(0.35f) << "0.3";
+    QTest::newRow("nan gives empty") << "0" << std::nan("") << "";
+    QTest::newRow("inf gives empty") << "0" << HUGE_VAL << "";
+}
+
+void TestTabellen::formatFloat() {
+    QFETCH(QString, patroon);
+    QFETCH(double, waarde);
+    QFETCH(QString, tekst);
+    QCOMPARE(QString::fromStdString(FormatFloat(patroon.toStdString(), waarde)), tekst);
+}
+
+void TestTabellen::formatFloatKommaLocale() {
+    // A user with a comma locale still gets (and types) points.
+    const char* oud = std::setlocale(LC_ALL, nullptr);
+    const std::string bewaard = oud ? oud : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "nl_NL.UTF-8") &&
+        !std::setlocale(LC_ALL, "C.UTF-8"))
+        QSKIP("no locale available");
+    QCOMPARE(FormatFloat("0.00", 4.1976L), std::string("4.20"));
+    long double w = 0;
+    QVERIFY(LeesGetal("2.5", w));
+    QCOMPARE(static_cast<double>(w), 2.5);
+    QVERIFY(!LeesGetal("2,5", w));
+    std::setlocale(LC_ALL, bewaard.c_str());
+}
+
+void TestTabellen::dagNaarMaand_data() {
+    QTest::addColumn<int>("dag");
+    QTest::addColumn<int>("maand");
+    const int grenzen[][3] = {{1, 31, 1},    {32, 59, 2},   {60, 90, 3},   {91, 120, 4},
+                              {121, 151, 5}, {152, 181, 6}, {182, 212, 7}, {213, 243, 8},
+                              {244, 273, 9}, {274, 304, 10}, {305, 334, 11}, {335, 365, 12}};
+    for (const auto& g : grenzen) {
+        QTest::addRow("day %d", g[0]) << g[0] << g[2];
+        QTest::addRow("day %d", g[1]) << g[1] << g[2];
+    }
+    QTest::newRow("day 0") << 0 << 0;
+    QTest::newRow("day 366") << 366 << 0;
+    QTest::newRow("negative") << -5 << 0;
+}
+
+void TestTabellen::dagNaarMaand() {
+    QFETCH(int, dag);
+    QFETCH(int, maand);
+    QCOMPARE(DagNaarMaand(dag), maand);
+}
+
+void TestTabellen::dagTekst_data() {
+    QTest::addColumn<int>("dag");
+    QTest::addColumn<QString>("tekst");
+    QTest::newRow("1") << 1 << "01 01";
+    QTest::newRow("32") << 32 << "01 02";
+    QTest::newRow("59") << 59 << "28 02";
+    QTest::newRow("60") << 60 << "01 03";
+    QTest::newRow("258") << 258 << "15 09";
+    QTest::newRow("365") << 365 << "31 12";
+    QTest::newRow("366 runs on") << 366 << "01 01";
+    QTest::newRow("0 runs back") << 0 << "31 12";
+}
+
+void TestTabellen::dagTekst() {
+    QFETCH(int, dag);
+    QFETCH(QString, tekst);
+    QCOMPARE(QString::fromStdString(DagTekst(dag)), tekst);
+}
+
+void TestTabellen::kleineHelpers() {
+    QCOMPARE(DatumTekst(2.0), std::string("01 01"));                 // 1 January 1900
+    QCOMPARE(DatumTekst(45356.0), std::string("05 03"));             // 5 March 2024, a leap year
+    QCOMPARE(FpcmFactor(4.4f, 3.5f), static_cast<float>(0.337L + 0.5104L + 0.21L));
+    QCOMPARE(Interpoleer(1000, 1700, 2000, 240, 220), static_cast<float>(240.0L + 1000.0L * 20.0L / -700.0L));
+    QCOMPARE(ZonderSpaties("  a  b "), std::string("ab"));
+    QCOMPARE(ZonderSpaties(""), std::string(""));
+    QCOMPARE(ZonderSpaties("Zeer dicht"), std::string("Zeerdicht"));
+    QCOMPARE(ZonderSpaties("a\tb"), std::string("a\tb"));
+    QCOMPARE(NaarHoofdletters("< 50 ja"), std::string("< 50 JA"));
+}
+
+void TestTabellen::jntobool() {
+    MeldingenLijst().clear();
+    QVERIFY(JNTOBOOL("JA"));
+    QVERIFY(!JNTOBOOL("NEE"));
+    QVERIFY(!JNTOBOOL("NVT"));
+    QCOMPARE(MeldingenLijst().size(), std::size_t(0));
+    QVERIFY(!JNTOBOOL("Ja"));
+    QVERIFY(!JNTOBOOL(""));
+    QCOMPARE(MeldingenLijst().size(), std::size_t(2));
+    QCOMPARE(MeldingenLijst()[0], std::string("Onbekende ajn in JNTOBOOL Ja"));
+    QCOMPARE(MeldingenLijst()[1], std::string("Onbekende ajn in JNTOBOOL "));
+}
+
+void TestTabellen::leesGetal_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("waarde");
+    QTest::newRow("whole") << "300" << true << 300.0;
+    QTest::newRow("point") << "4.20" << true << 4.2;
+    QTest::newRow("spaces") << "  0.68 " << true << 0.68;
+    QTest::newRow("sign") << "-3" << true << -3.0;
+    QTest::newRow("leading point") << ".5" << true << 0.5;
+    QTest::newRow("exponent") << "1e3" << true << 1000.0;
+    QTest::newRow("comma") << "4," << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("letters") << "abc" << false << 0.0;
+    QTest::newRow("point alone") << "." << false << 0.0;
+    QTest::newRow("inf") << "inf" << false << 0.0;
+    QTest::newRow("hex") << "0x10" << false << 0.0;
+}
+
+void TestTabellen::leesGetal() {
+    QFETCH(QString, tekst);
+    QFETCH(bool, ok);
+    QFETCH(double, waarde);
+    long double w = -1;
+    QCOMPARE(LeesGetal(tekst.toStdString(), w), ok);
+    if (ok) QCOMPARE(static_cast<double>(w), waarde);
+}
+
+void TestTabellen::koeCurven_data() {
+    QTest::addColumn<int>("pariteit");
+    QTest::addColumn<int>("dag");
+    QTest::addColumn<double>("capaciteit");
+    QTest::addColumn<double>("melk");
+    QTest::addColumn<double>("vet");
+    QTest::addColumn<double>("eiwit");
+    QTest::addColumn<double>("fpcm");
+    QTest::addColumn<double>("vem");
+    // Reference cows with a calving interval of 365 days.
+    QTest::newRow("1/30") << 1 << 30 << 11.77 << 27.13 << 4.459 << 3.280 << 28.52 << 16529.0;
+    QTest::newRow("1/160") << 1 << 160 << 13.65 << 25.86 << 4.294 << 3.505 << 27.04 << 19041.0;
+    QTest::newRow("2/90") << 2 << 90 << 15.65 << 33.85 << 4.217 << 3.303 << 34.67 << 21633.0;
+    QTest::newRow("3/30") << 3 << 30 << 15.56 << 39.06 << 4.499 << 3.197 << 41.04 << 21860.0;
+    QTest::newRow("3/320") << 3 << 320 << 15.70 << 17.57 << 5.213 << 4.060 << 20.83 << 17540.0;
+}
+
+void TestTabellen::koeCurven() {
+    QFETCH(int, pariteit);
+    QFETCH(int, dag);
+    QFETCH(double, capaciteit);
+    QFETCH(double, melk);
+    QFETCH(double, vet);
+    QFETCH(double, eiwit);
+    QFETCH(double, fpcm);
+    QFETCH(double, vem);
+    const auto p = static_cast<Word>(pariteit);
+    const auto d = static_cast<Word>(dag);
+    const auto g = static_cast<Word>(std::max(0, dag - 85));
+    QCOMPARE(Afgerond(OpnameCapaciteit(p, d, g, 1.0f), 2), capaciteit);
+    QCOMPARE(Afgerond(MelkKg(p, d, g), 2), melk);
+    QCOMPARE(Afgerond(VetPct(p, d, g), 3), vet);
+    QCOMPARE(Afgerond(EiwitPct(p, d, g), 3), eiwit);
+    QCOMPARE(Afgerond(FpcmKg(p, d, g), 2), fpcm);
+    QCOMPARE(std::round(VemBehoefte(p, d, g)), vem);
+}
+
+void TestTabellen::curveEigenschappen() {
+    QCOMPARE(Afgerond(MelkRespons(1.0f), 4), 0.9537);
+    QCOMPARE(MelkRespons(0.0f), 0.0f);
+    QVERIFY_THROWS_EXCEPTION(RekenFout, MelkRespons(-0.5f));
+    // Days pregnant do not change the fat percentage; capacity falls 5.529 % at 220 days.
+    QCOMPARE(VetPct(2, 200, 0), VetPct(2, 200, 150));
+    const double vol = OpnameCapaciteit(2, 200, 0, 1.0f);
+    QVERIFY(std::fabs(OpnameCapaciteit(2, 200, 220, 1.0f) / vol - (1 - 0.05529)) < 1e-6);
+    // Dual-purpose cows count 0.8.
+    QVERIFY(std::fabs(OpnameCapaciteit(2, 200, 0, 0.8f) / vol - 0.8) < 1e-6);
+    // Milk at the requirement is 95.4 % of the potential.
+    const float behoefte = VemBehoefte(2, 90, 5);
+    QVERIFY(std::fabs(FpcmBijVem(2, 90, 5, behoefte) / FpcmKg(2, 90, 5) - 0.9537) < 1e-4);
+    QCOMPARE(FpcmBijVem(2, 90, 5, 0.0f), 0.0f);
+}
+
+void TestTabellen::vulwaarden_data() {
+    QTest::addColumn<QString>("formule");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("c");
+    QTest::addColumn<double>("verwacht");
+    QTest::addColumn<double>("marge");
+    QTest::newRow("grass centre") << "gras" << 230.0 << 705.0 << 0.0 << double(float(std::exp(-0.08334L))) << 0.0;
+    QTest::newRow("grass 180/800") << "gras" << 180.0 << 800.0 << 0.0 << 0.8974 << 5e-5;
+    QTest::newRow("grass 300/600") << "gras" << 300.0 << 600.0 << 0.0 << 1.0512 << 5e-5;
+    QTest::newRow("grass floor") << "gras" << 230.0 << 900.0 << 0.0 << double(0.8845f) << 0.0;
+    QTest::newRow("grass ceiling") << "gras" << 400.0 << 600.0 << 0.0 << double(1.0991f) << 0.0;
+    QTest::newRow("grass silage") << "graskuil" << 450.0 << 170.0 << 240.0 << 1.0 << 0.0;
+    QTest::newRow("maize silage") << "snijmais" << 330.0 << 695.0 << 0.0 << 0.8053 << 5e-5;
+    QTest::newRow("concentrate") << "krachtvoer" << 140.0 << 0.0 << 0.0 << 0.3172 << 5e-5;
+    QTest::newRow("concentrate unclamped") << "krachtvoer" << 2000.0 << 0.0 << 0.0
+                                           << double(float(std::exp(1.335L * 1.86L - 1.1483L))) << 0.0;
+}
+
+void TestTabellen::vulwaarden() {
+    QFETCH(QString, formule);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, c);
+    QFETCH(double, verwacht);
+    QFETCH(double, marge);
+    const auto fa = static_cast<float>(a), fb = static_cast<float>(b), fc = static_cast<float>(c);
+    double w = 0;
+    if (formule == "gras") w = VwGras(fa, fb, 1);
+    else if (formule == "graskuil") w = VwGraskuil(fa, fb, fc, 1);
+    else if (formule == "snijmais") w = VwSnijmais(fa, fb, 1);
+    else w = VwKrachtvoer(fa);
+    if (marge == 0) QCOMPARE(w, verwacht);
+    else QVERIFY2(std::fabs(w - verwacht) < marge, qPrintable(QString::number(w, 'g', 9)));
+}
+
+void TestTabellen::gehalteGras_data() {
+    QTest::addColumn<QString>("soort");
+    QTest::addColumn<int>("dag");
+    QTest::addColumn<bool>("minder");
+    QTest::addColumn<double>("aanbod");
+    QTest::addColumn<double>("verwacht");
+    QTest::newRow("VEM standard point") << "VEM" << 152 << false << 1700.0 << 996.0;
+    QTest::newRow("VEM lower line") << "VEM" << 152 << false << 1350.0 << 1002.5;
+    QTest::newRow("VEM lower line minder") << "VEM" << 152 << true << 1350.0 << 952.5;
+    QTest::newRow("VEM upper line extended") << "VEM" << 152 << false << 3000.0
+                                             << double(float(996.0L + 1300.0L * 39.0L / -1100.0L));
+    QTest::newRow("VEM below low mass extended") << "VEM" << 152 << false << 500.0
+                                                 << double(float(1009.0L - 500.0L * 13.0L / -700.0L));
+    QTest::newRow("VOS") << "VOS" << 152 << false << 1700.0 << 731.68;
+    QTest::newRow("VOS minder") << "VOS" << 152 << true << 1700.0 << 698.49;
+    QTest::newRow("DS August") << "DS" << 230 << false << 2500.0 << 105.0;
+    QTest::newRow("DS ignores supply") << "DS" << 152 << false << 400.0 << 170.0;
+    QTest::newRow("January is April") << "RE" << 20 << false << 1400.0 << 227.0;
+    QTest::newRow("December is October") << "RE" << 340 << false << 1100.0 << 252.0;
+    QTest::newRow("day 0 is April") << "RE" << 0 << false << 1400.0 << 227.0;
+    QTest::newRow("day 400 is April") << "RE" << 400 << false << 1400.0 << 227.0;
+    QTest::newRow("DVE minder") << "DVE" << 152 << true << 1700.0 << 99.0;
+    QTest::newRow("OEB minder") << "OEB" << 152 << true << 1700.0 << 53.0;
+    QTest::newRow("RE not corrected") << "RE" << 152 << true << 1700.0 << 216.0;
+    QTest::newRow("September standard") << "VEM" << 258 << false << 1300.0 << 1002.0;
+}
+
+void TestTabellen::gehalteGras() {
+    QFETCH(QString, soort);
+    QFETCH(int, dag);
+    QFETCH(bool, minder);
+    QFETCH(double, aanbod);
+    QFETCH(double, verwacht);
+    const double w = GehalteGras(soort.toStdString(), dag, minder, static_cast<float>(aanbod));
+    if (soort == "VOS") QVERIFY2(std::fabs(w - verwacht) < 0.006, qPrintable(QString::number(w, 'g', 9)));
+    else QCOMPARE(w, double(float(verwacht)));
+}
+
+void TestTabellen::gehalteGrasOnbekend_data() {
+    QTest::addColumn<QString>("soort");
+    QTest::newRow("lower case") << "vem";
+    QTest::newRow("empty") << "";
+    QTest::newRow("grass mass is no code") << "Grasmassa";
+}
+
+void TestTabellen::gehalteGrasOnbekend() {
+    QFETCH(QString, soort);
+    try {
+        GehalteGras(soort.toStdString(), 152, false, 1700);
+        QFAIL("no error");
+    } catch (const OnbekendeSoort& e) {
+        QCOMPARE(QString::fromStdString(e.what()), "GehalteGras, onbekende soort " + soort);
+    }
+}
+
+QTEST_APPLESS_MAIN(TestTabellen)
+#include "test_tabellen.moc"
