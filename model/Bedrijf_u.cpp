@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace korvalinde {
 
@@ -40,30 +41,47 @@ struct TBedrijf::Direct {
     float KlasseMelk(int p, int k, float vem) const { return b.KlasseMelk(p, k, vem); }
 };
 
-struct TBedrijf::Klassen {
-    const TBedrijf& b;
-    bool grasVwNul = false;
-    float grasopname[3][5]{};
+// Values of the 15 cow classes that do not change between the variants of one run: intake
+// capacity, energy requirement and potential FPCM (they depend on breed and calving interval only).
+struct TBedrijf::KoeKlassen {
+    float capaciteit[3][5]{};
     float vemBehoefte[3][5]{};
     float fpcm[3][5]{};
 
-    explicit Klassen(const TBedrijf& bedrijf) : b(bedrijf) {
-        grasVwNul = b.Gras[GrVW] == 0.0f;
+    explicit KoeKlassen(const TBedrijf& b) {
         for (int p = 1; p <= 3; ++p)
             for (int k = 1; k <= 5; ++k) {
-                if (!grasVwNul) grasopname[p - 1][k - 1] = b.KlasseGrasopname(p, k);
                 const auto dag = LactatieDag[static_cast<std::size_t>(k - 1)];
-                const auto dracht = b.Drachtdagen(k);
-                vemBehoefte[p - 1][k - 1] = VemBehoefte(static_cast<Word>(p), dag, dracht);
-                fpcm[p - 1][k - 1] = FpcmKg(static_cast<Word>(p), dag, dracht);
+                const auto pw = static_cast<Word>(p);
+                capaciteit[p - 1][k - 1] = b.KlasseCapaciteit(p, k);
+                fpcm[p - 1][k - 1] = FpcmKg(pw, dag, b.Drachtdagen(k));
+                vemBehoefte[p - 1][k - 1] = VemBehoefteMet(pw, dag, fpcm[p - 1][k - 1]);
             }
+    }
+};
+
+// Class values of one variant: the grass that fills each class's remaining capacity.
+struct TBedrijf::Klassen {
+    const TBedrijf& b;
+    const KoeKlassen& koe;
+    bool grasVwNul = false;
+    float grasopname[3][5]{};
+
+    Klassen(const TBedrijf& bedrijf, const KoeKlassen& koeKlassen) : b(bedrijf), koe(koeKlassen) {
+        grasVwNul = b.Gras[GrVW] == 0.0f;
+        if (grasVwNul) return;
+        for (int k = 1; k <= 5; ++k) {
+            const float vw = b.VwBijvoeding(k);
+            for (int p = 1; p <= 3; ++p)
+                grasopname[p - 1][k - 1] = b.KlasseGrasopnameUit(koe.capaciteit[p - 1][k - 1], vw);
+        }
     }
     float KlasseGrasopname(int p, int k) const {
         if (grasVwNul) return b.KlasseGrasopname(p, k); // raises the division error
         return grasopname[p - 1][k - 1];
     }
     float KlasseMelk(int p, int k, float vem) const {
-        return FpcmBijVemMet(vemBehoefte[p - 1][k - 1], fpcm[p - 1][k - 1], vem);
+        return FpcmBijVemMet(koe.vemBehoefte[p - 1][k - 1], koe.fpcm[p - 1][k - 1], vem);
     }
 };
 
@@ -152,10 +170,12 @@ float TBedrijf::GemVwBijvoeding() const {
     return som;
 }
 
-float TBedrijf::KlasseGrasopname(int p, int k) const {
-    const Ext rest = static_cast<Ext>(KlasseCapaciteit(p, k)) - VwBijvoeding(k);
+float TBedrijf::KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const {
+    const Ext rest = static_cast<Ext>(capaciteit) - vwBijvoeding;
     return Opslaan(std::max(0.0L, Delen(rest, Gras[GrVW], "voederwaarde VW van het gras is 0")));
 }
+
+float TBedrijf::KlasseGrasopname(int p, int k) const { return KlasseGrasopnameUit(KlasseCapaciteit(p, k), VwBijvoeding(k)); }
 
 float TBedrijf::OpnameRelatief(int i, float beschikbaar0, float biomassa0) const {
     if (beschikbaar0 <= 0.0f) return 0.0f;
@@ -177,7 +197,12 @@ float TBedrijf::OpnameRelatief(int i, float beschikbaar0, float biomassa0) const
 template <class Bron>
 float TBedrijf::GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float biomassa0) const {
     if (beschikbaar0 <= 0.0f) return 0.0f;
-    const float q = Opslaan(static_cast<Ext>(OpnameRelatief(i, beschikbaar0, biomassa0)) / 100.0L * 1.1L);
+    return GrasopnameUitRelatief(bron, OpnameRelatief(i, beschikbaar0, biomassa0));
+}
+
+template <class Bron>
+float TBedrijf::GrasopnameUitRelatief(const Bron& bron, float relatief) const {
+    const float q = Opslaan(static_cast<Ext>(relatief) / 100.0L * 1.1L);
     float som = 0;
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k)
@@ -244,12 +269,16 @@ public:
                                   static_cast<Ext>(r) * t_.Biomassa0);
         t_.Beschikbaar5 = Opslaan(static_cast<Ext>(t_.Beschikbaar5) - e_ + static_cast<Ext>(g) * (1.0L - m_) -
                                   static_cast<Ext>(r) * t_.Biomassa5);
-        e_ = Opslaan(static_cast<Ext>(b_.GrasopnameMet(bron_, i, t_.Beschikbaar0, t_.Biomassa0)) / 2.0L *
-                     VeiligDelen(b_.AantalKoeien, b_.PerceelOpp));
+        relatief_ = b_.OpnameRelatief(i, t_.Beschikbaar0, t_.Biomassa0);
+        opname_ = t_.Beschikbaar0 <= 0.0f ? 0.0f : b_.GrasopnameUitRelatief(bron_, relatief_);
+        e_ = Opslaan(static_cast<Ext>(opname_) / 2.0L * VeiligDelen(b_.AantalKoeien, b_.PerceelOpp));
         if (t_.Beschikbaar0 < 0.0f) gestopt_ = true;
     }
 
     const RecDagToestand& Toestand() const { return t_; }
+    // Relative intake and grass intake of the current state (after at least one step).
+    float Relatief() const { return relatief_; }
+    float Opname() const { return opname_; }
 
 private:
     const TBedrijf& b_;
@@ -257,6 +286,8 @@ private:
     RecDagToestand t_;
     float m_ = 0; // fraction of the paddock rejected around new dung and urine
     float e_ = 0; // grass eaten in the previous half day, kg DM/ha
+    float relatief_ = 0;
+    float opname_ = 0;
     bool gestopt_ = false;
 };
 
@@ -378,13 +409,18 @@ struct Uitkomsten {
 };
 
 template <bool VanafInscharen>
-void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit) {
+void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
+                              std::unique_ptr<KoeKlassen>& koe) {
     BereidVariantVoor(invoer, v);
     std::array<RecDagToestand, AantalStappen + 1> toestand{};
     if (!(PerceelOpp > 0.0f)) return;
+    if (!VanafInscharen && !koe) koe = std::make_unique<KoeKlassen>(*this);
 
     using Bron = std::conditional_t<VanafInscharen, Direct, Klassen>;
-    const Bron bron{*this};
+    const Bron bron = [&] {
+        if constexpr (VanafInscharen) return Direct{*this};
+        else return Klassen(*this, *koe);
+    }();
     Stapper<Bron> stapper(*this, bron);
     Uitkomsten<Bron> u{*this, bron, toestand, !VanafInscharen};
     const auto vi = static_cast<std::size_t>(v);
@@ -410,9 +446,15 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit) {
         Schrijf(uit.arBijgroei[vi][si], "0", GestoordeBijgroei());
         Schrijf(uit.arAanbodKoe[vi][si], "0.0", AanbodPerKoe(t.Beschikbaar0));
         if (i >= 1) {
-            const float r = OpnameRelatief(i, t.Beschikbaar0, t.Biomassa0);
+            float r = 0, o = 0;
+            if constexpr (VanafInscharen) {
+                r = OpnameRelatief(i, t.Beschikbaar0, t.Biomassa0);
+                o = GrasopnameMet(bron, i, t.Beschikbaar0, t.Biomassa0);
+            } else {
+                r = stapper.Relatief();
+                o = stapper.Opname();
+            }
             Schrijf(uit.arOpnameRel[vi][si], "0.0", r);
-            const float o = GrasopnameMet(bron, i, t.Beschikbaar0, t.Biomassa0);
             Schrijf(uit.arOpname[vi][si], "0.0", o);
             Schrijf(uit.arMestCum[vi][si], "0", OppMestCumulatief(i));
             Schrijf(uit.arUrineCum[vi][si], "0", OppUrineCumulatief(i));
@@ -488,7 +530,8 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit) {
 
 template <bool VanafInscharen>
 void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
-    for (int v = 0; v < AantalVarianten; ++v) BerekenVariant<VanafInscharen>(invoer, v, uitvoer);
+    std::unique_ptr<KoeKlassen> koe;
+    for (int v = 0; v < AantalVarianten; ++v) BerekenVariant<VanafInscharen>(invoer, v, uitvoer, koe);
 }
 
 void TBedrijf::Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer) { BerekenAlles<false>(invoer, uitvoer); }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -101,8 +102,12 @@ private:
     template <class Bron>
     friend struct Uitkomsten;
     struct Direct;
+    struct KoeKlassen;
     struct Klassen;
 
+    float KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const;
+    template <class Bron>
+    float GrasopnameUitRelatief(const Bron& bron, float relatief) const;
     template <class Bron>
     float GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float biomassa0) const;
     template <class Bron>
@@ -110,7 +115,7 @@ private:
     template <bool VanafInscharen>
     void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
     template <bool VanafInscharen>
-    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer);
+    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer, std::unique_ptr<KoeKlassen>& koe);
 };
 
 } // namespace korvalinde

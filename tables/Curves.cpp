@@ -75,15 +75,19 @@ float VemMelk(Word pariteit, Word dag, Word g) {
     return static_cast<float>(static_cast<Ext>(FpcmKg(pariteit, dag, g)) * VemPerKgFpcm());
 }
 
-float VemBehoefte(Word pariteit, Word dag, Word g) {
+float VemBehoefteMet(Word pariteit, Word dag, float fpcmKg) {
     const Ext basis = VemBasis(pariteit, dag);
-    return static_cast<float>((basis - VemBasisCorrectie(pariteit, dag)) + VemMelk(pariteit, dag, g));
+    const float melk = static_cast<float>(static_cast<Ext>(fpcmKg) * VemPerKgFpcm());
+    return static_cast<float>((basis - VemBasisCorrectie(pariteit, dag)) + melk);
 }
+
+float VemBehoefte(Word pariteit, Word dag, Word g) { return VemBehoefteMet(pariteit, dag, FpcmKg(pariteit, dag, g)); }
 
 float MelkRespons(float r) {
     if (r < 0.0f) throw RekenFout("Rekenfout: negatieve energieopname in de melkrespons");
+    static const Ext schaal = std::exp(-0.04743L);
     const Ext macht = r == 0.0f ? 0.0L : std::pow(static_cast<Ext>(r), 0.5719L);
-    return static_cast<float>(macht * std::exp(-0.04743L));
+    return static_cast<float>(macht * schaal);
 }
 
 float FpcmBijVemMet(float vemBehoefte, float fpcmKg, float vem) {

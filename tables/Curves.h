@@ -34,6 +34,8 @@ float VemBasisCorrectie(Word pariteit, Word dag);
 float VemPerKgFpcm();
 float VemMelk(Word pariteit, Word dag, Word g);
 float VemBehoefte(Word pariteit, Word dag, Word g);
+// VemBehoefte from the cow's potential FPCM, for callers that already have it.
+float VemBehoefteMet(Word pariteit, Word dag, float fpcmKg);
 float MelkRespons(float r);
 float FpcmBijVem(Word pariteit, Word dag, Word g, float vem);
 // FpcmBijVem from a cow's energy requirement and potential FPCM, for callers that keep those two

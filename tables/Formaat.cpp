@@ -22,9 +22,44 @@ void DecimaleCijfers(long double waarde, std::string& cijfers, int& exponent) {
     exponent = std::atoi(tekst.c_str() + e + 1);
 }
 
+std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag);
+
+// Quick route for a fixed number of decimals: scale by a power of ten and round half away from
+// zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
+// the rounding error of the scaling cannot change the result; otherwise false.
+bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
+    static const long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (decimalen > 4) return false;
+    const long double y = std::fabs(waarde) * macht[decimalen];
+    if (!(y < 9.0e18L)) return false;
+    const long double geheel = std::floor(y);
+    const long double breuk = y - geheel;
+    if (std::fabs(breuk - 0.5L) < 1e-6L) return false;
+    auto n = static_cast<unsigned long long>(geheel) + (breuk > 0.5L ? 1 : 0);
+    std::string cijfers = std::to_string(n);
+    if (static_cast<int>(cijfers.size()) <= decimalen)
+        cijfers.insert(0, static_cast<std::size_t>(decimalen + 1) - cijfers.size(), '0');
+    uit.clear();
+    if (waarde < 0 && n != 0) uit.push_back('-');
+    uit.append(cijfers, 0, cijfers.size() - static_cast<std::size_t>(decimalen));
+    if (decimalen > 0) {
+        uit.push_back('.');
+        uit.append(cijfers, cijfers.size() - static_cast<std::size_t>(decimalen));
+    }
+    return true;
+}
+
 } // namespace
 
-std::string FormatFloat(std::string_view patroon, long double waarde) {
+std::string FormatFloat(std::string_view patroon, long double waarde) { return Formatteer(patroon, waarde, true); }
+
+std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {
+    return Formatteer(patroon, waarde, false);
+}
+
+namespace {
+
+std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag) {
     if (!std::isfinite(waarde)) return {};
     int vast = 0;
     int optioneel = 0;
@@ -36,6 +71,10 @@ std::string FormatFloat(std::string_view patroon, long double waarde) {
         }
     }
     const int decimalen = vast + optioneel;
+    if (snelMag && optioneel == 0) {
+        std::string snel;
+        if (SnelFormatteren(waarde, decimalen, snel)) return snel;
+    }
 
     // Integer digits plus `decimalen` decimals, rounded half away from zero on the decimal digits.
     std::string cijfers;
@@ -75,5 +114,7 @@ std::string FormatFloat(std::string_view patroon, long double waarde) {
     if (!breuk.empty()) uit += "." + breuk;
     return uit;
 }
+
+} // namespace
 
 } // namespace korvalinde

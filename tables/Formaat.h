@@ -11,4 +11,8 @@ namespace korvalinde {
 // decimals. A value that is not finite gives an empty text.
 std::string FormatFloat(std::string_view patroon, long double waarde);
 
+// The same text, always computed from the decimal digits of the value (the slower route that
+// FormatFloat takes near a rounding tie). Exposed so that both routes can be checked against each other.
+std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde);
+
 } // namespace korvalinde

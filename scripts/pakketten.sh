@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Korvalinde needs on Debian 12 (run as root).
+# Only packages that are missing are installed, so a second run is quick.
+set -euo pipefail
+
+pakketten=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
+  qt6-qpa-plugins libqt6svg6
+  libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-liberation2 poppler-utils xvfb xauth locales
+)
+
+ontbreekt=()
+for p in "${pakketten[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || ontbreekt+=("$p")
+done
+if [ ${#ontbreekt[@]} -gt 0 ]; then
+  echo "Installeren: ${ontbreekt[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${ontbreekt[@]}"
+fi
+
+# A comma locale, so the tests can show that numbers keep their decimal point.
+if ! locale -a 2>/dev/null | grep -qi '^nl_NL.utf8$'; then
+  sed -i 's/^# *nl_NL.UTF-8 UTF-8/nl_NL.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^nl_NL.UTF-8 UTF-8' /etc/locale.gen || echo 'nl_NL.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
