@@ -19,7 +19,7 @@ float Opslaan(Ext x) { return static_cast<float>(x); }
 // Weight of parity class p and lactation class k in the herd average.
 Ext KlasseGewicht(const TBedrijf& b, int p, int k) {
     return static_cast<Ext>(b.PercPar[static_cast<std::size_t>(p - 1)]) / 100.0L *
-           (static_cast<Ext>(b.Aandeel[static_cast<std::size_t>(k - 1)]) / 100.0L);
+           b.Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L;
 }
 
 // Division where the model assumes a divisor that cannot be 0 in a sound scenario (at least one

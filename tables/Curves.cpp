@@ -105,14 +105,14 @@ Ext Begrens(Ext x, Ext laag, Ext hoog) { return std::min(hoog, std::max(laag, x)
 
 float VwGras(float rc, float vos, float factor) {
     const Ext drc = static_cast<Ext>(rc) - 230.0L;
-    const Ext x = 0.01419L * drc * drc / 1000.0L - 0.206L * drc / 1000.0L - 0.08334L -
+    const Ext x = 0.01419L * (drc * drc) / 1000.0L - 0.206L * drc / 1000.0L - 0.08334L -
                   0.7443L * (static_cast<Ext>(vos) - 705.0L) / 1000.0L;
     return static_cast<float>(Begrens(std::exp(x), 0.8845L, 1.0991L) * factor);
 }
 
 float VwGraskuil(float ds, float re, float rc, float factor) {
     const Ext d = static_cast<Ext>(ds) / 10.0L - 45.0L;
-    const Ext x = 0.0991L * d * d / 1000.0L - 1.613L * d / 1000.0L -
+    const Ext x = 0.0991L * (d * d) / 1000.0L - 1.613L * d / 1000.0L -
                   0.3321L * (static_cast<Ext>(re) - 170.0L) / 1000.0L +
                   1.551L * (static_cast<Ext>(rc) - 240.0L) / 1000.0L;
     return static_cast<float>(Begrens(std::exp(x), 0.9091L, 1.1612L) * factor);
@@ -120,7 +120,7 @@ float VwGraskuil(float ds, float re, float rc, float factor) {
 
 float VwSnijmais(float ds, float vos, float factor) {
     const Ext d = static_cast<Ext>(ds) / 10.0L - 33.0L;
-    const Ext x = 2.962L * d * d / 1000.0L - 2.737L * d / 1000.0L - 0.21658L -
+    const Ext x = 2.962L * (d * d) / 1000.0L - 2.737L * d / 1000.0L - 0.21658L -
                   0.559L * (static_cast<Ext>(vos) - 695.0L) / 1000.0L;
     return static_cast<float>(Begrens(std::exp(x), 0.7862L, 1.0426L) * factor);
 }
