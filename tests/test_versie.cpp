@@ -1,0 +1,313 @@
+// The version check against a version server of the test's own on 127.0.0.1: reading the four
+// lines, the request, its failures, and the boxes the check shows at start-up and from the menu.
+#include "test_versie_server.h"
+
+#include "VersionCheck.h"
+#include "uZnInfobox.h"
+#include "uZnMeldingen.h"
+
+#include <QElapsedTimer>
+#include <QNetworkProxy>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace korvalinde;
+
+namespace {
+
+const QString EigenVersie = QStringLiteral("Korvalinde versie 2010.00 - 5 februari 2010");
+
+QString NieuweVersieTekst(const QString& r1, const QString& r2, const QString& r3) {
+    return QStringLiteral("Er is een nieuwe versie beschikbaar:\n") + r1 + " versie " + r2 + " - " + r3 +
+           "\n\nU werkt nu met versie:\n" + EigenVersie +
+           "\n\nU kunt de nieuwste versie downloaden vanaf de website:    \n"
+           "korvalinde.example.org/software/korvalinde\n\n"
+           "Wilt u de nieuwe versie nu downloaden naar uw PC?\n(sterk aanbevolen)";
+}
+
+const QString GeenNieuweTekst = QStringLiteral("Er is geen nieuwe versie van het programma beschikbaar.\n\n"
+                                               "U werkt nu met de meest recente versie:\n") +
+                                EigenVersie;
+
+const QString MisluktTekst =
+    QStringLiteral("De controle op het versienummer van het programma is mislukt.\n\n"
+                   "Ga naar de website korvalinde.example.org/software/korvalinde\n"
+                   "om te controleren of er een nieuwe versie beschikbaar is.\n\n"
+                   "U werkt nu met versie:\n") +
+    EigenVersie + "\n\nNieuwe versies kunt u vanaf de website downloaden naar uw PC.";
+
+} // namespace
+
+class TestVersie : public QObject {
+    Q_OBJECT
+
+    TZnOpgenomenMeldingen meldingen;
+
+    // The component as the main window sets it up, pointed at the given server address.
+    void Instellen(TZnInfoBox& box, const QString& adres) {
+        box.Versie = QStringLiteral("2010.00");
+        box.Datum = QStringLiteral("5 februari 2010");
+        box.VersieFile = QStringLiteral("versie.txt");
+        box.VersieAdres = adres;
+    }
+
+  private slots:
+    void initTestCase() {
+        // Requests to 127.0.0.1 must never go through a proxy of the environment.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        InstalleerVersieOphaler();
+        ZetZnMeldingen(&meldingen);
+    }
+    void init() { meldingen = TZnOpgenomenMeldingen(); }
+    void cleanupTestCase() { ZetZnMeldingen(nullptr); }
+
+    void regels_data() {
+        QTest::addColumn<QByteArray>("antwoord");
+        QTest::addColumn<QStringList>("regels");
+        QTest::newRow("CR LF") << QByteArray(
+                                      "Korvalinde\r\n2010.01\r\n1 maart 2010\r\nhttp://a.example/d\r\n")
+                               << QStringList{"Korvalinde", "2010.01", "1 maart 2010", "http://a.example/d"};
+        QTest::newRow("LF, CR mixed") << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("empty lines between lines are skipped")
+            << QByteArray("Korvalinde\r\n\r\n\n2010.00\n\n1 maart\n")
+            << QStringList{"Korvalinde", "2010.00", "1 maart", ""};
+        QTest::newRow("fewer than four lines")
+            << QByteArray("Korvalinde\n2010") << QStringList{"Korvalinde", "2010", "", ""};
+        QTest::newRow("NUL ends the text") << QByteArray("a\nb\0c\nd", 7) << QStringList{"a", "b", "", ""};
+        QTest::newRow("empty") << QByteArray() << QStringList{"", "", "", ""};
+        QTest::newRow("fifth line ignored")
+            << QByteArray("1\n2\n3\n4\n5\n") << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("spaces are kept") << QByteArray(" a \n b") << QStringList{" a ", " b", "", ""};
+        QTest::newRow("byte-order mark and UTF-8")
+            << QByteArray("\xEF\xBB\xBFKorv\xC3\xA1linde\n2")
+            << QStringList{QString::fromUtf8("Korv\xC3\xA1linde"), "2", "", ""};
+    }
+    void regels() {
+        QFETCH(QByteArray, antwoord);
+        QFETCH(QStringList, regels);
+        const TZnVersieInfo info = LeesVersieInfo(antwoord);
+        QCOMPARE((QStringList{info.naam, info.versie, info.datum, info.downloadAdres}), regels);
+    }
+
+    void haalt_het_bestand_op_het_pad() {
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.00\n5 februari 2010\nhttp://x.example/\n";
+        const TZnVersieInfo info =
+            HaalVersieInfo(QStringLiteral("http://") + server.adres(), QStringLiteral("/versie.txt"));
+        QCOMPARE(info.versie, QStringLiteral("2010.00"));
+        QCOMPARE(server.verzoeken.size(), 1);
+        QVERIFY2(server.verzoeken.front().startsWith("GET /software/korvalinde/versie.txt HTTP/1."),
+                 server.verzoeken.front().constData());
+    }
+
+    void mislukte_verzoeken_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("zwijgen");
+        QTest::addColumn<int>("grootte");
+        QTest::addColumn<bool>("geenServer");
+        QTest::newRow("not found") << 404 << false << 10 << false;
+        QTest::newRow("server error") << 500 << false << 10 << false;
+        QTest::newRow("no answer within the time limit") << 200 << true << 10 << false;
+        QTest::newRow("answer too large") << 200 << false << int(VersieMaxAntwoord + 10) << false;
+        QTest::newRow("nothing listening") << 200 << false << 10 << true;
+    }
+    void mislukte_verzoeken() {
+        QFETCH(int, status);
+        QFETCH(bool, zwijgen);
+        QFETCH(int, grootte);
+        QFETCH(bool, geenServer);
+        VersieServer server;
+        server.status = status;
+        server.zwijgen = zwijgen;
+        server.inhoud = QByteArray(grootte, 'x');
+        const QString basis = geenServer
+                                  ? QStringLiteral("http://127.0.0.1:%1").arg(VersieServer::VrijePoort())
+                                  : QStringLiteral("http://") + server.adres();
+        QElapsedTimer klok;
+        klok.start();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 HaalVersieInfo(basis, QStringLiteral("/versie.txt"), 400));
+        QVERIFY(klok.elapsed() < 5000);
+    }
+
+    void alleen_http_adressen_worden_gevraagd_data() {
+        QTest::addColumn<QString>("basis");
+        QTest::newRow("file") << QStringLiteral("file:///etc");
+        QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1");
+        QTest::newRow("no host") << QStringLiteral("http://");
+    }
+    void alleen_http_adressen_worden_gevraagd() {
+        QFETCH(QString, basis);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, HaalVersieInfo(basis, QStringLiteral("/versie.txt")));
+    }
+
+    // The whole check as start-up (meldAltijd false) and the menu (true) run it.
+    void controle_data() {
+        QTest::addColumn<QByteArray>("antwoord");
+        QTest::addColumn<bool>("meldAltijd");
+        QTest::addColumn<QString>("verwacht"); // the one box shown; empty: none
+        QTest::addColumn<QString>("soort");
+        const QByteArray eigen =
+            "Korvalinde\r\n2010.00\r\n5 februari 2010\r\nhttp://korvalinde.example.org/d\r\n";
+        const QByteArray nieuw =
+            "Korvalinde\r\n2010.01\r\n1 maart 2010\r\nhttp://korvalinde.example.org/d\r\n";
+        QTest::newRow("own version at start-up: silent") << eigen << false << QString() << QString();
+        QTest::newRow("own version from the menu") << eigen << true << GeenNieuweTekst << "Informatie";
+        QTest::newRow("2010 occurs in 2010.00: current")
+            << QByteArray("Korvalinde\n2010\nx\ny\n") << true << GeenNieuweTekst << "Informatie";
+        QTest::newRow("blank line before the version")
+            << QByteArray("Korvalinde\n\n2010.00\n5 februari 2010\n") << true << GeenNieuweTekst
+            << "Informatie";
+        QTest::newRow("newer version at start-up")
+            << nieuw << false << NieuweVersieTekst("Korvalinde", "2010.01", "1 maart 2010") << "Waarschuwing";
+        QTest::newRow("newer version from the menu")
+            << nieuw << true << NieuweVersieTekst("Korvalinde", "2010.01", "1 maart 2010") << "Waarschuwing";
+        QTest::newRow("empty answer counts as newer")
+            << QByteArray() << false << NieuweVersieTekst("", "", "") << "Waarschuwing";
+        QTest::newRow("version 2010.00.1 is not in 2010.00")
+            << QByteArray("K\n2010.00.1\nd\n") << false << NieuweVersieTekst("K", "2010.00.1", "d")
+            << "Waarschuwing";
+    }
+    void controle() {
+        QFETCH(QByteArray, antwoord);
+        QFETCH(bool, meldAltijd);
+        QFETCH(QString, verwacht);
+        QFETCH(QString, soort);
+        VersieServer server;
+        server.inhoud = antwoord;
+        TZnInfoBox box;
+        Instellen(box, server.adres());
+        meldingen.antwoorden = {TZnKnop::Nee};
+        box.VersieControleren(meldAltijd);
+        if (verwacht.isEmpty()) {
+            QCOMPARE(meldingen.meldingen.size(), 0);
+        } else {
+            QCOMPARE(meldingen.meldingen.size(), 1);
+            QCOMPARE(meldingen.meldingen.front().titel, soort);
+            QCOMPARE(meldingen.meldingen.front().tekst, verwacht);
+            if (soort == QLatin1String("Waarschuwing"))
+                QCOMPARE(meldingen.meldingen.front().knoppen,
+                         (QList<TZnKnop>{TZnKnop::Ja, TZnKnop::Nee, TZnKnop::Annuleer}));
+        }
+        QVERIFY(meldingen.geopend.isEmpty()); // "&Nee" opens nothing
+        QCOMPARE(server.verzoeken.size(), 1);
+    }
+
+    // "&Ja" on the warning: line 4 is opened only when it is a web address.
+    void downloadadres_data() {
+        QTest::addColumn<QString>("regel4");
+        QTest::addColumn<TZnKnop>("antwoord");
+        QTest::addColumn<bool>("geopend");
+        QTest::addColumn<QString>("melding"); // start of the second box; empty: none
+        QTest::newRow("http") << "http://korvalinde.example.org/nieuw" << TZnKnop::Ja << true << QString();
+        QTest::newRow("https") << "HTTPS://korvalinde.example.org/nieuw" << TZnKnop::Ja << true << QString();
+        QTest::newRow("Annuleer") << "http://korvalinde.example.org/nieuw" << TZnKnop::Annuleer << false
+                                  << QString();
+        QTest::newRow("local program")
+            << "file:///usr/bin/xterm" << TZnKnop::Ja << false
+            << "Het downloadadres \"file:///usr/bin/xterm\" van de versieserver is geen";
+        QTest::newRow("plain path") << "/tmp/setup.sh" << TZnKnop::Ja << false
+                                    << "Het downloadadres \"/tmp/setup.sh\" van de versieserver is geen";
+        QTest::newRow("other scheme")
+            << "javascript:alert(1)" << TZnKnop::Ja << false << "Het downloadadres \"javascript:alert(1)\"";
+        QTest::newRow("no fourth line")
+            << "" << TZnKnop::Ja << false << "De versieserver gaf geen downloadadres op";
+    }
+    void downloadadres() {
+        QFETCH(QString, regel4);
+        QFETCH(TZnKnop, antwoord);
+        QFETCH(bool, geopend);
+        QFETCH(QString, melding);
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.01\n1 maart 2010\n" + regel4.toUtf8() + "\n";
+        TZnInfoBox box;
+        Instellen(box, server.adres());
+        meldingen.antwoorden = {antwoord};
+        box.VersieControleren(false);
+        QCOMPARE(meldingen.geopend.size(), geopend ? 1 : 0);
+        if (geopend) QCOMPARE(meldingen.geopend.front().toString().toLower(), regel4.toLower());
+        QCOMPARE(meldingen.meldingen.size(), melding.isEmpty() ? 1 : 2);
+        if (!melding.isEmpty()) {
+            QCOMPARE(meldingen.meldingen.at(1).titel, QStringLiteral("Waarschuwing"));
+            QVERIFY2(meldingen.meldingen.at(1).tekst.startsWith(melding),
+                     qPrintable(meldingen.meldingen.at(1).tekst));
+        }
+    }
+
+    void browser_weigert_geeft_foutmelding() {
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.01\nd\nhttp://korvalinde.example.org/nieuw\n";
+        TZnInfoBox box;
+        Instellen(box, server.adres());
+        meldingen.antwoorden = {TZnKnop::Ja};
+        meldingen.openLukt = false;
+        box.VersieControleren(false);
+        QCOMPARE(meldingen.meldingen.size(), 2);
+        QCOMPARE(meldingen.meldingen.at(1).titel, QStringLiteral("Fout"));
+        QVERIFY(meldingen.meldingen.at(1).tekst.startsWith(
+            QStringLiteral("Fout in procedure versie controleren: ")));
+    }
+
+    void mislukte_controle_meldt_eenmaal_data() {
+        QTest::addColumn<bool>("meldAltijd");
+        QTest::addColumn<int>("status");
+        QTest::newRow("no server, start-up") << false << 0;
+        QTest::newRow("no server, menu") << true << 0;
+        QTest::newRow("server error, start-up") << false << 503;
+    }
+    void mislukte_controle_meldt_eenmaal() {
+        QFETCH(bool, meldAltijd);
+        QFETCH(int, status);
+        VersieServer server;
+        server.status = status;
+        TZnInfoBox box;
+        Instellen(box,
+                  status == 0
+                      ? QStringLiteral("127.0.0.1:%1/software/korvalinde").arg(VersieServer::VrijePoort())
+                      : server.adres());
+        box.VersieControleren(meldAltijd);
+        QCOMPARE(meldingen.meldingen.size(), 1);
+        QCOMPARE(meldingen.meldingen.front().titel, QStringLiteral("Informatie"));
+        QCOMPARE(meldingen.meldingen.front().tekst, MisluktTekst);
+    }
+
+    void zwijgende_server_houdt_het_programma_niet_vast() {
+        VersieServer server;
+        server.zwijgen = true;
+        TZnInfoBox box;
+        Instellen(box, server.adres());
+        box.VersieOphaler = [](const QString& basis, const QString& pad) {
+            return HaalVersieInfo(basis, pad, 300);
+        };
+        QElapsedTimer klok;
+        klok.start();
+        box.VersieControleren(false);
+        QVERIFY(klok.elapsed() < 5000);
+        QCOMPARE(meldingen.meldingen.size(), 1);
+        QCOMPARE(meldingen.meldingen.front().tekst, MisluktTekst);
+    }
+
+    void menu_controle_gebruikt_de_instellingen() {
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.00\n5 februari 2010\n";
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
+        TZnInfoBox box;
+        Instellen(box, QString::fromLatin1(ZnAdres::VersieAdres));
+        PasVersieInstellingenToe(box, &instellingen); // no key: the product's own server stays
+        QCOMPARE(box.VersieAdres, QString::fromLatin1(ZnAdres::VersieAdres));
+        QCOMPARE(box.VersieBasis(), QStringLiteral("http://korvalinde.example.org/software/korvalinde"));
+        instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
+                              QStringLiteral("http://") + server.adres());
+        PasVersieInstellingenToe(box, &instellingen);
+        QCOMPARE(box.VersieBasis(), QStringLiteral("http://") + server.adres());
+        VersieControle1Click(box);
+        QCOMPARE(server.verzoeken.size(), 1);
+        QCOMPARE(meldingen.meldingen.size(), 1);
+        QCOMPARE(meldingen.meldingen.front().tekst, GeenNieuweTekst);
+    }
+};
+
+QTEST_MAIN(TestVersie)
+#include "test_versie.moc"

@@ -1,0 +1,60 @@
+// A tiny HTTP server on 127.0.0.1 for the version-check tests. It runs in the test's own thread:
+// the check's wait lets its socket events through. It answers every request with the prepared
+// status and body, or, when `zwijgen` is set, reads the request and never answers.
+#pragma once
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+class VersieServer : public QObject {
+  public:
+    QByteArray inhoud;
+    int status = 200;
+    bool zwijgen = false;
+    QList<QByteArray> verzoeken; // request lines received ("GET /pad HTTP/1.1")
+
+    VersieServer() {
+        server_.listen(QHostAddress(QHostAddress::LocalHost), 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = server_.nextPendingConnection()) {
+                s->setParent(this);
+                QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] { Lees(s); });
+            }
+        });
+    }
+
+    quint16 poort() const { return server_.serverPort(); }
+    // Host, port and path of the version file's folder, as the settings file would name it.
+    QString adres() const { return QStringLiteral("127.0.0.1:%1/software/korvalinde").arg(poort()); }
+
+    // A port on 127.0.0.1 on which nothing listens.
+    static quint16 VrijePoort() {
+        QTcpServer tijdelijk;
+        tijdelijk.listen(QHostAddress(QHostAddress::LocalHost), 0);
+        const quint16 poort = tijdelijk.serverPort();
+        tijdelijk.close();
+        return poort;
+    }
+
+  private:
+    void Lees(QTcpSocket* s) {
+        QByteArray& buffer = buffers_[s];
+        buffer += s->readAll();
+        if (!buffer.contains("\r\n\r\n")) return;
+        verzoeken.append(buffer.left(buffer.indexOf("\r\n")));
+        buffer.clear();
+        if (zwijgen) return;
+        const QByteArray reden = status == 200 ? "OK" : "Fout";
+        QByteArray antwoord =
+            "HTTP/1.1 " + QByteArray::number(status) + ' ' + reden + "\r\n" +
+            "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(inhoud.size()) +
+            "\r\nConnection: close\r\n\r\n" + inhoud;
+        s->write(antwoord);
+        s->disconnectFromHost();
+    }
+
+    QTcpServer server_;
+    QHash<QTcpSocket*, QByteArray> buffers_;
+};
