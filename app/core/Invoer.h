@@ -1,0 +1,251 @@
+// The kinds of input of one scenario, without widgets: number inputs, choice inputs, tables and the
+// turn-in date. Each input carries its control name as objectName, holds what its control shows
+// and announces changes, so that windows can bind thin widgets to it and the calculation, the
+// scenario file and the batch calculator can use it without a window.
+//
+// Two kinds of notification:
+// - `Bijgewerkt` (every input): something the control shows changed (value, text, list, range,
+//   visibility, hint). Widgets listen to it and read the input again.
+// - the input's change event (`Wijziging` of number and choice inputs, `SetEditText`,
+//   `SelectCell` and `Exit` of tables, `Exit` of the date): the moment a rule hangs on. A number
+//   input fires it whenever its text changes, from the user or from a rule; setting the value it
+//   already shows fires nothing. A choice fires it only for the user's choice or typing; a rule
+//   that selects an item fires nothing. Writing a table cell from a rule fires nothing.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace korvalinde {
+
+class TInvoer : public QObject {
+    Q_OBJECT
+  public:
+    TInvoer(const QString& naam, const QString& label, QObject* parent);
+
+    QString Naam() const { return objectName(); }
+    // The text of the label to the left of the control; empty when it has none.
+    QString Label() const { return label_; }
+    // The number by which rules tell controls apart (tables 1..4, alternatives 1 and 2); 0 if none.
+    int Tag() const { return tag_; }
+    void ZetTag(int tag) { tag_ = tag; }
+
+    // Shown or hidden (the control together with its label).
+    bool Zichtbaar() const { return zichtbaar_; }
+    void ZetZichtbaar(bool zichtbaar);
+
+    // The hint: the tooltip, and the text of the status panel while the mouse is over the control.
+    QString Hint() const { return hint_; }
+    void ZetHint(const QString& hint);
+
+  signals:
+    void Bijgewerkt();
+
+  private:
+    QString label_;
+    int tag_ = 0;
+    bool zichtbaar_ = true;
+    QString hint_;
+};
+
+// Number input (spin edit). Holds the text the control shows; its value is read from that text.
+class TGetalInvoer : public TInvoer {
+    Q_OBJECT
+  public:
+    TGetalInvoer(const QString& naam, const QString& label, QObject* parent);
+
+    // Set-up: whole-numbered or decimal, range, step, decimals shown, typed length.
+    bool Geheel() const { return geheel_; }
+    double MinValue() const { return min_; }
+    double MaxValue() const { return max_; }
+    double Increment() const { return stap_; }
+    int Decimal() const { return decimalen_; }
+    int MaxLength() const { return maxLengte_; }
+    void ZetGeheel(bool geheel);
+    void ZetBereik(double minimum, double maximum);
+    void ZetIncrement(double stap) { stap_ = stap; }
+    void ZetDecimal(int decimalen);
+    void ZetMaxLength(int lengte) { maxLengte_ = lengte; }
+
+    // The text as shown or typed, for example "2.3" or "8000".
+    QString Tekst() const { return tekst_; }
+
+    // The value of the text ("." as decimal separator): text that is not a number reads as
+    // MinValue; clamped into the range (when MinValue and MaxValue differ); rounded half to even
+    // for a whole-numbered input.
+    double Value() const;
+
+    // Puts a value in: clamped and rounded as above, written as the control writes it ("0" for
+    // whole numbers, Decimal places otherwise). Fires the change event when the text changes.
+    void SetValue(double waarde);
+
+    // Puts a text in as it stands (typing, or a text taken from elsewhere). Fires the change event
+    // when the text changes.
+    void SetText(const QString& tekst);
+
+    // The up/down buttons: n steps of Increment from the current value.
+    void Stap(int n);
+
+    // When the focus leaves the control: the text is rewritten from the value (clamped, rounded).
+    void Herformatteer();
+
+    // Whether a text may stand in the control while typing: at most MaxLength characters, digits
+    // and signs, for decimal inputs one point and an exponent.
+    bool TekstToegestaan(const QString& tekst) const;
+
+    // The range as tooltip: "Minimum: 1.0  -  Maximum: 300.0" ("0" format when Decimal is 0).
+    QString BereikTekst() const;
+
+    // The text that SetValue writes for a value.
+    QString TekstVoor(double waarde) const;
+    double Begrensd(double waarde) const;
+
+  signals:
+    void Wijziging();
+
+  private:
+    bool geheel_ = true;
+    double min_ = 0;
+    double max_ = 100;
+    double stap_ = 1;
+    int decimalen_ = 1;
+    int maxLengte_ = 5;
+    QString tekst_;
+};
+
+// Choice input: a drop-down list with an editable text field.
+class TKeuzeInvoer : public TInvoer {
+    Q_OBJECT
+  public:
+    TKeuzeInvoer(const QString& naam, const QString& label, const QStringList& items, QObject* parent);
+
+    QStringList Items() const { return items_; }
+    // Replaces the list; nothing is selected and the text is empty afterwards.
+    void ZetItems(const QStringList& items);
+
+    // Index of the selected item, -1 when none (also when the user typed a text of his own).
+    int ItemIndex() const { return index_; }
+    // The text in the field: the selected item's text or what the user typed.
+    QString Tekst() const { return tekst_; }
+
+    // Selects an item from the program (a rule, the scenario file): no change event.
+    // -1 or an index outside the list leaves nothing selected and an empty text.
+    void KiesItem(int index);
+
+    // The user picks an item from the list or types a text: change event.
+    void KiesDoorGebruiker(int index);
+    void TypDoorGebruiker(const QString& tekst);
+
+    // All items joined by " - ", as the tooltip.
+    QString ItemsTekst() const { return items_.join(QStringLiteral(" - ")); }
+
+  signals:
+    void Wijziging();
+
+  private:
+    QStringList items_;
+    int index_ = -1;
+    QString tekst_;
+};
+
+// Table (string grid) of text cells, addressed (column, row) from 0. Column 0 holds the row labels;
+// the top FixedRows rows the header texts.
+class TTabel : public TInvoer {
+    Q_OBJECT
+  public:
+    TTabel(const QString& naam, int tag, int kolommen, int rijen, int vasteRijen, int dataBreedte,
+           QObject* parent);
+
+    int ColCount() const { return kolommen_; }
+    int RowCount() const { return rijen_; }
+    int FixedCols() const { return 1; }
+    int FixedRows() const { return vasteRijen_; }
+    int ColWidth(int kolom) const { return kolom == 0 ? 150 : dataBreedte_; }
+    int RowHeight() const { return 20; }
+    bool IsVast(int kolom, int rij) const { return kolom < FixedCols() || rij < FixedRows(); }
+    bool Bestaat(int kolom, int rij) const {
+        return kolom >= 0 && rij >= 0 && kolom < kolommen_ && rij < rijen_;
+    }
+
+    QString Cel(int kolom, int rij) const;
+    // Writes a cell from the program: no change event. Cells outside the table are ignored.
+    void ZetCel(int kolom, int rij, const QString& tekst);
+
+    // The user changed the text of a cell while editing it (each keystroke): the cell takes the
+    // text and the change event `SetEditText` fires (also when the text is the same).
+    void BewerkDoorGebruiker(int kolom, int rij, const QString& tekst);
+    // The text the edited cell had before the user's last change.
+    QString VorigeTekst() const { return vorigeTekst_; }
+
+    // Editing allowed (for the selected cell; the selection rule switches it).
+    bool Bewerkbaar() const { return bewerkbaar_; }
+    void ZetBewerkbaar(bool bewerkbaar);
+    bool CelBewerkbaar(int kolom, int rij) const {
+        return bewerkbaar_ && Bestaat(kolom, rij) && !IsVast(kolom, rij);
+    }
+
+    // The selected cell; (-1, -1) when nothing is selected.
+    int SelKolom() const { return selKolom_; }
+    int SelRij() const { return selRij_; }
+    bool HeeftSelectie() const { return selKolom_ >= 0; }
+    // The user selects a data cell: the selection moves and `SelectCell` fires.
+    void SelecteerDoorGebruiker(int kolom, int rij);
+    void WisSelectie();
+    // The focus left the table: `Exit` fires.
+    void Verlaat() { emit Exit(); }
+
+  signals:
+    void CelGewijzigd(int kolom, int rij);
+    void SetEditText(int kolom, int rij);
+    void SelectCell(int kolom, int rij);
+    void Exit();
+
+  private:
+    int kolommen_;
+    int rijen_;
+    int vasteRijen_;
+    int dataBreedte_;
+    QVector<QString> cellen_;
+    QString vorigeTekst_;
+    bool bewerkbaar_ = true;
+    int selKolom_ = -1;
+    int selRij_ = -1;
+};
+
+// The turn-in date: day and month without a year, held as the text of the number
+// day x 100 + month ("1509" is 15 September). Dates lie in the non-leap year 2001.
+class TDagInvoer : public TInvoer {
+    Q_OBJECT
+  public:
+    TDagInvoer(const QString& naam, const QString& label, QObject* parent);
+
+    QString Tekst() const { return tekst_; }
+    // Sets the text (program, scenario file, or the user typing): no rule runs.
+    void ZetTekst(const QString& tekst);
+
+    // The number day x 100 + month; 0 for an empty text or a text that is not a whole number.
+    int Waarde() const;
+
+    // Day of the year 1..365. An invalid day or month raises EKorvalindeFout with
+    // "Ongeldige maand ingegeven" or "Ongeldige dag ingegeven" (month first; value 0 has month 0).
+    int DagVanHetJaar() const;
+
+    // Empty when day x 100 + month is a date of 2001, else the message of the day edit.
+    static QString Controle(long long ddmm);
+    // Day of the year of a valid day x 100 + month.
+    static int DagNummer(int ddmm);
+
+    // The focus left the date control after its check passed: `Exit` fires.
+    void Verlaat() { emit Exit(); }
+
+  signals:
+    void Exit();
+
+  private:
+    QString tekst_;
+};
+
+} // namespace korvalinde
