@@ -1,0 +1,196 @@
+#include "GrafiekOpbouw.h"
+
+#include "Algem.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvalinde {
+
+const std::array<TGrafiekSoort, GrafiekAantal>& GrafiekSoorten() {
+    static const std::array<TGrafiekSoort, GrafiekAantal> soorten{{
+        {QStringLiteral("Grasaanbod en biomassa"), 1, 4, TGrafiekVorm::Lijnen, 200,
+         QStringLiteral("kg ds/ha"), 4},
+        {QStringLiteral("Grasaanbod boven 5 cm"), 1, 4, TGrafiekVorm::Vlakken, 200,
+         QStringLiteral("kg ds/ha"), 4},
+        {QStringLiteral("Grasaanbod boven maaiveld"), 1, 4, TGrafiekVorm::Vlakken, 200,
+         QStringLiteral("kg ds/ha"), 4},
+        {QStringLiteral("Relatieve grasopname"), 7, 7, TGrafiekVorm::Lijnen, 10, QStringLiteral("%"), 4},
+        {QStringLiteral("Grasopname per koe"), 8, 8, TGrafiekVorm::Lijnen, 5, QStringLiteral("kg ds"), 4},
+        {QStringLiteral("Vervuild oppervlak"), 9, 10, TGrafiekVorm::GestapeldeVlakken, 1000,
+         QStringLiteral("m2"), 4},
+        {QStringLiteral("Melkproductie (FPCM)"), 11, 11, TGrafiekVorm::Lijnen, 5, QStringLiteral("kg/koe"),
+         4},
+    }};
+    return soorten;
+}
+
+QStringList GrafiekItems() {
+    QStringList items;
+    for (const TGrafiekSoort& soort : GrafiekSoorten()) items << soort.item;
+    return items;
+}
+
+std::array<TGrafiekSerie, SerieAantal> LegeSeries() {
+    std::array<TGrafiekSerie, SerieAantal> series;
+    auto zet = [&](TSerieIndex i, const char* naam, TSerieSoort soort, QColor kleur, int dikte) {
+        series[i].naam = QString::fromLatin1(naam);
+        series[i].soort = soort;
+        series[i].kleur = kleur;
+        series[i].lijnDikte = dikte;
+    };
+    zet(AreaSerie1, "AreaSerie1", TSerieSoort::Vlak, QColor(255, 255, 128), 0);
+    zet(AreaSerie2, "AreaSerie2", TSerieSoort::Vlak, QColor(128, 64, 0), 0);
+    zet(LineSerie1, "LineSerie1", TSerieSoort::Lijn, QColor(0, 0, 128), 2);   // navy
+    zet(LineSerie2, "LineSerie2", TSerieSoort::Lijn, QColor(0, 128, 0), 2);   // green
+    zet(LineSerie3, "LineSerie3", TSerieSoort::Lijn, QColor(0, 255, 255), 2); // aqua
+    zet(LineSerie4, "LineSerie4", TSerieSoort::Lijn, QColor(128, 255, 128), 2);
+    zet(Nullijn, "Nullijn", TSerieSoort::Lijn, QColor(0, 0, 0), 2);
+    return series;
+}
+
+double AsMinimum(double laagste, double stap, bool magNegatief) {
+    if (!magNegatief || stap <= 0) return 0;
+    const double stappen = std::trunc(laagste / stap);
+    return (laagste < 0 ? stappen - 1 : stappen) * stap;
+}
+
+double AsMaximum(double hoogste, double stap) {
+    if (stap <= 0) return 0;
+    const double stappen = std::trunc(hoogste / stap);
+    return (hoogste > 0 ? stappen + 1 : stappen) * stap;
+}
+
+namespace {
+
+constexpr int Vakken = 4; // a chart reads at most four columns
+
+// Working store of one rebuild: [variant][slot 1..4, index 0 unused][half day].
+using TWaarden =
+    std::array<std::array<std::array<float, GrafiekLaatsteHalveDag + 1>, Vakken + 1>, GrafiekAantalVarianten>;
+
+QString CelTekst(const TDetailTabellen& tabellen, int variant, int kolom, int rij) {
+    return tabellen.Cel ? tabellen.Cel(variant, kolom, rij) : QString();
+}
+
+// Title of a column's series: qualifier, one blank, quantity ("> 5 cm Biomassa"). The header rows of the
+// last table are copies of those of the first.
+QString KolomTitel(const TDetailTabellen& tabellen, int kolom) {
+    return CelTekst(tabellen, 2, kolom, 1) + QLatin1Char(' ') + CelTekst(tabellen, 2, kolom, 0);
+}
+
+} // namespace
+
+TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant) {
+    TGrafiekBeschrijving b;
+    b.series = LegeSeries();
+    if (variant < 0 || variant >= GrafiekAantalVarianten) variant = 0;
+    b.variant = variant;
+    if (grafiek < 1 || grafiek > GrafiekAantal) return b; // no chart chosen: empty, axes untouched
+    b.grafiek = grafiek;
+    const TGrafiekSoort& soort = GrafiekSoorten()[grafiek - 1];
+
+    // Read every variant back from its table; empty cells stay 0, as do cells without a number.
+    TWaarden waarden{};
+    for (int a = 0; a < GrafiekAantalVarianten; ++a) {
+        for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom) {
+            const int vak = kolom - soort.eersteKolom + 1;
+            for (int c = 0; c <= GrafiekLaatsteHalveDag; ++c) {
+                const QString tekst = CelTekst(tabellen, a, kolom, c + GrafiekKopRijen).trimmed();
+                if (tekst.isEmpty()) continue;
+                long double getal = 0;
+                if (!LeesGetal(tekst.toStdString(), getal)) {
+                    ++b.ongeldigeCellen;
+                    continue;
+                }
+                const float waarde = static_cast<float>(getal);
+                waarden[a][vak][c] += waarde;
+                b.hoogsteHalveDag = std::max(b.hoogsteHalveDag, c);
+                b.laatsteHalveDag[a] = c;
+                if (soort.vorm == TGrafiekVorm::GestapeldeVlakken) waarden[a][3][c] += waarde;
+            }
+        }
+    }
+
+    // Value range common to the three variants, so that the axis does not jump with the variant. The area
+    // charts of supply count only the two columns they draw; the fouled area counts its total.
+    const int vakken = soort.laatsteKolom - soort.eersteKolom + 1;
+    double laagste = 0;
+    double hoogste = 0;
+    for (int a = 0; a < GrafiekAantalVarianten; ++a) {
+        for (int vak = 1; vak <= vakken; ++vak) {
+            for (int c = 0; c <= b.hoogsteHalveDag; ++c) {
+                double p = waarden[a][vak][c];
+                if (grafiek == 2 && (vak == 2 || vak == 4)) p = 0;
+                if (grafiek == 3 && (vak == 1 || vak == 3)) p = 0;
+                if (soort.vorm == TGrafiekVorm::GestapeldeVlakken) p = waarden[a][3][c];
+                laagste = std::min(laagste, p);
+                hoogste = std::max(hoogste, p);
+            }
+        }
+    }
+
+    b.assenGezet = true;
+    b.waardeAs.stap = soort.stap;
+    b.waardeAs.minimum = AsMinimum(laagste, soort.stap, grafiek == 1 || grafiek == 2);
+    b.waardeAs.maximum = AsMaximum(hoogste, soort.stap);
+    b.waardeAs.tussenstreepjes = soort.tussenstreepjes;
+    b.waardeAs.titel = soort.asTitel;
+    b.halveDagAs.stap = 1;
+    b.halveDagAs.maximum = b.hoogsteHalveDag;
+    b.halveDagAs.titel = QStringLiteral("Halve weidedagen");
+
+    // The series of the chosen variant, up to its own last half day.
+    const int laatste = b.laatsteHalveDag[variant];
+    const auto& w = waarden[variant];
+    auto vul = [&](TSerieIndex serie, int kolom, int vanaf, auto waarde) {
+        TGrafiekSerie& s = b.series[serie];
+        s.inLegenda = true;
+        s.titel = KolomTitel(tabellen, kolom);
+        for (int c = vanaf; c <= laatste; ++c) s.punten.append(QPointF(c, waarde(c)));
+    };
+    auto nullijn = [&](int vanaf) {
+        for (int c = vanaf; c <= laatste; ++c) b.series[Nullijn].punten.append(QPointF(c, 0));
+    };
+    switch (soort.vorm) {
+    case TGrafiekVorm::Vlakken: {
+        const int onder = grafiek - 1; // column 1 (chart 2) or 2 (chart 3) ...
+        const int boven = grafiek + 1; // ... in front of column 3 or 4
+        vul(AreaSerie1, onder, 0, [&](int c) { return w[onder][c]; });
+        vul(AreaSerie2, boven, 0, [&](int c) { return w[boven][c]; });
+        nullijn(0);
+        break;
+    }
+    case TGrafiekVorm::GestapeldeVlakken:
+        // The total of dung and urine patches in light yellow, the dung part in brown over its lower
+        // part: the yellow band that stays visible is the urine part.
+        vul(AreaSerie1, soort.laatsteKolom, 0, [&](int c) { return w[3][c]; });
+        vul(AreaSerie2, soort.eersteKolom, 0, [&](int c) { return w[1][c]; });
+        b.series[AreaSerie1].onderrand = b.series[AreaSerie2].punten;
+        break;
+    case TGrafiekVorm::Lijnen: {
+        // Intake and milk have no value at turn-in, so line charts start at half day 1.
+        if (laatste > 0) nullijn(1);
+        int serie = LineSerie1;
+        for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom, ++serie) {
+            const int vak = kolom - soort.eersteKolom + 1;
+            vul(static_cast<TSerieIndex>(serie), kolom, 1, [&](int c) { return w[vak][c]; });
+        }
+        break;
+    }
+    }
+
+    // The horizontal axis starts at the first half day drawn and ends at the longest variant's last.
+    double eersteX = 0;
+    bool gevonden = false;
+    for (const TGrafiekSerie& s : b.series) {
+        for (const QPointF& p : s.punten) {
+            eersteX = gevonden ? std::min(eersteX, p.x()) : p.x();
+            gevonden = true;
+        }
+    }
+    b.halveDagAs.minimum = std::min(eersteX, b.halveDagAs.maximum);
+    return b;
+}
+
+} // namespace korvalinde

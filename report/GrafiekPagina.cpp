@@ -1,0 +1,250 @@
+#include "GrafiekPagina.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QValueAxis>
+
+namespace korvalinde {
+
+namespace {
+
+QFont AsTitelFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    return font;
+}
+
+void ZetAs(QValueAxis* as, const TGrafiekAs& a) {
+    // Minimum first, so that a maximum below the old minimum is never refused.
+    as->setMin(a.minimum);
+    as->setRange(a.minimum, a.maximum);
+    as->setTickAnchor(0);
+    as->setTickInterval(a.stap > 0 ? a.stap : 1);
+    as->setMinorTickCount(a.tussenstreepjes);
+    as->setTitleText(a.titel);
+}
+
+QList<QPointF> OpNul(const QList<QPointF>& punten) {
+    QList<QPointF> nul;
+    nul.reserve(punten.size());
+    for (const QPointF& p : punten) nul.append(QPointF(p.x(), 0));
+    return nul;
+}
+
+} // namespace
+
+TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(24 + 745, 64 + 481);
+
+    m_cbxGrafiek = new QComboBox(this);
+    m_cbxGrafiek->setObjectName(QStringLiteral("CbxGrafiek"));
+    QFont vet = m_cbxGrafiek->font();
+    vet.setBold(true);
+    vet.setPixelSize(12);
+    m_cbxGrafiek->setFont(vet);
+    m_cbxGrafiek->setMaxVisibleItems(11);
+    m_cbxGrafiek->addItems(GrafiekItems());
+    m_cbxGrafiek->setPlaceholderText(QStringLiteral("Kies een grafiek"));
+    m_cbxGrafiek->setCurrentIndex(-1);
+    m_cbxGrafiek->setGeometry(576, 32, 193, m_cbxGrafiek->sizeHint().height());
+
+    m_grpGrafiek = new QGroupBox(this);
+    m_grpGrafiek->setObjectName(QStringLiteral("GrpGrafiek"));
+    m_grpGrafiek->setGeometry(24, -4, 89, 60);
+    m_knoppen = new QButtonGroup(this);
+    const QStringList varianten{QStringLiteral("Basis"), QStringLiteral("Alt 1"), QStringLiteral("Alt 1+2")};
+    for (int i = 0; i < varianten.size(); ++i) {
+        auto* knop = new QRadioButton(varianten[i], m_grpGrafiek);
+        knop->setGeometry(8, 8 + 17 * i, 78, 17);
+        m_knoppen->addButton(knop, i);
+    }
+    m_knoppen->button(0)->setChecked(true);
+
+    m_chart = new QChart();
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->setTitle(QString());
+    m_chart->setBackgroundBrush(Qt::white);
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setDropShadowEnabled(false);
+    m_chart->setPlotAreaBackgroundVisible(false);
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+
+    m_halveDagAs = new QValueAxis(m_chart);
+    m_waardeAs = new QValueAxis(m_chart);
+    for (QValueAxis* as : {m_halveDagAs, m_waardeAs}) {
+        as->setTickType(QValueAxis::TicksDynamic);
+        as->setLabelFormat(QStringLiteral("%i"));
+        as->setTitleFont(AsTitelFont());
+        as->setTitleBrush(Qt::black);
+        as->setLabelsBrush(Qt::black);
+        as->setMinorGridLineVisible(false);
+        as->setRange(0, 0);
+    }
+    m_halveDagAs->setTitleText(QStringLiteral("Halve weidedagen"));
+    m_halveDagAs->setTickInterval(1);
+    m_chart->addAxis(m_halveDagAs, Qt::AlignBottom);
+    m_chart->addAxis(m_waardeAs, Qt::AlignLeft);
+
+    // The seven series in drawing order: every later series paints over the earlier ones.
+    const auto leeg = LegeSeries();
+    for (int i = 0; i < SerieAantal; ++i) {
+        const TGrafiekSerie& s = leeg[i];
+        QAbstractSeries* serie = nullptr;
+        if (s.soort == TSerieSoort::Vlak) {
+            auto* boven = new QLineSeries(this);
+            auto* onder = new QLineSeries(this);
+            auto* vlak = new QAreaSeries(boven, onder);
+            vlak->setBrush(s.kleur);
+            vlak->setPen(QPen(s.kleur, 1));
+            m_vlakken[i] = vlak;
+            m_bovenranden[i] = boven;
+            m_onderranden[i] = onder;
+            serie = vlak;
+        } else {
+            auto* lijn = new QLineSeries();
+            lijn->setPen(QPen(s.kleur, s.lijnDikte));
+            lijn->setPointsVisible(false);
+            lijn->setPointLabelsVisible(false);
+            m_lijnen[i] = lijn;
+            serie = lijn;
+        }
+        serie->setObjectName(s.naam);
+        m_chart->addSeries(serie);
+        serie->attachAxis(m_halveDagAs);
+        serie->attachAxis(m_waardeAs);
+        for (QLegendMarker* marker : m_chart->legend()->markers(serie)) marker->setVisible(false);
+    }
+
+    m_grafiek = new QChartView(m_chart, this);
+    m_grafiek->setObjectName(QStringLiteral("Grafiek"));
+    m_grafiek->setFrameShape(QFrame::NoFrame);
+    m_grafiek->setRenderHint(QPainter::Antialiasing);
+    m_grafiek->setGeometry(24, 64, 745, 481);
+
+    m_menu = new QMenu(this);
+    m_mitOpslaan = m_menu->addAction(QStringLiteral("Grafiek opslaan als afbeelding..."));
+    m_mitOpslaan->setObjectName(QStringLiteral("MitGrafiekOpslaan"));
+    m_mitKopieren = m_menu->addAction(QStringLiteral("Grafiek kopiëren"));
+    m_mitKopieren->setObjectName(QStringLiteral("MitGrafiekKopieren"));
+    connect(m_mitOpslaan, &QAction::triggered, this, [this] { GrafiekOpslaan(); });
+    connect(m_mitKopieren, &QAction::triggered, this, &TGrafiekPagina::GrafiekKopieren);
+    m_grafiek->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grafiek, &QWidget::customContextMenuRequested, this, &TGrafiekPagina::ToonMenu);
+
+    VraagBestandsnaam = [](QWidget* ouder, const QString& voorstel) {
+        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Grafiek opslaan als afbeelding"), voorstel,
+                                            QStringLiteral("PNG-afbeelding (*.png)"));
+    };
+    ToonFout = [this](const QString& melding) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Fout"), melding, QMessageBox::Ok, this);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        box.exec();
+    };
+
+    connect(m_cbxGrafiek, &QComboBox::currentIndexChanged, this, &TGrafiekPagina::CbxGrafiekChange);
+    connect(m_knoppen, &QButtonGroup::idToggled, this, [this](int, bool aan) {
+        if (aan) CbxGrafiekChange();
+    });
+}
+
+TGrafiekPagina::~TGrafiekPagina() = default;
+
+void TGrafiekPagina::ZetDetailTabellen(TDetailTabellen tabellen) {
+    m_tabellen = std::move(tabellen);
+}
+
+int TGrafiekPagina::GrpGrafiekItemIndex() const {
+    return m_knoppen->checkedId();
+}
+
+void TGrafiekPagina::ZetGrpGrafiekItemIndex(int index) {
+    if (QAbstractButton* knop = m_knoppen->button(index)) knop->setChecked(true);
+}
+
+void TGrafiekPagina::CbxGrafiekChange() {
+    const int variant = std::max(0, GrpGrafiekItemIndex());
+    m_beschrijving = BouwGrafiek(m_tabellen, m_cbxGrafiek->currentIndex() + 1, variant);
+    Teken(m_beschrijving);
+}
+
+void TGrafiekPagina::Teken(const TGrafiekBeschrijving& b) {
+    for (int i = 0; i < SerieAantal; ++i) {
+        const TGrafiekSerie& s = b.series[i];
+        QAbstractSeries* serie = nullptr;
+        if (m_vlakken[i]) {
+            m_bovenranden[i]->replace(s.punten);
+            m_onderranden[i]->replace(s.onderrand.isEmpty() ? OpNul(s.punten) : s.onderrand);
+            serie = m_vlakken[i];
+        } else {
+            m_lijnen[i]->replace(s.punten);
+            serie = m_lijnen[i];
+        }
+        serie->setName(s.titel);
+        for (QLegendMarker* marker : m_chart->legend()->markers(serie)) marker->setVisible(s.inLegenda);
+    }
+    if (!b.assenGezet) return;
+    ZetAs(m_halveDagAs, b.halveDagAs);
+    ZetAs(m_waardeAs, b.waardeAs);
+}
+
+QImage TGrafiekPagina::GrafiekAfbeelding(qreal schaal) const {
+    QImage beeld(m_grafiek->size() * schaal, QImage::Format_ARGB32_Premultiplied);
+    beeld.setDevicePixelRatio(schaal);
+    beeld.fill(Qt::white);
+    QPainter schilder(&beeld);
+    schilder.setRenderHint(QPainter::Antialiasing);
+    m_grafiek->render(&schilder);
+    schilder.end();
+    return beeld;
+}
+
+bool TGrafiekPagina::GrafiekOpslaan() {
+    const QString item =
+        m_cbxGrafiek->currentIndex() >= 0 ? m_cbxGrafiek->currentText() : QStringLiteral("Grafiek");
+    QString naam = VraagBestandsnaam ? VraagBestandsnaam(this, item + QStringLiteral(".png")) : QString();
+    if (naam.isEmpty()) return false;
+    if (QFileInfo(naam).suffix().isEmpty()) naam += QStringLiteral(".png");
+
+    // Written to a temporary file first, so a failed save never leaves half a picture behind.
+    QSaveFile bestand(naam);
+    const bool gelukt =
+        bestand.open(QIODevice::WriteOnly) && GrafiekAfbeelding(2).save(&bestand, "PNG") && bestand.commit();
+    if (!gelukt) {
+        const QString reden = bestand.errorString();
+        if (ToonFout)
+            ToonFout(QStringLiteral("De grafiek kon niet worden opgeslagen als \"%1\".%2")
+                         .arg(QDir::toNativeSeparators(naam),
+                              reden.isEmpty() ? QString() : QStringLiteral("\n") + reden));
+        return false;
+    }
+    return true;
+}
+
+void TGrafiekPagina::GrafiekKopieren() {
+    if (QClipboard* klembord = QGuiApplication::clipboard()) klembord->setImage(GrafiekAfbeelding(2));
+}
+
+void TGrafiekPagina::ToonMenu(const QPoint& plek) {
+    m_menu->popup(m_grafiek->viewport()->mapToGlobal(plek));
+}
+
+} // namespace korvalinde

@@ -1,0 +1,391 @@
+// The charts of the chart page, built from constructed detail tables: axis bounds and steps, which
+// series get which points, the stacked fouled area, empty and damaged tables, and the page itself.
+#include "GrafiekPagina.h"
+
+#include <QAbstractButton>
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QValueAxis>
+#include <QtTest>
+
+using namespace korvalinde;
+
+namespace {
+
+// Three detail tables of 12 columns and 64 rows with the program's header rows.
+struct Tabellen {
+    QString cel[3][12][64];
+
+    Tabellen() {
+        const char* kop[12][2] = {{"", ""},
+                                  {"Biomassa", "> 5 cm"},
+                                  {"Biomassa", "> 0 cm"},
+                                  {"Aanbod", "> 5 cm"},
+                                  {"Aanbod", "> 0 cm"},
+                                  {"Aanbod", "per koe"},
+                                  {"Bijgroei", "gestoord"},
+                                  {"Opname", "relatief"},
+                                  {"Opname", "per koe"},
+                                  {"VO mest", "cumulatief"},
+                                  {"VO urine", "cumulatief"},
+                                  {"Melkprod", "FPCM"}};
+        for (auto& tabel : cel)
+            for (int k = 0; k < 12; ++k) {
+                tabel[k][0] = QString::fromUtf8(kop[k][0]);
+                tabel[k][1] = QString::fromUtf8(kop[k][1]);
+            }
+    }
+    // Fills every column of variant v up to half day `laatste`, as the calculation does: columns 7 to 11
+    // have no value at turn-in. The value of column k at half day c is 10 * k + c.
+    void Vul(int v, int laatste) {
+        for (int k = 1; k <= 11; ++k)
+            for (int c = (k >= 7 ? 1 : 0); c <= laatste; ++c) cel[v][k][c + 3] = QString::number(10 * k + c);
+    }
+    void Zet(int v, int k, int c, const QString& tekst) { cel[v][k][c + 3] = tekst; }
+    TDetailTabellen Bron() const {
+        return {[this](int v, int k, int r) { return cel[v][k][r]; }};
+    }
+};
+
+QList<int> Aantallen(const TGrafiekBeschrijving& b) {
+    QList<int> n;
+    for (const TGrafiekSerie& s : b.series) n << s.punten.size();
+    return n;
+}
+
+QStringList Legenda(const TGrafiekBeschrijving& b) {
+    QStringList titels;
+    for (const TGrafiekSerie& s : b.series)
+        if (s.inLegenda) titels << s.titel;
+    return titels;
+}
+
+} // namespace
+
+class TestGrafieken : public QObject {
+    Q_OBJECT
+  private slots:
+    void waardeAs_data();
+    void waardeAs();
+    void series_data();
+    void series();
+    void waarden();
+    void varianteWisselen_data();
+    void varianteWisselen();
+    void leeg();
+    void geenGetal();
+    void pagina();
+    void opslaanEnKopieren();
+};
+
+void TestGrafieken::waardeAs_data() {
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<QStringList>("cellen"); // "variant kolom halvedag tekst"
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("stap");
+    // The tables hold 10 * column + half day up to half day 20 (column 11: at most 130).
+    QTest::newRow("lijnen -150 -> -200") << 1 << QStringList{"0 1 5 -150"} << -200.0 << 200.0 << 200.0;
+    QTest::newRow("lijnen -400 -> -600") << 1 << QStringList{"2 2 5 -400"} << -600.0 << 200.0 << 200.0;
+    QTest::newRow("400 op een stap -> 600") << 1 << QStringList{"2 4 3 400"} << 0.0 << 600.0 << 200.0;
+    QTest::newRow("390 -> 400") << 1 << QStringList{"1 4 3 390"} << 0.0 << 400.0 << 200.0;
+    QTest::newRow("boven 5 cm negatief") << 2 << QStringList{"1 3 5 -150"} << -200.0 << 200.0 << 200.0;
+    QTest::newRow("boven 5 cm telt maaiveld niet")
+        << 2 << QStringList{"0 2 5 -150", "0 4 5 5000"} << 0.0 << 200.0 << 200.0;
+    QTest::newRow("maaiveld nooit onder 0") << 3 << QStringList{"0 4 5 -150"} << 0.0 << 200.0 << 200.0;
+    QTest::newRow("maaiveld telt 5 cm niet")
+        << 3 << QStringList{"0 1 5 5000", "2 4 1 399"} << 0.0 << 400.0 << 200.0;
+    QTest::newRow("relatieve opname") << 4 << QStringList{"0 7 2 100"} << 0.0 << 110.0 << 10.0;
+    QTest::newRow("relatieve opname negatief") << 4 << QStringList{"0 7 2 -15"} << 0.0 << 100.0 << 10.0;
+    QTest::newRow("opname per koe") << 5 << QStringList{"1 8 2 117.5"} << 0.0 << 120.0 << 5.0;
+    QTest::newRow("100 op een stap -> 105") << 5 << QStringList{} << 0.0 << 105.0 << 5.0;
+    QTest::newRow("vervuild: som op een halve dag")
+        << 6 << QStringList{"0 9 4 600", "0 10 4 500"} << 0.0 << 2000.0 << 1000.0;
+    QTest::newRow("vervuild: elk apart")
+        << 6 << QStringList{"0 9 4 600", "0 10 5 500"} << 0.0 << 1000.0 << 1000.0;
+    QTest::newRow("melk") << 7 << QStringList{"2 11 7 135.0"} << 0.0 << 140.0 << 5.0;
+}
+
+void TestGrafieken::waardeAs() {
+    QFETCH(int, grafiek);
+    QFETCH(QStringList, cellen);
+    Tabellen t;
+    for (int v = 0; v < 3; ++v) t.Vul(v, 20);
+    for (const QString& c : cellen) {
+        const QStringList d = c.split(' ');
+        t.Zet(d[0].toInt(), d[1].toInt(), d[2].toInt(), d[3]);
+    }
+    const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), grafiek, 0);
+    QVERIFY(b.assenGezet);
+    QTEST(b.waardeAs.minimum, "minimum");
+    QTEST(b.waardeAs.maximum, "maximum");
+    QTEST(b.waardeAs.stap, "stap");
+    QCOMPARE(b.waardeAs.tussenstreepjes, 4);
+}
+
+void TestGrafieken::series_data() {
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<int>("variant");
+    // Points of AreaSerie1, AreaSerie2, LineSerie1..4, Nullijn.
+    QTest::addColumn<QList<int>>("aantallen");
+    QTest::addColumn<QStringList>("legenda");
+    QTest::addColumn<double>("xMinimum");
+    // Basis runs to half day 20, Alt 1 to 12, Alt 1+2 is empty.
+    const QStringList biomassa{"> 5 cm Biomassa", "> 0 cm Biomassa", "> 5 cm Aanbod", "> 0 cm Aanbod"};
+    QTest::newRow("1 basis") << 1 << 0 << QList<int>{0, 0, 20, 20, 20, 20, 20} << biomassa << 1.0;
+    QTest::newRow("1 alt 1") << 1 << 1 << QList<int>{0, 0, 12, 12, 12, 12, 12} << biomassa << 1.0;
+    QTest::newRow("1 alt 1+2 leeg") << 1 << 2 << QList<int>{0, 0, 0, 0, 0, 0, 0} << biomassa << 0.0;
+    QTest::newRow("2 basis") << 2 << 0 << QList<int>{21, 21, 0, 0, 0, 0, 21}
+                             << QStringList{"> 5 cm Biomassa", "> 5 cm Aanbod"} << 0.0;
+    QTest::newRow("2 alt 1+2 leeg") << 2 << 2 << QList<int>{1, 1, 0, 0, 0, 0, 1}
+                                    << QStringList{"> 5 cm Biomassa", "> 5 cm Aanbod"} << 0.0;
+    QTest::newRow("3 alt 1") << 3 << 1 << QList<int>{13, 13, 0, 0, 0, 0, 13}
+                             << QStringList{"> 0 cm Biomassa", "> 0 cm Aanbod"} << 0.0;
+    QTest::newRow("4 basis") << 4 << 0 << QList<int>{0, 0, 20, 0, 0, 0, 20} << QStringList{"relatief Opname"}
+                             << 1.0;
+    QTest::newRow("5 alt 1") << 5 << 1 << QList<int>{0, 0, 12, 0, 0, 0, 12} << QStringList{"per koe Opname"}
+                             << 1.0;
+    QTest::newRow("6 basis") << 6 << 0 << QList<int>{21, 21, 0, 0, 0, 0, 0}
+                             << QStringList{"cumulatief VO urine", "cumulatief VO mest"} << 0.0;
+    QTest::newRow("7 alt 1") << 7 << 1 << QList<int>{0, 0, 12, 0, 0, 0, 12} << QStringList{"FPCM Melkprod"}
+                             << 1.0;
+}
+
+void TestGrafieken::series() {
+    QFETCH(int, grafiek);
+    QFETCH(int, variant);
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Vul(1, 12);
+    const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), grafiek, variant);
+    QTEST(Aantallen(b), "aantallen");
+    QTEST(Legenda(b), "legenda");
+    QVERIFY(!b.series[Nullijn].inLegenda);
+    QTEST(b.halveDagAs.minimum, "xMinimum");
+    QCOMPARE(b.halveDagAs.maximum, 20.0); // the longest variant, whichever is shown
+    QCOMPARE(b.halveDagAs.titel, QStringLiteral("Halve weidedagen"));
+    for (const TGrafiekSerie& s : b.series) {
+        if (s.punten.isEmpty()) continue;
+        // Lines start at half day 1, areas and their zero line at 0; all run on without gaps.
+        const bool vlakken = grafiek == 2 || grafiek == 3 || grafiek == 6;
+        QCOMPARE(s.punten.first().x(), vlakken ? 0.0 : 1.0);
+        QCOMPARE(s.punten.last().x(), double(b.laatsteHalveDag[variant]));
+    }
+}
+
+void TestGrafieken::waarden() {
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Zet(0, 9, 4, "600");
+    t.Zet(0, 10, 4, "500");
+    t.Zet(0, 3, 2, "-42.5");
+
+    const TGrafiekBeschrijving vuil = BouwGrafiek(t.Bron(), 6, 0);
+    QCOMPARE(vuil.series[AreaSerie1].punten[4], QPointF(4, 1100)); // dung + urine
+    QCOMPARE(vuil.series[AreaSerie2].punten[4], QPointF(4, 600));  // dung
+    QCOMPARE(vuil.series[AreaSerie1].punten[7], QPointF(7, 90 + 7 + 100 + 7));
+    QCOMPARE(vuil.series[AreaSerie1].punten[0], QPointF(0, 0)); // no fouling at turn-in
+    QCOMPARE(vuil.series[AreaSerie1].onderrand, vuil.series[AreaSerie2].punten);
+
+    const TGrafiekBeschrijving aanbod = BouwGrafiek(t.Bron(), 2, 0);
+    QCOMPARE(aanbod.series[AreaSerie1].punten[0], QPointF(0, 10));
+    QCOMPARE(aanbod.series[AreaSerie2].punten[2], QPointF(2, -42.5));
+    QVERIFY(aanbod.series[AreaSerie1].onderrand.isEmpty()); // filled down to 0
+    QCOMPARE(aanbod.series[Nullijn].punten[5], QPointF(5, 0));
+
+    const TGrafiekBeschrijving lijnen = BouwGrafiek(t.Bron(), 1, 0);
+    QCOMPARE(lijnen.series[LineSerie2].punten[0], QPointF(1, 21));
+    QCOMPARE(lijnen.series[LineSerie3].punten[1], QPointF(2, -42.5));
+    QCOMPARE(lijnen.series[LineSerie4].punten[19], QPointF(20, 60));
+}
+
+void TestGrafieken::varianteWisselen_data() {
+    QTest::addColumn<int>("grafiek");
+    for (int n = 1; n <= GrafiekAantal; ++n) QTest::addRow("grafiek %d", n) << n;
+}
+
+void TestGrafieken::varianteWisselen() {
+    QFETCH(int, grafiek);
+    // Each variant has its own extreme, and they graze for different lengths.
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Vul(1, 60);
+    t.Vul(2, 3);
+    for (int k : {1, 3, 7, 8, 9, 11}) t.Zet(2, k, 2, "-3333");
+    for (int k : {2, 3, 4, 7, 8, 10, 11}) t.Zet(0, k, 15, "4321");
+    const TGrafiekBeschrijving basis = BouwGrafiek(t.Bron(), grafiek, 0);
+    QVERIFY(basis.waardeAs.maximum > 200);
+    for (int v = 1; v < 3; ++v) {
+        const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), grafiek, v);
+        QCOMPARE(b.waardeAs.minimum, basis.waardeAs.minimum);
+        QCOMPARE(b.waardeAs.maximum, basis.waardeAs.maximum);
+        QCOMPARE(b.halveDagAs.maximum, 60.0);
+    }
+}
+
+void TestGrafieken::leeg() {
+    Tabellen t;
+    t.Vul(0, 20);
+    // No chart chosen: nothing drawn, axes left alone.
+    for (int n : {0, -1, 8}) {
+        const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), n, 0);
+        QVERIFY(!b.assenGezet);
+        QCOMPARE(Aantallen(b), QList<int>(7, 0));
+        QVERIFY(Legenda(b).isEmpty());
+    }
+    // No calculation yet: all axes at 0; lines get nothing, areas only the point (0, 0).
+    const Tabellen koppen;
+    for (const TDetailTabellen& bron : {koppen.Bron(), TDetailTabellen{}}) {
+        for (int n = 1; n <= GrafiekAantal; ++n) {
+            const TGrafiekBeschrijving b = BouwGrafiek(bron, n, 1);
+            QVERIFY(b.assenGezet);
+            QCOMPARE(b.waardeAs.minimum, 0.0);
+            QCOMPARE(b.waardeAs.maximum, 0.0);
+            QCOMPARE(b.halveDagAs.maximum, 0.0);
+            const bool vlakken = n == 2 || n == 3 || n == 6;
+            const QList<QPointF> verwacht = vlakken ? QList<QPointF>{QPointF(0, 0)} : QList<QPointF>();
+            QCOMPARE(b.series[AreaSerie1].punten, verwacht);
+            QCOMPARE(b.series[LineSerie1].punten.size(), 0);
+            QCOMPARE(b.series[Nullijn].punten.size(), (n == 2 || n == 3) ? 1 : 0);
+        }
+    }
+}
+
+void TestGrafieken::geenGetal() {
+    // A cell without a number is read as an empty cell: it neither draws nor stretches the axes.
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Zet(0, 1, 5, "abc");
+    t.Zet(0, 1, 40, "1,5");
+    t.Zet(0, 1, 41, "nan");
+    t.Zet(0, 1, 42, "   ");
+    const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), 1, 0);
+    QCOMPARE(b.ongeldigeCellen, 3);
+    QCOMPARE(b.hoogsteHalveDag, 20);
+    QCOMPARE(b.series[LineSerie1].punten[4], QPointF(5, 0));
+    QCOMPARE(b.series[LineSerie1].punten.size(), 20);
+}
+
+void TestGrafieken::pagina() {
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Vul(1, 12);
+    t.Zet(1, 3, 5, "-150");
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.resize(800, 560);
+    pagina.show();
+
+    auto* cbx = pagina.findChild<QComboBox*>("CbxGrafiek");
+    auto* grp = pagina.findChild<QGroupBox*>("GrpGrafiek");
+    auto* grafiek = pagina.findChild<QChartView*>("Grafiek");
+    QVERIFY(cbx && grp && grafiek);
+    QCOMPARE(cbx->count(), 7);
+    QCOMPARE(cbx->itemText(0), QStringLiteral("Grasaanbod en biomassa"));
+    QCOMPARE(cbx->itemText(6), QStringLiteral("Melkproductie (FPCM)"));
+    QCOMPARE(cbx->currentIndex(), -1);
+    QCOMPARE(cbx->placeholderText(), QStringLiteral("Kies een grafiek"));
+    QCOMPARE(cbx->geometry().topLeft(), QPoint(576, 32));
+    QCOMPARE(grafiek->geometry(), QRect(24, 64, 745, 481));
+    const auto knoppen = grp->findChildren<QRadioButton*>();
+    QCOMPARE(knoppen.size(), 3);
+    QCOMPARE(knoppen[2]->text(), QStringLiteral("Alt 1+2"));
+    QVERIFY(knoppen[0]->isChecked());
+
+    QChart* chart = grafiek->chart();
+    QCOMPARE(chart->series().size(), 7);
+    QCOMPARE(chart->series()[0]->objectName(), QStringLiteral("AreaSerie1"));
+    QCOMPARE(chart->series()[6]->objectName(), QStringLiteral("Nullijn"));
+    auto zichtbareMarkers = [&] {
+        int n = 0;
+        for (QLegendMarker* m : chart->legend()->markers()) n += m->isVisible();
+        return n;
+    };
+    QCOMPARE(zichtbareMarkers(), 0);
+
+    cbx->setCurrentIndex(1); // "Grasaanbod boven 5 cm" redraws by itself
+    QCOMPARE(pagina.Beschrijving().grafiek, 2);
+    auto* vlak = qobject_cast<QAreaSeries*>(chart->series()[0]);
+    QVERIFY(vlak);
+    QCOMPARE(vlak->upperSeries()->count(), 21);
+    QCOMPARE(vlak->name(), QStringLiteral("> 5 cm Biomassa"));
+    QCOMPARE(zichtbareMarkers(), 2);
+    auto* waardeAs = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    QVERIFY(waardeAs);
+    QCOMPARE(waardeAs->min(), -200.0);
+    QCOMPARE(waardeAs->max(), 200.0);
+    QCOMPARE(waardeAs->tickInterval(), 200.0);
+    QCOMPARE(waardeAs->minorTickCount(), 4);
+
+    knoppen[1]->click(); // Alt 1: shorter, same value axis
+    QCOMPARE(pagina.Beschrijving().variant, 1);
+    QCOMPARE(vlak->upperSeries()->count(), 13);
+    QCOMPARE(waardeAs->min(), -200.0);
+
+    cbx->setCurrentIndex(3); // one line and the zero line
+    QCOMPARE(zichtbareMarkers(), 1);
+    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 12);
+    QCOMPARE(waardeAs->max(), 100.0);
+
+    // After a recalculation the main window asks for a redraw.
+    t.Vul(1, 30);
+    pagina.CbxGrafiekChange();
+    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 30);
+
+    QCOMPARE(waardeAs->max(), 110.0);
+
+    cbx->setCurrentIndex(-1); // no chart: emptied, axes stay
+    QCOMPARE(zichtbareMarkers(), 0);
+    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 0);
+    QCOMPARE(waardeAs->max(), 110.0);
+}
+
+void TestGrafieken::opslaanEnKopieren() {
+    Tabellen t;
+    t.Vul(0, 20);
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.CbxGrafiek()->setCurrentIndex(5);
+    QStringList fouten;
+    pagina.ToonFout = [&](const QString& melding) { fouten << melding; };
+    QTemporaryDir map;
+    QString antwoord;
+    QString voorstel;
+    pagina.VraagBestandsnaam = [&](QWidget*, const QString& v) {
+        voorstel = v;
+        return antwoord;
+    };
+
+    QCOMPARE(pagina.MitGrafiekOpslaan()->text(), QStringLiteral("Grafiek opslaan als afbeelding..."));
+    QCOMPARE(pagina.MitGrafiekKopieren()->text(), QStringLiteral("Grafiek kopiëren"));
+
+    antwoord = map.filePath("vervuild"); // ".png" is added
+    pagina.MitGrafiekOpslaan()->trigger();
+    QCOMPARE(voorstel, QStringLiteral("Vervuild oppervlak.png"));
+    QImage beeld(map.filePath("vervuild.png"));
+    QCOMPARE(beeld.size(), QSize(2 * 745, 2 * 481));
+    QVERIFY(fouten.isEmpty());
+
+    antwoord.clear(); // cancelled
+    QVERIFY(!pagina.GrafiekOpslaan());
+    antwoord = map.filePath("bestaat/niet/grafiek.png");
+    QVERIFY(!pagina.GrafiekOpslaan());
+    QCOMPARE(fouten.size(), 1);
+    QVERIFY(fouten[0].startsWith("De grafiek kon niet worden opgeslagen"));
+
+    pagina.MitGrafiekKopieren()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(2 * 745, 2 * 481));
+}
+
+QTEST_MAIN(TestGrafieken)
+#include "test_grafieken.moc"
