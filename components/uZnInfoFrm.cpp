@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace korvalinde {
 
 namespace {
@@ -25,6 +27,7 @@ constexpr int PaneelBreedte = Breedte - 2 * PaneelX;
 constexpr int KopX = 20;     // captions in the panel
 constexpr int WaardeX = 115; // values in the panel
 constexpr int WaardeBreedte = 317;
+constexpr int KopBreedte = WaardeX - KopX;
 constexpr int VoetHoogte = 60;
 constexpr int ExtraHoogte = 148; // window height = panel height + this
 
@@ -88,36 +91,39 @@ TFrmInfo::TFrmInfo(QWidget* parent) : QDialog(parent) {
     LblProgrammaNaam->setFont(groot);
 
     int y = 70;
-    const int stap = 18;
-    LblKopProgramma =
-        MaakLabel(PnlInfo, QStringLiteral("LblKopProgramma"), QStringLiteral("Programma:"), KopX, y, 90, 15);
+    const int stap = 20;
+    LblKopProgramma = MaakLabel(PnlInfo, QStringLiteral("LblKopProgramma"), QStringLiteral("Programma:"),
+                                KopX, y, KopBreedte, 15);
     LblProgrammaAfkorting =
         MaakLabel(PnlInfo, QStringLiteral("LblProgrammaAfkorting"), {}, WaardeX, y, WaardeBreedte, 15);
     y += stap;
-    LblKopVersie =
-        MaakLabel(PnlInfo, QStringLiteral("LblKopVersie"), QStringLiteral("Versie:"), KopX, y, 90, 15);
+    LblKopVersie = MaakLabel(PnlInfo, QStringLiteral("LblKopVersie"), QStringLiteral("Versie:"), KopX, y,
+                             KopBreedte, 15);
     LblVersie = MaakLabel(PnlInfo, QStringLiteral("LblVersie"), {}, WaardeX, y, WaardeBreedte, 15);
     LblVersie->setWordWrap(true);
     y += stap;
-    LblKopDatum =
-        MaakLabel(PnlInfo, QStringLiteral("LblKopDatum"), QStringLiteral("Versiedatum:"), KopX, y, 90, 15);
+    LblKopDatum = MaakLabel(PnlInfo, QStringLiteral("LblKopDatum"), QStringLiteral("Versiedatum:"), KopX, y,
+                            KopBreedte, 15);
     LblDatum = MaakLabel(PnlInfo, QStringLiteral("LblDatum"), {}, WaardeX, y, WaardeBreedte, 15);
     y += stap;
-    LblKopBDEVersie =
-        MaakLabel(PnlInfo, QStringLiteral("LblKopBDEVersie"), QStringLiteral("BDE versie:"), KopX, y, 90, 15);
+    LblKopBDEVersie = MaakLabel(PnlInfo, QStringLiteral("LblKopBDEVersie"), QStringLiteral("BDE versie:"),
+                                KopX, y, KopBreedte, 15);
     LblBDEVersie = MaakLabel(PnlInfo, QStringLiteral("LblBDEVersie"), {}, WaardeX, y, WaardeBreedte, 15);
     y += stap;
     LblKopProgrammeur = MaakLabel(PnlInfo, QStringLiteral("LblKopProgrammeur"),
-                                  QStringLiteral("Ontwikkeld door:"), KopX, y, 90, 15);
+                                  QStringLiteral("Ontwikkeld door:"), KopX, y, KopBreedte, 15);
     LblProgrammeur = MaakLabel(PnlInfo, QStringLiteral("LblProgrammeur"), {}, WaardeX, y, WaardeBreedte, 30);
     LblProgrammeur->setWordWrap(true);
-    y += 36;
-    LblKopDlls =
-        MaakLabel(PnlInfo, QStringLiteral("LblKopDlls"), QStringLiteral("Geladen DLL's:"), KopX, y, 90, 15);
+    y += stap + 16;
+    LblKopDlls = MaakLabel(PnlInfo, QStringLiteral("LblKopDlls"), QStringLiteral("Geladen DLL's:"), KopX, y,
+                           KopBreedte, 15);
     LstDlls = new QListWidget(PnlInfo);
     LstDlls->setObjectName(QStringLiteral("LstDlls"));
     LstDlls->setGeometry(WaardeX, y, WaardeBreedte, RegelHoogteLijst);
     LstDlls->setFrameShape(QFrame::NoFrame);
+    QPalette lijstPalet = LstDlls->palette();
+    lijstPalet.setColor(QPalette::Base, lijstPalet.color(QPalette::Window));
+    LstDlls->setPalette(lijstPalet);
     LstDlls->setUniformItemSizes(true);
     LstDlls->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LstDlls->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -169,6 +175,17 @@ void TFrmInfo::Vullen(const TZnInfoBox& box) {
     // A name that fits on one line stands lower, in the middle of the room for two lines.
     const QString naam = ZnProgrammaNaamRegels(box.ProgNaam);
     LblProgrammaNaam->setText(naam);
+    // Fonts differ between systems: a line that would not fit gets a smaller font.
+    QFont naamFont = LblProgrammaNaam->font();
+    const auto breedste = [&naam](const QFont& f) {
+        int b = 0;
+        for (const QString& regel : naam.split(QLatin1Char('\n')))
+            b = std::max(b, QFontMetrics(f).horizontalAdvance(regel));
+        return b;
+    };
+    while (naamFont.pixelSize() > 12 && breedste(naamFont) > LblProgrammaNaam->width())
+        naamFont.setPixelSize(naamFont.pixelSize() - 1);
+    LblProgrammaNaam->setFont(naamFont);
     if (!naam.contains(QLatin1Char('\n')))
         LblProgrammaNaam->move(LblProgrammaNaam->x(), LblProgrammaNaam->y() + 20);
 
