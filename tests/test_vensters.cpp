@@ -1,0 +1,538 @@
+// The about box, the start window, the manual and product-support windows, the version text,
+// the command line and the program start with its order of windows.
+#include "test_versie_server.h"
+
+#include "Handleiding.h"
+#include "Opdrachtregel.h"
+#include "Opstart.h"
+#include "Programma.h"
+#include "QXmemo.h"
+#include "VersionCheck.h"
+#include "uZnInfoFrm.h"
+#include "uZnInfobox.h"
+#include "uZnMeldingen.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QNetworkProxy>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace korvalinde;
+
+namespace {
+
+// Saves a picture of the window when KORVALINDE_PNG_MAP names a folder (for looking at them).
+void Bewaar(QWidget* venster, const QString& naam) {
+    const QImage plaatje = venster->grab().toImage();
+    QVERIFY(!plaatje.isNull());
+    const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
+    if (!map.isEmpty()) plaatje.save(map + QLatin1Char('/') + naam + QStringLiteral(".png"));
+}
+
+// The text of a word-wrapped label fits in the label's own height.
+bool PastIn(QLabel* label) {
+    return label->heightForWidth(label->width()) <= label->height();
+}
+
+QString IniTekst(const QString& pad) {
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A stand-in for the main window with the entries the program start links to.
+QWidget* MaakHoofdvenster() {
+    auto* venster = new QWidget;
+    venster->setObjectName(QStringLiteral("FrmHoofdFormulier"));
+    new TZnInfoBox(venster);
+    for (const char* naam :
+         {"Handleiding", "MitProduktondersteuning", "MitProduktOndersteuningTonen", "VersieControle1"}) {
+        auto* actie = new QAction(venster);
+        actie->setObjectName(QString::fromLatin1(naam));
+        venster->addAction(actie);
+    }
+    auto* knop = new QPushButton(venster);
+    knop->setObjectName(QStringLiteral("BtnProduktOndersteuning"));
+    return venster;
+}
+
+} // namespace
+
+class TestVensters : public QObject {
+    Q_OBJECT
+
+    TZnOpgenomenMeldingen meldingen;
+
+  private slots:
+    void initTestCase() {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        ZetZnMeldingen(&meldingen);
+    }
+    void init() { meldingen = TZnOpgenomenMeldingen(); }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    }
+    void cleanupTestCase() { ZetZnMeldingen(nullptr); }
+
+    void datums_data() {
+        QTest::addColumn<QDate>("datum");
+        QTest::addColumn<QString>("patroon");
+        QTest::addColumn<QString>("tekst");
+        QTest::newRow("version date") << QDate(2010, 2, 5) << "d MMMM yyyy"
+                                      << "5 februari 2010";
+        QTest::newRow("short date") << QDate(2010, 2, 5) << QString::fromLatin1(KorteDatumPatroon)
+                                    << "05/02/2010";
+        QTest::newRow("day names from Sunday") << QDate(2010, 2, 7) << "dddd d MMMM"
+                                               << "zondag 7 februari";
+        QTest::newRow("Saturday, December") << QDate(2011, 12, 31) << "dddd, MMMM"
+                                            << "zaterdag, december";
+        QTest::newRow("short names") << QDate(2010, 3, 1) << "ddd d MMM yy"
+                                     << "ma 1 mrt 10";
+        QTest::newRow("quoted text") << QDate(2010, 5, 9) << "'op' dddd 'd''s' M"
+                                     << "op zondag d's 5";
+        QTest::newRow("invalid date") << QDate() << "dd/MM/yyyy"
+                                      << "";
+    }
+    void datums() {
+        QFETCH(QDate, datum);
+        QFETCH(QString, patroon);
+        QFETCH(QString, tekst);
+        QCOMPARE(DatumOpmaak(datum, patroon), tekst);
+    }
+
+    void programmanaam_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QStringList>("regels");
+        const QString a29 = QString(29, 'a');
+        QTest::newRow("41 characters, blank at 30")
+            << a29 + " " + QString(11, 'b') << QStringList{a29, QString(11, 'b')};
+        QTest::newRow("exactly 40") << QString(20, 'a') + " " + QString(19, 'b')
+                                    << QStringList{QString(20, 'a') + " " + QString(19, 'b')};
+        QTest::newRow("last blank within 40")
+            << "aaaa bbbb " + QString(30, 'c') + " dd" << QStringList{"aaaa bbbb", QString(30, 'c') + " dd"};
+        QTest::newRow("no blank within 40")
+            << QString(45, 'x') << QStringList{QString(40, 'x'), QString(5, 'x')};
+    }
+    void programmanaam() {
+        QFETCH(QString, naam);
+        QFETCH(QStringList, regels);
+        QCOMPARE(ZnProgrammaNaamRegels(naam).split('\n'), regels);
+    }
+
+    void infovenster_indeling_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QString>("versie");
+        QTest::addColumn<QStringList>("dlls");
+        QTest::addColumn<int>("naamY");
+        QTest::addColumn<int>("verschuiving");
+        QTest::addColumn<int>("paneel");
+        QTest::newRow("short name and version") << "Korvalinde"
+                                                << "2010.00" << QStringList{} << 24 << 0 << 216 - 14;
+        QTest::newRow("two-line name")
+            << QString(30, 'a') + " " + QString(20, 'b') << "2010.00" << QStringList{} << 4 << 0 << 216 - 14;
+        QTest::newRow("long version pushes rows down")
+            << "Korvalinde"
+            << "2010.00 bouw 1234 van de afdeling beweiding, proefversie voor adviseurs" << QStringList{}
+            << 24 << 13 << 216 - 14 + 13;
+        QTest::newRow("library list")
+            << "Korvalinde"
+            << "2010.00" << QStringList{"Qt 6", "libfoo 1.2", "libbar 3"} << 24 << 0 << 216 + 39;
+    }
+    void infovenster_indeling() {
+        QFETCH(QString, naam);
+        QFETCH(QString, versie);
+        QFETCH(QStringList, dlls);
+        QFETCH(int, naamY);
+        QFETCH(int, verschuiving);
+        QFETCH(int, paneel);
+        TZnInfoBox box;
+        box.ProgNaam = naam;
+        box.Versie = versie;
+        box.Datum = QStringLiteral("5 februari 2010");
+        box.Dlls = dlls;
+        TFrmInfo ontwerp;
+        const std::unique_ptr<TFrmInfo> venster = box.MaakVenster();
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(venster->LblProgrammaNaam->y(), naamY);
+        QCOMPARE(venster->LblVersie->y(), ontwerp.LblVersie->y());
+        QCOMPARE(venster->LblDatum->y(), ontwerp.LblDatum->y() + verschuiving);
+        QCOMPARE(venster->LblProgrammeur->y(), ontwerp.LblProgrammeur->y() + verschuiving);
+        QCOMPARE(venster->LblKopDlls->y(), ontwerp.LblKopDlls->y() + verschuiving);
+        QCOMPARE(venster->PnlInfo->height(), paneel);
+        QCOMPARE(venster->height(), paneel + 148);
+        QCOMPARE(venster->width(), 492);
+        QCOMPARE(venster->LblKopDlls->isHidden(), dlls.isEmpty());
+        QCOMPARE(venster->LstDlls->height(), 13 * int(dlls.size()));
+        QCOMPARE(venster->LblVersie->text(), versie);
+        QCOMPARE(venster->LblBDEVersie->text(), QStringLiteral("n.v.t."));
+        QCOMPARE(venster->LblWebsite->text(), QStringLiteral("http://korvalinde.example.org"));
+        QCOMPARE(venster->LblHelpdesk->text(), box.Helpdesk);
+        // The footer stays inside the window and below the panel.
+        QVERIFY(venster->PnlVoet->geometry().bottom() < venster->height());
+        QVERIFY(venster->PnlVoet->y() > venster->PnlInfo->geometry().bottom());
+        QVERIFY(venster->LblProgrammeur->geometry().bottom() < venster->PnlInfo->height());
+        if (!dlls.isEmpty()) QVERIFY(venster->LstDlls->geometry().bottom() < venster->PnlInfo->height());
+        venster->show();
+        Bewaar(venster.get(),
+               QStringLiteral("info-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+    }
+
+    void infovenster_logo() {
+        QTemporaryDir map;
+        TZnInfoBox box;
+        box.Logo = map.filePath(QStringLiteral("ontbreekt.png"));
+        const QImage ingebouwd = TFrmInfo::IngebouwdLogo().toImage();
+        QCOMPARE(box.MaakVenster()->ImgLogo->pixmap().toImage(), ingebouwd);
+        QImage rood(40, 20, QImage::Format_RGB32);
+        rood.fill(Qt::red);
+        QVERIFY(rood.save(map.filePath(QStringLiteral("logo.png"))));
+        box.Logo = map.filePath(QStringLiteral("logo.png"));
+        QCOMPARE(box.MaakVenster()->ImgLogo->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+    }
+
+    void website_data() {
+        QTest::addColumn<QString>("klik");
+        QTest::addColumn<bool>("lukt");
+        QTest::newRow("logo") << "ImgLogo" << true;
+        QTest::newRow("helpdesk line") << "LblHelpdesk" << true;
+        QTest::newRow("website line, browser fails") << "LblWebsite" << false;
+    }
+    void website() {
+        QFETCH(QString, klik);
+        QFETCH(bool, lukt);
+        meldingen.openLukt = lukt;
+        TZnInfoBox box;
+        const std::unique_ptr<TFrmInfo> venster = box.MaakVenster();
+        QTest::mouseClick(venster->findChild<QWidget*>(klik), Qt::LeftButton);
+        QCOMPARE(meldingen.geopend, QList<QUrl>{QUrl(QStringLiteral("http://korvalinde.example.org"))});
+        QCOMPARE(meldingen.meldingen.size(), lukt ? 0 : 1);
+        if (!lukt) {
+            QCOMPARE(meldingen.meldingen.front().titel, QStringLiteral("Fout"));
+            QVERIFY(meldingen.meldingen.front().tekst.startsWith(
+                QStringLiteral("Fout in procedure GotoWebsite: ")));
+        }
+    }
+
+    void execute_toont_en_ruimt_op() {
+        TZnInfoBox box;
+        QPointer<TFrmInfo> venster = box.Execute();
+        QVERIFY(venster && venster->isVisible() && venster->isModal());
+        venster->LstDlls->setFocus();
+        if (QApplication::focusWidget()) QCOMPARE(QApplication::focusWidget(), venster->BtnOK);
+        venster->BtnOK->click();
+        QTRY_VERIFY(venster.isNull());
+    }
+
+    void versietekst_data() {
+        QTest::addColumn<QString>("formaat");
+        QTest::addColumn<QString>("tekst");
+        QTest::newRow("V") << "V"
+                           << "2010.00";
+        QTest::newRow("D") << "D"
+                           << "5 februari 2010";
+        QTest::newRow("VD") << "VD"
+                            << "2010.00 - 5 februari 2010";
+        QTest::newRow("VERSIE") << "VERSIE"
+                                << "2010.00";
+        QTest::newRow("DV") << "DV"
+                            << "5 februari 2010 2010.00";
+        QTest::newRow("VP") << "VP"
+                            << "2010.00 Korvalinde";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("lower case") << "pvd"
+                                    << "Korvalinde 2010.00 - 5 februari 2010";
+    }
+    void versietekst() {
+        QFETCH(QString, formaat);
+        QFETCH(QString, tekst);
+        QCOMPARE(VersieTekst(formaat), tekst);
+    }
+
+    void opdrachtregel_data() {
+        QTest::addColumn<QStringList>("argumenten");
+        QTest::addColumn<int>("afsluitcode"); // -1: the program starts
+        QTest::addColumn<QString>("uitvoer");
+        QTest::addColumn<QString>("scenario");
+        QTest::newRow("nothing") << QStringList{"korvalinde"} << -1 << ""
+                                 << "";
+        QTest::newRow("scenario") << QStringList{"korvalinde", "/tmp/a.kvl", "b.kvl"} << -1 << ""
+                                  << "/tmp/a.kvl";
+        QTest::newRow("option before the file") << QStringList{"korvalinde", "-x", "a.kvl"} << -1 << ""
+                                                << "a.kvl";
+        QTest::newRow("after --") << QStringList{"korvalinde", "--", "--help"} << -1 << ""
+                                  << "--help";
+        QTest::newRow("version") << QStringList{"korvalinde", "a.kvl", "--version"} << 0
+                                 << "Korvalinde 2010.00 - 5 februari 2010\n"
+                                 << "a.kvl";
+        QTest::newRow("help") << QStringList{"korvalinde", "-h"} << 0
+                              << "Gebruik: korvalinde [opties] [SCENARIO.kvl]"
+                              << "";
+    }
+    void opdrachtregel() {
+        QFETCH(QStringList, argumenten);
+        QFETCH(int, afsluitcode);
+        QFETCH(QString, uitvoer);
+        QFETCH(QString, scenario);
+        QString tekst;
+        QTextStream uit(&tekst);
+        const std::optional<int> code = BehandelOpdrachtregel(argumenten, uit);
+        QCOMPARE(code.value_or(-1), afsluitcode);
+        if (uitvoer.isEmpty())
+            QVERIFY(tekst.isEmpty());
+        else
+            QVERIFY2(tekst.startsWith(uitvoer), qPrintable(tekst));
+        QCOMPARE(EersteScenarioArgument(argumenten), scenario);
+    }
+
+    void procesformaten_negeren_de_landinstelling() {
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        ZetProcesFormaten();
+        QDoubleSpinBox getal;
+        getal.setDecimals(2);
+        getal.setRange(0, 10000);
+        QCOMPARE(getal.valueFromText(QStringLiteral("2.5")), 2.5);
+        QCOMPARE(getal.textFromValue(1234.5), QStringLiteral("1234.50"));
+        bool ok = false;
+        QCOMPARE(QLocale().toDouble(QStringLiteral("2.5"), &ok), 2.5);
+        QVERIFY(ok);
+        QCOMPARE(QLocale().groupSeparator(), QStringLiteral(","));
+    }
+
+    void handleiding() {
+        TFrmHandleiding venster;
+        QCOMPARE(venster.windowTitle(), QStringLiteral("Handleiding korvalinde"));
+        QCOMPARE(venster.size(), QSize(777, 569));
+        QCOMPARE(venster.Koppen.size(), 7);
+        QVERIFY(venster.Koppen.at(3)->font().italic() && venster.Koppen.at(3)->font().bold());
+        QCOMPARE(venster.Koppen.at(3)->font().pixelSize(), 13);
+        QCOMPARE(venster.Koppen.at(2)->font().pixelSize(), 15);
+        // Line breaks stand in the texts themselves; "Beweiding" has four lines.
+        QCOMPARE(venster.Teksten.at(3)->text().count('\n'), 3);
+        QVERIFY(venster.Teksten.at(1)->text().contains(QStringLiteral("gewijzigd worden. \n1. ")));
+        venster.Toon();
+        QVERIFY(venster.isVisible() && venster.isModal());
+        Bewaar(&venster, QStringLiteral("handleiding"));
+        venster.SbxHandleiding->verticalScrollBar()->setValue(
+            venster.SbxHandleiding->verticalScrollBar()->maximum());
+        Bewaar(&venster, QStringLiteral("handleiding-onder"));
+        venster.BtnOK->click();
+        QVERIFY(!venster.isVisible());
+    }
+
+    void produktondersteuning_past_in_het_paneel() {
+        TFrmInfotxt venster(nullptr);
+        QCOMPARE(venster.windowTitle(), QStringLiteral("Produktondersteuning"));
+        QCOMPARE(venster.size(), QSize(792, 524));
+        QCOMPARE(venster.Koppen.size(), 4);
+        QVERIFY(venster.ChkProduktOndersteuning->isChecked());
+        QCOMPARE(venster.ChkProduktOndersteuning->text(), QStringLiteral("Bij start van programma tonen"));
+        QCOMPARE(venster.Teksten.at(0)->font().pixelSize(), 13);
+        QCOMPARE(venster.Teksten.at(2)->font().pixelSize(), 15);
+        venster.show();
+        QVERIFY(venster.PnlInfo->layout()->minimumHeightForWidth(venster.PnlInfo->width()) <=
+                venster.PnlInfo->height());
+        for (QLabel* tekst : venster.Teksten) QVERIFY2(PastIn(tekst), qPrintable(tekst->text().left(30)));
+        Bewaar(&venster, QStringLiteral("produktondersteuning"));
+    }
+
+    // The start-up display and the setting "ProduktOndersteuning", across program starts.
+    void produktondersteuning_bij_opstarten() {
+        QTemporaryDir map;
+        const QString ini = map.filePath(QStringLiteral("korvalinde.ini"));
+        {
+            // First run, no settings file: shown once, with the check box ticked.
+            QSettings instellingen(ini, QSettings::IniFormat);
+            TFrmInfotxt venster(&instellingen);
+            QAction mit;
+            venster.KoppelMenu(&mit);
+            venster.ToonBijActivering();
+            QVERIFY(venster.isVisible());
+            QVERIFY(venster.ChkProduktOndersteuning->isChecked() && mit.isChecked());
+            // Clearing the check box writes 0 and clears the menu's check mark.
+            venster.ChkProduktOndersteuning->click();
+            QVERIFY(!mit.isChecked());
+            QVERIFY(IniTekst(ini).contains(QStringLiteral("[Gebruik]\nProduktOndersteuning=0")));
+            venster.reject(); // the close box
+            QVERIFY(venster.GeslotenGeweest);
+            venster.ToonBijActivering(); // back from another application
+            QVERIFY(!venster.isVisible());
+        }
+        {
+            // Next start: not shown, no check mark; each activation reads the setting again.
+            QSettings instellingen(ini, QSettings::IniFormat);
+            TFrmInfotxt venster(&instellingen);
+            QAction mit;
+            venster.KoppelMenu(&mit);
+            venster.ToonBijActivering();
+            QVERIFY(!venster.isVisible());
+            QVERIFY(!venster.ChkProduktOndersteuning->isChecked() && !mit.isChecked());
+            instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), QStringLiteral("1"));
+            venster.ToonBijActivering();
+            QVERIFY(venster.isVisible());
+            venster.BtnOK->click();
+            QVERIFY(venster.GeslotenGeweest && !venster.isVisible());
+        }
+    }
+
+    void produktondersteuning_menu() {
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
+        TFrmInfotxt venster(&instellingen);
+        QAction mit;
+        venster.KoppelMenu(&mit);
+        QVERIFY(mit.isCheckable() && mit.isChecked());
+        mit.trigger();
+        QVERIFY(!mit.isChecked() && !venster.ChkProduktOndersteuning->isChecked());
+        QCOMPARE(instellingen.value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(),
+                 QStringLiteral("0"));
+        mit.trigger();
+        QVERIFY(mit.isChecked() && venster.ChkProduktOndersteuning->isChecked());
+        QCOMPARE(instellingen.value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(),
+                 QStringLiteral("1"));
+        venster.MitProduktOndersteuningTonenClick();
+        QVERIFY(!mit.isChecked() && !venster.ChkProduktOndersteuning->isChecked());
+    }
+
+    void instelling_lezen_data() {
+        QTest::addColumn<QString>("waarde"); // empty: key missing
+        QTest::addColumn<bool>("tonen");
+        QTest::newRow("missing") << "" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("other number") << "2" << true;
+        QTest::newRow("no number") << "nee" << true;
+    }
+    void instelling_lezen() {
+        QFETCH(QString, waarde);
+        QFETCH(bool, tonen);
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("k.ini")), QSettings::IniFormat);
+        if (!waarde.isEmpty()) instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), waarde);
+        QCOMPARE(TFrmInfotxt(&instellingen).LeesInstelling(), tonen);
+    }
+
+    void startvenster() {
+        TFrmOpstart venster;
+        QCOMPARE(venster.windowTitle(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster.size(), QSize(714, 547));
+        QCOMPARE(venster.PnlOpstart->palette().color(QPalette::Window), QColor(240, 202, 166));
+        QCOMPARE(venster.LblOpstart0->text(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster.LblVersie->text(), QStringLiteral("versie 2010.00 - 5 februari 2010"));
+        QCOMPARE(venster.ImgKorvalinde->geometry(), QRect(224, 80, 260, 169));
+        QCOMPARE(venster.ImgKorvalinde->pixmap().size(), QSize(260, 169));
+        QCOMPARE(venster.SttInfo->text(),
+                 QStringLiteral("Klik hier voor meer informatie over het programma"));
+        QVERIFY(venster.SttInfo->font().underline());
+        venster.show();
+        for (QLabel* tekst : {venster.LblOpstart1, venster.LblOpstart2})
+            QVERIFY2(PastIn(tekst), qPrintable(tekst->text().left(30)));
+        QVERIFY(venster.LblOpstart2->geometry().bottom() < venster.SttInfo->y());
+        QVERIFY(venster.SttInfo->geometry().bottom() < venster.BitBtn1->y());
+        Bewaar(&venster, QStringLiteral("opstart"));
+    }
+
+    void startvenster_link_en_ok() {
+        TFrmOpstart venster;
+        TFrmInfotxt infotxt(nullptr);
+        QWidget hoofdvenster;
+        venster.ZetHoofdvenster(&hoofdvenster);
+        venster.ZetProductOndersteuning(&infotxt);
+        QSignalSpy einde(&venster, &TFrmOpstart::ProgrammaBeeindigen);
+        venster.show();
+        QTest::mouseClick(venster.SttInfo, Qt::LeftButton);
+        QVERIFY(infotxt.isVisible());
+        infotxt.BtnOK->click();
+        QVERIFY(infotxt.GeslotenGeweest); // the main window will not show it by itself
+        venster.BitBtn1->click();
+        QVERIFY(!venster.isVisible());
+        QVERIFY(hoofdvenster.isVisible());
+        QCOMPARE(einde.size(), 0);
+    }
+
+    void startvenster_sluiten_beeindigt() {
+        TFrmOpstart venster;
+        QWidget hoofdvenster;
+        venster.ZetHoofdvenster(&hoofdvenster);
+        QSignalSpy einde(&venster, &TFrmOpstart::ProgrammaBeeindigen);
+        venster.show();
+        venster.close();
+        QCOMPARE(einde.size(), 1);
+        QVERIFY(!hoofdvenster.isVisible());
+    }
+
+    void programmastart() {
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.00\n5 februari 2010\n";
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"), server.adres());
+        bool startvensterEerst = false;
+        const auto maak = [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("FrmOpstart") && w->isVisible())
+                    startvensterEerst = true;
+            return MaakHoofdvenster();
+        };
+        const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(maak, &instellingen);
+        QVERIFY(startvensterEerst);
+        QVERIFY(v->opstart->isVisible());
+        QVERIFY(!v->hoofdvenster->isVisible() && !v->handleiding->isVisible() && !v->infotxt->isVisible());
+        // The quiet check asked the server from the settings file and said nothing.
+        QCOMPARE(server.verzoeken.size(), 1);
+        QVERIFY(server.verzoeken.front().startsWith("GET /software/korvalinde/versie.txt "));
+        QCOMPARE(meldingen.meldingen.size(), 0);
+        QVERIFY(v->infoBox);
+        QCOMPARE(v->infoBox->Versie, QStringLiteral("2010.00"));
+
+        // OK shows the main window; its activation shows the product-support window once.
+        v->opstart->BitBtn1->click();
+        QVERIFY(v->hoofdvenster->isVisible() && !v->opstart->isVisible());
+        QEvent actief(QEvent::WindowActivate);
+        QApplication::sendEvent(v->hoofdvenster.get(), &actief);
+        QVERIFY(v->infotxt->isVisible());
+        v->infotxt->BtnOK->click();
+        QApplication::sendEvent(v->hoofdvenster.get(), &actief);
+        QVERIFY(!v->infotxt->isVisible());
+
+        // The help entries of the main window reach the windows and the version check.
+        v->hoofdvenster->findChild<QAction*>(QStringLiteral("Handleiding"))->trigger();
+        QVERIFY(v->handleiding->isVisible());
+        v->handleiding->BtnOK->click();
+        v->hoofdvenster->findChild<QPushButton*>(QStringLiteral("BtnProduktOndersteuning"))->click();
+        QVERIFY(v->infotxt->isVisible());
+        v->infotxt->BtnOK->click();
+        auto* tonen = v->hoofdvenster->findChild<QAction*>(QStringLiteral("MitProduktOndersteuningTonen"));
+        QVERIFY(tonen->isChecked());
+        tonen->trigger();
+        QVERIFY(!v->infotxt->ChkProduktOndersteuning->isChecked());
+        v->hoofdvenster->findChild<QAction*>(QStringLiteral("VersieControle1"))->trigger();
+        QCOMPARE(server.verzoeken.size(), 2);
+        QCOMPARE(meldingen.meldingen.size(), 1);
+        QCOMPARE(meldingen.meldingen.front().titel, QStringLiteral("Informatie"));
+    }
+
+    void programmastart_startvenster_gesloten() {
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
+                              QStringLiteral("127.0.0.1:%1/k").arg(VersieServer::VrijePoort()));
+        const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(MaakHoofdvenster, &instellingen);
+        QCOMPARE(meldingen.meldingen.size(), 1); // no server: the failure box, once
+        v->opstart->close();
+        QVERIFY(v->beeindigd);
+        QVERIFY(!v->hoofdvenster->isVisible());
+    }
+};
+
+QTEST_MAIN(TestVensters)
+#include "test_vensters.moc"
