@@ -359,6 +359,11 @@ void TPrintPreview::cbZoomChange(int index) {
 
 void TPrintPreview::Zoom(int pixelsPerInch) {
     m_zoom = std::max(1, pixelsPerInch);
+    if (m_bezig) {
+        // The image is being painted: it gets its new size when the paint event has finished.
+        m_herschalen = true;
+        return;
+    }
     TPreviewCanvas& c = *m_canvas;
     const TPrinterMaten& m = m_maten;
     if (m.ResolutieX > 0 && m.ResolutieY > 0) {
@@ -418,8 +423,19 @@ void TPrintPreview::Herteken() {
     c.SetCanvas(nullptr);
     p.end();
     m_bezig = false;
+    if (m_herschalen) {
+        m_herschalen = false;
+        Zoom(m_zoom);
+    }
     if (Image1) Image1->update();
-    if (!fout.isEmpty() && Melding) Melding(QStringLiteral("Fout"), fout);
+    // Shown after the paint: a message box must not open inside the window's own painting.
+    if (!fout.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this, fout] {
+                if (Melding) Melding(QStringLiteral("Fout"), fout);
+            },
+            Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -463,6 +479,10 @@ void TZnPreview::SetPrinter(QPrinter* printer) {
     if (Printing()) return;
     m_printer = printer;
     if (printer != m_eigenPrinter.get()) m_eigenPrinter.reset();
+}
+
+void TZnPreview::PrinterGewijzigd() {
+    if (m_venster) m_venster->SetPrinterMaten(TPrinterMaten::Van(*Printer()));
 }
 
 bool TZnPreview::Printing() const {

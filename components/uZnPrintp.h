@@ -183,7 +183,8 @@ class TPrintPreview : public QDialog {
     bool m_drawMargins = false;
     bool m_previewMode = true;
     bool m_verouderd = true;
-    bool m_bezig = false; // painting the page image
+    bool m_bezig = false;      // painting the page image
+    bool m_herschalen = false; // the zoom or the printer changed while painting
 };
 
 // Outcome of the print dialog: accepted or not, and the pages chosen.
@@ -247,6 +248,9 @@ class TZnPreview : public QObject {
     // the application hands it one it keeps (shared with its printer set-up).
     QPrinter* Printer();
     void SetPrinter(QPrinter* printer);
+    // The open preview window takes over a changed paper size or orientation of the printer (also
+    // from inside the paint event, e.g. after turning a landscape printer to portrait).
+    void PrinterGewijzigd();
 
     void SetPrintDialog(TPrintDialoog dialoog) { m_printDialoog = std::move(dialoog); }
     void SetMelding(TMelding melding);
