@@ -1,6 +1,7 @@
 #include "uZnPrintp.h"
 
 #include "Algem.h"
+#include "uZnMeldingen.h"
 #include "uZnPrintcan.h"
 
 #include <QApplication>
@@ -56,6 +57,15 @@ int NaarApparaat(int twips, int offset, double schaal) {
 
 QString Tekst(const std::exception& e) {
     return QString::fromUtf8(e.what());
+}
+
+// Error boxes go through the program's message interface, so that tests can record them; a box
+// with a title of its own ("Error") is shown as such when real boxes are in use.
+void ToonFout(QWidget* eigenaar, const QString& titel, const QString& tekst) {
+    if (titel != ZnMeldingTitel(TZnMeldingSoort::Fout) && dynamic_cast<TZnQtMeldingen*>(&ZnMeldingen()))
+        QMessageBox::critical(eigenaar, titel, tekst);
+    else
+        ZnMeldingen().Fout(tekst);
 }
 
 // The page image of the preview window.
@@ -235,9 +245,7 @@ TPrintPreview::TPrintPreview(QWidget* owner) : QDialog(owner), m_canvas(std::mak
     setWindowTitle(QStringLiteral("Afdrukvoorbeeld"));
     setFont(VoorbeeldFont());
     resize(541, 360);
-    Melding = [this](const QString& titel, const QString& tekst) {
-        QMessageBox::critical(this, titel, tekst);
-    };
+    Melding = [this](const QString& titel, const QString& tekst) { ToonFout(this, titel, tekst); };
 
     auto* boven = new QFrame(this);
     boven->setObjectName(QStringLiteral("Panel1"));
@@ -444,7 +452,7 @@ void TPrintPreview::Herteken() {
 TZnPreview::TZnPreview(QObject* owner) : QObject(owner) {
     setObjectName(QStringLiteral("ZnPreview"));
     m_melding = [this](const QString& titel, const QString& tekst) {
-        QMessageBox::critical(VensterEigenaar(), titel, tekst);
+        ToonFout(VensterEigenaar(), titel, tekst);
     };
 }
 

@@ -1,5 +1,6 @@
 // Print preview component: twips on screen and paper, text measurement, the preview window, page
 // ranges of the print dialog, cancelling a print job, and PDF output checked with pdftotext.
+#include "uZnMeldingen.h"
 #include "uZnPrintcan.h"
 #include "uZnPrintp.h"
 
@@ -383,6 +384,16 @@ void TestPreview::printerGedraaidTijdensSchilderen() {
 }
 
 void TestPreview::executeZonderBeginDoc() {
+    {
+        // Without a hook of its own the box goes through the program's message interface.
+        TZnOpgenomenMeldingen opgenomen;
+        ZetZnMeldingen(&opgenomen);
+        TZnPreview pv;
+        QVERIFY(!pv.Execute());
+        ZetZnMeldingen(nullptr);
+        QCOMPARE(opgenomen.meldingen.size(), 1);
+        QCOMPARE(opgenomen.meldingen.first().tekst, QStringLiteral("Gebruik BeginDoc voor de printer setup"));
+    }
     TZnPreview pv;
     pv.SetMelding([this](const QString& titel, const QString& tekst) {
         m_meldingen << titel + QLatin1Char('|') + tekst;
