@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLegend>
@@ -23,6 +24,8 @@
 #include <QSaveFile>
 #include <QValueAxis>
 
+#include <algorithm>
+
 namespace korvalinde {
 
 namespace {
@@ -34,13 +37,22 @@ QFont AsTitelFont() {
 }
 
 void ZetAs(QValueAxis* as, const TGrafiekAs& a) {
-    // Minimum first, so that a maximum below the old minimum is never refused.
-    as->setMin(a.minimum);
-    as->setRange(a.minimum, a.maximum);
+    // Without any result both bounds are 0; the chart widget cannot draw an axis of zero length, so it
+    // shows one step from 0 instead.
+    const double stap = a.stap > 0 ? a.stap : 1;
+    as->setRange(a.minimum, a.maximum > a.minimum ? a.maximum : a.minimum + stap);
     as->setTickAnchor(0);
-    as->setTickInterval(a.stap > 0 ? a.stap : 1);
+    as->setTickInterval(stap);
     as->setMinorTickCount(a.tussenstreepjes);
     as->setTitleText(a.titel);
+}
+
+// How many steps of the axis one label spans so that at most `labels` labels fit: 1, 2, 5, 10, 20, 50...
+int LabelVeelvoud(const TGrafiekAs& as, int labels) {
+    const double stappen = as.stap > 0 ? (as.maximum - as.minimum) / as.stap : 0;
+    for (int veelvoud = 1;; veelvoud *= 10)
+        for (int k : {1, 2, 5})
+            if (stappen / (k * veelvoud) + 1 <= labels || k * veelvoud >= 1000000) return k * veelvoud;
 }
 
 QList<QPointF> OpNul(const QList<QPointF>& punten) {
@@ -57,7 +69,7 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
 
     m_cbxGrafiek = new QComboBox(this);
     m_cbxGrafiek->setObjectName(QStringLiteral("CbxGrafiek"));
-    QFont vet = m_cbxGrafiek->font();
+    QFont vet(QStringLiteral("Arial"));
     vet.setBold(true);
     vet.setPixelSize(12);
     m_cbxGrafiek->setFont(vet);
@@ -96,9 +108,8 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
         as->setTitleFont(AsTitelFont());
         as->setTitleBrush(Qt::black);
         as->setLabelsBrush(Qt::black);
-        as->setMinorGridLineVisible(false);
-        as->setRange(0, 0);
     }
+    m_waardeAs->setMinorGridLineVisible(false); // minor ticks only as marks on the axis
     m_halveDagAs->setTitleText(QStringLiteral("Halve weidedagen"));
     m_halveDagAs->setTickInterval(1);
     m_chart->addAxis(m_halveDagAs, Qt::AlignBottom);
@@ -204,15 +215,35 @@ void TGrafiekPagina::Teken(const TGrafiekBeschrijving& b) {
     if (!b.assenGezet) return;
     ZetAs(m_halveDagAs, b.halveDagAs);
     ZetAs(m_waardeAs, b.waardeAs);
+    // The chart labels every step of an axis, but where the labels would not fit (more than 60 half days,
+    // a fouled area of tens of thousands of m2) it labels every 2nd, 5th, 10th... step instead, and the
+    // steps in between keep their grid line.
+    const int regel = QFontMetrics(m_waardeAs->labelsFont()).height() + 8;
+    const int labelBreedte =
+        QFontMetrics(m_halveDagAs->labelsFont()).horizontalAdvance(QStringLiteral("60")) + 12;
+    const int dagStap = LabelVeelvoud(b.halveDagAs, std::max(2, (m_grafiek->width() - 280) / labelBreedte));
+    m_halveDagAs->setTickInterval(dagStap * b.halveDagAs.stap);
+    m_halveDagAs->setMinorTickCount(dagStap - 1);
+    const int waardeStap = LabelVeelvoud(b.waardeAs, std::max(2, (m_grafiek->height() - 110) / regel));
+    if (waardeStap > 1) {
+        m_waardeAs->setTickInterval(waardeStap * b.waardeAs.stap);
+        m_waardeAs->setMinorTickCount(waardeStap - 1);
+    }
+    m_waardeAs->setMinorGridLineVisible(waardeStap > 1);
 }
 
 QImage TGrafiekPagina::GrafiekAfbeelding(qreal schaal) const {
-    QImage beeld(m_grafiek->size() * schaal, QImage::Format_ARGB32_Premultiplied);
-    beeld.setDevicePixelRatio(schaal);
+    // A page that was never shown has not laid its chart out yet; do what the view does on a resize.
+    if (m_chart->size() != QSizeF(m_grafiek->size())) {
+        m_chart->resize(m_grafiek->size());
+        m_grafiek->setSceneRect(m_chart->geometry());
+    }
+    const QRectF bron = m_chart->geometry();
+    QImage beeld((bron.size() * schaal).toSize(), QImage::Format_ARGB32_Premultiplied);
     beeld.fill(Qt::white);
     QPainter schilder(&beeld);
-    schilder.setRenderHint(QPainter::Antialiasing);
-    m_grafiek->render(&schilder);
+    schilder.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    m_chart->scene()->render(&schilder, QRectF(beeld.rect()), bron);
     schilder.end();
     return beeld;
 }

@@ -344,10 +344,24 @@ void TestGrafieken::pagina() {
 
     QCOMPARE(waardeAs->max(), 110.0);
 
+    // A fouled area of 19000 m2 cannot label every 1000 m2: the labels thin out, the bounds stay.
+    for (int c = 1; c <= 30; ++c) t.Zet(1, 10, c, QString::number(600 * c));
+    cbx->setCurrentIndex(5);
+    QCOMPARE(waardeAs->max(), 19000.0);
+    QVERIFY(waardeAs->tickInterval() >= 2000);
+    QCOMPARE(std::fmod(waardeAs->tickInterval(), 1000.0), 0.0);
+    QVERIFY(waardeAs->isMinorGridLineVisible());
+
     cbx->setCurrentIndex(-1); // no chart: emptied, axes stay
     QCOMPARE(zichtbareMarkers(), 0);
     QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 0);
-    QCOMPARE(waardeAs->max(), 110.0);
+    QCOMPARE(waardeAs->max(), 19000.0);
+
+    // No results at all: the axes start at 0 and show one step.
+    pagina.ZetDetailTabellen({});
+    cbx->setCurrentIndex(0);
+    QCOMPARE(waardeAs->min(), 0.0);
+    QCOMPARE(waardeAs->max(), 200.0);
 }
 
 void TestGrafieken::opslaanEnKopieren() {
@@ -375,6 +389,17 @@ void TestGrafieken::opslaanEnKopieren() {
     QImage beeld(map.filePath("vervuild.png"));
     QCOMPARE(beeld.size(), QSize(2 * 745, 2 * 481));
     QVERIFY(fouten.isEmpty());
+    // The whole chart at twice the size, not a part of it: the brown dung area covers four times as
+    // many pixels as on screen.
+    auto bruin = [](const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x) n += b.pixelColor(x, y) == QColor(128, 64, 0);
+        return n;
+    };
+    const int opScherm = bruin(pagina.GrafiekAfbeelding(1));
+    QVERIFY(opScherm > 1000);
+    QVERIFY(qAbs(bruin(beeld) - 4 * opScherm) < opScherm / 5);
 
     antwoord.clear(); // cancelled
     QVERIFY(!pagina.GrafiekOpslaan());
