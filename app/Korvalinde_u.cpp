@@ -1,0 +1,343 @@
+#include "Korvalinde_u.h"
+
+#include "InvoerWidgets.h"
+#include "Meldvenster.h"
+#include "uZnDayEdit.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace korvalinde {
+
+namespace {
+
+constexpr int ClientBreedte = 804;
+constexpr int ClientHoogte = 666;
+constexpr int SpeedbarHoogte = 30;
+constexpr int StatusHoogte = 22;
+constexpr int TabBreedte = 100;
+
+// Tabs of a fixed width.
+class TTabBalk : public QTabBar {
+  public:
+    using QTabBar::QTabBar;
+
+  protected:
+    QSize tabSizeHint(int index) const override { return {TabBreedte, QTabBar::tabSizeHint(index).height()}; }
+};
+
+class TPaginaControl : public QTabWidget {
+  public:
+    explicit TPaginaControl(QWidget* ouder) : QTabWidget(ouder) { setTabBar(new TTabBalk(this)); }
+};
+
+QGroupBox* Groep(const QString& naam, const QString& titel, QWidget* ouder) {
+    auto* groep = new QGroupBox(titel, ouder);
+    groep->setObjectName(naam);
+    return groep;
+}
+
+QWidget* NieuwePagina(const QString& naam, QWidget* ouder) {
+    auto* pagina = new QWidget(ouder);
+    pagina->setObjectName(naam);
+    return pagina;
+}
+
+// A grid of label/input rows in one or two columns.
+class TRijen {
+  public:
+    explicit TRijen(QGroupBox* groep) : grid_(new QGridLayout(groep)) {
+        grid_->setContentsMargins(12, 10, 12, 10);
+        grid_->setHorizontalSpacing(10);
+        grid_->setVerticalSpacing(6);
+    }
+    void Voeg(int kolom, QLabel* label, QWidget* widget) {
+        int& rij = rijen_[kolom];
+        grid_->addWidget(label, rij, kolom * 3);
+        grid_->addWidget(widget, rij, kolom * 3 + 1, Qt::AlignLeft);
+        ++rij;
+    }
+    void Afronden(bool tweeKolommen) {
+        if (tweeKolommen) grid_->setColumnMinimumWidth(2, 36);
+        grid_->setColumnStretch(tweeKolommen ? 5 : 2, 1);
+        grid_->setRowStretch(qMax(rijen_[0], rijen_[1]), 1);
+    }
+    QGridLayout* Grid() const { return grid_; }
+
+  private:
+    QGridLayout* grid_;
+    int rijen_[2] = {0, 0};
+};
+
+} // namespace
+
+TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
+    : QMainWindow(parent), melder_(melder ? melder : &StandaardMelder()),
+      invoerset_(new TInvoerset(melder_, this)) {
+    setObjectName(QStringLiteral("FrmHoofdFormulier"));
+    setWindowTitle(QStringLiteral("Korvalinde"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("PnlClient"));
+    client->setFixedSize(ClientBreedte, ClientHoogte);
+    auto* kolom = new QVBoxLayout(client);
+    kolom->setContentsMargins(0, 0, 0, 0);
+    kolom->setSpacing(0);
+
+    // The tool bar's place; its buttons come with the file commands.
+    PnlSpeedbar = new QWidget(client);
+    PnlSpeedbar->setObjectName(QStringLiteral("PnlSpeedbar"));
+    PnlSpeedbar->setFixedHeight(SpeedbarHoogte);
+    auto* speedbar = new QHBoxLayout(PnlSpeedbar);
+    speedbar->setContentsMargins(4, 2, 4, 2);
+    speedbar->setSpacing(2);
+    speedbar->addStretch(1);
+    kolom->addWidget(PnlSpeedbar);
+
+    TabKorvalinde = new TPaginaControl(client);
+    TabKorvalinde->setObjectName(QStringLiteral("TabKorvalinde"));
+    TabKorvalinde->setDocumentMode(false);
+    SheetVeestapel = MaakVeestapel();
+    SheetVoeding = MaakVoeding();
+    SheetGrasland = MaakGrasland();
+    SheetOverig = MaakOverig();
+    SheetUitvSam = NieuwePagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
+    SheetUitvDetail = NieuwePagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
+    SheetGraf = NieuwePagina(QStringLiteral("SheetGraf"), TabKorvalinde);
+    TabKorvalinde->addTab(SheetVeestapel, QStringLiteral("Veestapel"));
+    TabKorvalinde->addTab(SheetVoeding, QStringLiteral("Voeding"));
+    TabKorvalinde->addTab(SheetGrasland, QStringLiteral("Grasland"));
+    TabKorvalinde->addTab(SheetOverig, QStringLiteral("Overig"));
+    TabKorvalinde->addTab(SheetUitvSam, QStringLiteral("Uitvoer"));
+    TabKorvalinde->addTab(SheetUitvDetail, QStringLiteral("Detailuitvoer"));
+    TabKorvalinde->addTab(SheetGraf, QStringLiteral("Grafieken"));
+    kolom->addWidget(TabKorvalinde, 1);
+
+    PnlStatusBar = new QLabel(client);
+    PnlStatusBar->setObjectName(QStringLiteral("PnlStatusBar"));
+    PnlStatusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PnlStatusBar->setIndent(4);
+    PnlStatusBar->setFixedHeight(StatusHoogte);
+    kolom->addWidget(PnlStatusBar);
+
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(TabKorvalinde, &QTabWidget::currentChanged, this, [this] { TabKorvalindeChange(TabKorvalinde); });
+    qApp->installEventFilter(this);
+
+    VangFouten([this] { invoerset_->ZetStandaardwaarden(); });
+    TabKorvalinde->setCurrentIndex(Veestapel);
+    TabKorvalindeChange(this);
+}
+
+TFrmHoofdFormulier::~TFrmHoofdFormulier() {
+    qApp->removeEventFilter(this);
+    // The widgets first: they are bound to the inputs of the input set.
+    delete takeCentralWidget();
+}
+
+QWidget* TFrmHoofdFormulier::Bind(TInvoer* invoer, QWidget* ouder) {
+    if (auto* getal = qobject_cast<TGetalInvoer*>(invoer)) return new TSpinEdit(getal, ouder);
+    if (auto* keuze = qobject_cast<TKeuzeInvoer*>(invoer)) {
+        auto* box = new TKeuzeBox(keuze, ouder);
+        box->setFixedWidth(120);
+        return box;
+    }
+    if (auto* tabel = qobject_cast<TTabel*>(invoer)) return new TStringGrid(tabel, ouder);
+    if (auto* dag = qobject_cast<TDagInvoer*>(invoer)) {
+        Cbxdatum = new TznDayEdit(ouder);
+        Cbxdatum->setFixedWidth(80);
+        Cbxdatum->SetAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        KoppelDagEdit(Cbxdatum, dag, *melder_);
+        return Cbxdatum;
+    }
+    return nullptr;
+}
+
+QPushButton* TFrmHoofdFormulier::StandaardKnop(const QString& naam, QWidget* ouder,
+                                               void (TInvoerset::*regel)()) {
+    auto* knop = new QPushButton(QStringLiteral("Standaard"), ouder);
+    knop->setObjectName(naam);
+    knop->setFixedWidth(100);
+    knop->setAutoDefault(false);
+    connect(knop, &QPushButton::clicked, this,
+            [this, regel] { VangFouten([&] { (invoerset_->*regel)(); }); });
+    return knop;
+}
+
+QWidget* TFrmHoofdFormulier::MaakVeestapel() {
+    TInvoerset& s = *invoerset_;
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetVeestapel"), TabKorvalinde);
+    auto* kolom = new QVBoxLayout(pagina);
+    kolom->setContentsMargins(10, 10, 10, 10);
+    kolom->setSpacing(10);
+
+    QGroupBox* veestapel = Groep(QStringLiteral("GrpVeestapel"), QStringLiteral("Veestapel"), pagina);
+    TRijen rijen(veestapel);
+    for (TGetalInvoer* g : {s.SpenKoe, s.SpeMelknivo, s.SpePercPar1, s.SpePercPar2, s.SpePercPar3})
+        rijen.Voeg(0, MaakLabel(g, veestapel), Bind(g, veestapel));
+    for (TGetalInvoer* g : {s.SpePercRas1, s.SpePercRas2, s.SpeTkt, s.SpeGewicht})
+        rijen.Voeg(1, MaakLabel(g, veestapel), Bind(g, veestapel));
+    rijen.Afronden(true);
+    kolom->addWidget(veestapel);
+
+    QGroupBox* productie = Groep(QStringLiteral("GrpProductie"), QStringLiteral("Productie"), pagina);
+    auto* productieRij = new QHBoxLayout(productie);
+    productieRij->setContentsMargins(12, 10, 12, 12);
+    productieRij->addWidget(Bind(s.GrdProductie, productie));
+    productieRij->addStretch(1);
+    kolom->addWidget(productie);
+
+    BtnVeestapel = StandaardKnop(QStringLiteral("BtnVeestapel"), pagina, &TInvoerset::BtnVeestapelClick);
+    kolom->addWidget(BtnVeestapel, 0, Qt::AlignLeft);
+    kolom->addStretch(1);
+    return pagina;
+}
+
+QWidget* TFrmHoofdFormulier::MaakVoeding() {
+    TInvoerset& s = *invoerset_;
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetVoeding"), TabKorvalinde);
+    auto* kolom = new QVBoxLayout(pagina);
+    kolom->setContentsMargins(10, 10, 10, 10);
+    kolom->setSpacing(10);
+
+    QGroupBox* voeders = Groep(QStringLiteral("GrpVoedermiddelen"), QStringLiteral("Voedermiddelen"), pagina);
+    auto* tabellen = new QVBoxLayout(voeders);
+    tabellen->setContentsMargins(12, 10, 12, 12);
+    tabellen->setSpacing(14);
+    tabellen->addWidget(Bind(s.GrdKrachtvoer, voeders), 0, Qt::AlignLeft);
+    tabellen->addWidget(Bind(s.GrdVoeders, voeders), 0, Qt::AlignLeft);
+    kolom->addWidget(voeders);
+
+    BtvVoeding = StandaardKnop(QStringLiteral("BtvVoeding"), pagina, &TInvoerset::BtvVoedingClick);
+    kolom->addWidget(BtvVoeding, 0, Qt::AlignLeft);
+    kolom->addStretch(1);
+    return pagina;
+}
+
+QWidget* TFrmHoofdFormulier::MaakGrasland() {
+    TInvoerset& s = *invoerset_;
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetGrasland"), TabKorvalinde);
+    auto* kolom = new QVBoxLayout(pagina);
+    kolom->setContentsMargins(10, 10, 10, 10);
+    kolom->setSpacing(10);
+
+    QGroupBox* perceel = Groep(QStringLiteral("GrpPerceel"), QStringLiteral("Perceelsgegevens"), pagina);
+    TRijen perceelRijen(perceel);
+    for (TInvoer* i :
+         std::initializer_list<TInvoer*>{s.SpePerceelOpp, s.CbxSysteem, s.CbxZode, s.CbxJaargift})
+        perceelRijen.Voeg(0, MaakLabel(i, perceel), Bind(i, perceel));
+    for (TInvoer* i : std::initializer_list<TInvoer*>{s.CbxGrondsoort, s.CbxOntwatering, s.CbxEngelsraai})
+        perceelRijen.Voeg(1, MaakLabel(i, perceel), Bind(i, perceel));
+    perceelRijen.Afronden(true);
+    kolom->addWidget(perceel);
+
+    auto* onder = new QHBoxLayout;
+    onder->setSpacing(10);
+    QGroupBox* beweiding = Groep(QStringLiteral("GrpBeweiding"), QStringLiteral("Beweiding"), pagina);
+    TRijen beweidingRijen(beweiding);
+    for (TInvoer* i : std::initializer_list<TInvoer*>{s.Cbxdatum, s.SpeHergroei, s.SpeGrasaanbod,
+                                                      s.SpeUrenWeidegang, s.SpeBiomassa05})
+        beweidingRijen.Voeg(0, MaakLabel(i, beweiding), Bind(i, beweiding));
+    beweidingRijen.Afronden(false);
+    onder->addWidget(beweiding, 1);
+
+    QGroupBox* vorige = Groep(QStringLiteral("GrpVorigeSnede"), QStringLiteral("Vorige snede"), pagina);
+    TRijen vorigeRijen(vorige);
+    for (TInvoer* i :
+         std::initializer_list<TInvoer*>{s.CbxVorigGebruik, s.CbxBloten, s.SpeVorigDagen, s.SpeVorigRest})
+        vorigeRijen.Voeg(0, MaakLabel(i, vorige), Bind(i, vorige));
+    vorigeRijen.Afronden(false);
+    onder->addWidget(vorige, 1);
+    kolom->addLayout(onder);
+
+    BtnGrasland = StandaardKnop(QStringLiteral("BtnGrasland"), pagina, &TInvoerset::BtnGraslandClick);
+    kolom->addWidget(BtnGrasland, 0, Qt::AlignLeft);
+    kolom->addStretch(1);
+    return pagina;
+}
+
+QWidget* TFrmHoofdFormulier::MaakOverig() {
+    TInvoerset& s = *invoerset_;
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetOverig"), TabKorvalinde);
+    auto* kolom = new QVBoxLayout(pagina);
+    kolom->setContentsMargins(10, 10, 10, 10);
+    kolom->setSpacing(10);
+
+    QGroupBox* detail = Groep(QStringLiteral("GrpDetail"), QStringLiteral("Detail invoer"), pagina);
+    TRijen rijen(detail);
+    rijen.Grid()->addWidget(Bind(s.GrdGras, detail), 0, 0, 1, 3, Qt::AlignLeft);
+    rijen.Grid()->setRowMinimumHeight(1, 6);
+    QGridLayout* grid = rijen.Grid();
+    int rij = 2;
+    for (TGetalInvoer* g : {s.SpenMestflat, s.SpenUrlozing, s.SpeOppMestflat, s.SpeOppUrplek}) {
+        grid->addWidget(MaakLabel(g, detail), rij, 0);
+        grid->addWidget(Bind(g, detail), rij, 1, Qt::AlignLeft);
+        ++rij;
+    }
+    grid->setColumnStretch(2, 1);
+    kolom->addWidget(detail);
+
+    BtnOverig = StandaardKnop(QStringLiteral("BtnOverig"), pagina, &TInvoerset::BtnOverigClick);
+    kolom->addWidget(BtnOverig, 0, Qt::AlignLeft);
+    kolom->addStretch(1);
+    return pagina;
+}
+
+void TFrmHoofdFormulier::TabKorvalindeChange(QObject*) {
+    const int pagina = TabKorvalinde->currentIndex();
+    const bool tonen = pagina == Veestapel || pagina == Voeding || pagina == Grasland;
+    PnlStatusBar->setVisible(tonen);
+}
+
+void TFrmHoofdFormulier::ShowHint(const QString& hint) {
+    PnlStatusBar->setText(hint);
+}
+
+bool TFrmHoofdFormulier::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TFrmHoofdFormulier::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && FormKeyPress(object, static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(object, event);
+}
+
+bool TFrmHoofdFormulier::FormKeyPress(QObject* object, QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    auto* widget = qobject_cast<QWidget*>(object);
+    // Only once per key press (at the focus widget), and only for controls of this window.
+    if (!widget || widget != QApplication::focusWidget() || widget->window() != this) return false;
+    focusNextPrevChild(true);
+    return true;
+}
+
+void TFrmHoofdFormulier::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (gecentreerd_) return;
+    gecentreerd_ = true;
+    if (const QScreen* scherm = screen()) {
+        QRect kader = frameGeometry();
+        kader.moveCenter(scherm->availableGeometry().center());
+        move(kader.topLeft());
+    }
+}
+
+} // namespace korvalinde

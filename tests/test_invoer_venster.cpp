@@ -1,0 +1,527 @@
+// The main window offscreen: pages, control names, the status panel, Enter as Tab, and typing into
+// number inputs, choices, table cells and the day edit going through the input set's rules; the day
+// edit component on its own. Runs under a comma locale: numbers must still show with a point.
+#include "InvoerWidgets.h"
+#include "Korvalinde_u.h"
+#include "Meldvenster.h"
+#include "uZnDayEdit.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+#include <clocale>
+
+using namespace korvalinde;
+
+namespace {
+// An object whose event handler fails.
+class Werper : public QObject {
+  public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("Onverwacht");
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+class TestInvoerVenster : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void vensterOpbouw();
+    void bedieningVindbaar_data();
+    void bedieningVindbaar();
+    void paginasPassen_data();
+    void paginasPassen();
+    void statusPaneel();
+    void enterIsTab();
+    void getypteCelDoorRegel();
+    void celMetKomma();
+    void celSelectieEnVerlaten();
+    void spinEditTypen();
+    void keuzeKiezenEnTypen();
+    void vorigeSnedeZichtbaar();
+    void datumInVenster();
+    void standaardKnop();
+    void algemeneFoutmelding();
+    void dagEditFormaat_data();
+    void dagEditFormaat();
+    void dagEditControle_data();
+    void dagEditControle();
+    void dagEditEnter();
+
+  private:
+    void Toon(QWidget* w);
+    TOpnameMelder melder;
+    TFrmHoofdFormulier* venster = nullptr;
+};
+
+void TestInvoerVenster::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    std::setlocale(LC_ALL, "nl_NL.UTF-8");
+}
+
+void TestInvoerVenster::init() {
+    melder = TOpnameMelder();
+    ZetStandaardMelder(&melder);
+    venster = new TFrmHoofdFormulier(&melder);
+}
+
+void TestInvoerVenster::cleanup() {
+    delete venster;
+    venster = nullptr;
+    ZetStandaardMelder(nullptr);
+}
+
+void TestInvoerVenster::Toon(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+void TestInvoerVenster::vensterOpbouw() {
+    QCOMPARE(venster->windowTitle(), QString("Korvalinde"));
+    QCOMPARE(venster->centralWidget()->size(), QSize(804, 666));
+    QTabWidget* tab = venster->TabKorvalinde;
+    QCOMPARE(tab->objectName(), QString("TabKorvalinde"));
+    const QStringList paginas{"Veestapel", "Voeding",       "Grasland", "Overig",
+                              "Uitvoer",   "Detailuitvoer", "Grafieken"};
+    const QStringList namen{"SheetVeestapel", "SheetVoeding",    "SheetGrasland", "SheetOverig",
+                            "SheetUitvSam",   "SheetUitvDetail", "SheetGraf"};
+    QCOMPARE(tab->count(), 7);
+    Toon(venster);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(tab->tabText(i), paginas[i]);
+        QCOMPARE(tab->widget(i)->objectName(), namen[i]);
+        QCOMPARE(tab->tabBar()->tabRect(i).width(), 100);
+    }
+    QCOMPARE(tab->currentIndex(), 0);
+    QCOMPARE(venster->Invoerset()->SpePercRas1->Tekst(), QString("26"));
+    QVERIFY(melder.meldingen.isEmpty());
+}
+
+void TestInvoerVenster::bedieningVindbaar_data() {
+    QTest::addColumn<QString>("naam");
+    TInvoerset probe;
+    for (TGetalInvoer* g : probe.Getallen())
+        if (!g->Naam().startsWith("SpeAlt")) QTest::newRow(qPrintable(g->Naam())) << g->Naam();
+    for (TKeuzeInvoer* k : probe.Keuzes())
+        if (!k->Naam().startsWith("CbxAlt")) QTest::newRow(qPrintable(k->Naam())) << k->Naam();
+    for (TTabel* t : probe.Tabellen()) QTest::newRow(qPrintable(t->Naam())) << t->Naam();
+    for (const char* naam : {"Cbxdatum", "BtnVeestapel", "BtvVoeding", "BtnGrasland", "BtnOverig",
+                             "PnlStatusBar", "GrpVeestapel", "GrpProductie", "GrpVoedermiddelen",
+                             "GrpPerceel", "GrpBeweiding", "GrpVorigeSnede", "GrpDetail"})
+        QTest::newRow(naam) << QString::fromLatin1(naam);
+}
+
+void TestInvoerVenster::bedieningVindbaar() {
+    QFETCH(QString, naam);
+    QWidget* w = venster->findChild<QWidget*>(naam);
+    QVERIFY2(w, qPrintable(naam));
+    if (TInvoer* invoer = venster->Invoerset()->Invoer(naam)) {
+        QCOMPARE(w->toolTip(), invoer->Hint());
+        if (!invoer->Label().isEmpty()) {
+            auto* label = venster->findChild<QLabel*>("Stt" + naam);
+            QVERIFY(label);
+            QCOMPARE(label->text(), invoer->Label());
+        }
+    }
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
+        QCOMPARE(spin->text(), venster->Invoerset()->Getal(naam)->Tekst());
+}
+
+void TestInvoerVenster::paginasPassen_data() {
+    QTest::addColumn<int>("pagina");
+    QTest::newRow("Veestapel") << 0;
+    QTest::newRow("Voeding") << 1;
+    QTest::newRow("Grasland") << 2;
+    QTest::newRow("Overig") << 3;
+}
+
+void TestInvoerVenster::paginasPassen() {
+    // Every visible control lies within its page and no two inputs overlap.
+    QFETCH(int, pagina);
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(pagina);
+    QWidget* blad = venster->TabKorvalinde->widget(pagina);
+    QTest::qWait(20);
+    QList<QRect> plekken;
+    for (QWidget* w : blad->findChildren<QWidget*>()) {
+        if (!w->isVisible() || !(qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
+                                 qobject_cast<QTableView*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w)))
+            continue;
+        if (qobject_cast<QLineEdit*>(w) && !qobject_cast<TznDayEdit*>(w)) continue; // inside spin/combo
+        const QRect plek(w->mapTo(blad, QPoint(0, 0)), w->size());
+        QVERIFY2(blad->rect().contains(plek), qPrintable(w->objectName()));
+        for (const QRect& ander : plekken) QVERIFY2(!ander.intersects(plek), qPrintable(w->objectName()));
+        plekken << plek;
+    }
+    const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
+    if (!map.isEmpty()) venster->grab().save(QDir(map).filePath(QString("pagina%1.png").arg(pagina)));
+}
+
+void TestInvoerVenster::statusPaneel() {
+    Toon(venster);
+    QLabel* paneel = venster->PnlStatusBar;
+    for (int i = 0; i < 7; ++i) {
+        venster->TabKorvalinde->setCurrentIndex(i);
+        QCOMPARE(paneel->isVisible(), i < 3);
+    }
+    venster->TabKorvalinde->setCurrentIndex(0);
+    QCOMPARE(paneel->height(), 22);
+    // The mouse over a number input shows its range in the panel, and leaving clears it.
+    QWidget* koe = venster->findChild<QWidget*>("SpenKoe");
+    QEnterEvent binnen(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(koe, &binnen);
+    QCOMPARE(paneel->text(), QString("Minimum: 1.0  -  Maximum: 300.0"));
+    QEvent buiten(QEvent::Leave);
+    QApplication::sendEvent(koe, &buiten);
+    QCOMPARE(paneel->text(), QString());
+}
+
+void TestInvoerVenster::enterIsTab() {
+    Toon(venster);
+    QWidget* koe = venster->findChild<QWidget*>("SpenKoe");
+    QWidget* melk = venster->findChild<QWidget*>("SpeMelknivo");
+    koe->setFocus();
+    QTRY_VERIFY(koe->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(melk->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(venster->findChild<QWidget*>("SpePercPar1")->hasFocus());
+}
+
+void TestInvoerVenster::getypteCelDoorRegel() {
+    Toon(venster);
+    auto* grid = venster->findChild<QTableView*>("GrdProductie");
+    TTabel* tabel = venster->Invoerset()->GrdProductie;
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(3, 1));
+    QCOMPARE(tabel->SelRij(), 3);
+    QCOMPARE(grid->toolTip(), QString("Minimum: 0 - Maximum: 100"));
+    QTest::keyClicks(grid->viewport()->focusWidget() ? grid->viewport()->focusWidget() : grid, "5");
+    QTest::keyClicks(QApplication::focusWidget(), "0");
+    const QStringList verwacht{"21", "25", "50", "0", "4"};
+    for (int r = 1; r <= 5; ++r) {
+        QCOMPARE(tabel->Cel(1, r), verwacht[r - 1]);
+        QCOMPARE(grid->model()->index(r, 1).data().toString(), verwacht[r - 1]);
+    }
+    // Enter ends the editing and moves on to the next control.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!grid->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != grid);
+    QCOMPARE(tabel->Cel(1, 3), QString("50"));
+    QVERIFY(!tabel->HeeftSelectie());
+    QVERIFY(!grid->selectionModel()->hasSelection());
+}
+
+void TestInvoerVenster::celMetKomma() {
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(1);
+    auto* grid = venster->findChild<QTableView*>("GrdVoeders");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(3, 1));
+    QTest::keyClicks(grid, "4");
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, ",");
+    QCOMPARE(melder.Teksten(), QStringList{"4, is geen geldige waarde"});
+    QCOMPARE(melder.meldingen[0].titel, QString("Korvalinde"));
+    QCOMPARE(editor->text(), QString("4"));
+    QTest::keyClicks(editor, ".5");
+    QCOMPARE(venster->Invoerset()->GrdVoeders->Cel(1, 3), QString("4.5"));
+    QCOMPARE(venster->Invoerset()->SpeUrenWeidegang->Tekst(), QString("14")); // 20 - 1.28 x 4.5 = 14.24
+    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeUrenWeidegang")->text(), QString("14"));
+}
+
+void TestInvoerVenster::celSelectieEnVerlaten() {
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(1);
+    auto* grid = venster->findChild<QTableView*>("GrdVoeders");
+    const QRect cel = grid->visualRect(grid->model()->index(2, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
+    QCOMPARE(grid->toolTip(), QString("Minimum: 0 - Maximum: 20"));
+    QVERIFY(!(grid->model()->flags(grid->model()->index(2, 1)) & Qt::ItemIsEditable));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(3, 2)).center());
+    QCOMPARE(grid->toolTip(), QString("Minimum: 100 - Maximum: 1000"));
+    QCOMPARE(grid->statusTip(), grid->toolTip());
+    QVERIFY(grid->model()->flags(grid->model()->index(3, 2)) & Qt::ItemIsEditable);
+    // Fixed cells cannot be selected.
+    QVERIFY(!(grid->model()->flags(grid->model()->index(1, 2)) & Qt::ItemIsSelectable));
+    QVERIFY(grid->selectionModel()->hasSelection());
+    venster->findChild<QWidget*>("GrdKrachtvoer")->setFocus();
+    QTRY_VERIFY(!grid->selectionModel()->hasSelection());
+    QVERIFY(!venster->Invoerset()->GrdVoeders->HeeftSelectie());
+}
+
+void TestInvoerVenster::spinEditTypen() {
+    Toon(venster);
+    auto* par1 = venster->findChild<QAbstractSpinBox*>("SpePercPar1");
+    par1->setFocus();
+    par1->selectAll();
+    QTest::keyClicks(par1, "90");
+    TInvoerset* s = venster->Invoerset();
+    QCOMPARE(s->SpePercPar2->Tekst(), QString("0"));
+    QCOMPARE(s->SpePercPar3->Tekst(), QString("10"));
+    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpePercPar3")->text(), QString("10"));
+    // Letters and commas do not get in; the up arrow steps.
+    QTest::keyClicks(par1, "a,");
+    QCOMPARE(par1->text(), QString("90"));
+    auto* opp = venster->findChild<QAbstractSpinBox*>("SpePerceelOpp");
+    opp->setFocus();
+    QTest::keyClick(opp, Qt::Key_Up);
+    QCOMPARE(opp->text(), QString("2.4"));
+    QCOMPARE(s->SpePerceelOpp->Value(), 2.4);
+    // A typed value beyond the range is put back into it when the focus leaves.
+    auto* ras1 = venster->findChild<QAbstractSpinBox*>("SpePercRas1");
+    ras1->setFocus();
+    ras1->selectAll();
+    QTest::keyClicks(ras1, "106");
+    QCOMPARE(s->SpePercRas2->Tekst(), QString("0"));
+    venster->findChild<QWidget*>("SpeTkt")->setFocus();
+    QTRY_COMPARE(ras1->text(), QString("100"));
+}
+
+void TestInvoerVenster::keuzeKiezenEnTypen() {
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(2);
+    auto* systeem = venster->findChild<QComboBox*>("CbxSysteem");
+    auto* zode = venster->findChild<QComboBox*>("CbxZode");
+    systeem->setCurrentIndex(1);
+    emit systeem->activated(1);
+    QCOMPARE(zode->count(), 3);
+    QCOMPARE(zode->currentText(), QString("Dicht"));
+    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeBiomassa05")->text(), QString("1500"));
+    QCOMPARE(zode->toolTip(), QString("Open - Normaal - Dicht - Zeer dicht"));
+    // A text of the user's own reaches the input when he finishes typing; the rule maps it.
+    auto* grond = venster->findChild<QComboBox*>("CbxGrondsoort");
+    grond->setFocus();
+    grond->lineEdit()->selectAll();
+    QTest::keyClicks(grond->lineEdit(), "Zandig");
+    QCOMPARE(venster->Invoerset()->CbxGrondsoort->Tekst(), QString("Zand"));
+    QTest::keyClick(grond->lineEdit(), Qt::Key_Return);
+    QCOMPARE(venster->Invoerset()->CbxGrondsoort->Tekst(), QString("Zandig"));
+    QCOMPARE(venster->Invoerset()->CbxGrondsoort->ItemIndex(), -1);
+    QVERIFY(melder.meldingen.isEmpty()); // soil type has no rule: mapped only when computed
+    auto* zodeTekst = zode->lineEdit();
+    zode->setFocus();
+    zodeTekst->selectAll();
+    QTest::keyClicks(zodeTekst, "Matig");
+    QVERIFY(melder.meldingen.isEmpty()); // no box at every keystroke
+    QTest::keyClick(zodeTekst, Qt::Key_Tab);
+    QTRY_COMPARE(melder.Teksten(), QStringList{"Onbekende string :matig"});
+    QCOMPARE(venster->Invoerset()->SpeBiomassa05->Tekst(), QString("1250"));
+}
+
+void TestInvoerVenster::vorigeSnedeZichtbaar() {
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(2);
+    auto* gebruik = venster->findChild<QComboBox*>("CbxVorigGebruik");
+    auto* rest = venster->findChild<QWidget*>("SpeVorigRest");
+    auto* restLabel = venster->findChild<QLabel*>("SttSpeVorigRest");
+    QVERIFY(!venster->findChild<QWidget*>("CbxBloten")->isVisible());
+    QVERIFY(!venster->findChild<QLabel*>("SttCbxBloten")->isVisible());
+    gebruik->setCurrentIndex(1);
+    emit gebruik->activated(1);
+    QVERIFY(venster->findChild<QWidget*>("CbxBloten")->isVisible());
+    QVERIFY(venster->findChild<QLabel*>("SttSpeVorigDagen")->isVisible());
+    QVERIFY(!rest->isVisible());
+    auto* bloten = venster->findChild<QComboBox*>("CbxBloten");
+    bloten->setCurrentIndex(1);
+    emit bloten->activated(1);
+    QVERIFY(rest->isVisible());
+    QVERIFY(restLabel->isVisible());
+    QCOMPARE(qobject_cast<QAbstractSpinBox*>(rest)->text(), QString("300"));
+    const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
+    if (!map.isEmpty()) venster->grab().save(QDir(map).filePath("pagina2-weiden.png"));
+}
+
+void TestInvoerVenster::datumInVenster() {
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(2);
+    TznDayEdit* datum = venster->Cbxdatum;
+    QCOMPARE(datum->objectName(), QString("Cbxdatum"));
+    QCOMPARE(datum->text(), QString("15/09"));
+    datum->setFocus();
+    QTRY_VERIFY(datum->hasFocus());
+    QCOMPARE(datum->text(), QString("1509"));
+    QTest::keyClicks(datum, "0106");
+    QCOMPARE(venster->Invoerset()->SpeGrasaanbod->Tekst(), QString("1300")); // only on leaving
+    QTest::keyClick(datum, Qt::Key_Return);
+    QTRY_VERIFY(!datum->hasFocus());
+    QCOMPARE(datum->text(), QString("1/06"));
+    QCOMPARE(venster->Invoerset()->Cbxdatum->Tekst(), QString("106"));
+    QCOMPARE(venster->Invoerset()->SpeGrasaanbod->Tekst(), QString("1700"));
+    // An invalid date keeps the focus and shows the message through the window's melder.
+    datum->setFocus();
+    QTRY_VERIFY(datum->hasFocus());
+    QTest::keyClicks(datum, "3104");
+    QTest::keyClick(datum, Qt::Key_Tab);
+    QTRY_COMPARE(melder.Teksten(), QStringList{"Ongeldige dag ingegeven"});
+    QCOMPARE(melder.meldingen[0].titel, QString("Fout"));
+    QTRY_VERIFY(datum->hasFocus());
+    QCOMPARE(venster->Invoerset()->SpeGrasaanbod->Tekst(), QString("1700"));
+}
+
+void TestInvoerVenster::standaardKnop() {
+    Toon(venster);
+    TInvoerset* s = venster->Invoerset();
+    s->SpenKoe->SetValue(120);
+    s->GrdProductie->BewerkDoorGebruiker(1, 1, "40");
+    QTest::mouseClick(venster->BtnVeestapel, Qt::LeftButton);
+    QCOMPARE(s->SpenKoe->Tekst(), QString("50"));
+    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpenKoe")->text(), QString("50"));
+    QCOMPARE(s->GrdProductie->Cel(1, 1), QString("21"));
+    s->SpeOppUrplek->SetValue(1.5);
+    QTest::mouseClick(venster->BtnOverig, Qt::LeftButton);
+    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeOppUrplek")->text(), QString("0.68"));
+}
+
+void TestInvoerVenster::algemeneFoutmelding() {
+    // A rule that fails on a cell that is no number (as read from a file): error box, program goes on.
+    Toon(venster);
+    TInvoerset* s = venster->Invoerset();
+    s->GrdVoeders->ZetCel(1, 4, "abc");
+    venster->TabKorvalinde->setCurrentIndex(1);
+    auto* grid = venster->findChild<QTableView*>("GrdVoeders");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(3, 1));
+    QTest::keyClicks(grid, "2");
+    QCOMPARE(melder.Teksten(), QStringList{"'abc' is not a valid floating point value"});
+    QCOMPARE(melder.meldingen[0].soort, MeldSoort::Fout);
+    QCOMPARE(s->GrdVoeders->Cel(1, 3), QString("2"));
+    // A handler run through VangFouten, and one that lets a failure through to the application's
+    // event handling: both end in the error box and the program goes on.
+    melder.Wis();
+    VangFouten([] { throw EKorvalindeFout("Iets ging mis"); });
+    QVERIFY(qobject_cast<TKorvalindeApplicatie*>(qApp));
+    Werper werper;
+    QEvent gebeurtenis(QEvent::User);
+    QCOMPARE(QApplication::sendEvent(&werper, &gebeurtenis), false);
+    QCOMPARE(melder.Teksten(), QStringList({"Iets ging mis", "Onverwacht"}));
+    QCOMPARE(melder.meldingen[1].titel, QString("Fout"));
+    QCOMPARE(melder.meldingen[1].knoppen, MeldKnoppen{MeldKnop::OK});
+}
+
+void TestInvoerVenster::dagEditFormaat_data() {
+    QTest::addColumn<QString>("patroon");
+    QTest::addColumn<QString>("scheiding");
+    QTest::addColumn<QString>("formaat");
+    QTest::newRow("dd/MM/yyyy") << "dd/MM/yyyy"
+                                << "/"
+                                << "0'/'00";
+    QTest::newRow("d-M-yyyy") << "d-M-yyyy"
+                              << "-"
+                              << "0'-'00";
+    QTest::newRow("dd.MM.yy") << "dd.MM.yy"
+                              << "."
+                              << "0'.'00";
+    QTest::newRow("year first") << "yyyy/MM/dd"
+                                << "/"
+                                << "'/'00'/'0";
+}
+
+void TestInvoerVenster::dagEditFormaat() {
+    QFETCH(QString, patroon);
+    QFETCH(QString, scheiding);
+    QFETCH(QString, formaat);
+    QCOMPARE(TznCustomDayEdit::DisplayFormatFor(patroon, scheiding), formaat);
+    QCOMPARE(TznCustomDayEdit::FormatNumber("0'/'00", 1509), QString("15/09"));
+    QCOMPARE(TznCustomDayEdit::FormatNumber("0'/'00", 104), QString("1/04"));
+    QCOMPARE(TznCustomDayEdit::FormatNumber("0'/'00", 3112), QString("31/12"));
+    TznDayEdit edit;
+    QCOMPARE(edit.DisplayFormat(), QString("0'/'00"));
+    edit.SetText("1509");
+    QCOMPARE(edit.text(), QString("15/09"));
+    QCOMPARE(edit.Text(), QString("1509"));
+    QCOMPARE(edit.AsDate(), QDate(2001, 9, 15));
+    QCOMPARE(edit.DayOfYear(), 258);
+    edit.SetText("");
+    QCOMPARE(edit.text(), QString());
+    QVERIFY(!edit.AsDate().isValid());
+    QCOMPARE(edit.DayOfYear(), 0);
+}
+
+void TestInvoerVenster::dagEditControle_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<int>("dag");
+    QTest::addColumn<QString>("fout");
+    QTest::newRow("3101") << "3101" << 31 << "";
+    QTest::newRow("3112") << "3112" << 365 << "";
+    QTest::newRow("2902") << "2902" << 0 << "Ongeldige dag ingegeven";
+    QTest::newRow("3104") << "3104" << 0 << "Ongeldige dag ingegeven";
+    QTest::newRow("1513") << "1513" << 0 << "Ongeldige maand ingegeven";
+    QTest::newRow("15") << "15" << 0 << "Ongeldige maand ingegeven";
+    QTest::newRow("12") << "12" << 0 << "Ongeldige dag ingegeven";
+    QTest::newRow("0100") << "0100" << 0 << "Ongeldige maand ingegeven";
+    QTest::newRow("empty") << "" << 0 << "";
+}
+
+void TestInvoerVenster::dagEditControle() {
+    QFETCH(QString, tekst);
+    QFETCH(int, dag);
+    QFETCH(QString, fout);
+    QWidget vorm;
+    auto* edit = new TznDayEdit(&vorm);
+    auto* volgende = new QLineEdit(&vorm);
+    volgende->move(0, 40);
+    QSignalSpy fouten(edit, &TznCustomDayEdit::Error);
+    QSignalSpy exits(edit, &TznCustomDayEdit::Exit);
+    Toon(&vorm);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, tekst);
+    QCOMPARE(edit->Text(), tekst);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    if (fout.isEmpty()) {
+        QTRY_VERIFY(volgende->hasFocus());
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(fouten.count(), 0);
+        QCOMPARE(edit->DayOfYear(), dag);
+    } else {
+        QTRY_COMPARE(fouten.count(), 1);
+        QCOMPARE(fouten[0][0].toString(), fout);
+        QCOMPARE(exits.count(), 0);
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->selectedText(), tekst);
+        QVERIFY_THROWS_EXCEPTION(EDlxError, edit->CheckDay());
+    }
+}
+
+void TestInvoerVenster::dagEditEnter() {
+    QWidget vorm;
+    auto* edit = new TznDayEdit(&vorm);
+    auto* volgende = new QLineEdit(&vorm);
+    volgende->move(0, 40);
+    Toon(&vorm);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, "104");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTRY_VERIFY(volgende->hasFocus());
+    QCOMPARE(edit->text(), QString("1/04"));
+    QCOMPARE(edit->Value(), 104.0);
+}
+
+int main(int argc, char** argv) {
+    TKorvalindeApplicatie app(argc, argv);
+    TestInvoerVenster test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_invoer_venster.moc"
