@@ -25,6 +25,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace korvalinde;
@@ -519,6 +520,45 @@ class TestVensters : public QObject {
         QCOMPARE(server.verzoeken.size(), 2);
         QCOMPARE(meldingen.meldingen.size(), 1);
         QCOMPARE(meldingen.meldingen.front().titel, QStringLiteral("Informatie"));
+    }
+
+    // The whole start with its message loop: it ends when the start window is closed, or after OK
+    // when the main window is closed.
+    void startprogramma_data() {
+        QTest::addColumn<bool>("viaOK");
+        QTest::newRow("start window closed") << false;
+        QTest::newRow("OK, then the main window closed") << true;
+    }
+    void startprogramma() {
+        QFETCH(bool, viaOK);
+        QTemporaryDir map;
+        QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
+                              QStringLiteral("127.0.0.1:%1/k").arg(VersieServer::VrijePoort()));
+        instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), QStringLiteral("0"));
+        QPointer<QWidget> hoofdvenster;
+        bool hoofdvensterGezien = false;
+        QTimer::singleShot(0, [&] {
+            auto* opstart = qobject_cast<TFrmOpstart*>(QApplication::activeWindow());
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* o = qobject_cast<TFrmOpstart*>(w)) opstart = o;
+            if (!viaOK) {
+                opstart->close();
+                return;
+            }
+            opstart->BitBtn1->click();
+            hoofdvensterGezien = hoofdvenster && hoofdvenster->isVisible();
+            QTimer::singleShot(0, [&] { hoofdvenster->close(); });
+        });
+        QTimer bewaking; // a stuck loop fails the test instead of hanging it
+        bewaking.setSingleShot(true);
+        connect(&bewaking, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        bewaking.start(10000);
+        const int code = StartProgramma(
+            *qApp, [&] { return hoofdvenster = MaakHoofdvenster(); }, &instellingen);
+        QCOMPARE(code, 0);
+        QCOMPARE(hoofdvensterGezien, viaOK);
+        QCOMPARE(meldingen.meldingen.size(), 1); // the failed quiet check
     }
 
     void programmastart_startvenster_gesloten() {
