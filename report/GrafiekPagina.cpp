@@ -121,9 +121,12 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
         const TGrafiekSerie& s = leeg[i];
         QAbstractSeries* serie = nullptr;
         if (s.soort == TSerieSoort::Vlak) {
-            auto* boven = new QLineSeries(this);
-            auto* onder = new QLineSeries(this);
-            auto* vlak = new QAreaSeries(boven, onder);
+            // The bounding lines belong to the area, so they live exactly as long as the chart uses them.
+            auto* vlak = new QAreaSeries();
+            auto* boven = new QLineSeries(vlak);
+            auto* onder = new QLineSeries(vlak);
+            vlak->setUpperSeries(boven);
+            vlak->setLowerSeries(onder);
             vlak->setBrush(s.kleur);
             vlak->setPen(QPen(s.kleur, 1));
             m_vlakken[i] = vlak;
