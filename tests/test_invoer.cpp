@@ -56,6 +56,7 @@ class TestInvoer : public QObject {
     void vorigeSnede();
     void zodeLijst();
     void onbekendeZode();
+    void presentatieNaLezen();
     void grasaanbodPerMaand_data();
     void grasaanbodPerMaand();
     void ongeldigeDatumUitBestand();
@@ -537,6 +538,28 @@ void TestInvoer::onbekendeZode() {
     s.CbxSysteem->TypDoorGebruiker("Stripgrazen");
     QCOMPARE(melder.Teksten(), QStringList{"Onbekende string :stripgrazen"});
     QCOMPARE(s.CbxZode->Items().size(), 4);
+}
+
+void TestInvoer::presentatieNaLezen() {
+    // Values put in as a scenario file does (items selected without rules), then the list and the
+    // visibility brought in line: every value read stays.
+    TInvoerset s(&melder);
+    s.ZetStandaardwaarden();
+    s.CbxSysteem->KiesItem(1);
+    s.CbxZode->KiesItem(1);
+    s.SpeBiomassa05->SetValue(1700);
+    s.CbxVorigGebruik->KiesItem(1);
+    s.CbxBloten->KiesItem(1);
+    s.SpeVorigDagen->SetValue(9);
+    s.SpeVorigRest->SetValue(700);
+    s.VulZodeLijst();
+    s.ToonVorigeSnede();
+    QCOMPARE(s.CbxZode->Items(), QStringList({"Normaal", "Dicht", "Zeer dicht"}));
+    QCOMPARE(s.CbxZode->Tekst(), QString("Dicht"));
+    QCOMPARE(s.SpeBiomassa05->Tekst(), QString("1700"));
+    QVERIFY(s.CbxBloten->Zichtbaar() && s.SpeVorigDagen->Zichtbaar() && s.SpeVorigRest->Zichtbaar());
+    QCOMPARE(s.SpeVorigDagen->Tekst(), QString("9"));
+    QCOMPARE(s.SpeVorigRest->Tekst(), QString("700"));
 }
 
 void TestInvoer::grasaanbodPerMaand_data() {

@@ -112,7 +112,7 @@ bool TGetalInvoer::TekstToegestaan(const QString& tekst) const {
     int exponenten = 0;
     for (const QChar c : tekst) {
         if (c.isDigit() && c.unicode() < 128) continue;
-        if (c == u'+' || c == u'-') continue;
+        if (c == u'+' || c == u'-' || c == u' ') continue;
         if (!geheel_ && c == u'.' && ++punten == 1) continue;
         if (!geheel_ && (c == u'e' || c == u'E') && ++exponenten == 1) continue;
         return false;

@@ -92,8 +92,8 @@ class TGetalInvoer : public TInvoer {
     // When the focus leaves the control: the text is rewritten from the value (clamped, rounded).
     void Herformatteer();
 
-    // Whether a text may stand in the control while typing: at most MaxLength characters, digits
-    // and signs, for decimal inputs one point and an exponent.
+    // Whether a text may stand in the control while typing: at most MaxLength characters, digits,
+    // signs and blanks, for decimal inputs one point and an exponent.
     bool TekstToegestaan(const QString& tekst) const;
 
     // The range as tooltip: "Minimum: 1.0  -  Maximum: 300.0" ("0" format when Decimal is 0).

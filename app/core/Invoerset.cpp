@@ -478,24 +478,32 @@ void TInvoerset::SpePercRas2Change() {
 // ---------------------------------------------------------------------------------------------
 // Grassland
 
-void TInvoerset::CbxVorigGebruikChange() {
-    const QString gebruik = StringNaarCode(CbxVorigGebruik->Tekst());
-    const QString gebloot = StringNaarCode(CbxBloten->Tekst());
-    const bool geweid = gebruik == QLatin1String("WEIDEN");
-    const bool rest = geweid && gebloot == QLatin1String("NEE");
+void TInvoerset::ToonVorigeSnede() {
+    const bool geweid = StringNaarCode(CbxVorigGebruik->Tekst()) == QLatin1String("WEIDEN");
+    const bool rest = geweid && StringNaarCode(CbxBloten->Tekst()) == QLatin1String("NEE");
     CbxBloten->ZetZichtbaar(geweid);
     SpeVorigDagen->ZetZichtbaar(geweid);
     SpeVorigRest->ZetZichtbaar(rest);
-    SpeVorigDagen->SetValue(geweid ? 4 : 0);
-    SpeVorigRest->SetValue(rest ? 300 : 0);
 }
 
-void TInvoerset::CbxSysteemChange() {
+void TInvoerset::CbxVorigGebruikChange() {
+    ToonVorigeSnede();
+    SpeVorigDagen->SetValue(SpeVorigDagen->Zichtbaar() ? 4 : 0);
+    SpeVorigRest->SetValue(SpeVorigRest->Zichtbaar() ? 300 : 0);
+}
+
+void TInvoerset::VulZodeLijst() {
+    const int index = CbxZode->ItemIndex();
     if (StringNaarCode(CbxSysteem->Tekst()).contains(QLatin1String("STAND")))
         CbxZode->ZetItems({QStringLiteral("Normaal"), QStringLiteral("Dicht"), QStringLiteral("Zeer dicht")});
     else
         CbxZode->ZetItems({QStringLiteral("Open"), QStringLiteral("Normaal"), QStringLiteral("Dicht"),
                            QStringLiteral("Zeer dicht")});
+    CbxZode->KiesItem(index);
+}
+
+void TInvoerset::CbxSysteemChange() {
+    VulZodeLijst();
     CbxZode->KiesItem(1);
     CbxZodeChange();
 }

@@ -135,6 +135,12 @@ class TInvoerset : public QObject {
     void BerekenUrenWeidegang();
     void VerdeelAandelen(int rij);
 
+    // Presentation that follows inputs, without changing any value (for a scenario just read):
+    // the sward-density list of the current grazing system with the selected index kept, and the
+    // previous-cut details shown or hidden by the previous use and the topping.
+    void VulZodeLijst();
+    void ToonVorigeSnede();
+
     // Table rules: a cell's text changed while the user edits it; the user selects a cell; the
     // focus leaves the table.
     void GrdSetEditText(TTabel* tabel, int kolom, int rij);
