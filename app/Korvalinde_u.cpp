@@ -171,8 +171,9 @@ QPushButton* TFrmHoofdFormulier::StandaardKnop(const QString& naam, QWidget* oud
     knop->setObjectName(naam);
     knop->setFixedWidth(100);
     knop->setAutoDefault(false);
+    TInvoerset* invoerset = invoerset_;
     connect(knop, &QPushButton::clicked, this,
-            [this, regel] { VangFouten([&] { (invoerset_->*regel)(); }); });
+            [invoerset, regel] { VangFouten([invoerset, regel] { (invoerset->*regel)(); }); });
     return knop;
 }
 
