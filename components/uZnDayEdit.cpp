@@ -1,5 +1,6 @@
 #include "uZnDayEdit.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -35,6 +36,9 @@ bool LeesGeheel(const QString& tekst, double& waarde) {
 TznCustomDayEdit::TznCustomDayEdit(QWidget* parent) : QLineEdit(parent) {
     formaat_ = DisplayFormatFor(DatumPatroon(), DatumScheiding());
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), this));
+    connect(this, &QLineEdit::inputRejected, this, [this] {
+        if (beepOnError_) QApplication::beep();
+    });
     connect(this, &QLineEdit::textEdited, this, [this](const QString& tekst) {
         if (!Bewerken()) return;
         tekst_ = tekst;

@@ -53,6 +53,9 @@ class TznCustomDayEdit : public QLineEdit {
     // Select the whole text when the control gets the focus (on by default).
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool aan) { autoSelect_ = aan; }
+    // A beep when a typed character is refused (on by default).
+    bool BeepOnError() const { return beepOnError_; }
+    void SetBeepOnError(bool aan) { beepOnError_ = aan; }
     // Show the display format also while editing (off by default).
     bool FormatOnEditing() const { return formatOnEditing_; }
     void SetFormatOnEditing(bool aan);
@@ -112,6 +115,7 @@ class TznCustomDayEdit : public QLineEdit {
     bool zeroEmpty_ = true;
     bool autoSelect_ = true;
     bool formatOnEditing_ = false;
+    bool beepOnError_ = true;
     QString formaat_;
 };
 
