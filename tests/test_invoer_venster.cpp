@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
@@ -58,6 +59,7 @@ class TestInvoerVenster : public QObject {
     void datumInVenster();
     void standaardKnop();
     void algemeneFoutmelding();
+    void schermMelder();
     void dagEditFormaat_data();
     void dagEditFormaat();
     void dagEditControle_data();
@@ -416,6 +418,51 @@ void TestInvoerVenster::algemeneFoutmelding() {
     QCOMPARE(melder.Teksten(), QStringList({"Iets ging mis", "Onverwacht"}));
     QCOMPARE(melder.meldingen[1].titel, QString("Fout"));
     QCOMPARE(melder.meldingen[1].knoppen, MeldKnoppen{MeldKnop::OK});
+}
+
+void TestInvoerVenster::schermMelder() {
+    // The boxes on screen: title, Dutch buttons, the answer; and a box during cell editing leaves
+    // the editor open, so the user types on after it.
+    TDialoogMelder scherm;
+    QStringList gezien;
+    auto sluit = [&gezien](const QString& knop) {
+        QTimer::singleShot(50, [&gezien, knop] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            QStringList knoppen;
+            for (QAbstractButton* b : box->buttons()) knoppen << b->text();
+            knoppen.sort();
+            gezien << box->windowTitle() + "|" + box->text() + "|" + knoppen.join(',');
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == knop) b->click();
+        });
+    };
+    sluit("&Nee");
+    QCOMPARE(scherm.Bevestig("Bestand  opslaan ?"), MeldKnop::Nee);
+    sluit("OK");
+    scherm.Fout("Ongeldige dag ingegeven");
+    QCOMPARE(gezien, QStringList({"Bevestig|Bestand  opslaan ?|&Ja,&Nee,Annuleer",
+                                  "Fout|Ongeldige dag ingegeven|OK"}));
+
+    delete venster;
+    venster = new TFrmHoofdFormulier(&scherm);
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(1);
+    auto* grid = venster->findChild<QTableView*>("GrdVoeders");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(4, 1));
+    QTest::keyClicks(grid, "3");
+    QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    sluit("OK");
+    QTest::keyClicks(editor, "x");
+    QCOMPARE(gezien.last(), QString("Korvalinde|3x is geen geldige waarde|OK"));
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QString("3"));
+    venster->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), editor.data());
+    QTest::keyClicks(editor, "5");
+    QCOMPARE(venster->Invoerset()->GrdVoeders->Cel(1, 4), QString("35"));
 }
 
 void TestInvoerVenster::dagEditFormaat_data() {
