@@ -1,0 +1,510 @@
+#include "Rapport.h"
+
+#include "Algem.h"
+#include "Formaat.h"
+#include "Invoerset.h"
+#include "uZnMeldingen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLocale>
+#include <QPointer>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace korvalinde {
+
+namespace {
+
+// The text grid: rows of 280 twips, columns of 333 twips.
+constexpr int RijHoogte = 280;
+constexpr int KolomBreedte = 333;
+
+// Band colours: the page title and the sections.
+const QColor PaginaTitelBlauw(153, 221, 255);
+const QColor SectieBlauw(233, 248, 255);
+
+// Anchors of the header and the footer of the input and results pages.
+constexpr QPoint KopAnker(454, 450);
+constexpr QPoint VoetAnker(454, 454);
+
+// Cover: the maker's credits and the funding project's web address.
+const char* const CreditRegel1 = "Ontwikkeld door het Korvalinde-ontwikkelteam, in opdracht van het project";
+const char* const CreditRegel2 =
+    "Beweiding op perceelsniveau. Aan de uitkomsten kunnen geen rechten worden ontleend.";
+const char* const ProjectAdres = "www.example.org/beweiding";
+
+// The seven supplements in the order of the feed table.
+const char* const VoederNamen[7] = {"Krachtvoer", "Snijmais",           "Graskuil", "Perspulp",
+                                    "Bierbostel", "Aardappelpersvezel", "Overig"};
+
+enum class Uitlijning { Links, Midden, Rechts };
+
+int Rnd(long double x) {
+    return static_cast<int>(Round(x));
+}
+
+QString Getal(const char* patroon, long double waarde) {
+    return QString::fromStdString(FormatFloat(patroon, waarde));
+}
+
+void ToonWaarschuwing(const TRapportGegevens& g, const QString& tekst) {
+    if (g.Waarschuwing)
+        g.Waarschuwing(tekst);
+    else
+        ZnMeldingen().Toon(TZnMeldingSoort::Waarschuwing, tekst, {TZnKnop::OK});
+}
+
+void ToonModelFout(const TRapportGegevens& g, const QString& tekst) {
+    if (g.ModelFoutMelden)
+        g.ModelFoutMelden(tekst);
+    else
+        ZnMeldingen().Fout(tekst);
+}
+
+// Wait cursor and disabled page control for as long as a page is being produced, whatever happens.
+class TBezigBlok {
+  public:
+    explicit TBezigBlok(const std::function<void(bool)>& bezig) : m_bezig(bezig) {
+        if (m_bezig) m_bezig(true);
+    }
+    ~TBezigBlok() {
+        if (m_bezig) m_bezig(false);
+    }
+    TBezigBlok(const TBezigBlok&) = delete;
+    TBezigBlok& operator=(const TBezigBlok&) = delete;
+
+  private:
+    const std::function<void(bool)>& m_bezig;
+};
+
+// Paints one page on the text grid of the report.
+class TRapportSchilder {
+  public:
+    TRapportSchilder(TPreviewCanvas& c, const TRapportGegevens& g)
+        : c(c), g(g), m(TRapportMarges::Van(c.PageWidth, c.PageHeight)) {}
+
+    void Omslag();
+    void Kop();
+    void Voet(int pagina);
+    void InvoerPagina(const TQXInvoer& invoer);
+    void ResultatenPagina();
+
+  private:
+    int X(double kolom) const { return m.L + Rnd(static_cast<long double>(KolomBreedte) * kolom); }
+    int Y(double rij) const { return m.T + Rnd(static_cast<long double>(RijHoogte) * rij); }
+
+    void Lettertype(int punten, bool vet, bool onderstreept = false);
+    void TekstOp(int x, int y, const QString& tekst, Uitlijning uitlijning);
+    void Tekst(double rij, double kolom, const QString& tekst, Uitlijning uitlijning = Uitlijning::Links) {
+        TekstOp(X(kolom), Y(rij), tekst, uitlijning);
+    }
+    // Body text of the input and results pages: bold 10 point.
+    void Body(double rij, double kolom, const QString& tekst, Uitlijning uitlijning = Uitlijning::Links) {
+        Lettertype(10, true);
+        Tekst(rij, kolom, tekst, uitlijning);
+    }
+    void Regel(int rij, const char* label, const QString& waarde) {
+        Body(rij, 0, QString::fromUtf8(label));
+        Body(rij, 18, waarde, Uitlijning::Rechts);
+    }
+    void Band(int rij, int aantal, const QColor& kleur);
+    void SectieBand(int rij, const QString& titel);
+    void Plaatje(const QRect& twips, const TRapportPlaatje& plaatje) {
+        if (!plaatje.Beeld.isNull() && twips.width() > 0 && twips.height() > 0)
+            c.StretchDraw(twips, plaatje.Beeld);
+    }
+    QString KeuzeTekst(TKeuzeInvoer* TInvoerset::*veld) const {
+        return g.Invoerset ? (g.Invoerset->*veld)->Tekst() : QString();
+    }
+    QString GetalTekst(TGetalInvoer* TInvoerset::*veld) const {
+        return g.Invoerset ? (g.Invoerset->*veld)->Tekst() : QString();
+    }
+
+    TPreviewCanvas& c;
+    const TRapportGegevens& g;
+    const TRapportMarges m;
+};
+
+void TRapportSchilder::Lettertype(int punten, bool vet, bool onderstreept) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(punten);
+    f.setBold(vet);
+    f.setUnderline(onderstreept);
+    c.SetFont(f);
+    c.FontColor() = Qt::black;
+}
+
+void TRapportSchilder::TekstOp(int x, int y, const QString& tekst, Uitlijning uitlijning) {
+    if (uitlijning != Uitlijning::Links) {
+        const int w = c.TextWidth(tekst);
+        x -= uitlijning == Uitlijning::Midden ? w / 2 : w;
+    }
+    c.TextOut(x, y, tekst);
+}
+
+void TRapportSchilder::Band(int rij, int aantal, const QColor& kleur) {
+    const QPen pen = c.Pen();
+    c.Pen().setStyle(Qt::NoPen);
+    c.Brush() = QBrush(kleur, Qt::SolidPattern);
+    c.Rectangle(m.L, m.T + RijHoogte * rij - 15, m.R, m.T + RijHoogte * (rij + aantal) + 15);
+    // Following text gets no background.
+    c.Brush() = QBrush(Qt::white, Qt::NoBrush);
+    c.Pen() = pen;
+}
+
+void TRapportSchilder::SectieBand(int rij, const QString& titel) {
+    Band(rij, 1, SectieBlauw);
+    Lettertype(10, false);
+    Body(rij, 0, titel);
+}
+
+void TRapportSchilder::Omslag() {
+    const QSize product = g.Product.Maat;
+    const int x0 = 454 + Rnd((10300.0L - 20.0L * product.width()) / 2);
+    Plaatje(QRect(x0, 4600, 20 * product.width(), 20 * product.height()), g.Product);
+
+    Lettertype(40, true);
+    Tekst(2, 15, QStringLiteral("Rapport Korvalinde"), Uitlijning::Midden);
+    Lettertype(20, true);
+    Tekst(7, 15, QStringLiteral("versie ") + g.Versie, Uitlijning::Midden);
+
+    Lettertype(9, false);
+    Tekst(39, 0, QString::fromUtf8(CreditRegel1));
+    Tekst(40, 0, QString::fromUtf8(CreditRegel2));
+    Lettertype(10, false, true);
+    Tekst(49, 0, QString::fromUtf8(ProjectAdres));
+
+    // The project logo sits on the right margin, its top 800 twips above the bottom margin, scaled
+    // as the farm picture would be to fit the text width and 800 twips of height.
+    const long double f =
+        std::min(VeiligDelen(m.R - m.L, g.BedrijfMaat.width()), VeiligDelen(800, g.BedrijfMaat.height()));
+    const int breedte = Rnd(f * g.ProjectLogo.Maat.width());
+    const int hoogte = Rnd(f * g.ProjectLogo.Maat.height());
+    Plaatje(QRect(m.R - breedte, m.B - 800, breedte, hoogte), g.ProjectLogo);
+}
+
+void TRapportSchilder::Kop() {
+    const QPoint p = KopAnker;
+    c.Brush() = QBrush(Qt::black, Qt::SolidPattern);
+    c.Rectangle(p.x() + 50, p.y() + 1000, p.x() + 10288, p.y() + 1030);
+    c.Brush() = QBrush(Qt::white, Qt::NoBrush);
+
+    const QSize logo = g.MakerLogo.Maat;
+    Plaatje(QRect(p.x() + 7500, p.y() + 150, 5 * logo.width(), 5 * logo.height()), g.MakerLogo);
+
+    Lettertype(25, true);
+    Tekst(-2, 0, QStringLiteral("Korvalinde"));
+
+    // The left margin is the vertical base of this line too.
+    Lettertype(10, true);
+    TekstOp(m.L, m.L + 1400, QStringLiteral("Invoerset"), Uitlijning::Links);
+    Lettertype(10, false);
+    const QString naam = g.Bestandsnaam.isEmpty() ? QString() : QFileInfo(g.Bestandsnaam).fileName();
+    TekstOp(m.L + 1000, m.L + 1400, QStringLiteral(":  ") + naam, Uitlijning::Links);
+}
+
+void TRapportSchilder::Voet(int pagina) {
+    const QPoint p = VoetAnker;
+    const int y = p.y() + 15300;
+    Lettertype(9, false);
+    const QDate vandaag = g.Vandaag.isValid() ? g.Vandaag : QDate::currentDate();
+    TekstOp(p.x(), y, QLocale::c().toString(vandaag, QStringLiteral("d-M-yy")), Uitlijning::Links);
+    // The input page is page 1 of the report proper, the results page 2.
+    const QString nummer = QString::number(pagina - 1);
+    const int w = c.TextWidth(nummer);
+    TekstOp(Rnd((m.R - m.L) / 2.0L) - Rnd(w / 2.0L), y, nummer, Uitlijning::Links);
+    TekstOp(m.R, y, QStringLiteral("versie ") + g.Versie + QStringLiteral(" - ") + g.Datum,
+            Uitlijning::Rechts);
+}
+
+void TRapportSchilder::InvoerPagina(const TQXInvoer& in) {
+    Band(5, 1, PaginaTitelBlauw);
+    Body(5, 0, QStringLiteral("Invoer Korvalinde"));
+
+    SectieBand(7, QStringLiteral("Veestapel"));
+    Regel(8, "Aantal koeien (stuks)", Getal("0", in.AantalKoeien));
+    Regel(9, "Nivo melkproductie (kg)", Getal("0", in.Melknivo));
+    Regel(10, "Aandeel vaarzen (%)", Getal("0", in.PercPar[0]));
+    Regel(11, "Aandeel 2e kalfskoeien (%)", Getal("0", in.PercPar[1]));
+
+    SectieBand(13, QStringLiteral("Perceelsgegevens"));
+    Regel(14, "Beweidingssysteem", KeuzeTekst(&TInvoerset::CbxSysteem));
+    Regel(15, "Perceelsgrootte (ha)", Getal("0.0", in.PerceelOpp));
+    Regel(16, "Zodedichtheid", KeuzeTekst(&TInvoerset::CbxZode));
+    Regel(17, "Goede ontwatering", KeuzeTekst(&TInvoerset::CbxOntwatering));
+    Regel(18, "Aandeel engelsraaigras (%)", KeuzeTekst(&TInvoerset::CbxEngelsraai));
+
+    SectieBand(20, QStringLiteral("Beweiding"));
+    const QString inschaardatum =
+        g.Invoerset ? QString::fromStdString(DagTekst(g.Invoerset->Cbxdatum->DagVanHetJaar())) : QString();
+    Regel(21, "Inschaardatum", inschaardatum);
+    Regel(22, "Grasaanbod boven stoppel (kg ds)", Getal("0", in.Grasaanbod));
+    Regel(23, "Beweidingsduur (uren/dag)", Getal("0", in.UrenWeidegang));
+
+    SectieBand(25, QStringLiteral("Vorige snede"));
+    Regel(26, "Gebruik vorige snede", KeuzeTekst(&TInvoerset::CbxVorigGebruik));
+    Regel(27, "Vorige snede gebloot", KeuzeTekst(&TInvoerset::CbxBloten));
+    Regel(28, "Aantal weidedagen vorige snede", Getal("0.0", in.VorigeSnede.Dagen));
+    Regel(29, "Restant gras na beweiding", Getal("0.0", in.VorigeSnede.Rest));
+
+    SectieBand(31, QStringLiteral("Voeding"));
+    struct Kolom {
+        int kolom;
+        const char* kop;
+        const char* eenheid;
+        int waarde;
+        const char* patroon;
+    };
+    // The RC value of a feed is not printed.
+    static constexpr Kolom Kolommen[] = {
+        {10, "Gift", "(kg ds)", VwGift, "0.0"}, {14, "DS", "(g/kg)", VwDS, "0"},
+        {18, "VEM", "(/kg ds)", VwVEM, "0"},    {22, "RE", "(g/kg ds)", VwRE, "0"},
+        {26, "VOS", "(g/kg ds)", VwVOS, "0"},   {30, "VW", "(/kg ds)", VwVW, "0.00"},
+    };
+    for (const Kolom& k : Kolommen) {
+        Body(32, k.kolom, QString::fromUtf8(k.kop), Uitlijning::Rechts);
+        Body(33, k.kolom, QString::fromUtf8(k.eenheid), Uitlijning::Rechts);
+    }
+    for (int f = 0; f < 7; ++f) {
+        const int rij = 34 + f;
+        Body(rij, 0, QString::fromUtf8(VoederNamen[f]));
+        const auto& voer = in.Voeders[f];
+        if (!(voer[VwGift] > 0)) continue;
+        for (const Kolom& k : Kolommen)
+            Body(rij, k.kolom, Getal(k.patroon, voer[k.waarde]), Uitlijning::Rechts);
+    }
+}
+
+void TRapportSchilder::ResultatenPagina() {
+    Band(5, 1, PaginaTitelBlauw);
+    Body(5, 0, QStringLiteral("Resultaten Korvalinde"));
+
+    Body(7, 0, QStringLiteral("Alternatief 1"));
+    Body(7, 5, KeuzeTekst(&TInvoerset::CbxAlt1));
+    Body(7, 13, GetalTekst(&TInvoerset::SpeAlt1));
+    Body(8, 0, QStringLiteral("Alternatief 2"));
+    Body(8, 5, KeuzeTekst(&TInvoerset::CbxAlt2));
+    Body(8, 13, GetalTekst(&TInvoerset::SpeAlt2));
+
+    Band(10, 1, SectieBlauw);
+    Lettertype(10, false);
+    Body(10, 22, QStringLiteral("Basis"), Uitlijning::Rechts);
+    Body(10, 26, QStringLiteral("Alt 1"), Uitlijning::Rechts);
+    Body(10, 30, QStringLiteral("Alt 1+2"), Uitlijning::Rechts);
+
+    if (!g.SamenvattingCel) return;
+    for (int i = 1; i < g.SamenvattingRijen; ++i) {
+        const int rij = 12 + (i - 1);
+        Body(rij, 0, g.SamenvattingCel(0, i));
+        Body(rij, 13, g.SamenvattingCel(1, i));
+        Body(rij, 22, g.SamenvattingCel(2, i), Uitlijning::Rechts);
+        Body(rij, 26, g.SamenvattingCel(3, i), Uitlijning::Rechts);
+        Body(rij, 30, g.SamenvattingCel(4, i), Uitlijning::Rechts);
+    }
+}
+
+// Boxes asked for while the preview window paints its page are shown after that painting.
+std::function<void(const QString&)> NaHetSchilderen(std::function<void(const QString&)> toon,
+                                                    QObject* context) {
+    return [toon = std::move(toon), context = QPointer<QObject>(context)](const QString& tekst) {
+        QObject* ontvanger = context ? context.data() : QCoreApplication::instance();
+        if (!ontvanger) return;
+        QMetaObject::invokeMethod(
+            ontvanger, [toon, tekst] { toon(tekst); }, Qt::QueuedConnection);
+    };
+}
+
+// The data for one command: one printer, and a model error shown once however often the pages
+// are painted (the preview repaints at every page and zoom change).
+TRapportGegevens VoorOpdracht(const TRapportGegevens& g, QPrinter* printer, TZnPreview* preview) {
+    TRapportGegevens h = g;
+    h.Printer = printer;
+    if (!g.PrinterGewijzigd && preview) {
+        QPointer<TZnPreview> pv(preview);
+        h.PrinterGewijzigd = [pv] {
+            if (pv) pv->PrinterGewijzigd();
+        };
+    }
+    h.Waarschuwing = [g](const QString& tekst) { ToonWaarschuwing(g, tekst); };
+    auto getoond = std::make_shared<QStringList>();
+    h.ModelFoutMelden = [g, getoond](const QString& tekst) {
+        if (getoond->contains(tekst)) return;
+        getoond->append(tekst);
+        ToonModelFout(g, tekst);
+    };
+    return h;
+}
+
+void KoppelRapport(TZnPreview& preview, const TRapportGegevens& h) {
+    QPointer<TZnPreview> pv(&preview);
+    preview.SetPageCount(RapportPaginas);
+    preview.SetOnPaint([h, pv](TPreviewCanvas& canvas, int pagina) {
+        if (!canvas.Preview) {
+            PznPrintPreviewPaint(canvas, pagina, h);
+            return;
+        }
+        TRapportGegevens u = h;
+        u.Waarschuwing = NaHetSchilderen(h.Waarschuwing, pv);
+        u.ModelFoutMelden = NaHetSchilderen(h.ModelFoutMelden, pv);
+        PznPrintPreviewPaint(canvas, pagina, u);
+    });
+}
+
+void Afdrukken(TZnPreview& preview, const TRapportGegevens& h) {
+    // Once the job has started its orientation is fixed: turn the printer before the dialog shows
+    // it, and again when the user chose landscape in the dialog.
+    if (h.Printer) ZetPrinterStaand(*h.Printer, h);
+    preview.SetPrintDialog([h](QPrinter& printer, int minPagina, int maxPagina) {
+        const TPrintDialogKeuze keuze = h.PrintDialoog
+                                            ? h.PrintDialoog(printer, minPagina, maxPagina)
+                                            : TZnPreview::StandaardPrintDialoog(printer, minPagina, maxPagina,
+                                                                                QApplication::activeWindow());
+        if (keuze.Geaccepteerd) ZetPrinterStaand(printer, h);
+        return keuze;
+    });
+    preview.SetPreviewMode(false);
+    KoppelRapport(preview, h);
+    if (preview.BeginDoc()) preview.Execute();
+    preview.EndDoc();
+}
+
+QString SchrijfMelding(const QString& pad, const QString& reden) {
+    return QStringLiteral("Kan het rapport niet schrijven naar %1: %2")
+        .arg(QDir::toNativeSeparators(pad), reden);
+}
+
+// Why a PDF cannot be written at `pad`; empty when it can.
+QString Onschrijfbaar(const QString& pad) {
+    if (pad.trimmed().isEmpty()) return QStringLiteral("Geen bestandsnaam voor het rapport opgegeven");
+    const QFileInfo info(pad);
+    if (info.isDir()) return SchrijfMelding(pad, QStringLiteral("dat is een map"));
+    const QFileInfo map(info.absolutePath());
+    if (!map.isDir())
+        return SchrijfMelding(
+            pad, QStringLiteral("de map %1 bestaat niet").arg(QDir::toNativeSeparators(map.filePath())));
+    QSaveFile proef(pad);
+    if (!proef.open(QIODevice::WriteOnly)) return SchrijfMelding(pad, proef.errorString());
+    proef.cancelWriting();
+    return {};
+}
+
+} // namespace
+
+TRapportMarges TRapportMarges::Van(int breedte, int hoogte) {
+    TRapportMarges m;
+    m.L = Rnd(1440.0L - (11905.0L - breedte) / 2) - 666;
+    m.R = breedte - m.L;
+    m.T = Rnd(1440.0L - (16837.0L - hoogte) / 2);
+    m.B = hoogte - m.T;
+    return m;
+}
+
+QString OrientatieMelding() {
+    return QStringLiteral("Printer orientatie was landscape, \n\ndoch wordt gelijkgesteld aan Portrait");
+}
+
+bool ZetPrinterStaand(QPrinter& printer, const TRapportGegevens& gegevens) {
+    if (printer.pageLayout().orientation() != QPageLayout::Landscape) return false;
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (gegevens.PrinterGewijzigd) gegevens.PrinterGewijzigd();
+    ToonWaarschuwing(gegevens, OrientatieMelding());
+    return true;
+}
+
+void PznPrintPreviewPaint(TPreviewCanvas& Canvas, int pagina, const TRapportGegevens& gegevens) {
+    TRapportSchilder schilder(Canvas, gegevens);
+    const TBezigBlok bezig(gegevens.Bezig);
+    // A printer that is already printing keeps its orientation; the print command turned it first.
+    if (gegevens.Printer && !Canvas.Printer) ZetPrinterStaand(*gegevens.Printer, gegevens);
+
+    TRapportBerekening run;
+    if (gegevens.Doorrekenen) run = gegevens.Doorrekenen();
+    if (!run.ModelFout.isEmpty()) ToonModelFout(gegevens, run.ModelFout);
+    if (pagina == 3 && gegevens.SamenvattingVullen) gegevens.SamenvattingVullen();
+
+    // Text is drawn on the background without a fill of its own.
+    Canvas.Brush() = QBrush(Qt::white, Qt::NoBrush);
+    Canvas.FontColor() = Qt::black;
+    switch (pagina) {
+    case 1:
+        schilder.Omslag();
+        break;
+    case 2:
+        schilder.Kop();
+        schilder.InvoerPagina(run.Invoer);
+        schilder.Voet(pagina);
+        break;
+    case 3:
+        schilder.Kop();
+        schilder.ResultatenPagina();
+        schilder.Voet(pagina);
+        break;
+    default:
+        break;
+    }
+}
+
+void MitAfdrukvoorbeeldClick(TZnPreview& preview, const TRapportGegevens& gegevens) {
+    const TRapportGegevens h =
+        VoorOpdracht(gegevens, gegevens.Printer ? gegevens.Printer : preview.Printer(), &preview);
+    // Turned before the window opens, so that it shows the portrait sheet from the first paint.
+    ZetPrinterStaand(*h.Printer, h);
+    preview.SetPreviewMode(true);
+    KoppelRapport(preview, h);
+    bool afdrukken = false;
+    if (preview.BeginDoc()) afdrukken = preview.Execute();
+    preview.EndDoc();
+    // Left with "&Afdrukken": the print command, with its print dialog.
+    if (afdrukken) Afdrukken(preview, h);
+}
+
+void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens) {
+    Afdrukken(preview,
+              VoorOpdracht(gegevens, gegevens.Printer ? gegevens.Printer : preview.Printer(), &preview));
+}
+
+bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding,
+                       const QPageLayout& layout) {
+    auto fout = [melding](const QString& tekst) {
+        if (melding) *melding = tekst;
+        return false;
+    };
+    if (melding) melding->clear();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fout(QStringLiteral("Het rapport kan alleen gemaakt worden in een programma met lettertypen "
+                                   "(QGuiApplication)"));
+    const QString reden = Onschrijfbaar(pad);
+    if (!reden.isEmpty()) return fout(reden);
+
+    // A PDF file has no printer to turn: the layout fixes the sheet.
+    const TRapportGegevens h = VoorOpdracht(gegevens, nullptr, nullptr);
+    TZnPreview preview;
+    preview.SetMelding([](const QString&, const QString&) {});
+    KoppelRapport(preview, h);
+    if (preview.PrintToPdf(pad, layout)) return true;
+    const QString tekst = preview.Foutmelding();
+    if (tekst.startsWith(QLatin1String("Cannot create file")))
+        return fout(SchrijfMelding(pad, QStringLiteral("het bestand kan niet aangemaakt worden")));
+    return fout(tekst);
+}
+
+TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scherpte) {
+    QImageReader lezer(bestand);
+    const QByteArray soort = lezer.format();
+    if (maat.isValid() && (soort == "svg" || soort == "svgz"))
+        lezer.setScaledSize(maat * std::max(1, scherpte));
+    QImage beeld = lezer.read();
+    return {beeld, maat.isValid() ? maat : beeld.size()};
+}
+
+} // namespace korvalinde

@@ -1,0 +1,138 @@
+// The printed report of a scenario: three A4 portrait pages, the cover, the main inputs ("Invoer
+// Korvalinde") and the results of the three variants ("Resultaten Korvalinde"), painted in twips on
+// the print preview component's canvas. The same painting serves the preview window, the printer
+// and a PDF file written without any window.
+//
+// The report does not know the main window. Everything it prints or does comes in through
+// TRapportGegevens: a calculation run that hands back the kept input record, the input set for the
+// texts of its choice inputs and the turn-in date, the cells of the summary table, the about-box
+// texts, the current file name, the pictures, and the boxes, cursor and page control of the caller.
+//
+//   Main window:  MitAfdrukvoorbeeldClick(PznPrintPreview, gegevens)   menu "A&fdrukvoorbeeld"
+//                 MitAfdrukkenClick(PznPrintPreview, gegevens)         menu "Af&drukken..." (Ctrl+P)
+//   Batch:        SchrijfRapportPdf(pad, gegevens, &melding)           A4 PDF, no window
+#pragma once
+
+#include "Korvalinde_t.h"
+#include "uZnPrintp.h"
+
+#include <QDate>
+#include <QImage>
+#include <QPageLayout>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+
+namespace korvalinde {
+
+class TInvoerset;
+
+// The report always has three pages: cover, inputs, results.
+inline constexpr int RapportPaginas = 3;
+
+// A picture of the report: the image drawn (it may hold more pixels than its control size, for a
+// sharp print) and the size in pixels of the control that shows it, which fixes its size on paper.
+struct TRapportPlaatje {
+    QImage Beeld;
+    QSize Maat;
+};
+
+// What a calculation run hands to the report.
+struct TRapportBerekening {
+    TQXInvoer Invoer;  // the kept input record of the run
+    QString ModelFout; // the message of an error the farm model raised; empty when it ran through
+};
+
+struct TRapportGegevens {
+    // Runs the calculation of all three variants and gives the kept input record. A model error is
+    // handed back in ModelFout, not shown: the report shows it once per command and still paints.
+    // An error while reading the inputs is raised (std::exception); it stops the page.
+    std::function<TRapportBerekening()> Doorrekenen;
+
+    // Texts of the choice inputs CbxSysteem, CbxZode, CbxOntwatering, CbxEngelsraai,
+    // CbxVorigGebruik, CbxBloten, CbxAlt1, CbxAlt2, of SpeAlt1 and SpeAlt2, and the turn-in day of
+    // Cbxdatum. Not owned; without one these texts stay empty.
+    const TInvoerset* Invoerset = nullptr;
+
+    // Refills the summary table from the results just computed; called after the run and before
+    // the results page is painted, so that it always shows the current results.
+    std::function<void()> SamenvattingVullen;
+    // Text of a cell (kolom 0..4, rij 0..SamenvattingRijen-1) of the summary table.
+    std::function<QString(int kolom, int rij)> SamenvattingCel;
+    int SamenvattingRijen = 30;
+
+    // The about box's version ("2010.00") and date ("5 februari 2010").
+    QString Versie;
+    QString Datum;
+    // The current input-set file, with or without its folder; empty while never saved or opened.
+    QString Bestandsnaam;
+    // Date in the footer; an invalid date means today.
+    QDate Vandaag;
+
+    // The product picture of the start window (control 260 x 169), the maker's logo, the project
+    // logo, and the control size of the main window's farm picture, which scales the project logo.
+    TRapportPlaatje Product;
+    TRapportPlaatje MakerLogo;
+    TRapportPlaatje ProjectLogo;
+    QSize BedrijfMaat;
+
+    // The printer whose orientation the report keeps at portrait, and what to do after turning it
+    // (the preview window takes over the new sheet). The commands below fill both from the preview
+    // component when they are empty; the PDF route has none.
+    QPrinter* Printer = nullptr;
+    std::function<void()> PrinterGewijzigd;
+
+    // Boxes: the landscape warning (kind "Waarschuwing", "OK") and a model error (kind "Fout",
+    // "OK"). Empty: the program's message boxes (ZnMeldingen()).
+    std::function<void(const QString& tekst)> Waarschuwing;
+    std::function<void(const QString& tekst)> ModelFoutMelden;
+    // true: wait cursor on, main page control disabled; false: both back. Called in pairs around
+    // every page, also when painting stops with an error.
+    std::function<void(bool bezig)> Bezig;
+
+    // The print command's dialog (see TZnPreview::TPrintDialoog); empty: the platform's own.
+    TZnPreview::TPrintDialoog PrintDialoog;
+};
+
+// Text area of a page in twips from the printable area's corner, for a printable area of
+// breedte x hoogte twips, laid out for A4 so that the text starts 774 twips from the sheet's left
+// edge and 1440 from its top whatever the printer's unprintable border.
+struct TRapportMarges {
+    int L = 0;
+    int R = 0;
+    int T = 0;
+    int B = 0;
+    static TRapportMarges Van(int breedte, int hoogte);
+};
+
+// "Printer orientatie was landscape, ", two line breaks, "doch wordt gelijkgesteld aan Portrait".
+QString OrientatieMelding();
+
+// Turns a landscape printer to portrait with the warning box and PrinterGewijzigd; true when it did.
+bool ZetPrinterStaand(QPrinter& printer, const TRapportGegevens& gegevens);
+
+// The paint event of the report: recomputes, then paints page 1, 2 or 3 on the canvas.
+void PznPrintPreviewPaint(TPreviewCanvas& Canvas, int pagina, const TRapportGegevens& gegevens);
+
+// Preview command: opens the preview window at page 1 (three pages); when it is left with its
+// print button, continues with the print command.
+void MitAfdrukvoorbeeldClick(TZnPreview& preview, const TRapportGegevens& gegevens);
+// Print command: keeps the printer at portrait, shows the print dialog, and prints the chosen pages
+// when it was accepted. A cancelled dialog prints nothing.
+void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens);
+
+// Writes the three pages to a PDF file (A4 portrait unless another layout is given) without any
+// window or dialog. False with a message in `melding` when the file could not be written or a page
+// could not be painted; an existing file is then left as it was. A model error is reported through
+// ModelFoutMelden (once) and does not stop the report.
+bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding = nullptr,
+                       const QPageLayout& layout = TZnPreview::StandaardPdfLayout());
+
+// Reads a picture (also SVG, e.g. ":/korvalinde/ImgKorvalinde.svg") for a control of `maat`
+// pixels, drawn with `scherpte` times as many pixels so that it stays sharp on paper.
+TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scherpte = 4);
+
+} // namespace korvalinde
