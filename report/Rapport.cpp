@@ -487,11 +487,20 @@ bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QSt
     if (!reden.isEmpty()) return fout(reden);
 
     // A PDF file has no printer to turn: the layout fixes the sheet.
-    const TRapportGegevens h = VoorOpdracht(gegevens, nullptr, nullptr);
+    TRapportGegevens h = VoorOpdracht(gegevens, nullptr, nullptr);
+    // Without a box of the caller's a model error comes back in `melding`: no window may open.
+    auto modelFout = std::make_shared<QString>();
+    if (!gegevens.ModelFoutMelden)
+        h.ModelFoutMelden = [modelFout](const QString& tekst) {
+            if (modelFout->isEmpty()) *modelFout = tekst;
+        };
     TZnPreview preview;
     preview.SetMelding([](const QString&, const QString&) {});
     KoppelRapport(preview, h);
-    if (preview.PrintToPdf(pad, layout)) return true;
+    if (preview.PrintToPdf(pad, layout)) {
+        if (melding) *melding = *modelFout;
+        return true;
+    }
     const QString tekst = preview.Foutmelding();
     if (tekst.startsWith(QLatin1String("Cannot create file")))
         return fout(SchrijfMelding(pad, QStringLiteral("het bestand kan niet aangemaakt worden")));

@@ -126,8 +126,9 @@ void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens);
 
 // Writes the three pages to a PDF file (A4 portrait unless another layout is given) without any
 // window or dialog. False with a message in `melding` when the file could not be written or a page
-// could not be painted; an existing file is then left as it was. A model error is reported through
-// ModelFoutMelden (once) and does not stop the report.
+// could not be painted; an existing file is then left as it was. A model error does not stop the
+// report: it goes to ModelFoutMelden (once), or, when that is empty, comes back in `melding` with
+// true, so that no box opens in a program without a screen.
 bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding = nullptr,
                        const QPageLayout& layout = TZnPreview::StandaardPdfLayout());
 
