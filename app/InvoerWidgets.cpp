@@ -1,5 +1,7 @@
 #include "InvoerWidgets.h"
 
+#include <QStyle>
+
 #include "Meldingen.h"
 #include "Meldvenster.h"
 #include "uZnDayEdit.h"
@@ -170,6 +172,17 @@ bool TTabelModel::setData(const QModelIndex& index, const QVariant& waarde, int 
     return true;
 }
 
+QVariant TTabelModel::headerData(int sectie, Qt::Orientation richting, int rol) const {
+    if (richting != Qt::Horizontal) return {};
+    if (rol == Qt::DisplayRole) {
+        QStringList regels;
+        for (int r = 0; r < tabel_->FixedRows(); ++r) regels << tabel_->Cel(sectie, r);
+        return regels.join(QLatin1Char('\n'));
+    }
+    if (rol == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    return {};
+}
+
 Qt::ItemFlags TTabelModel::flags(const QModelIndex& index) const {
     if (!index.isValid() || tabel_->IsVast(index.column(), index.row())) return Qt::NoItemFlags;
     Qt::ItemFlags vlaggen = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -219,7 +232,7 @@ bool TCelDelegate::eventFilter(QObject* object, QEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 
-TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent)
+TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
     : QTableView(parent), tabel_(tabel), model_(new TTabelModel(tabel, this)) {
     setObjectName(tabel->Naam());
     setModel(model_);
@@ -244,7 +257,18 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent)
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    setFixedSize(breedte + 2 * frameWidth(), tabel->RowCount() * tabel->RowHeight() + 2 * frameWidth());
+    const int hoogte = tabel->RowCount() * tabel->RowHeight();
+    if (maxHoogte > 0 && hoogte + 2 * frameWidth() > maxHoogte) {
+        // The fixed rows become the header, so that they stay in view while the rows scroll.
+        for (int r = 0; r < tabel->FixedRows(); ++r) setRowHidden(r, true);
+        horizontalHeader()->show();
+        horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        const int balk = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        setFixedSize(breedte + balk + 2 * frameWidth(), maxHoogte);
+    } else {
+        setFixedSize(breedte + 2 * frameWidth(), hoogte + 2 * frameWidth());
+    }
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& nu) {
         if (nu.isValid() && !tabel_->IsVast(nu.column(), nu.row()))

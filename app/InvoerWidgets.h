@@ -59,6 +59,8 @@ class TTabelModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& ouder = {}) const override;
     QVariant data(const QModelIndex& index, int rol) const override;
     bool setData(const QModelIndex& index, const QVariant& waarde, int rol) override;
+    // The fixed rows of a column joined by line breaks: the header of a scrolling table.
+    QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
@@ -88,7 +90,8 @@ class TCelDelegate : public QStyledItemDelegate {
 class TStringGrid : public QTableView {
     Q_OBJECT
   public:
-    TStringGrid(TTabel* tabel, QWidget* parent = nullptr);
+    // A table taller than `maxHoogte` (when given) keeps that height and scrolls vertically.
+    TStringGrid(TTabel* tabel, QWidget* parent = nullptr, int maxHoogte = 0);
     TTabel* Tabel() const { return tabel_; }
 
   private:

@@ -1,10 +1,13 @@
 #include "Korvalinde_u.h"
 
+#include "GrafiekPagina.h"
 #include "InvoerWidgets.h"
 #include "Meldvenster.h"
 #include "uZnDayEdit.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QRadioButton>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -83,7 +86,7 @@ class TRijen {
 
 TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
     : QMainWindow(parent), melder_(melder ? melder : &StandaardMelder()),
-      invoerset_(new TInvoerset(melder_, this)) {
+      invoerset_(new TInvoerset(melder_, this)), berekening_(new TBerekening(*invoerset_, *melder_, this)) {
     setObjectName(QStringLiteral("FrmHoofdFormulier"));
     setWindowTitle(QStringLiteral("Korvalinde"));
 
@@ -111,9 +114,9 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
     SheetVoeding = MaakVoeding();
     SheetGrasland = MaakGrasland();
     SheetOverig = MaakOverig();
-    SheetUitvSam = NieuwePagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
-    SheetUitvDetail = NieuwePagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
-    SheetGraf = NieuwePagina(QStringLiteral("SheetGraf"), TabKorvalinde);
+    SheetUitvSam = MaakUitvoer();
+    SheetUitvDetail = MaakDetail();
+    SheetGraf = MaakGrafieken();
     TabKorvalinde->addTab(SheetVeestapel, QStringLiteral("Veestapel"));
     TabKorvalinde->addTab(SheetVoeding, QStringLiteral("Voeding"));
     TabKorvalinde->addTab(SheetGrasland, QStringLiteral("Grasland"));
@@ -134,11 +137,27 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(TabKorvalinde, &QTabWidget::currentChanged, this, [this] { TabKorvalindeChange(TabKorvalinde); });
+    // Pages made active by the program (reading a file, New, start-up) are shown without running the
+    // page-change rule a second time.
+    connect(berekening_, &TBerekening::PaginaGekozen, this, [this](int pagina) {
+        const QSignalBlocker stil(TabKorvalinde);
+        TabKorvalinde->setCurrentIndex(pagina);
+    });
+    connect(berekening_, &TBerekening::StatusHoogte, this, [this](int hoogte) {
+        PnlStatusBar->setFixedHeight(hoogte > 0 ? hoogte : 0);
+        PnlStatusBar->setVisible(hoogte > 0);
+    });
+    connect(berekening_, &TBerekening::GrafiekHertekenen, GrafiekPagina, &TGrafiekPagina::CbxGrafiekChange);
+    berekening_->WachtCursor = [](bool aan) {
+        if (aan) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else QApplication::restoreOverrideCursor();
+    };
     qApp->installEventFilter(this);
 
-    VangFouten([this] { invoerset_->ZetStandaardwaarden(); });
-    TabKorvalinde->setCurrentIndex(Veestapel);
-    TabKorvalindeChange(this);
+    VangFouten([this] {
+        invoerset_->ZetStandaardwaarden();
+        berekening_->StartBerekening();
+    });
 }
 
 TFrmHoofdFormulier::~TFrmHoofdFormulier() {
@@ -296,10 +315,77 @@ QWidget* TFrmHoofdFormulier::MaakOverig() {
     return pagina;
 }
 
-void TFrmHoofdFormulier::TabKorvalindeChange(QObject*) {
-    const int pagina = TabKorvalinde->currentIndex();
-    const bool tonen = pagina == Veestapel || pagina == Voeding || pagina == Grasland;
-    PnlStatusBar->setVisible(tonen);
+void TFrmHoofdFormulier::TabKorvalindeChange(QObject* sender) {
+    VangFouten([&] { berekening_->PaginaGewijzigd(TabKorvalinde->currentIndex(), sender); });
+}
+
+QWidget* TFrmHoofdFormulier::MaakUitvoer() {
+    TInvoerset& s = *invoerset_;
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
+    GrdUitvoerSam = new TStringGrid(berekening_->GrdUitvoerSam, pagina);
+    GrdUitvoerSam->setFocusPolicy(Qt::NoFocus);
+    // The alternatives stand above the summary columns "Alternatief 1" and "Alternatief 1+2": each
+    // choice 10 narrower than its column, its value field (50 wide) right-aligned below it.
+    const TTabel* sam = berekening_->GrdUitvoerSam;
+    const int links = 10;
+    const int boven = 62;
+    int kolomX[5] = {};
+    for (int k = 1; k < 5; ++k) kolomX[k] = kolomX[k - 1] + sam->ColWidth(k - 1);
+    GrdUitvoerSam->move(links, boven);
+    const int frame = GrdUitvoerSam->frameWidth();
+    TGetalInvoer* velden[2] = {s.SpeAlt1, s.SpeAlt2};
+    TKeuzeInvoer* keuzes[2] = {s.CbxAlt1, s.CbxAlt2};
+    for (int j = 0; j < 2; ++j) {
+        const int x = links + frame + kolomX[3 + j];
+        const int breedte = sam->ColWidth(3 + j) - 10;
+        auto* box = new TKeuzeBox(keuzes[j], pagina);
+        box->setGeometry(x, 6, breedte, 24);
+        auto* veld = new TSpinEdit(velden[j], pagina);
+        veld->setGeometry(x + breedte - 50, 33, 50, 24);
+        veld->setFocusPolicy(Qt::ClickFocus); // not reachable with the tab key
+    }
+    return pagina;
+}
+
+QWidget* TFrmHoofdFormulier::MaakDetail() {
+    QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
+    GrpDetail = Groep(QStringLiteral("GrpDetail"), QString(), pagina);
+    GrpDetail->setGeometry(10, 2, 260, 34);
+    auto* rij = new QHBoxLayout(GrpDetail);
+    rij->setContentsMargins(8, 4, 8, 4);
+    detailKnoppen_ = new QButtonGroup(GrpDetail);
+    const QString items[3] = {QStringLiteral("Basis"), QStringLiteral("Alt 1"), QStringLiteral("Alt 1+2")};
+    for (int i = 0; i < 3; ++i) {
+        auto* knop = new QRadioButton(items[i], GrpDetail);
+        detailKnoppen_->addButton(knop, i);
+        rij->addWidget(knop);
+    }
+    for (int v = 0; v < 3; ++v) {
+        GrdUitvoerDet[v] = new TStringGrid(berekening_->GrdUitvoerDet[static_cast<std::size_t>(v)], pagina, 540);
+        GrdUitvoerDet[v]->move(10, 42);
+    }
+    detailKnoppen_->button(0)->setChecked(true);
+    connect(detailKnoppen_, &QButtonGroup::idClicked, this, &TFrmHoofdFormulier::GrpDetailClick);
+    GrpDetailClick(0);
+    return pagina;
+}
+
+void TFrmHoofdFormulier::GrpDetailClick(int item) {
+    if (item < 0 || item > 2) return;
+    for (int v = 0; v < 3; ++v) GrdUitvoerDet[v]->setVisible(v == item);
+}
+
+QWidget* TFrmHoofdFormulier::MaakGrafieken() {
+    GrafiekPagina = new TGrafiekPagina(TabKorvalinde);
+    GrafiekPagina->setObjectName(QStringLiteral("SheetGraf"));
+    TBerekening* berekening = berekening_;
+    GrafiekPagina->ZetDetailTabellen({[berekening](int variant, int kolom, int rij) {
+        if (variant < 0 || variant > 2) return QString();
+        return berekening->GrdUitvoerDet[static_cast<std::size_t>(variant)]->Cel(kolom, rij);
+    }});
+    TMelder* melder = melder_;
+    GrafiekPagina->ToonFout = [melder](const QString& melding) { melder->Fout(melding); };
+    return GrafiekPagina;
 }
 
 void TFrmHoofdFormulier::ShowHint(const QString& hint) {

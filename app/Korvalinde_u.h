@@ -3,10 +3,13 @@
 // The inputs and their rules live in the input set; the pages only bind widgets to it.
 #pragma once
 
+#include "Berekening.h"
 #include "Invoerset.h"
 
 #include <QMainWindow>
 
+class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -14,6 +17,8 @@ class QTabWidget;
 namespace korvalinde {
 
 class TznDayEdit;
+class TGrafiekPagina;
+class TStringGrid;
 
 class TFrmHoofdFormulier : public QMainWindow {
     Q_OBJECT
@@ -23,6 +28,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     ~TFrmHoofdFormulier() override;
 
     TInvoerset* Invoerset() const { return invoerset_; }
+    // The calculation run, the kept records and the result tables.
+    TBerekening* Berekening() const { return berekening_; }
     TMelder& Melder() const { return *melder_; }
 
     // Page indexes of TabKorvalinde.
@@ -43,10 +50,16 @@ class TFrmHoofdFormulier : public QMainWindow {
     QPushButton* BtnGrasland = nullptr;
     QPushButton* BtnOverig = nullptr;
     TznDayEdit* Cbxdatum = nullptr;
+    TStringGrid* GrdUitvoerSam = nullptr;
+    TStringGrid* GrdUitvoerDet[3] = {nullptr, nullptr, nullptr};
+    QGroupBox* GrpDetail = nullptr;
+    TGrafiekPagina* GrafiekPagina = nullptr;
 
-    // The page-change rule. For now it only sets the status panel: 22 high on "Veestapel",
-    // "Voeding" and "Grasland", hidden on the other pages.
+    // The page-change rule: computes on the result pages and refills the tables; the status panel is
+    // 22 high on "Veestapel", "Voeding" and "Grasland" and hidden on the other pages.
     void TabKorvalindeChange(QObject* sender);
+    // Shows the detail table of item 0 ("Basis"), 1 ("Alt 1") or 2 ("Alt 1+2").
+    void GrpDetailClick(int item);
     // Puts the long hint of the control under the mouse into the status panel.
     void ShowHint(const QString& hint);
 
@@ -60,6 +73,9 @@ class TFrmHoofdFormulier : public QMainWindow {
     QWidget* MaakVoeding();
     QWidget* MaakGrasland();
     QWidget* MaakOverig();
+    QWidget* MaakUitvoer();
+    QWidget* MaakDetail();
+    QWidget* MaakGrafieken();
     QWidget* Bind(TInvoer* invoer, QWidget* ouder);
     QPushButton* StandaardKnop(const QString& naam, QWidget* ouder, void (TInvoerset::*regel)());
     // Enter moves the focus to the next control, as Tab does.
@@ -67,6 +83,8 @@ class TFrmHoofdFormulier : public QMainWindow {
 
     TMelder* melder_;
     TInvoerset* invoerset_;
+    TBerekening* berekening_;
+    QButtonGroup* detailKnoppen_ = nullptr;
     bool gecentreerd_ = false;
 };
 

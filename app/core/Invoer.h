@@ -161,10 +161,20 @@ class TTabel : public TInvoer {
 
     int ColCount() const { return kolommen_; }
     int RowCount() const { return rijen_; }
-    int FixedCols() const { return 1; }
+    int FixedCols() const { return vasteKolommen_; }
     int FixedRows() const { return vasteRijen_; }
-    int ColWidth(int kolom) const { return kolom == 0 ? 150 : dataBreedte_; }
-    int RowHeight() const { return 20; }
+    int ColWidth(int kolom) const {
+        if (kolom >= 0 && kolom < breedtes_.size()) return breedtes_.at(kolom);
+        return kolom == 0 ? 150 : dataBreedte_;
+    }
+    int RowHeight() const { return rijHoogte_; }
+    // Layout of the result tables, which differ from the input tables: more fixed columns, their
+    // own column widths and row height, and no editing at all.
+    void ZetVasteKolommen(int aantal) { vasteKolommen_ = aantal; }
+    void ZetKolomBreedtes(const QVector<int>& breedtes) { breedtes_ = breedtes; }
+    void ZetRijHoogte(int hoogte) { rijHoogte_ = hoogte; }
+    bool AlleenLezen() const { return alleenLezen_; }
+    void ZetAlleenLezen(bool alleenLezen) { alleenLezen_ = alleenLezen; }
     bool IsVast(int kolom, int rij) const { return kolom < FixedCols() || rij < FixedRows(); }
     bool Bestaat(int kolom, int rij) const {
         return kolom >= 0 && rij >= 0 && kolom < kolommen_ && rij < rijen_;
@@ -184,7 +194,7 @@ class TTabel : public TInvoer {
     bool Bewerkbaar() const { return bewerkbaar_; }
     void ZetBewerkbaar(bool bewerkbaar);
     bool CelBewerkbaar(int kolom, int rij) const {
-        return bewerkbaar_ && Bestaat(kolom, rij) && !IsVast(kolom, rij);
+        return bewerkbaar_ && !alleenLezen_ && Bestaat(kolom, rij) && !IsVast(kolom, rij);
     }
 
     // The selected cell; (-1, -1) when nothing is selected.
@@ -208,6 +218,10 @@ class TTabel : public TInvoer {
     int rijen_;
     int vasteRijen_;
     int dataBreedte_;
+    int vasteKolommen_ = 1;
+    int rijHoogte_ = 20;
+    bool alleenLezen_ = false;
+    QVector<int> breedtes_;
     QVector<QString> cellen_;
     QString vorigeTekst_;
     bool bewerkbaar_ = true;

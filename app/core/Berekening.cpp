@@ -1,0 +1,343 @@
+#include "Berekening.h"
+
+#include "Algem.h"
+#include "Formaat.h"
+
+#include <cmath>
+
+namespace korvalinde {
+
+namespace {
+
+const char* const Drie = "   ";
+
+struct SamenvattingRij {
+    int rij;
+    const char* label;
+    const char* eenheid;
+};
+
+// clang-format off
+const SamenvattingRij SamenvattingRijen[] = {
+    {1, "GRASAANBOD", ""},
+    {2, "      Aantal weidedagen", "(dagen)"},
+    {3, "      Oppervlakte perceel", "(ha)"},
+    {4, "      Weiderest", "(kg ds/ha)"},
+    {5, "      Aanbod bij inscharen (boven stoppel)", "(kg ds/ha)"},
+    {6, "      Aanbod/koe (boven stoppel)", "(kg ds)"},
+    {8, "GRASOPNAME", ""},
+    {9, "      Gem. opname beweiding", "(kg ds/koe/dag)"},
+    {10, "      Grasopname dag 1", "(kg ds/koe)"},
+    {11, "      Grasopname laatste dag", "(kg ds/koe)"},
+    {12, "      Afname grasopname ", "(% van dag 1)"},
+    {14, "VERLIEZEN", ""},
+    {15, "      Benuttingspercentage (boven stoppel)", "(% van totale aanbod)"},
+    {17, "BIJVOEDING", ""},
+    {18, "      Opname snijmais", "(kg ds/koe/dag)"},
+    {19, "      Opname graskuil", "(kg ds/koe/dag)"},
+    {20, "      Opname krachtvoer", "(kg ds/koe/dag)"},
+    {21, "      Verdrongen gras", "(kg ds/koe/dag)"},
+    {22, "      Verdringingspercentage", "(% van gras zonder bijv)"},
+    {23, "      Totale gemiddelde ds opname", "(kg ds/koe/dag)"},
+    {25, "POTENTIELE MELKPRODUCTIE", ""},
+    {26, "      Gemiddelde melkgift", "(kg FPCM/koe/dag)"},
+    {27, "      Melkgift dag 1", "(kg FPCM/koe/dag)"},
+    {28, "      Melkgift laatste dag", "(kg FPCM/koe/dag)"},
+    {29, "      Afname melkgift", "(kg FPCM/koe/dag)"},
+};
+
+struct DetailKolom {
+    const char* kop[3];
+    TQXUitvoer::Detail TQXUitvoer::*veld;
+};
+const DetailKolom DetailKolommen[11] = {
+    {{"Biomassa", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa5},
+    {{"Biomassa", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa0},
+    {{"Aanbod", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar5},
+    {{"Aanbod", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar0},
+    {{"Aanbod", "per koe", "(kg ds)"}, &TQXUitvoer::arAanbodKoe},
+    {{"Bijgroei", "gestoord", "(kg ds/ha)"}, &TQXUitvoer::arBijgroei},
+    {{"Opname", "relatief", "(%)"}, &TQXUitvoer::arOpnameRel},
+    {{"Opname", "per koe", "(kg ds/dag)"}, &TQXUitvoer::arOpname},
+    {{"VO mest", "cumulatief", "(m2)"}, &TQXUitvoer::arMestCum},
+    {{"VO urine", "cumulatief", "(m2)"}, &TQXUitvoer::arUrineCum},
+    {{"Melkprod", "FPCM", "(kg/koe)"}, &TQXUitvoer::arMelk},
+};
+// clang-format on
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+// A choice text as code: upper case, spaces removed, through the vocabulary.
+std::string Code(TInvoerset& invoer, const TKeuzeInvoer* keuze) {
+    return S(invoer.StringNaarCode(Q(ZonderSpaties(NaarHoofdletters(S(keuze->Tekst()))))));
+}
+
+// A choice text upper case without spaces, not mapped (annual nitrogen, previous use).
+std::string Kaal(const TKeuzeInvoer* keuze) { return ZonderSpaties(NaarHoofdletters(S(keuze->Tekst()))); }
+
+bool JaNee(const TKeuzeInvoer* keuze) { return JNTOBOOL(NaarHoofdletters(S(keuze->Tekst()))); }
+
+float Getal(const TGetalInvoer* invoer) { return static_cast<float>(invoer->Value()); }
+std::int32_t Geheel(const TGetalInvoer* invoer) { return static_cast<std::int32_t>(Round(invoer->Value())); }
+
+// Restores the cursor whatever happens.
+class Wachten {
+  public:
+    explicit Wachten(const std::function<void(bool)>& cursor) : cursor_(cursor) {
+        if (cursor_) cursor_(true);
+    }
+    ~Wachten() {
+        if (cursor_) cursor_(false);
+    }
+    Wachten(const Wachten&) = delete;
+    Wachten& operator=(const Wachten&) = delete;
+
+  private:
+    const std::function<void(bool)>& cursor_;
+};
+
+} // namespace
+
+TBerekening::TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent)
+    : QObject(parent), invoer_(invoer), melder_(melder), bedrijf_(std::make_unique<TBedrijf>()) {
+    MaakTabellen();
+    connect(invoer_.CbxAlt1, &TKeuzeInvoer::Wijziging, this, [this] { CbxAlt1Change(invoer_.CbxAlt1); });
+    connect(invoer_.CbxAlt2, &TKeuzeInvoer::Wijziging, this, [this] { CbxAlt1Change(invoer_.CbxAlt2); });
+    connect(invoer_.SpeAlt1, &TGetalInvoer::Wijziging, this, &TBerekening::SpeAlt1Change);
+    connect(invoer_.SpeAlt2, &TGetalInvoer::Wijziging, this, &TBerekening::SpeAlt2Change);
+}
+
+TBerekening::~TBerekening() = default;
+
+void TBerekening::MaakTabellen() {
+    GrdUitvoerSam = new TTabel(QStringLiteral("GrdUitvoerSam"), 0, 5, 30, 1, 120, this);
+    GrdUitvoerSam->ZetVasteKolommen(2);
+    GrdUitvoerSam->ZetKolomBreedtes({210, 120, 120, 150, 150});
+    GrdUitvoerSam->ZetRijHoogte(16);
+    GrdUitvoerSam->ZetAlleenLezen(true);
+    GrdUitvoerSam->ZetCel(2, 0, QStringLiteral("   Basis"));
+    GrdUitvoerSam->ZetCel(3, 0, QStringLiteral("   Alternatief 1"));
+    GrdUitvoerSam->ZetCel(4, 0, QStringLiteral("   Alternatief 1+2"));
+    for (const auto& r : SamenvattingRijen) {
+        GrdUitvoerSam->ZetCel(0, r.rij, QString::fromLatin1(r.label));
+        GrdUitvoerSam->ZetCel(1, r.rij, QString::fromLatin1(r.eenheid));
+    }
+    for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v) {
+        auto* tabel = new TTabel(QStringLiteral("GrdUitvoerDet%1").arg(v), 0, 12, 64, 3, 60, this);
+        tabel->ZetKolomBreedtes(QVector<int>(12, 60));
+        tabel->ZetRijHoogte(16);
+        tabel->ZetAlleenLezen(true);
+        for (int k = 1; k <= 11; ++k)
+            for (int r = 0; r < 3; ++r) tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
+        for (int stap = 0; stap <= AantalStappen; ++stap)
+            tabel->ZetCel(0, stap + 3, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
+        GrdUitvoerDet[v] = tabel;
+    }
+}
+
+float TBerekening::TekstNaarGetal(const QString& tekst) {
+    long double waarde = 0;
+    if (!LeesGetal(S(tekst), waarde)) return 0.0f;
+    constexpr long double grens = 3.4028234663852886e38L;
+    if (waarde > grens || waarde < -grens) return 0.0f;
+    return static_cast<float>(waarde);
+}
+
+TQXInvoer TBerekening::LeesInvoer() {
+    TInvoerset& s = invoer_;
+    TQXInvoer in;
+    auto cel = [](const TTabel* tabel, int kolom, int rij) { return TekstNaarGetal(tabel->Cel(kolom, rij)); };
+
+    in.AantalKoeien = Getal(s.SpenKoe);
+    in.Melknivo = Getal(s.SpeMelknivo);
+    in.PercPar = {Getal(s.SpePercPar1), Getal(s.SpePercPar2), Getal(s.SpePercPar3)};
+    in.PercRas = {Getal(s.SpePercRas1), Getal(s.SpePercRas2)};
+    in.Tussenkalftijd = Geheel(s.SpeTkt);
+    in.Gewicht = Getal(s.SpeGewicht);
+    for (int k = 0; k < 5; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        in.Aandeel[i] = cel(s.GrdProductie, 1, k + 1);
+        in.Melk[i] = cel(s.GrdProductie, 2, k + 1);
+        in.Vet[i] = cel(s.GrdProductie, 3, k + 1);
+        in.Eiwit[i] = cel(s.GrdProductie, 4, k + 1);
+    }
+    in.Inschaardag = s.Cbxdatum->DagVanHetJaar();
+    in.VorigeSnede.Gebruik = Kaal(s.CbxVorigGebruik);
+    in.VorigeSnede.Gebloot = JaNee(s.CbxBloten);
+    in.VorigeSnede.Dagen = Getal(s.SpeVorigDagen);
+    in.VorigeSnede.Rest = Getal(s.SpeVorigRest);
+    in.UrenWeidegang = Geheel(s.SpeUrenWeidegang);
+    in.Ontwatering = JaNee(s.CbxOntwatering);
+    in.PerceelOpp = Getal(s.SpePerceelOpp);
+    in.Grondsoort = Code(s, s.CbxGrondsoort);
+    in.Systeem = Code(s, s.CbxSysteem);
+    in.Zode = Code(s, s.CbxZode);
+    in.Engelsraai = Code(s, s.CbxEngelsraai);
+    in.Jaargift = Kaal(s.CbxJaargift);
+    in.Grasaanbod = Getal(s.SpeGrasaanbod);
+    in.Hergroeiduur = Getal(s.SpeHergroei);
+    for (int k = 0; k < 5; ++k) in.KrachtvoerKlasse[static_cast<std::size_t>(k)] = cel(s.GrdKrachtvoer, 1, k + 2);
+    for (int f = 0; f < 7; ++f)
+        for (int w = 0; w < 7; ++w)
+            in.Voeders[static_cast<std::size_t>(f)][static_cast<std::size_t>(w)] = cel(s.GrdVoeders, w + 1, f + 2);
+    for (int w = 0; w < 7; ++w) in.Gras[static_cast<std::size_t>(w)] = cel(s.GrdGras, w + 1, 2);
+    in.Biomassa05 = Getal(s.SpeBiomassa05);
+    in.AantalMestflatten = Geheel(s.SpenMestflat);
+    in.AantalUrinelozingen = Geheel(s.SpenUrlozing);
+    in.OppMestflat = Getal(s.SpeOppMestflat);
+    in.OppUrineplek = Getal(s.SpeOppUrplek);
+    const TKeuzeInvoer* keuzes[2] = {s.CbxAlt1, s.CbxAlt2};
+    const TGetalInvoer* waarden[2] = {s.SpeAlt1, s.SpeAlt2};
+    for (std::size_t j = 0; j < 2; ++j) {
+        in.Alternatief[j].Soort = keuzes[j]->ItemIndex() + 1;
+        in.Alternatief[j].Waarde = waarden[j]->Tekst().isEmpty() ? 0.0f : Getal(waarden[j]);
+    }
+    return in;
+}
+
+bool TBerekening::Doorrekenen() {
+    TQXUitvoer uitvoer; // every text empty
+    TQXInvoer invoer = LeesInvoer();
+    Wachten cursor(WachtCursor);
+    try {
+        bedrijf_->Bereken(invoer, uitvoer);
+    } catch (const std::exception& e) {
+        melder_.Fout(QString::fromStdString(e.what()));
+    }
+    BewaardeInvoer = std::move(invoer);
+    BewaardeUitvoer = std::move(uitvoer);
+    emit Doorgerekend();
+    return true;
+}
+
+void TBerekening::KiesPagina(int pagina, QObject* sender) {
+    pagina_ = pagina;
+    emit PaginaGekozen(pagina);
+    TabKorvalindeChange(sender ? sender : this);
+}
+
+void TBerekening::PaginaGewijzigd(int pagina, QObject* sender) {
+    pagina_ = pagina;
+    TabKorvalindeChange(sender ? sender : this);
+}
+
+void TBerekening::TabKorvalindeChange(QObject* sender) {
+    if (pagina_ >= Uitvoer && pagina_ <= Grafieken) {
+        bool gelukt = true;
+        try {
+            Doorrekenen();
+        } catch (const std::exception& e) {
+            melder_.Waarschuwing(QString::fromStdString(e.what()));
+            gelukt = false;
+        }
+        if (gelukt) {
+            bool basisAnders = false;
+            for (int rij = 1; rij <= 29 && !basisAnders; ++rij)
+                basisAnders = Drie + Q(BewaardeUitvoer.arsam[2][static_cast<std::size_t>(rij)]) !=
+                              GrdUitvoerSam->Cel(2, rij);
+            if (basisAnders && !LaadModus) {
+                AlternatievenNaarBasis();
+                Doorrekenen(); // an error here reaches the general error display
+            }
+            if (sender != invoer_.SpeAlt1 && sender != invoer_.SpeAlt2) AlternatievenNaarUitkomst();
+            VulDetailTabellen();
+            VulSamenvatting();
+        }
+    }
+    if (pagina_ == Grafieken) emit GrafiekHertekenen();
+    emit StatusHoogte(0);
+    if (pagina_ <= Grasland) emit StatusHoogte(22);
+}
+
+void TBerekening::VulDetailTabellen() {
+    const int stappen = std::min(AantalStappen, GrdUitvoerDet[0]->RowCount() - 4);
+    for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v)
+        for (int k = 0; k <= stappen; ++k)
+            for (int c = 1; c <= 11; ++c)
+                GrdUitvoerDet[v]->ZetCel(c, k + 3, Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+}
+
+void TBerekening::VulSamenvatting() {
+    for (int c = 2; c <= 4; ++c)
+        for (int r = 1; r <= 29; ++r)
+            GrdUitvoerSam->ZetCel(c, r, Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+}
+
+void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
+    if (item < 0 || item > 6) return;
+    struct Opzet {
+        bool geheel;
+        double minimum, maximum, stap;
+        int decimalen;
+    };
+    static const Opzet opzet[7] = {
+        {false, 0, 20, 0.5, 1},  {false, 0.1, 20, 0.1, 1}, {true, 0, 3000, 10, 0},  {true, 0, 3000, 100, 0},
+        {false, 0, 20, 0.5, 1},  {false, 0, 20, 0.5, 1},   {false, 0, 20, 0.5, 2},
+    };
+    Opzet o = opzet[item];
+    if (item == 0) {
+        // At most the base number of grazing days shown, 20 while the table is still empty.
+        const QString basis = GrdUitvoerSam->Cel(2, 2).trimmed();
+        long double dagen = 0;
+        o.maximum = !basis.isEmpty() && LeesGetal(S(basis), dagen) ? static_cast<double>(dagen) : 20.0;
+    }
+    veld->ZetGeheel(o.geheel);
+    veld->ZetBereik(o.minimum, o.maximum);
+    veld->ZetDecimal(o.decimalen);
+    veld->ZetIncrement(o.stap);
+    if (!LaadModus) veld->SetText(GrdUitvoerSam->Cel(2, AlternatiefRij[static_cast<std::size_t>(item)]));
+}
+
+void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
+    const TKeuzeInvoer* keuze = nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2;
+    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    const int item = keuze->ItemIndex();
+    if (item < 0 || item > 6) return;
+    const auto rij = static_cast<std::size_t>(AlternatiefRij[static_cast<std::size_t>(item)]);
+    veld->SetText(Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(kolom)][rij]));
+}
+
+void TBerekening::AlternatievenNaarBasis() {
+    ZetAlternatiefTekst(1, 2);
+    ZetAlternatiefTekst(2, 2);
+}
+
+void TBerekening::AlternatievenNaarUitkomst() {
+    ZetAlternatiefTekst(1, 3);
+    ZetAlternatiefTekst(2, 4);
+}
+
+void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {
+    if (box->Tag() == 1) {
+        const int item = box->ItemIndex();
+        SetRxSpinEdit(item, invoer_.SpeAlt1);
+        SetRxSpinEdit(item, invoer_.SpeAlt2);
+        invoer_.CbxAlt2->KiesItem(item);
+        invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+    } else {
+        SetRxSpinEdit(box->ItemIndex(), invoer_.SpeAlt2);
+        TabKorvalindeChange(box);
+    }
+}
+
+void TBerekening::SpeAlt1Change() {
+    const bool zelfde = invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex();
+    if (!invoer_.SpeAlt1->Tekst().isEmpty() && !zelfde) TabKorvalindeChange(invoer_.SpeAlt1);
+    if (invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex())
+        invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+}
+
+void TBerekening::SpeAlt2Change() {
+    if (!invoer_.SpeAlt2->Tekst().isEmpty()) TabKorvalindeChange(invoer_.SpeAlt2);
+}
+
+void TBerekening::StartBerekening() {
+    KiesPagina(Uitvoer);
+    invoer_.CbxAlt1->KiesItem(4);
+    CbxAlt1Change(invoer_.CbxAlt1);
+    CbxAlt1Change(invoer_.CbxAlt2);
+    KiesPagina(Veestapel);
+}
+
+} // namespace korvalinde

@@ -1,0 +1,104 @@
+// The calculation run and its results: copying the input set into an input record, running the
+// farm model for the three variants, keeping the records of the last run, the result tables
+// ("Uitvoer" and "Detailuitvoer") and the two alternatives with their rules. Widget-free: the main
+// window binds its pages to the tables and inputs here and tells which page is active.
+#pragma once
+
+#include "Bedrijf_u.h"
+#include "Invoerset.h"
+#include "Korvalinde_t.h"
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace korvalinde {
+
+// The summary row that shows the quantity of each kind of alternative (item 0..6).
+inline constexpr std::array<int, 7> AlternatiefRij{2, 3, 4, 5, 18, 19, 20};
+
+class TBerekening : public QObject {
+    Q_OBJECT
+  public:
+    // Pages of the main window's page control, by index.
+    enum Pagina { Veestapel = 0, Voeding, Grasland, Overig, Uitvoer, Detailuitvoer, Grafieken };
+
+    TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent = nullptr);
+    ~TBerekening() override;
+
+    TInvoerset& Invoer() const { return invoer_; }
+
+    // Result tables: the summary and one detail table per variant.
+    TTabel* GrdUitvoerSam;
+    std::array<TTabel*, 3> GrdUitvoerDet;
+
+    // The records of the last run; empty (all 0, all texts empty) until the first run.
+    TQXInvoer BewaardeInvoer;
+    TQXUitvoer BewaardeUitvoer;
+
+    // On while a scenario file is read and the results recomputed after it.
+    bool LaadModus = false;
+
+    // The page the main window shows; the page-change rule acts on the result pages only.
+    int ActievePagina() const { return pagina_; }
+    // Makes a page active from the program (reading a file, New, start-up): the window follows
+    // through `PaginaGekozen`, then the page-change rule runs as for a user's change.
+    void KiesPagina(int pagina, QObject* sender = nullptr);
+    // The user turned to a page: remember it and run the page-change rule.
+    void PaginaGewijzigd(int pagina, QObject* sender = nullptr);
+
+    // Reading of a table cell: empty or not a number gives 0.
+    static float TekstNaarGetal(const QString& tekst);
+
+    // Fills a fresh input record from the input set. May raise EKorvalindeFout (an invalid turn-in
+    // date); choice texts the vocabulary does not know show their box and pass unchanged.
+    TQXInvoer LeesInvoer();
+
+    // One calculation run. A model error is shown in a "Fout" box and the partly filled output is
+    // kept; an error while reading the inputs leaves before the model runs and reaches the caller.
+    bool Doorrekenen();
+
+    // The page-change rule; also called by the alternatives' rules with the changed control.
+    void TabKorvalindeChange(QObject* sender);
+
+    void VulDetailTabellen();
+    void VulSamenvatting();
+
+    // The alternatives (page "Uitvoer").
+    void SetRxSpinEdit(int item, TGetalInvoer* veld);
+    void AlternatievenNaarBasis();
+    void AlternatievenNaarUitkomst();
+    void CbxAlt1Change(TKeuzeInvoer* box);
+    void SpeAlt1Change();
+    void SpeAlt2Change();
+
+    // The first calculation of a new window: computes on "Uitvoer", sets both alternatives to
+    // "Opname ds snijmais" with the base intake, then returns to "Veestapel".
+    void StartBerekening();
+
+    // Shows the wait cursor while true (the window installs it; nothing without a window).
+    std::function<void(bool)> WachtCursor;
+
+  signals:
+    // A calculation run ended and the kept records are renewed.
+    void Doorgerekend();
+    // The program made a page active; the window shows it (without running the rule again).
+    void PaginaGekozen(int pagina);
+    // The status panel's height: 22 on "Veestapel", "Voeding" and "Grasland", 0 elsewhere.
+    void StatusHoogte(int hoogte);
+    // The chart page must redraw from the detail tables.
+    void GrafiekHertekenen();
+
+  private:
+    void MaakTabellen();
+    void ZetAlternatiefTekst(int nr, int kolom);
+
+    TInvoerset& invoer_;
+    TMelder& melder_;
+    std::unique_ptr<TBedrijf> bedrijf_;
+    int pagina_ = Veestapel;
+};
+
+} // namespace korvalinde

@@ -1,0 +1,332 @@
+// The calculation run, the page-change rule, the result tables and the alternatives, without a
+// window: the input set and the calculation driven as the main window drives them.
+#include "Berekening.h"
+#include "Meldingen.h"
+
+#include <QtTest>
+
+using namespace korvalinde;
+
+namespace {
+
+// A new scenario as the main window starts it: defaults, first calculation, alternatives set.
+struct Opstelling {
+    TOpnameMelder melder;
+    TInvoerset invoer{&melder};
+    TBerekening berekening{invoer, melder};
+    int runs = 0;
+    int cursorAan = 0;
+    int cursorUit = 0;
+
+    Opstelling() {
+        QObject::connect(&berekening, &TBerekening::Doorgerekend, [this] { ++runs; });
+        berekening.WachtCursor = [this](bool aan) { ++(aan ? cursorAan : cursorUit); };
+        invoer.ZetStandaardwaarden();
+        berekening.StartBerekening();
+        runs = 0;
+        melder.Wis();
+    }
+    QString Sam(int kolom, int rij) const { return berekening.GrdUitvoerSam->Cel(kolom, rij); }
+    QString Det(int variant, int kolom, int rij) const {
+        return berekening.GrdUitvoerDet[static_cast<std::size_t>(variant)]->Cel(kolom, rij);
+    }
+    void NaarUitvoer() {
+        berekening.PaginaGewijzigd(TBerekening::Veestapel);
+        berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    }
+};
+
+} // namespace
+
+class TestBerekening : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tekstNaarGetal_data();
+    void tekstNaarGetal();
+    void opstart();
+    void tabellenOpmaak();
+    void leesInvoer();
+    void eersteBezoekRekentTweeKeer();
+    void alleenResultaatPaginasRekenen_data();
+    void alleenResultaatPaginasRekenen();
+    void oppervlaktePerceel();
+    void maximumWeidedagen();
+    void legeWaardeRekentNiet();
+    void legeOppervlakteLaatKolomLeeg();
+    void weiderestWordtBereikteRest();
+    void afgerondeBasisWordtOvergenomen();
+    void foutJaargift();
+    void ongeldigeDatum();
+    void lezenLaatAlternatievenStaan();
+};
+
+void TestBerekening::tekstNaarGetal_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<float>("getal");
+    QTest::newRow("empty") << "" << 0.0f;
+    QTest::newRow("letters") << "abc" << 0.0f;
+    QTest::newRow("comma") << "4,5" << 0.0f;
+    QTest::newRow("number") << "4.20" << 4.2f;
+    QTest::newRow("spaces") << "   2.3" << 2.3f;
+    QTest::newRow("negative") << "-1" << -1.0f;
+    QTest::newRow("too large for single") << "1e300" << 0.0f;
+}
+
+void TestBerekening::tekstNaarGetal() {
+    QFETCH(QString, tekst);
+    QFETCH(float, getal);
+    QCOMPARE(TBerekening::TekstNaarGetal(tekst), getal);
+}
+
+void TestBerekening::opstart() {
+    Opstelling o;
+    QCOMPARE(o.berekening.ActievePagina(), int(TBerekening::Veestapel));
+    QCOMPARE(o.invoer.CbxAlt1->ItemIndex(), 4);
+    QCOMPARE(o.invoer.CbxAlt2->ItemIndex(), 4);
+    QCOMPARE(o.invoer.CbxAlt1->Tekst(), QStringLiteral("Opname ds snijmais"));
+    QCOMPARE(o.invoer.SpeAlt1->Value(), 0.0);
+    QCOMPARE(o.invoer.SpeAlt2->Value(), 0.0);
+    QCOMPARE(o.invoer.SpeAlt1->MaxValue(), 20.0);
+    QCOMPARE(o.Sam(2, 20), QStringLiteral("   4.20"));
+    QCOMPARE(o.Sam(3, 2), o.Sam(2, 2));
+    QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Soort, 5);
+    QVERIFY(o.melder.meldingen.isEmpty());
+    // The cursor is put back as often as it was set.
+    QCOMPARE(o.cursorAan, o.cursorUit);
+}
+
+void TestBerekening::tabellenOpmaak() {
+    Opstelling o;
+    const TTabel* sam = o.berekening.GrdUitvoerSam;
+    QCOMPARE(sam->ColCount(), 5);
+    QCOMPARE(sam->RowCount(), 30);
+    QCOMPARE(sam->Cel(0, 2), QStringLiteral("      Aantal weidedagen"));
+    QCOMPARE(sam->Cel(1, 22), QStringLiteral("(% van gras zonder bijv)"));
+    QCOMPARE(sam->Cel(0, 25), QStringLiteral("POTENTIELE MELKPRODUCTIE"));
+    QCOMPARE(sam->Cel(4, 0), QStringLiteral("   Alternatief 1+2"));
+    // Heading and blank rows get three spaces; row 29 is the last one filled.
+    QCOMPARE(sam->Cel(2, 1), QStringLiteral("   "));
+    QCOMPARE(sam->Cel(2, 7), QStringLiteral("   "));
+    QVERIFY(sam->Cel(2, 29).trimmed().size() > 0);
+    const TTabel* det = o.berekening.GrdUitvoerDet[2];
+    QCOMPARE(det->RowCount(), 64);
+    QCOMPARE(det->Cel(0, 3), QStringLiteral("Dag 0.0"));
+    QCOMPARE(det->Cel(0, 4), QStringLiteral("Dag 0.5"));
+    QCOMPARE(det->Cel(0, 63), QStringLiteral("Dag 30.0"));
+    QCOMPARE(det->Cel(1, 1), QStringLiteral("> 5 cm"));
+    QCOMPARE(det->Cel(11, 2), QStringLiteral("(kg/koe)"));
+    // Above stubble before above ground, as the model's arrays are swapped for reading.
+    const TQXUitvoer& uit = o.berekening.BewaardeUitvoer;
+    QCOMPARE(o.Det(0, 1, 3), QString::fromStdString(uit.arBiomassa5[0][0]));
+    QCOMPARE(o.Det(0, 2, 3), QString::fromStdString(uit.arBiomassa0[0][0]));
+    QCOMPARE(o.Det(1, 8, 5), QString::fromStdString(uit.arOpname[1][2]));
+    // The step 0 cells of intake stay empty; the grass runs out before the end of the period.
+    QCOMPARE(o.Det(0, 7, 3), QString());
+    QVERIFY(!o.Det(0, 7, 4).isEmpty());
+    QCOMPARE(o.Det(0, 1, 63), QString());
+}
+
+void TestBerekening::leesInvoer() {
+    Opstelling o;
+    o.invoer.GrdVoeders->ZetCel(2, 3, QStringLiteral("abc"));
+    o.invoer.GrdVoeders->ZetCel(3, 3, QString());
+    o.invoer.SpeTkt->SetText(QStringLiteral("364.5"));
+    o.invoer.SpeUrenWeidegang->SetText(QStringLiteral("2.5"));
+    TQXInvoer in = o.berekening.LeesInvoer();
+    QCOMPARE(in.Voeders[1][1], 0.0f);
+    QCOMPARE(in.Voeders[1][2], 0.0f);
+    QCOMPARE(in.Tussenkalftijd, 364); // half to even
+    QCOMPARE(in.UrenWeidegang, 2);
+    QCOMPARE(in.Inschaardag, 258);
+    QCOMPARE(in.Systeem, std::string("OMWEID"));
+    QCOMPARE(in.Zode, std::string("NORM"));
+    QCOMPARE(in.Engelsraai, std::string(">50"));
+    QCOMPARE(in.Jaargift, std::string("400"));
+    QCOMPARE(in.VorigeSnede.Gebruik, std::string("MAAIEN"));
+    QVERIFY(in.Ontwatering);
+    QCOMPARE(in.PerceelOpp, 2.3f);
+    QCOMPARE(in.Voeders[0][0], 4.2f);
+    QCOMPARE(in.Gras[6], 0.91f);
+    // A choice text of the user's own passes unchanged, after its box.
+    o.invoer.CbxGrondsoort->TypDoorGebruiker(QStringLiteral("Zandig"));
+    o.invoer.CbxZode->TypDoorGebruiker(QStringLiteral("Zeer dicht"));
+    o.melder.Wis();
+    in = o.berekening.LeesInvoer();
+    QCOMPARE(in.Grondsoort, std::string("ZANDIG"));
+    QCOMPARE(in.Zode, std::string("ZDICHT"));
+    QCOMPARE(o.melder.Teksten(), QStringList{QStringLiteral("Onbekende string :zandig")});
+    // An empty alternative value counts 0.
+    o.invoer.SpeAlt1->SetText(QString());
+    QCOMPARE(o.berekening.LeesInvoer().Alternatief[0].Waarde, 0.0f);
+}
+
+void TestBerekening::eersteBezoekRekentTweeKeer() {
+    Opstelling o;
+    // A changed base input: the base column differs, so the alternatives take the new base values
+    // and the run is repeated.
+    o.invoer.GrdVoeders->ZetCel(1, 3, QStringLiteral("2"));
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    QVERIFY(o.runs >= 2);
+    QCOMPARE(o.Sam(2, 18), QStringLiteral("   2.0"));
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("2.0"));
+    QCOMPARE(o.invoer.SpeAlt2->Tekst(), QStringLiteral("2.0"));
+    QCOMPARE(o.Sam(3, 18), QStringLiteral("   2.0"));
+    // Nothing changed: one run per visit.
+    o.berekening.PaginaGewijzigd(TBerekening::Veestapel);
+    o.runs = 0;
+    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    QCOMPARE(o.runs, 1);
+}
+
+void TestBerekening::alleenResultaatPaginasRekenen_data() {
+    QTest::addColumn<int>("pagina");
+    QTest::addColumn<bool>("rekent");
+    QTest::addColumn<int>("status");
+    QTest::newRow("Veestapel") << 0 << false << 22;
+    QTest::newRow("Grasland") << 2 << false << 22;
+    QTest::newRow("Overig") << 3 << false << 0;
+    QTest::newRow("Uitvoer") << 4 << true << 0;
+    QTest::newRow("Detailuitvoer") << 5 << true << 0;
+    QTest::newRow("Grafieken") << 6 << true << 0;
+}
+
+void TestBerekening::alleenResultaatPaginasRekenen() {
+    QFETCH(int, pagina);
+    QFETCH(bool, rekent);
+    QFETCH(int, status);
+    Opstelling o;
+    int hoogte = -1;
+    int grafiek = 0;
+    QObject::connect(&o.berekening, &TBerekening::StatusHoogte, [&](int h) { hoogte = h; });
+    QObject::connect(&o.berekening, &TBerekening::GrafiekHertekenen, [&] { ++grafiek; });
+    o.berekening.PaginaGewijzigd(pagina);
+    QCOMPARE(o.runs > 0, rekent);
+    QCOMPARE(hoogte, status);
+    QCOMPARE(grafiek, pagina == 6 ? 1 : 0);
+}
+
+void TestBerekening::oppervlaktePerceel() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.invoer.CbxAlt1->KiesDoorGebruiker(1);
+    QCOMPARE(o.invoer.CbxAlt2->ItemIndex(), 1);
+    QCOMPARE(o.invoer.SpeAlt1->Tekst().trimmed(), QStringLiteral("2.3"));
+    QCOMPARE(o.invoer.SpeAlt2->Tekst().trimmed(), QStringLiteral("2.3"));
+    QCOMPARE(o.invoer.SpeAlt1->MinValue(), 0.1);
+    QCOMPARE(o.invoer.SpeAlt1->MaxValue(), 20.0);
+    // The user types another area: both columns follow, equal to each other.
+    o.runs = 0;
+    o.invoer.SpeAlt1->SetText(QStringLiteral("3.5"));
+    QVERIFY(o.runs >= 1);
+    QCOMPARE(o.invoer.SpeAlt2->Tekst(), QStringLiteral("3.5"));
+    QCOMPARE(o.Sam(3, 3), QStringLiteral("   3.5"));
+    for (int rij = 1; rij <= 29; ++rij) QCOMPARE(o.Sam(3, rij), o.Sam(4, rij));
+    QVERIFY(o.Sam(3, 9) != o.Sam(2, 9));
+}
+
+void TestBerekening::maximumWeidedagen() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.invoer.CbxAlt1->KiesDoorGebruiker(0);
+    const double basis = o.Sam(2, 2).trimmed().toDouble();
+    QCOMPARE(o.invoer.SpeAlt1->MaxValue(), basis);
+    QCOMPARE(o.invoer.SpeAlt1->Increment(), 0.5);
+    o.invoer.SpeAlt1->SetValue(basis + 5);
+    QCOMPARE(o.invoer.SpeAlt1->Value(), basis);
+}
+
+void TestBerekening::legeWaardeRekentNiet() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.invoer.CbxAlt2->KiesDoorGebruiker(6); // different kinds: alternative 1 recalculates itself
+    o.runs = 0;
+    o.invoer.SpeAlt1->SetText(QString());
+    o.invoer.SpeAlt2->SetText(QString());
+    QCOMPARE(o.runs, 0);
+}
+
+void TestBerekening::legeOppervlakteLaatKolomLeeg() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.invoer.CbxAlt1->KiesDoorGebruiker(1);
+    o.invoer.CbxAlt2->KiesItem(4);
+    o.invoer.SpeAlt1->SetText(QString());
+    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer, o.invoer.SpeAlt1);
+    for (int rij = 1; rij <= 29; ++rij) QCOMPARE(o.Sam(3, rij), QStringLiteral("   "));
+    for (int rij = 3; rij < 64; ++rij)
+        for (int k = 1; k <= 11; ++k) QCOMPARE(o.Det(1, k, rij), QString());
+    QVERIFY(!o.Det(0, 1, 3).isEmpty());
+}
+
+void TestBerekening::weiderestWordtBereikteRest() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.invoer.CbxAlt1->KiesDoorGebruiker(2); // "Hoeveelheid weiderest"
+    o.invoer.CbxAlt2->KiesDoorGebruiker(6); // another kind, so alternative 1 computes by itself
+    o.invoer.SpeAlt1->SetText(QStringLiteral("400"));
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("400"));
+    QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, 400.0f);
+    // The next refresh from a page change writes the residue reached, and computes with it.
+    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    const QString bereikt = QString::fromStdString(o.berekening.BewaardeUitvoer.arsam[3][4]);
+    QVERIFY(bereikt.toDouble() >= 400);
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), bereikt);
+    QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, bereikt.toFloat());
+}
+
+void TestBerekening::afgerondeBasisWordtOvergenomen() {
+    Opstelling o;
+    o.invoer.GrdVoeders->ZetCel(1, 3, QStringLiteral("2.25"));
+    o.NaarUitvoer();
+    QCOMPARE(o.Sam(2, 18), QStringLiteral("   2.3"));
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("2.3"));
+    QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, 2.3f);
+    QCOMPARE(o.berekening.BewaardeInvoer.Voeders[1][0], 2.25f);
+}
+
+void TestBerekening::foutJaargift() {
+    Opstelling o;
+    o.invoer.CbxJaargift->TypDoorGebruiker(QStringLiteral("150"));
+    o.melder.Wis();
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    QVERIFY(!o.melder.meldingen.isEmpty());
+    QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Fout);
+    QCOMPARE(o.melder.meldingen.first().tekst, QStringLiteral("Gestoorde bijgroei, onbekende jaargift: 150"));
+    // The tables show what was computed before the error: the first four values of turn-in.
+    QVERIFY(!o.Det(0, 1, 3).isEmpty());
+    QCOMPARE(o.Det(0, 6, 3), QString());
+    QCOMPARE(o.Sam(2, 2), QStringLiteral("   "));
+}
+
+void TestBerekening::ongeldigeDatum() {
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    const QString voor = o.Sam(2, 9);
+    o.invoer.Cbxdatum->ZetTekst(QStringLiteral("3102"));
+    o.melder.Wis();
+    o.runs = 0;
+    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    QCOMPARE(o.runs, 0);
+    QCOMPARE(o.melder.meldingen.size(), 1);
+    QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Waarschuwing);
+    QCOMPARE(o.Sam(2, 9), voor);
+    QCOMPARE(o.cursorAan, o.cursorUit);
+}
+
+void TestBerekening::lezenLaatAlternatievenStaan() {
+    Opstelling o;
+    o.invoer.GrdVoeders->ZetCel(1, 3, QStringLiteral("3"));
+    o.berekening.LaadModus = true;
+    o.invoer.SpeAlt1->SetText(QStringLiteral("1.5"));
+    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer, o.invoer.SpeAlt2);
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("1.5"));
+    QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, 1.5f);
+    // SetRxSpinEdit keeps the value while reading.
+    o.berekening.SetRxSpinEdit(4, o.invoer.SpeAlt1);
+    QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("1.5"));
+    o.berekening.LaadModus = false;
+}
+
+QTEST_GUILESS_MAIN(TestBerekening)
+#include "test_berekening.moc"
