@@ -120,6 +120,8 @@ void TKeuzeBox::Bijwerken() {
     }
     if (currentIndex() != invoer_->ItemIndex()) setCurrentIndex(invoer_->ItemIndex());
     if (currentText() != invoer_->Tekst()) setEditText(invoer_->Tekst());
+    // A text longer than the field shows its beginning, not its end.
+    if (lineEdit() && !lineEdit()->hasFocus()) lineEdit()->setCursorPosition(0);
     ZetHint(this, invoer_->Hint());
     ZetZichtbaar(this, invoer_->Zichtbaar());
 }

@@ -322,6 +322,10 @@ void TFrmHoofdFormulier::TabKorvalindeChange(QObject* sender) {
 QWidget* TFrmHoofdFormulier::MaakUitvoer() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
+    // The result tables use a compact font so that the labels fit their columns.
+    QFont compact(QStringLiteral("Arial"));
+    compact.setPixelSize(11);
+    pagina->setFont(compact);
     GrdUitvoerSam = new TStringGrid(berekening_->GrdUitvoerSam, pagina);
     GrdUitvoerSam->setFocusPolicy(Qt::NoFocus);
     // The alternatives stand above the summary columns "Alternatief 1" and "Alternatief 1+2": each
@@ -349,6 +353,9 @@ QWidget* TFrmHoofdFormulier::MaakUitvoer() {
 
 QWidget* TFrmHoofdFormulier::MaakDetail() {
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
+    QFont compact(QStringLiteral("Arial"));
+    compact.setPixelSize(11);
+    pagina->setFont(compact);
     GrpDetail = Groep(QStringLiteral("GrpDetail"), QString(), pagina);
     GrpDetail->setGeometry(10, 2, 260, 34);
     auto* rij = new QHBoxLayout(GrpDetail);

@@ -196,14 +196,16 @@ TQXInvoer TBerekening::LeesInvoer() {
     return in;
 }
 
-bool TBerekening::Doorrekenen() {
+bool TBerekening::Doorrekenen(QString* modelFout) {
     TQXUitvoer uitvoer; // every text empty
     TQXInvoer invoer = LeesInvoer();
     Wachten cursor(WachtCursor);
+    if (modelFout) modelFout->clear();
     try {
         bedrijf_->Bereken(invoer, uitvoer);
     } catch (const std::exception& e) {
-        melder_.Fout(QString::fromStdString(e.what()));
+        if (modelFout) *modelFout = QString::fromStdString(e.what());
+        else melder_.Fout(QString::fromStdString(e.what()));
     }
     BewaardeInvoer = std::move(invoer);
     BewaardeUitvoer = std::move(uitvoer);

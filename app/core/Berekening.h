@@ -58,7 +58,9 @@ class TBerekening : public QObject {
 
     // One calculation run. A model error is shown in a "Fout" box and the partly filled output is
     // kept; an error while reading the inputs leaves before the model runs and reaches the caller.
-    bool Doorrekenen();
+    // With `modelFout` given, a model error is handed back there instead of shown (the report shows
+    // it once for all its pages).
+    bool Doorrekenen(QString* modelFout = nullptr);
 
     // The page-change rule; also called by the alternatives' rules with the changed control.
     void TabKorvalindeChange(QObject* sender);
