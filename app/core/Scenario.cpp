@@ -1,0 +1,318 @@
+#include "Scenario.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <charconv>
+#include <stdexcept>
+
+namespace korvalinde {
+
+namespace {
+
+// A scenario file is a few kilobytes; nothing beyond this is read, so that a wrong file picked by
+// mistake (a film, a disk image) cannot exhaust memory. A longer file reads as far as its fields go.
+constexpr qint64 MaxLeesGrootte = 16 * 1024 * 1024;
+
+QString Naam(std::string_view naam) {
+    return QString::fromLatin1(naam.data(), static_cast<qsizetype>(naam.size()));
+}
+
+// Texts of the file are 8-bit characters; the program's texts (digits, units) are Latin-1.
+std::string NaarBytes(const QString& tekst) {
+    return tekst.toLatin1().toStdString();
+}
+QString UitBytes(const std::string& tekst) {
+    return QString::fromLatin1(tekst.data(), static_cast<qsizetype>(tekst.size()));
+}
+
+[[noreturn]] void GeenInvoer(std::string_view naam) {
+    throw std::invalid_argument("geen invoer van het scenariobestand: " + std::string(naam));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The input set as the file sees it
+
+TGetalInvoer* TInvoersetScenario::GetalInvoer(std::string_view naam) const {
+    TGetalInvoer* invoer = invoer_.Getal(Naam(naam));
+    if (!invoer) GeenInvoer(naam);
+    return invoer;
+}
+
+TKeuzeInvoer* TInvoersetScenario::KeuzeInvoer(std::string_view naam) const {
+    TKeuzeInvoer* invoer = invoer_.Keuze(Naam(naam));
+    if (!invoer) GeenInvoer(naam);
+    return invoer;
+}
+
+TTabel* TInvoersetScenario::TabelInvoer(std::string_view naam) const {
+    TTabel* tabel = invoer_.Tabel(Naam(naam));
+    if (!tabel) GeenInvoer(naam);
+    return tabel;
+}
+
+long double TInvoersetScenario::Getal(std::string_view naam) const {
+    return static_cast<long double>(GetalInvoer(naam)->Value());
+}
+
+void TInvoersetScenario::ZetGetal(std::string_view naam, long double waarde) {
+    GetalInvoer(naam)->SetValue(static_cast<double>(waarde));
+}
+
+int TInvoersetScenario::Index(std::string_view naam) const {
+    return KeuzeInvoer(naam)->ItemIndex();
+}
+
+void TInvoersetScenario::ZetIndex(std::string_view naam, int index) {
+    KeuzeInvoer(naam)->KiesItem(index);
+    // The sward density that follows is an index into the list of the grazing system just read.
+    if (naam == "CbxSysteem" && invoer_.CbxSysteem->ItemIndex() >= 0) invoer_.VulZodeLijst();
+}
+
+std::string TInvoersetScenario::Tekst(std::string_view naam) const {
+    if (naam != "Cbxdatum") GeenInvoer(naam);
+    return NaarBytes(invoer_.Cbxdatum->Tekst());
+}
+
+void TInvoersetScenario::ZetTekst(std::string_view naam, const std::string& tekst) {
+    if (naam != "Cbxdatum") GeenInvoer(naam);
+    invoer_.Cbxdatum->ZetTekst(UitBytes(tekst));
+}
+
+std::string TInvoersetScenario::Cel(std::string_view tabel, int kolom, int rij) const {
+    return NaarBytes(TabelInvoer(tabel)->Cel(kolom, rij));
+}
+
+void TInvoersetScenario::ZetCel(std::string_view tabel, int kolom, int rij, const std::string& tekst) {
+    TabelInvoer(tabel)->ZetCel(kolom, rij, UitBytes(tekst));
+}
+
+int TInvoersetScenario::AlternatiefIndex(int nr) const {
+    return (nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2)->ItemIndex();
+}
+
+long double TInvoersetScenario::AlternatiefWaarde(int nr) const {
+    return static_cast<long double>((nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2)->Value());
+}
+
+void TInvoersetScenario::ZetAlternatiefIndex(int nr, int index) {
+    // The value field takes any value of any kind until the kind's own range is set after the
+    // calculation.
+    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    veld->ZetGeheel(false);
+    veld->ZetBereik(0, 100000);
+    veld->ZetDecimal(2);
+    (nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2)->KiesItem(index);
+}
+
+void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
+    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    veld->SetValue(static_cast<double>(waarde));
+    // The text shows the value as stored, not rounded to the field's decimals; a value outside
+    // the field's range shows as the range's bound it was clamped to.
+    veld->SetText(KortsteTekst(static_cast<float>(veld->Begrensd(static_cast<double>(waarde)))));
+}
+
+QString KortsteTekst(float waarde) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, waarde, std::chars_format::fixed);
+    if (res.ec != std::errc()) return QString::number(static_cast<double>(waarde), 'g', 9);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document
+
+TScenarioDocument::TScenarioDocument(TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                                     QObject* parent)
+    : QObject(parent), invoer_(invoer), berekening_(berekening), melder_(melder) {}
+
+QString TScenarioDocument::Caption() const {
+    QString caption = QStringLiteral("Korvalinde");
+    if (!bestandsnaam_.isEmpty())
+        caption += QStringLiteral(" - ") + QFileInfo(bestandsnaam_).fileName().toLower();
+    return caption;
+}
+
+void TScenarioDocument::ZetBestandsnaam(const QString& pad) {
+    bestandsnaam_ = pad.isEmpty() ? QString() : QFileInfo(pad).absoluteFilePath();
+    emit CaptionGewijzigd(Caption());
+}
+
+void TScenarioDocument::Meld(const QString& melding) {
+    laatsteFout_ = melding;
+    melder_.Fout(melding);
+}
+
+bool TScenarioDocument::Lees(const QString& pad) {
+    laatsteFout_.clear();
+    invoer_.ZetStandaardwaarden();
+    const QString vorige = bestandsnaam_;
+    ZetBestandsnaam(pad);
+    berekening_.LaadModus = true;
+
+    QString fout;
+    try {
+        QFile bestand(pad);
+        if (!bestand.open(QIODevice::ReadOnly)) {
+            fout = QStringLiteral("Cannot open file %1").arg(pad);
+        } else {
+            const QByteArray data = bestand.read(MaxLeesGrootte);
+            if (bestand.error() != QFileDevice::NoError) throw ScenarioFout(MeldingLeesFout);
+            bestand.close();
+            TInvoersetScenario invoer(invoer_);
+            LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                         static_cast<std::size_t>(data.size()), invoer);
+        }
+    } catch (const EKorvalindeFout& e) {
+        // A rule that a value read sets off may fail (a turn-in date that is no date).
+        fout = e.Melding();
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+    }
+    if (!fout.isEmpty()) {
+        // The file read is not the scenario now on screen: "Opslaan" must not write over it.
+        berekening_.LaadModus = false;
+        ZetBestandsnaam(vorige);
+        Meld(fout);
+        return false;
+    }
+    if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
+
+    // What is shown depends on the values read; no value changes.
+    invoer_.VulZodeLijst();
+    invoer_.ToonVorigeSnede();
+
+    try {
+        berekening_.Doorrekenen();
+        berekening_.KiesPagina(TBerekening::Uitvoer, invoer_.SpeAlt2);
+        berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
+        berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
+    } catch (const EKorvalindeFout& e) {
+        fout = e.Melding();
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+    }
+    berekening_.LaadModus = false;
+    if (!fout.isEmpty()) {
+        // Every value was read; the scenario stays the current file so that it can be mended.
+        Meld(fout);
+        return false;
+    }
+    return true;
+}
+
+bool TScenarioDocument::Schrijf(const QString& pad) {
+    laatsteFout_.clear();
+    const TInvoersetScenario invoer(invoer_);
+    const std::vector<std::uint8_t> bytes = SchrijfScenario(invoer);
+
+    // Written next to the file and put in its place only when complete: a failure leaves the
+    // previous file as it was.
+    QSaveFile bestand(pad);
+    if (!bestand.open(QIODevice::WriteOnly)) {
+        Meld(QStringLiteral("Cannot create file %1").arg(pad));
+        return false;
+    }
+    const auto lengte = static_cast<qint64>(bytes.size());
+    // The buffer is flushed and checked before the commit: a disk that takes only part of it (full,
+    // or over a size limit) fails the flush, while commit alone would put the shorter file in place.
+    if (bestand.write(reinterpret_cast<const char*>(bytes.data()), lengte) != lengte || !bestand.flush() ||
+        !bestand.commit()) {
+        bestand.cancelWriting();
+        Meld(QString::fromLatin1(MeldingSchrijfFout));
+        return false;
+    }
+    ZetBestandsnaam(pad);
+    opgeslagen_ = true;
+    return true;
+}
+
+void TScenarioDocument::Nieuw() {
+    invoer_.ZetStandaardwaarden();
+    berekening_.KiesPagina(TBerekening::Veestapel);
+    if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
+    ZetBestandsnaam(QString());
+    opgeslagen_ = false;
+}
+
+void TScenarioDocument::Openen() {
+    if (!VraagOpenNaam) return;
+    const QString pad = VraagOpenNaam(bestandsnaam_);
+    if (!pad.isEmpty()) Lees(pad);
+}
+
+bool TScenarioDocument::Opslaan() {
+    if (!bestandsnaam_.isEmpty()) return Schrijf(bestandsnaam_);
+    return OpslaanAls();
+}
+
+bool TScenarioDocument::OpslaanAls() {
+    if (!VraagOpslaanNaam) return false;
+    const QString pad = VraagOpslaanNaam(bestandsnaam_);
+    if (pad.isEmpty()) return false;
+    return Schrijf(pad);
+}
+
+void TScenarioDocument::BestandHistorieClick(const QString& pad) {
+    if (!pad.isEmpty() && QFileInfo::exists(pad)) Lees(pad);
+}
+
+bool TScenarioDocument::MagSluiten() {
+    if (opgeslagen_) return true;
+    switch (melder_.Bevestig(QStringLiteral("Bestand ") + bestandsnaam_ + QStringLiteral(" opslaan ?"))) {
+    case MeldKnop::Ja:
+        Opslaan();
+        return opgeslagen_;
+    case MeldKnop::Nee:
+        opgeslagen_ = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Batch use
+
+namespace {
+
+// The state of a main window just created: defaults and the first calculation with both
+// alternatives on "Opname ds snijmais".
+void AlsNieuwVenster(TInvoerset& invoer, TBerekening& berekening) {
+    invoer.ZetStandaardwaarden();
+    berekening.StartBerekening();
+}
+
+} // namespace
+
+bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                         QString& fout) {
+    try {
+        AlsNieuwVenster(invoer, berekening);
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+        return false;
+    }
+    TScenarioDocument document(invoer, berekening, melder);
+    if (document.Lees(pad)) return true;
+    fout = document.LaatsteFout();
+    return false;
+}
+
+bool SchrijfNieuwScenario(const QString& pad, QString& fout) {
+    TOpnameMelder melder;
+    TInvoerset invoer(&melder);
+    TBerekening berekening(invoer, melder);
+    AlsNieuwVenster(invoer, berekening);
+    TScenarioDocument document(invoer, berekening, melder);
+    document.Nieuw();
+    if (document.Schrijf(pad)) return true;
+    fout = document.LaatsteFout();
+    return false;
+}
+
+} // namespace korvalinde

@@ -1,0 +1,712 @@
+// The scenario as a document: reading and writing through the real input set, the window state
+// kept with the file (name, caption, saved flag, loading state) and the flows of the file menu.
+#include "Berekening.h"
+#include "Meldingen.h"
+#include "RecordJson.h"
+#include "Scenario.h"
+
+#include <QtTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <map>
+#include <optional>
+
+using namespace korvalinde;
+
+namespace {
+
+// A main window as far as the scenario goes: defaults and the first calculation done, boxes
+// recorded, dialogs and the recent-files list answered by the test.
+struct Venster {
+    TOpnameMelder melder;
+    TInvoerset invoer{&melder};
+    TBerekening berekening{invoer, melder};
+    TScenarioDocument document{invoer, berekening, melder};
+    QStringList historie;
+    QStringList captions;
+    int runs = 0;
+    QString openNaam;
+    QString opslaanNaam;
+
+    Venster() {
+        invoer.ZetStandaardwaarden();
+        berekening.StartBerekening();
+        QObject::connect(&berekening, &TBerekening::Doorgerekend, [this] { ++runs; });
+        QObject::connect(&document, &TScenarioDocument::CaptionGewijzigd,
+                         [this](const QString& c) { captions << c; });
+        document.VoegToeAanHistorie = [this](const QString& pad) { historie << pad; };
+        document.VraagOpenNaam = [this](const QString&) { return openNaam; };
+        document.VraagOpslaanNaam = [this](const QString&) { return opslaanNaam; };
+    }
+
+    // Everything the inputs show, by control name.
+    std::map<QString, QString> Toestand() const {
+        std::map<QString, QString> uit;
+        for (const TGetalInvoer* g : invoer.Getallen()) uit[g->Naam()] = g->Tekst();
+        for (const TKeuzeInvoer* k : invoer.Keuzes())
+            uit[k->Naam()] = QString::number(k->ItemIndex()) + QLatin1Char('|') + k->Tekst() +
+                             QLatin1Char('|') + k->Items().join(QLatin1Char('/'));
+        for (const TTabel* t : invoer.Tabellen())
+            for (int k = 0; k < t->ColCount(); ++k)
+                for (int r = 0; r < t->RowCount(); ++r)
+                    uit[QStringLiteral("%1[%2,%3]").arg(t->Naam()).arg(k).arg(r)] = t->Cel(k, r);
+        uit[QStringLiteral("Cbxdatum")] = invoer.Cbxdatum->Tekst();
+        return uit;
+    }
+};
+
+QByteArray Inhoud(const QString& pad) {
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Schrijf(const QString& pad, const QByteArray& inhoud) {
+    QFile f(pad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(inhoud);
+}
+
+QByteArray Bytes(const std::vector<std::uint8_t>& v) {
+    return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
+}
+
+// The input set of a new window as the file writes it, with some fields written otherwise.
+class AndersGeschreven : public TInvoersetScenario {
+  public:
+    using TInvoersetScenario::TInvoersetScenario;
+    std::map<std::string, long double, std::less<>> getallen;
+    std::map<std::string, int, std::less<>> indexen;
+    std::map<std::string, std::string, std::less<>> teksten;
+    std::map<int, int> altIndex;
+    std::map<int, long double> altWaarde;
+
+    long double Getal(std::string_view naam) const override {
+        const auto it = getallen.find(naam);
+        return it != getallen.end() ? it->second : TInvoersetScenario::Getal(naam);
+    }
+    int Index(std::string_view naam) const override {
+        const auto it = indexen.find(naam);
+        return it != indexen.end() ? it->second : TInvoersetScenario::Index(naam);
+    }
+    std::string Tekst(std::string_view naam) const override {
+        const auto it = teksten.find(naam);
+        return it != teksten.end() ? it->second : TInvoersetScenario::Tekst(naam);
+    }
+    int AlternatiefIndex(int nr) const override {
+        return altIndex.count(nr) ? altIndex.at(nr) : TInvoersetScenario::AlternatiefIndex(nr);
+    }
+    long double AlternatiefWaarde(int nr) const override {
+        return altWaarde.count(nr) ? altWaarde.at(nr) : TInvoersetScenario::AlternatiefWaarde(nr);
+    }
+};
+
+// A limit on the size of files this process writes, lifted again when it goes out of scope.
+class SchijfVol {
+  public:
+    explicit SchijfVol(rlim_t grens) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &oud_);
+        rlimit nieuw = oud_;
+        nieuw.rlim_cur = grens;
+        setrlimit(RLIMIT_FSIZE, &nieuw);
+    }
+    ~SchijfVol() { setrlimit(RLIMIT_FSIZE, &oud_); }
+
+  private:
+    rlimit oud_{};
+};
+
+const auto Knoppen = MeldKnoppen{MeldKnop::Ja, MeldKnop::Nee, MeldKnop::Annuleer};
+
+} // namespace
+
+class TestScenarioDocument : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void standaardBestandBegin();
+    void opslaanSluitenHeropenen();
+    void oudeVersie();
+    void waardenUitBestand_data();
+    void waardenUitBestand();
+    void zodeVanHetSysteem_data();
+    void zodeVanHetSysteem();
+    void vorigeSnede_data();
+    void vorigeSnede();
+    void alternatievenUitBestand_data();
+    void alternatievenUitBestand();
+    void leesZetVensterstaat_data();
+    void leesZetVensterstaat();
+    void mislukteLees_data();
+    void mislukteLees();
+    void ongeldigeDatumNaLezen();
+    void opslaanVervangtZonderVraag();
+    void mislukteOpslag_data();
+    void mislukteOpslag();
+    void sluitVraag_data();
+    void sluitVraag();
+    void nieuw();
+    void openenEnHistorie();
+};
+
+void TestScenarioDocument::standaardBestandBegin() {
+    Venster v;
+    QTemporaryDir dir;
+    const QString pad = dir.filePath(QStringLiteral("standaard.kvl"));
+    QVERIFY(v.document.Schrijf(pad));
+    const QByteArray bestand = Inhoud(pad);
+    QVERIFY(bestand.startsWith(QByteArray::fromHex("05 0000000000004AC41040"
+                                                   "05 00000000000000C80440"
+                                                   "03 401F 0219 0214 0237 021A 024A 036D01 038A02")));
+    // The production table follows: column 1 ("Aandeel (%)") rows 1..5, then column 2.
+    QCOMPARE(bestand.mid(41, 3), QByteArray("\x02"
+                                            "21",
+                                            3));
+    QCOMPARE(bestand.mid(41 + 21, 3), QByteArray("\x02"
+                                                 "25",
+                                                 3));
+    QCOMPARE(bestand.mid(41 + 210, 5), QByteArray("\x04"
+                                                  "33.1",
+                                                  5));
+    // Fields 1..34 and 36..39: four blocks, and the alternatives (item 4, value 0) at the end.
+    QCOMPARE(bestand.size(), 8549);
+    QCOMPARE(bestand.mid(bestand.size() - 26, 4), QByteArray::fromHex("02040204"));
+    QCOMPARE(v.melder.meldingen.size(), 0);
+}
+
+void TestScenarioDocument::opslaanSluitenHeropenen() {
+    QTemporaryDir dir;
+    const QString pad = dir.filePath(QStringLiteral("Weide1.kvl"));
+    std::map<QString, QString> toestand;
+    QJsonObject invoer;
+    QJsonObject uitvoer;
+    {
+        Venster v;
+        v.invoer.SpenKoe->SetValue(80);
+        v.invoer.SpePercPar1->SetValue(30);
+        v.invoer.SpePercPar2->SetValue(30);
+        v.invoer.SpePerceelOpp->SetValue(1.7);
+        v.invoer.CbxGrondsoort->KiesDoorGebruiker(2);
+        v.invoer.CbxJaargift->KiesDoorGebruiker(1);
+        v.invoer.GrdVoeders->BewerkDoorGebruiker(1, 3, QStringLiteral("3.5"));
+        v.invoer.GrdProductie->BewerkDoorGebruiker(2, 1, QStringLiteral("35"));
+        v.invoer.Cbxdatum->ZetTekst(QStringLiteral("0105"));
+        v.invoer.Cbxdatum->Verlaat();
+        v.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+        v.invoer.CbxAlt1->KiesDoorGebruiker(1);
+        v.invoer.SpeAlt1->SetText(QStringLiteral("1.2"));
+        v.invoer.CbxAlt2->KiesDoorGebruiker(2);
+        v.invoer.SpeAlt2->SetText(QStringLiteral("400"));
+        QVERIFY(v.document.Opslaan() == false); // no name yet and the dialog is cancelled
+        v.opslaanNaam = pad;
+        QVERIFY(v.document.Opslaan());
+        QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde - weide1.kvl"));
+        toestand = v.Toestand();
+        invoer = InvoerNaarJson(v.berekening.BewaardeInvoer);
+        uitvoer = UitvoerNaarJson(v.berekening.BewaardeUitvoer);
+        QVERIFY(v.melder.meldingen.isEmpty());
+    }
+    Venster w;
+    QVERIFY(w.document.Lees(pad));
+    QVERIFY2(w.melder.meldingen.isEmpty(), qPrintable(w.melder.Teksten().join('\n')));
+    const auto terug = w.Toestand();
+    for (const auto& [naam, tekst] : toestand) QCOMPARE(naam + " = " + terug.at(naam), naam + " = " + tekst);
+    QCOMPARE(InvoerNaarJson(w.berekening.BewaardeInvoer), invoer);
+    QCOMPARE(UitvoerNaarJson(w.berekening.BewaardeUitvoer), uitvoer);
+    QCOMPARE(w.invoer.SpeAlt1->Tekst(), QStringLiteral("1.2"));
+    QCOMPARE(w.berekening.GrdUitvoerSam->Cel(3, 3), QStringLiteral("   1.2"));
+
+    // Saving at once writes the same bytes back.
+    const QByteArray eerst = Inhoud(pad);
+    QVERIFY(w.document.Opslaan());
+    QCOMPARE(Inhoud(pad), eerst);
+}
+
+void TestScenarioDocument::oudeVersie() {
+    // A file of before 200801 carries two whole numbers between the grass table and the alternatives.
+    Venster bron;
+    AndersGeschreven anders(bron.invoer);
+    anders.altIndex = {{1, 1}, {2, 3}};
+    anders.altWaarde = {{1, 1.5L}, {2, 1200}};
+    const auto nieuw = SchrijfScenario(anders);
+    QByteArray oud = Bytes(nieuw);
+    const auto versie = NaarExtended(200800);
+    oud.replace(1, 10, QByteArray(reinterpret_cast<const char*>(versie.data()), 10));
+    oud.insert(oud.size() - 26, QByteArray::fromHex("0207 031027"));
+
+    QTemporaryDir dir;
+    Schrijf(dir.filePath("oud.kvl"), oud);
+    Schrijf(dir.filePath("nieuw.kvl"), Bytes(nieuw));
+    Venster a;
+    Venster b;
+    QVERIFY(a.document.Lees(dir.filePath("oud.kvl")));
+    QVERIFY(b.document.Lees(dir.filePath("nieuw.kvl")));
+    QCOMPARE(a.Toestand(), b.Toestand());
+    QCOMPARE(a.invoer.CbxAlt2->ItemIndex(), 3);
+    QCOMPARE(a.invoer.SpeAlt2->Tekst(), QStringLiteral("1200"));
+}
+
+void TestScenarioDocument::waardenUitBestand_data() {
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<double>("geschreven");
+    QTest::addColumn<QString>("tekst");
+    QTest::newRow("milk level above its maximum") << "SpeMelknivo" << 12000.0 << "10000";
+    QTest::newRow("no cows") << "SpenKoe" << 0.0 << "1";
+    QTest::newRow("area rounded to its decimal") << "SpePerceelOpp" << 7.25 << "7.3";
+    QTest::newRow("calving interval") << "SpeTkt" << 999.0 << "500";
+    QTest::newRow("negative urinations") << "SpenUrlozing" << -4.0 << "0";
+}
+
+void TestScenarioDocument::waardenUitBestand() {
+    QFETCH(QString, naam);
+    QFETCH(double, geschreven);
+    QFETCH(QString, tekst);
+    Venster bron;
+    AndersGeschreven anders(bron.invoer);
+    anders.getallen[naam.toStdString()] = geschreven;
+    QTemporaryDir dir;
+    Schrijf(dir.filePath("w.kvl"), Bytes(SchrijfScenario(anders)));
+    Venster v;
+    QVERIFY(v.document.Lees(dir.filePath("w.kvl")));
+    QCOMPARE(v.invoer.Getal(naam)->Tekst(), tekst);
+}
+
+void TestScenarioDocument::zodeVanHetSysteem_data() {
+    QTest::addColumn<int>("systeem");
+    QTest::addColumn<int>("zode");
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<double>("biomassa");
+    QTest::newRow("Standweiden, Dicht") << 1 << 1 << "Dicht" << 1500.0;
+    QTest::newRow("Standweiden, Zeer dicht") << 1 << 2 << "Zeer dicht" << 2000.0;
+    QTest::newRow("Omweiden, Open") << 0 << 0 << "Open" << 800.0;
+    QTest::newRow("Omweiden, Zeer dicht") << 0 << 3 << "Zeer dicht" << 2000.0;
+}
+
+void TestScenarioDocument::zodeVanHetSysteem() {
+    QFETCH(int, systeem);
+    QFETCH(int, zode);
+    QFETCH(QString, tekst);
+    QFETCH(double, biomassa);
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("z.kvl");
+    {
+        Venster v;
+        v.invoer.CbxSysteem->KiesDoorGebruiker(systeem);
+        v.invoer.CbxZode->KiesDoorGebruiker(zode);
+        QCOMPARE(v.invoer.CbxZode->Tekst(), tekst);
+        QVERIFY(v.document.Schrijf(pad));
+    }
+    Venster w;
+    QVERIFY(w.document.Lees(pad));
+    QCOMPARE(w.invoer.CbxSysteem->ItemIndex(), systeem);
+    QCOMPARE(w.invoer.CbxZode->Items().size(), systeem == 1 ? 3 : 4);
+    QCOMPARE(w.invoer.CbxZode->ItemIndex(), zode);
+    QCOMPARE(w.invoer.CbxZode->Tekst(), tekst);
+    QCOMPARE(w.invoer.SpeBiomassa05->Value(), biomassa);
+    QCOMPARE(w.berekening.BewaardeInvoer.Zode, w.invoer.StringNaarCode(tekst).toStdString());
+}
+
+void TestScenarioDocument::vorigeSnede_data() {
+    QTest::addColumn<int>("gebruik");
+    QTest::addColumn<int>("bloten");
+    QTest::addColumn<bool>("dagenZichtbaar");
+    QTest::addColumn<bool>("restZichtbaar");
+    QTest::newRow("Weiden, Nee") << 1 << 1 << true << true;
+    QTest::newRow("Weiden, Ja") << 1 << 0 << true << false;
+    QTest::newRow("Maaien") << 0 << 0 << false << false;
+}
+
+void TestScenarioDocument::vorigeSnede() {
+    QFETCH(int, gebruik);
+    QFETCH(int, bloten);
+    QFETCH(bool, dagenZichtbaar);
+    QFETCH(bool, restZichtbaar);
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("v.kvl");
+    {
+        Venster v;
+        v.invoer.CbxVorigGebruik->KiesDoorGebruiker(gebruik);
+        v.invoer.CbxBloten->KiesDoorGebruiker(bloten);
+        if (dagenZichtbaar) v.invoer.SpeVorigDagen->SetValue(7);
+        if (restZichtbaar) v.invoer.SpeVorigRest->SetValue(450);
+        QVERIFY(v.document.Schrijf(pad));
+    }
+    Venster w;
+    QVERIFY(w.document.Lees(pad));
+    QCOMPARE(w.invoer.CbxBloten->Zichtbaar(), gebruik == 1);
+    QCOMPARE(w.invoer.SpeVorigDagen->Zichtbaar(), dagenZichtbaar);
+    QCOMPARE(w.invoer.SpeVorigRest->Zichtbaar(), restZichtbaar);
+    QCOMPARE(w.invoer.SpeVorigDagen->Value(), dagenZichtbaar ? 7.0 : 0.0);
+    QCOMPARE(w.invoer.SpeVorigRest->Value(), restZichtbaar ? 450.0 : 0.0);
+}
+
+void TestScenarioDocument::alternatievenUitBestand_data() {
+    QTest::addColumn<int>("item1");
+    QTest::addColumn<double>("waarde1");
+    QTest::addColumn<int>("item2");
+    QTest::addColumn<double>("waarde2");
+    QTest::addColumn<QString>("tekst1");
+    QTest::addColumn<QString>("tekst2");
+    QTest::newRow("area and residue") << 1 << 1.7 << 2 << 400.0 << "1.7"
+                                      << "400";
+    QTest::newRow("concentrate, two decimals") << 6 << 2.25 << 6 << 2.25 << "2.25"
+                                               << "2.25";
+    QTest::newRow("single precision shortest") << 5 << 0.1 << 5 << 0.3 << "0.1"
+                                               << "0.3";
+    QTest::newRow("none chosen") << -1 << 3.5 << -1 << 12.0 << "3.5"
+                                 << "12";
+    QTest::newRow("beyond the reading range") << 3 << 250000.0 << 3 << -5.0 << "100000"
+                                              << "0";
+}
+
+void TestScenarioDocument::alternatievenUitBestand() {
+    QFETCH(int, item1);
+    QFETCH(double, waarde1);
+    QFETCH(int, item2);
+    QFETCH(double, waarde2);
+    QFETCH(QString, tekst1);
+    QFETCH(QString, tekst2);
+    Venster bron;
+    AndersGeschreven anders(bron.invoer);
+    anders.altIndex = {{1, item1}, {2, item2}};
+    anders.altWaarde = {{1, waarde1}, {2, waarde2}};
+    QTemporaryDir dir;
+    Schrijf(dir.filePath("a.kvl"), Bytes(SchrijfScenario(anders)));
+    Venster v;
+    QVERIFY(v.document.Lees(dir.filePath("a.kvl")));
+    QCOMPARE(v.invoer.CbxAlt1->ItemIndex(), item1);
+    QCOMPARE(v.invoer.CbxAlt2->ItemIndex(), item2);
+    QCOMPARE(v.invoer.SpeAlt1->Tekst(), tekst1);
+    QCOMPARE(v.invoer.SpeAlt2->Tekst(), tekst2);
+    // The calculation used the values read, and the fields then took their kind's set-up.
+    QCOMPARE(v.berekening.BewaardeInvoer.Alternatief[0].Soort, item1 + 1);
+    QCOMPARE(v.berekening.BewaardeInvoer.Alternatief[0].Waarde, tekst1.toFloat());
+    QCOMPARE(v.berekening.BewaardeInvoer.Alternatief[1].Waarde, tekst2.toFloat());
+    if (item1 == 1) {
+        QCOMPARE(v.invoer.SpeAlt1->MinValue(), 0.1);
+        QCOMPARE(v.invoer.SpeAlt1->MaxValue(), 20.0);
+        QCOMPARE(v.invoer.SpeAlt2->Geheel(), true);
+        QCOMPARE(v.invoer.SpeAlt2->MaxValue(), 3000.0);
+        QCOMPARE(v.berekening.GrdUitvoerSam->Cel(3, 3), QStringLiteral("   1.7"));
+    } else if (item1 == 6) {
+        QCOMPARE(v.invoer.SpeAlt1->Decimal(), 2);
+        QCOMPARE(v.berekening.GrdUitvoerSam->Cel(4, 20), QStringLiteral("   2.25"));
+    } else if (item1 == -1) {
+        QCOMPARE(v.invoer.SpeAlt1->MaxValue(), 100000.0);
+    }
+}
+
+void TestScenarioDocument::leesZetVensterstaat_data() {
+    QTest::addColumn<bool>("eerstOpgeslagen");
+    QTest::newRow("after New") << false;
+    QTest::newRow("after a save") << true;
+}
+
+void TestScenarioDocument::leesZetVensterstaat() {
+    QFETCH(bool, eerstOpgeslagen);
+    QTemporaryDir dir;
+    const QString vorige = dir.filePath("Vorige.kvl");
+    const QString pad = dir.filePath("Weide1.KVL");
+    Venster v;
+    QVERIFY(v.document.Schrijf(pad));
+    v.document.Nieuw();
+    if (eerstOpgeslagen) QVERIFY(v.document.Schrijf(vorige));
+    QCOMPARE(v.document.Opgeslagen(), eerstOpgeslagen);
+    v.historie.clear();
+    v.runs = 0;
+    v.berekening.LaadModus = true; // switched off whatever it was
+    QVERIFY(v.document.Lees(pad));
+    QCOMPARE(v.document.Bestandsnaam(), pad);
+    QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde - weide1.kvl"));
+    QCOMPARE(v.captions.back(), v.document.Caption());
+    QCOMPARE(v.historie, eerstOpgeslagen ? QStringList{vorige} : QStringList{});
+    QCOMPARE(v.document.Opgeslagen(), eerstOpgeslagen);
+    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Uitvoer));
+    QVERIFY(!v.berekening.LaadModus);
+    QVERIFY(v.runs >= 2);
+    QCOMPARE(v.berekening.GrdUitvoerSam->Cel(2, 20), QStringLiteral("   4.20"));
+    // Closing at once still asks when nothing was saved since New.
+    v.melder.antwoorden = {MeldKnop::Annuleer};
+    QCOMPARE(v.document.MagSluiten(), eerstOpgeslagen);
+    QCOMPARE(v.melder.meldingen.size(), eerstOpgeslagen ? 0 : 1);
+}
+
+void TestScenarioDocument::mislukteLees_data() {
+    QTest::addColumn<bool>("bestaat");
+    QTest::addColumn<QByteArray>("inhoud");
+    QTest::addColumn<QString>("melding");
+    QTest::addColumn<double>("koeien"); // what the inputs hold afterwards
+    QTest::addColumn<double>("gewicht");
+
+    Venster bron;
+    AndersGeschreven anders(bron.invoer);
+    anders.getallen = {{"SpenKoe", 137}, {"SpeGewicht", 700}};
+    const QByteArray goed = Bytes(SchrijfScenario(anders));
+    QTest::newRow("no file") << false << QByteArray() << "Cannot open file %1" << 50.0 << 650.0;
+    QTest::newRow("empty file") << true << QByteArray() << "Stream read error" << 50.0 << 650.0;
+    QTest::newRow("cut in the production table")
+        << true << goed.left(41 + 100) << "Stream read error" << 137.0 << 700.0;
+    QTest::newRow("cut in the last value")
+        << true << goed.left(goed.size() - 3) << "Stream read error" << 137.0 << 700.0;
+    QByteArray tag = goed;
+    tag[22] = 6;
+    QTest::newRow("text for the milk level") << true << tag << "Invalid property value" << 137.0 << 650.0;
+    QByteArray versie = goed;
+    const auto groot = NaarExtended(5.0e9L);
+    versie.replace(1, 10, QByteArray(reinterpret_cast<const char*>(groot.data()), 10));
+    QTest::newRow("version beyond 32 bits") << true << versie << "Range check error" << 50.0 << 650.0;
+    AndersGeschreven datum(bron.invoer);
+    datum.teksten = {{"Cbxdatum", "3102"}};
+    datum.getallen = {{"SpeGrasaanbod", 1500}}; // its rule reads the date
+    QTest::newRow("no such date") << true << Bytes(SchrijfScenario(datum)) << "Ongeldige dag ingegeven"
+                                  << 50.0 << 650.0;
+}
+
+void TestScenarioDocument::mislukteLees() {
+    QFETCH(bool, bestaat);
+    QFETCH(QByteArray, inhoud);
+    QFETCH(QString, melding);
+    QFETCH(double, koeien);
+    QFETCH(double, gewicht);
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("kapot.kvl");
+    if (bestaat) Schrijf(pad, inhoud);
+    if (melding.contains("%1")) melding = melding.arg(pad);
+
+    Venster v;
+    const QString vorige = dir.filePath("vorige.kvl");
+    QVERIFY(v.document.Schrijf(vorige));
+    v.invoer.SpeHergroei->SetValue(55);
+    v.opslaanNaam.clear();
+    v.historie.clear();
+    v.runs = 0;
+    v.melder.Wis();
+    const int paginaVoor = v.berekening.ActievePagina();
+
+    QVERIFY(!v.document.Lees(pad));
+    QCOMPARE(v.melder.Teksten(), QStringList{melding});
+    QCOMPARE(v.melder.meldingen.front().soort, MeldSoort::Fout);
+    QCOMPARE(v.melder.meldingen.front().knoppen, MeldKnoppen{MeldKnop::OK});
+    QCOMPARE(v.document.LaatsteFout(), melding);
+    // The file that failed is not the current file: "Opslaan" still writes to the previous one.
+    QCOMPARE(v.document.Bestandsnaam(), vorige);
+    QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde - vorige.kvl"));
+    QCOMPARE(v.captions.back(), v.document.Caption());
+    QVERIFY(v.historie.isEmpty());
+    QVERIFY(v.document.Opgeslagen());
+    // The values read so far stay, the rest have their defaults; nothing was computed.
+    QVERIFY(!v.berekening.LaadModus);
+    QCOMPARE(v.runs, 0);
+    QCOMPARE(v.berekening.ActievePagina(), paginaVoor);
+    QCOMPARE(v.invoer.SpenKoe->Value(), koeien);
+    QCOMPARE(v.invoer.SpeGewicht->Value(), gewicht);
+    QCOMPARE(v.invoer.SpeHergroei->Value(), 28.0);
+}
+
+void TestScenarioDocument::ongeldigeDatumNaLezen() {
+    // Every value is read; only the calculation finds the turn-in date wrong. The file stays the
+    // current file, so that the date can be mended and saved.
+    Venster bron;
+    AndersGeschreven anders(bron.invoer);
+    anders.teksten = {{"Cbxdatum", "3102"}};
+    anders.getallen = {{"SpenKoe", 60}};
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("datum.kvl");
+    Schrijf(pad, Bytes(SchrijfScenario(anders)));
+    Venster v;
+    v.runs = 0;
+    QVERIFY(!v.document.Lees(pad));
+    QCOMPARE(v.melder.Teksten(), QStringList{"Ongeldige dag ingegeven"});
+    QCOMPARE(v.document.Bestandsnaam(), pad);
+    QCOMPARE(v.invoer.SpenKoe->Value(), 60.0);
+    QCOMPARE(v.invoer.Cbxdatum->Tekst(), QStringLiteral("3102"));
+    QVERIFY(!v.berekening.LaadModus);
+    QCOMPARE(v.runs, 0);
+    v.invoer.Cbxdatum->ZetTekst(QStringLiteral("2802"));
+    QVERIFY(v.document.Opslaan());
+    QVERIFY(v.document.Lees(pad));
+    QCOMPARE(v.berekening.BewaardeInvoer.Inschaardag, 59);
+}
+
+void TestScenarioDocument::opslaanVervangtZonderVraag() {
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("bestaat.kvl");
+    Schrijf(pad, QByteArray(20000, 'x'));
+    Venster v;
+    v.invoer.SpenKoe->SetValue(99);
+    v.opslaanNaam = pad;
+    QVERIFY(v.document.OpslaanAls());
+    QVERIFY(v.melder.meldingen.isEmpty());
+    TInvoersetScenario invoer(v.invoer);
+    QCOMPARE(Inhoud(pad), Bytes(SchrijfScenario(invoer)));
+    QVERIFY(v.document.Opgeslagen());
+    QCOMPARE(v.document.Bestandsnaam(), pad);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bestaat.kvl"});
+}
+
+void TestScenarioDocument::mislukteOpslag_data() {
+    QTest::addColumn<QString>("doel"); // relative to the test folder
+    QTest::addColumn<QString>("melding");
+    QTest::newRow("missing folder") << "ontbreekt/weide.kvl"
+                                    << "Cannot create file %1";
+    QTest::newRow("folder that is a file") << "oud.kvl/weide.kvl"
+                                           << "Cannot create file %1";
+    QTest::newRow("folder not writable") << "alleenlezen/oud.kvl"
+                                         << "Cannot create file %1";
+    QTest::newRow("disk full") << "oud.kvl"
+                               << "Stream write error";
+}
+
+void TestScenarioDocument::mislukteOpslag() {
+    QFETCH(QString, doel);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QByteArray oud(5000, 'o');
+    Schrijf(dir.filePath("oud.kvl"), oud);
+    QDir(dir.path()).mkdir("alleenlezen");
+    Schrijf(dir.filePath("alleenlezen/oud.kvl"), oud);
+    QFile::setPermissions(dir.filePath("alleenlezen"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString pad = dir.filePath(doel);
+    if (doel.startsWith("alleenlezen") && QFileInfo(dir.filePath("alleenlezen")).isWritable())
+        QSKIP("the folder stays writable for this user");
+    if (melding.contains("%1")) melding = melding.arg(pad);
+
+    Venster v;
+    const QString huidig = dir.filePath("huidig.kvl");
+    QVERIFY(v.document.Schrijf(huidig));
+    v.document.Nieuw();
+    QVERIFY(v.document.Lees(huidig));
+    v.melder.Wis();
+    v.captions.clear();
+    v.opslaanNaam = pad;
+    {
+        std::optional<SchijfVol> vol;
+        if (melding == MeldingSchrijfFout) vol.emplace(1000);
+        QVERIFY(!v.document.OpslaanAls());
+    }
+    QCOMPARE(v.melder.Teksten(), QStringList{melding});
+    QCOMPARE(v.melder.meldingen.front().soort, MeldSoort::Fout);
+    QCOMPARE(v.document.LaatsteFout(), melding);
+    // The previous file is whole, nothing is left behind, and the window still names its own file.
+    QCOMPARE(Inhoud(dir.filePath(doel.startsWith("alleenlezen") ? "alleenlezen/oud.kvl" : "oud.kvl")), oud);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"huidig.kvl", "oud.kvl"}));
+    QVERIFY(!v.document.Opgeslagen());
+    QCOMPARE(v.document.Bestandsnaam(), huidig);
+    QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde - huidig.kvl"));
+    QFile::setPermissions(dir.filePath("alleenlezen"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestScenarioDocument::sluitVraag_data() {
+    QTest::addColumn<bool>("opgeslagen");
+    QTest::addColumn<bool>("metBestand");
+    QTest::addColumn<int>("antwoord");
+    QTest::addColumn<QString>("dialoog"); // what the save dialog answers; "-" a folder that is missing
+    QTest::addColumn<bool>("mag");
+    QTest::addColumn<bool>("geschreven");
+    QTest::newRow("saved: no question") << true << true << int(MeldKnop::Annuleer) << "" << true << false;
+    QTest::newRow("Ja with a file") << false << true << int(MeldKnop::Ja) << "" << true << true;
+    QTest::newRow("Ja, dialog cancelled") << false << false << int(MeldKnop::Ja) << "" << false << false;
+    QTest::newRow("Ja, name given") << false << false << int(MeldKnop::Ja) << "nieuw.kvl" << true << true;
+    QTest::newRow("Ja, save fails") << false << false << int(MeldKnop::Ja) << "-" << false << false;
+    QTest::newRow("Nee") << false << true << int(MeldKnop::Nee) << "" << true << false;
+    QTest::newRow("Annuleer") << false << true << int(MeldKnop::Annuleer) << "" << false << false;
+    QTest::newRow("box closed") << false << false << int(MeldKnop::Geen) << "" << false << false;
+}
+
+void TestScenarioDocument::sluitVraag() {
+    QFETCH(bool, opgeslagen);
+    QFETCH(bool, metBestand);
+    QFETCH(int, antwoord);
+    QFETCH(QString, dialoog);
+    QFETCH(bool, mag);
+    QFETCH(bool, geschreven);
+    QTemporaryDir dir;
+    const QString bestand = dir.filePath("open.kvl");
+    Venster v;
+    QVERIFY(v.document.Schrijf(bestand));
+    v.document.Nieuw();
+    if (metBestand) QVERIFY(v.document.Lees(bestand));
+    if (opgeslagen) QVERIFY(v.document.Opslaan());
+    QCOMPARE(v.document.Opgeslagen(), opgeslagen);
+    v.invoer.SpenKoe->SetValue(77);
+    v.opslaanNaam = dialoog == "-"      ? dir.filePath("ontbreekt/x.kvl")
+                    : dialoog.isEmpty() ? QString()
+                                        : dir.filePath(dialoog);
+    const QByteArray voor = Inhoud(bestand);
+    v.melder.Wis();
+    v.melder.antwoorden = {static_cast<MeldKnop>(antwoord)};
+
+    QCOMPARE(v.document.MagSluiten(), mag);
+    if (opgeslagen) {
+        QVERIFY(v.melder.meldingen.isEmpty());
+        return;
+    }
+    const auto& vraag = v.melder.meldingen.front();
+    QCOMPARE(vraag.soort, MeldSoort::Bevestig);
+    QCOMPARE(vraag.titel, QStringLiteral("Bevestig"));
+    QCOMPARE(vraag.knoppen, Knoppen);
+    QCOMPARE(vraag.tekst, metBestand ? QStringLiteral("Bestand %1 opslaan ?").arg(bestand)
+                                     : QStringLiteral("Bestand  opslaan ?"));
+    const QString doel = metBestand ? bestand : v.opslaanNaam;
+    QCOMPARE(!doel.isEmpty() && Inhoud(doel) != voor && QFileInfo::exists(doel), geschreven);
+    if (geschreven) QCOMPARE(v.document.Bestandsnaam(), doel);
+    QCOMPARE(v.document.Opgeslagen(), mag);
+}
+
+void TestScenarioDocument::nieuw() {
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("weide.kvl");
+    Venster v;
+    v.invoer.SpenKoe->SetValue(120);
+    QVERIFY(v.document.Schrijf(pad));
+    QVERIFY(v.document.Lees(pad));
+    QCOMPARE(v.invoer.SpenKoe->Value(), 120.0);
+    v.historie.clear();
+    v.document.Nieuw();
+    QCOMPARE(v.historie, QStringList{pad});
+    QCOMPARE(v.document.Bestandsnaam(), QString());
+    QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde"));
+    QCOMPARE(v.captions.back(), QStringLiteral("Korvalinde"));
+    QVERIFY(!v.document.Opgeslagen());
+    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Veestapel));
+    QCOMPARE(v.invoer.SpenKoe->Value(), 50.0);
+    // A second New has no file to put in the list.
+    v.document.Nieuw();
+    QCOMPARE(v.historie.size(), 1);
+}
+
+void TestScenarioDocument::openenEnHistorie() {
+    QTemporaryDir dir;
+    const QString pad = dir.filePath("weide.kvl");
+    Venster v;
+    v.invoer.SpenKoe->SetValue(120);
+    QVERIFY(v.document.Schrijf(pad));
+    v.document.Nieuw();
+    v.runs = 0;
+
+    v.openNaam.clear(); // cancelled
+    v.document.Openen();
+    QCOMPARE(v.document.Bestandsnaam(), QString());
+    QCOMPARE(v.runs, 0);
+
+    v.document.BestandHistorieClick(dir.filePath("weg.kvl")); // no longer there: nothing happens
+    QCOMPARE(v.document.Bestandsnaam(), QString());
+    QVERIFY(v.melder.meldingen.isEmpty());
+    QCOMPARE(v.runs, 0);
+
+    v.document.BestandHistorieClick(pad);
+    QCOMPARE(v.document.Bestandsnaam(), pad);
+    QCOMPARE(v.invoer.SpenKoe->Value(), 120.0);
+
+    v.document.Nieuw();
+    v.openNaam = pad;
+    v.document.Openen();
+    QCOMPARE(v.document.Bestandsnaam(), pad);
+    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Uitvoer));
+}
+
+QTEST_GUILESS_MAIN(TestScenarioDocument)
+#include "test_scenario_document.moc"
