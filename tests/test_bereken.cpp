@@ -1,7 +1,9 @@
 // The batch calculator and the JSON form of the records.
 #include "Bedrijf_u.h"
+#include "Berekening.h"
 #include "ModelInvoer.h"
 #include "RecordJson.h"
+#include "Scenario.h"
 
 #include <QtTest>
 
@@ -39,12 +41,77 @@ QString SchrijfTijdelijk(QTemporaryDir& dir, const QByteArray& inhoud) {
     return pad;
 }
 
+// A scenario saved from a window and the results that window shows after opening it again.
+struct Opgeslagen {
+    QString pad;
+    QJsonObject invoer;
+    QJsonObject uitvoer;
+};
+
+Opgeslagen SlaOp(const QString& pad, const std::function<void(TInvoerset&, TBerekening&)>& wijzig) {
+    {
+        TOpnameMelder melder;
+        TInvoerset invoer(&melder);
+        TBerekening berekening(invoer, melder);
+        invoer.ZetStandaardwaarden();
+        berekening.StartBerekening();
+        wijzig(invoer, berekening);
+        TScenarioDocument document(invoer, berekening, melder);
+        if (!document.Schrijf(pad)) return {};
+    }
+    TOpnameMelder melder;
+    TInvoerset invoer(&melder);
+    TBerekening berekening(invoer, melder);
+    invoer.ZetStandaardwaarden();
+    berekening.StartBerekening();
+    TScenarioDocument document(invoer, berekening, melder);
+    document.Lees(pad);
+    return {pad, InvoerNaarJson(berekening.BewaardeInvoer), UitvoerNaarJson(berekening.BewaardeUitvoer)};
+}
+
+void Anders(TInvoerset& invoer, TBerekening& berekening) {
+    invoer.SpenKoe->SetValue(90);
+    invoer.SpePerceelOpp->SetValue(3.1);
+    invoer.CbxSysteem->KiesDoorGebruiker(1);
+    invoer.GrdVoeders->BewerkDoorGebruiker(1, 3, QStringLiteral("2.5"));
+    berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    invoer.CbxAlt1->KiesDoorGebruiker(1);
+    invoer.SpeAlt1->SetText(QStringLiteral("2.0"));
+    invoer.CbxAlt2->KiesDoorGebruiker(3);
+    invoer.SpeAlt2->SetText(QStringLiteral("1500"));
+}
+
+QList<QStringList> CsvRegels(const QByteArray& tekst) {
+    QList<QStringList> regels;
+    for (const QByteArray& regel : tekst.split('\n')) {
+        QStringList velden;
+        QString veld;
+        bool quote = false;
+        const QString r = QString::fromUtf8(regel).remove(QLatin1Char('\r'));
+        for (qsizetype i = 0; i < r.size(); ++i) {
+            const QChar c = r.at(i);
+            if (quote && c == u'"' && i + 1 < r.size() && r.at(i + 1) == u'"')
+                veld += c, ++i;
+            else if (c == u'"')
+                quote = !quote;
+            else if (c == u',' && !quote)
+                velden << veld, veld.clear();
+            else
+                veld += c;
+        }
+        velden << veld;
+        regels << velden;
+    }
+    if (!regels.isEmpty() && regels.back() == QStringList{QString()}) regels.removeLast();
+    return regels;
+}
+
 } // namespace
 
 class TestBereken : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void voorbeeldIsStandaardInvoer();
     void heenEnTerug();
     void standaardBerekening_data();
@@ -53,6 +120,13 @@ private slots:
     void foutieveInvoer();
     void modelFoutGeeftDeelresultaat();
     void hulpEnVersie();
+    void scenarioBestand();
+    void nieuwHeenEnTerug();
+    void csv();
+    void detail();
+    void onleesbaarScenario_data();
+    void onleesbaarScenario();
+    void meldingenAlsWaarschuwing();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -133,9 +207,10 @@ void TestBereken::foutieveInvoer_data() {
     QJsonObject vorige = o.value("VorigeSnede").toObject();
     vorige.remove("Rest");
     QTest::newRow("nested key") << met("VorigeSnede", vorige) << "\"VorigeSnede.Rest\"";
-    QTest::newRow("alternative kind") << met("Alternatief", QJsonArray{QJsonObject{{"Soort", "5"}, {"Waarde", 0}},
-                                                                       QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
-                                      << "\"Alternatief[0].Soort\"";
+    QTest::newRow("alternative kind")
+        << met("Alternatief", QJsonArray{QJsonObject{{"Soort", "5"}, {"Waarde", 0}},
+                                         QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
+        << "\"Alternatief[0].Soort\"";
     QTest::newRow("no cows") << met("AantalKoeien", 0) << "\"AantalKoeien\"";
     QTest::newRow("float overflow") << met("Grasaanbod", 1e300) << "\"Grasaanbod\"";
     QTest::newRow("not json") << QByteArray("{\"AantalKoeien\": ") << "geen geldige JSON";
@@ -174,11 +249,184 @@ void TestBereken::hulpEnVersie() {
     const Resultaat hulp = Start({"--help"});
     QCOMPARE(hulp.code, 0);
     QVERIFY(hulp.uit.contains("Gebruik: korvalinde-bereken"));
+    QVERIFY(hulp.uit.contains("scenariobestand (.kvl)"));
+    QVERIFY(hulp.uit.contains("--csv") && hulp.uit.contains("--detail") && hulp.uit.contains("--nieuw"));
+    QVERIFY(hulp.uit.contains("waarschuwing"));
     const Resultaat versie = Start({"--version"});
     QCOMPARE(versie.code, 0);
     QVERIFY(versie.uit.startsWith("korvalinde-bereken "));
     QCOMPARE(Start({"--onzin"}).code, 2);
     QCOMPARE(Start({}).code, 2);
+}
+
+void TestBereken::scenarioBestand() {
+    // A file saved, closed and opened again gives the same results in the batch calculator as in
+    // the window; the JSON holds the input record that was computed.
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("weide1.kvl")), Anders);
+    QVERIFY(!a.invoer.isEmpty());
+    QCOMPARE(a.invoer.value("AantalKoeien").toDouble(), 90.0);
+    QCOMPARE(a.invoer.value("Alternatief").toArray()[1].toObject().value("Waarde").toDouble(), 1500.0);
+    const Resultaat r = Start({a.pad});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.fout.isEmpty(), r.fout.constData());
+    const QJsonObject doc = QJsonDocument::fromJson(r.uit).object();
+    QCOMPARE(doc.value("invoer").toObject(), a.invoer);
+    QCOMPARE(doc.value("uitvoer").toObject(), a.uitvoer);
+    QVERIFY(doc.value("fout").isNull());
+
+    // Several inputs, scenario files and input records mixed, give a list.
+    const Resultaat twee = Start({a.pad, QStringLiteral(VOORBEELD_DIR "/standaard.json")});
+    QCOMPARE(twee.code, 0);
+    const QJsonArray lijst = QJsonDocument::fromJson(twee.uit).array();
+    QCOMPARE(lijst.size(), 2);
+    QCOMPARE(lijst[0].toObject().value("bestand").toString(), a.pad);
+    QCOMPARE(lijst[0].toObject().value("uitvoer").toObject(), a.uitvoer);
+    QCOMPARE(lijst[1].toObject().value("invoer").toObject(), InvoerNaarJson(testdata::StandaardInvoer()));
+}
+
+void TestBereken::nieuwHeenEnTerug() {
+    QTemporaryDir dir;
+    const QString pad = dir.filePath(QStringLiteral("sjabloon.kvl"));
+    const Resultaat nieuw = Start({"--nieuw", pad});
+    QCOMPARE(nieuw.code, 0);
+    QVERIFY(nieuw.uit.isEmpty());
+    // The bytes of New followed by Save in a new window.
+    const Opgeslagen venster =
+        SlaOp(dir.filePath(QStringLiteral("venster.kvl")), [](TInvoerset&, TBerekening&) {});
+    QFile a(pad);
+    QFile b(venster.pad);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), b.readAll());
+    // Reading it gives the results of the default input record.
+    const Resultaat r = Start({pad});
+    QCOMPARE(r.code, 0);
+    const QJsonObject doc = QJsonDocument::fromJson(r.uit).object();
+    QCOMPARE(doc.value("invoer").toObject(), InvoerNaarJson(testdata::StandaardInvoer()));
+    QCOMPARE(doc.value("uitvoer").toObject(),
+             QJsonDocument::fromJson(Start({QStringLiteral(VOORBEELD_DIR "/standaard.json")}).uit)
+                 .object()
+                 .value("uitvoer")
+                 .toObject());
+
+    const Resultaat fout = Start({"--nieuw", dir.filePath(QStringLiteral("ontbreekt/x.kvl"))});
+    QCOMPARE(fout.code, 2);
+    QVERIFY(
+        fout.fout.contains("Cannot create file " + dir.filePath(QStringLiteral("ontbreekt/x.kvl")).toUtf8()));
+    QCOMPARE(Start({"--nieuw"}).code, 2);
+    QCOMPARE(Start({"--nieuw", pad, venster.pad}).code, 2);
+}
+
+void TestBereken::csv() {
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("a,b.kvl")), Anders);
+    const Opgeslagen b = SlaOp(dir.filePath(QStringLiteral("b.kvl")), [](TInvoerset&, TBerekening&) {});
+    const Resultaat r = Start({"--csv", a.pad, b.pad}, "nl_NL.UTF-8");
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.uit.contains("\r\n"));
+    QVERIFY(r.uit.contains("\"" + a.pad.toUtf8() + "\""));
+    const auto regels = CsvRegels(r.uit);
+    QCOMPARE(regels.front(), (QStringList{"bestand", "rij", "omschrijving", "eenheid", "Basis",
+                                          "Alternatief 1", "Alternatief 1+2"}));
+    // One block of 25 labelled rows per file.
+    QCOMPARE(regels.size(), 1 + 2 * 25);
+    for (const QStringList& regel : regels) QCOMPARE(regel.size(), 7);
+    const QStringList weidedagen = regels[2];
+    QCOMPARE(weidedagen.mid(0, 4), (QStringList{a.pad, "2", "Aantal weidedagen", "(dagen)"}));
+    for (int k = 0; k < 3; ++k)
+        QCOMPARE(weidedagen[4 + k], a.uitvoer.value("arsam").toArray()[k].toArray()[1].toString());
+    QCOMPARE(regels[1].mid(1, 3), (QStringList{"1", "GRASAANBOD", ""}));
+    const QStringList opp = regels[3];
+    QCOMPARE(opp[5], QStringLiteral("2.0"));
+    QCOMPARE(regels[26][0], b.pad);
+    QCOMPARE(regels[26][1], QStringLiteral("1"));
+    QCOMPARE(regels.back()[2], QStringLiteral("Afname melkgift"));
+}
+
+void TestBereken::detail() {
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("a.kvl")), Anders);
+    const Resultaat r = Start({"--detail", a.pad});
+    QCOMPARE(r.code, 0);
+    const qsizetype leeg = r.uit.indexOf("\r\n\r\n");
+    QVERIFY(leeg > 0);
+    const auto regels = CsvRegels(r.uit.mid(leeg + 4));
+    QCOMPARE(regels.front().size(), 14);
+    QCOMPARE(regels.front().mid(0, 4),
+             (QStringList{"bestand", "variant", "dag", "Biomassa > 5 cm (kg ds/ha)"}));
+    QCOMPARE(regels.front().back(), QStringLiteral("Melkprod FPCM (kg/koe)"));
+    // Every half day with results, per variant, with the values of the detail arrays.
+    const QJsonObject det = a.uitvoer.value("detail").toObject();
+    const char* varianten[] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
+    int regel = 1;
+    for (int v = 0; v < 3; ++v) {
+        const QJsonArray melk = det.value("arMelk").toArray()[v].toArray();
+        const QJsonArray bio = det.value("arBiomassa5").toArray()[v].toArray();
+        for (int stap = 0; stap <= 60; ++stap) {
+            if (bio[stap].toString().isEmpty()) continue;
+            QVERIFY(regel < regels.size());
+            QCOMPARE(regels[regel].mid(0, 4),
+                     (QStringList{a.pad, varianten[v], QString::number(stap * 0.5, 'f', 1),
+                                  bio[stap].toString()}));
+            QCOMPARE(regels[regel].back(), melk[stap].toString());
+            ++regel;
+        }
+    }
+    QCOMPARE(regel, regels.size());
+}
+
+void TestBereken::onleesbaarScenario_data() {
+    QTest::addColumn<QByteArray>("inhoud");
+    QTest::addColumn<QString>("melding");
+    QTest::newRow("no file") << QByteArray() << "Cannot open file %1";
+    QTest::newRow("cut short") << QByteArray::fromHex("05 000000000000 4AC41040 05")
+                               << "%1: Stream read error";
+    QTest::newRow("a text first") << QByteArray::fromHex("0603313233") << "%1: Invalid property value";
+    const auto groot = NaarExtended(5.0e9L);
+    QTest::newRow("version too large")
+        << QByteArray(1, '\x05') + QByteArray(reinterpret_cast<const char*>(groot.data()), 10)
+        << "%1: Range check error";
+}
+
+void TestBereken::onleesbaarScenario() {
+    QFETCH(QByteArray, inhoud);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString pad = dir.filePath(QStringLiteral("kapot.kvl"));
+    if (!inhoud.isEmpty()) {
+        QFile f(pad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(inhoud);
+    }
+    const Resultaat r = Start({"--csv", QStringLiteral(VOORBEELD_DIR "/standaard.json"), pad});
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.uit.isEmpty());
+    QCOMPARE(QString::fromUtf8(r.fout).trimmed(), "korvalinde-bereken: " + melding.arg(pad));
+}
+
+void TestBereken::meldingenAlsWaarschuwing() {
+    // No grass type chosen: the window would show "Onbekende string :" boxes; no annual nitrogen:
+    // the model stops with its error, reported once, with the results up to there.
+    QTemporaryDir dir;
+    const Opgeslagen a =
+        SlaOp(dir.filePath(QStringLiteral("leeg.kvl")), [](TInvoerset& invoer, TBerekening&) {
+            invoer.CbxGrondsoort->KiesItem(-1);
+            invoer.CbxJaargift->KiesItem(-1);
+        });
+    const Resultaat r = Start({a.pad});
+    QCOMPARE(r.code, 1);
+    const QJsonObject doc = QJsonDocument::fromJson(r.uit).object();
+    QCOMPARE(doc.value("fout").toString(), QStringLiteral("Gestoorde bijgroei, onbekende jaargift: "));
+    QCOMPARE(doc.value("uitvoer").toObject(), a.uitvoer);
+    const QString fout = QString::fromUtf8(r.fout);
+    QCOMPARE(fout.count("Onbekende string :"), 1);
+    QVERIFY(fout.contains("korvalinde-bereken: waarschuwing: " + a.pad + ": Onbekende string :"));
+    QVERIFY(!fout.contains("Gestoorde bijgroei"));
+
+    const Resultaat csv = Start({"--csv", a.pad});
+    QCOMPARE(csv.code, 1);
+    QVERIFY(csv.uit.startsWith("bestand,"));
+    QVERIFY(QString::fromUtf8(csv.fout).contains(a.pad + ": Gestoorde bijgroei, onbekende jaargift: "));
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

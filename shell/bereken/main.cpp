@@ -1,42 +1,229 @@
-// korvalinde-bereken: computes a scenario without the window and prints the results as JSON.
+// korvalinde-bereken: computes scenarios without the window and prints the results as JSON or CSV.
 //
-//   korvalinde-bereken INVOER.json   input record as JSON -> output record as JSON on stdout
+//   korvalinde-bereken INVOER.json      input record as JSON -> results as JSON on stdout
+//   korvalinde-bereken WEIDE.kvl        scenario file, read as the window reads it -> the same
+//   korvalinde-bereken --csv A.kvl B.kvl  summary tables as one CSV (--detail adds the detail tables)
+//   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
 //
-// Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed
-// with the message in "fout"); 2 the input could not be read (message on stderr, nothing on stdout).
+// Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
+// the message in "fout" or on stderr); 2 an input could not be read (message on stderr, nothing on
+// stdout).
 
 #include "Bedrijf_u.h"
+#include "Berekening.h"
+#include "Invoerset.h"
+#include "Meldingen.h"
 #include "RecordJson.h"
+#include "Scenario.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
 
 #include <exception>
+#include <optional>
 
 using namespace korvalinde;
 
 namespace {
 
 const char* const Gebruik =
-    "Gebruik: korvalinde-bereken [opties] INVOER.json\n"
+    "Gebruik: korvalinde-bereken [opties] BESTAND...\n"
+    "         korvalinde-bereken --nieuw UIT.kvl\n"
     "\n"
-    "Berekent de drie varianten (Basis, Alternatief 1, Alternatief 1+2) van een invoerrecord en\n"
-    "schrijft de uitvoer als JSON naar standaarduitvoer.\n"
+    "Berekent de drie varianten (Basis, Alternatief 1, Alternatief 1+2) en schrijft de uitvoer naar\n"
+    "standaarduitvoer. Een BESTAND dat op .json eindigt is een invoerrecord als JSON; elk ander\n"
+    "bestand is een scenariobestand (.kvl), dat gelezen wordt zoals het programma het opent.\n"
+    "\n"
+    "Uitvoer: JSON met \"invoer\" (het berekende invoerrecord), \"uitvoer\" en \"fout\"; bij meer\n"
+    "bestanden een lijst met per bestand ook \"bestand\".\n"
     "\n"
     "Opties:\n"
-    "  --help       deze hulp\n"
-    "  --version    versie van het programma\n"
+    "  --csv           de samenvattingstabel als CSV (komma, decimale punt), een blok per bestand\n"
+    "  --detail        ook de drie detailtabellen als CSV, na een lege regel (houdt --csv in)\n"
+    "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
+    "  --help          deze hulp\n"
+    "  --version       versie van het programma\n"
+    "\n"
+    "Meldingen die het programma in een venster zou tonen (zoals \"Onbekende string :\") komen als\n"
+    "waarschuwing op standaardfout.\n"
     "\n"
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
-    "2 de invoer kon niet gelezen worden.\n";
+    "2 een invoer kon niet gelezen worden.\n";
 
-int Fout(const QString& melding) {
-    QTextStream(stderr) << "korvalinde-bereken: " << melding << Qt::endl;
+const char* const VariantNamen[3] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
+
+QTextStream& Fout() {
+    static QTextStream fout(stderr);
+    return fout;
+}
+
+int Onleesbaar(const QString& melding) {
+    Fout() << "korvalinde-bereken: " << melding << Qt::endl;
     return 2;
 }
+
+// One computed input.
+struct Resultaat {
+    QString bestand;
+    TQXInvoer invoer;
+    TQXUitvoer uitvoer;
+    QString fout; // the model's error, empty when it computed to the end
+};
+
+bool IsJson(const QString& pad) {
+    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+}
+
+// Reads an input record from a JSON file; false with the message.
+bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
+    QFile bestand(pad);
+    if (!bestand.open(QIODevice::ReadOnly)) {
+        melding = QStringLiteral("kan %1 niet openen: %2").arg(pad, bestand.errorString());
+        return false;
+    }
+    QJsonParseError parseFout{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bestand.readAll(), &parseFout);
+    if (parseFout.error != QJsonParseError::NoError) {
+        melding = QStringLiteral("%1 is geen geldige JSON (positie %2): %3")
+                      .arg(pad)
+                      .arg(parseFout.offset)
+                      .arg(parseFout.errorString());
+        return false;
+    }
+    if (!doc.isObject()) {
+        melding = QStringLiteral("%1 bevat geen JSON-object").arg(pad);
+        return false;
+    }
+    QString fout;
+    if (!InvoerUitJson(doc.object(), invoer, fout)) {
+        melding = QStringLiteral("%1: %2").arg(pad, fout);
+        return false;
+    }
+    return true;
+}
+
+// Reads a scenario file as the window does; the boxes the window would have shown are kept.
+bool LeesKvl(const QString& pad, TQXInvoer& invoer, QString& melding, QStringList& meldingen) {
+    TOpnameMelder melder;
+    TInvoerset invoerset(&melder);
+    TBerekening berekening(invoerset, melder);
+    QString fout;
+    if (!LeesScenarioBestand(pad, invoerset, berekening, melder, fout)) {
+        // The window's message; one that does not name the file gets the file in front.
+        melding = fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
+        return false;
+    }
+    for (const auto& m : melder.meldingen)
+        if (!meldingen.contains(m.tekst)) meldingen << m.tekst;
+    invoer = berekening.BewaardeInvoer;
+    return true;
+}
+
+Resultaat Bereken(const QString& bestand, const TQXInvoer& invoer) {
+    Resultaat r{bestand, invoer, {}, {}};
+    try {
+        TBedrijf bedrijf;
+        bedrijf.Bereken(r.invoer, r.uitvoer);
+    } catch (const std::exception& e) {
+        r.fout = QString::fromStdString(e.what());
+    }
+    return r;
+}
+
+QJsonObject NaarJson(const Resultaat& r, bool metBestand) {
+    QJsonObject o{
+        {QStringLiteral("invoer"), InvoerNaarJson(r.invoer)},
+        {QStringLiteral("uitvoer"), UitvoerNaarJson(r.uitvoer)},
+        {QStringLiteral("fout"), r.fout.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(r.fout)}};
+    if (metBestand) o.insert(QStringLiteral("bestand"), r.bestand);
+    return o;
+}
+
+// One field of a CSV line (RFC 4180): quoted when it holds a comma, a quote or a line break.
+QString CsvVeld(const QString& tekst) {
+    if (!tekst.contains(QLatin1Char(',')) && !tekst.contains(QLatin1Char('"')) &&
+        !tekst.contains(QLatin1Char('\n')) && !tekst.contains(QLatin1Char('\r')))
+        return tekst;
+    QString t = tekst;
+    t.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+void CsvRegel(QTextStream& uit, const QStringList& velden) {
+    QStringList v;
+    for (const QString& veld : velden) v << CsvVeld(veld);
+    uit << v.join(QLatin1Char(',')) << "\r\n";
+}
+
+// The results as the window's tables show them, labels and headers included.
+class Tabellen {
+  public:
+    Tabellen() : invoer_(&melder_), berekening_(invoer_, melder_) {}
+
+    void Vul(const TQXUitvoer& uitvoer) {
+        berekening_.BewaardeUitvoer = uitvoer;
+        berekening_.VulSamenvatting();
+        berekening_.VulDetailTabellen();
+    }
+
+    void SamenvattingKop(QTextStream& uit) const {
+        QStringList kop{QStringLiteral("bestand"), QStringLiteral("rij"), QStringLiteral("omschrijving"),
+                        QStringLiteral("eenheid")};
+        for (const char* naam : VariantNamen) kop << QString::fromLatin1(naam);
+        CsvRegel(uit, kop);
+    }
+
+    void Samenvatting(QTextStream& uit, const QString& bestand) const {
+        const TTabel* sam = berekening_.GrdUitvoerSam;
+        for (int rij = 1; rij < sam->RowCount(); ++rij) {
+            const QString label = sam->Cel(0, rij).trimmed();
+            if (label.isEmpty()) continue;
+            QStringList regel{bestand, QString::number(rij), label, sam->Cel(1, rij).trimmed()};
+            for (int kolom = 2; kolom <= 4; ++kolom) regel << sam->Cel(kolom, rij).trimmed();
+            CsvRegel(uit, regel);
+        }
+    }
+
+    void DetailKop(QTextStream& uit) const {
+        const TTabel* det = berekening_.GrdUitvoerDet[0];
+        QStringList kop{QStringLiteral("bestand"), QStringLiteral("variant"), QStringLiteral("dag")};
+        for (int kolom = 1; kolom < det->ColCount(); ++kolom) {
+            QStringList delen;
+            for (int rij = 0; rij < det->FixedRows(); ++rij)
+                if (!det->Cel(kolom, rij).trimmed().isEmpty()) delen << det->Cel(kolom, rij).trimmed();
+            kop << delen.join(QLatin1Char(' '));
+        }
+        CsvRegel(uit, kop);
+    }
+
+    // One line per half day that has results.
+    void Detail(QTextStream& uit, const QString& bestand) const {
+        for (std::size_t v = 0; v < berekening_.GrdUitvoerDet.size(); ++v) {
+            const TTabel* det = berekening_.GrdUitvoerDet[v];
+            for (int rij = det->FixedRows(); rij < det->RowCount(); ++rij) {
+                QStringList waarden;
+                bool gevuld = false;
+                for (int kolom = 1; kolom < det->ColCount(); ++kolom) {
+                    waarden << det->Cel(kolom, rij).trimmed();
+                    gevuld = gevuld || !waarden.back().isEmpty();
+                }
+                if (!gevuld) continue;
+                QString dag = det->Cel(0, rij).trimmed();
+                dag.remove(QLatin1String("Dag "));
+                CsvRegel(uit, QStringList{bestand, QString::fromLatin1(VariantNamen[v]), dag} + waarden);
+            }
+        }
+    }
+
+  private:
+    TOpnameMelder melder_;
+    TInvoerset invoer_;
+    TBerekening berekening_;
+};
 
 } // namespace
 
@@ -44,7 +231,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     QStringList bestanden;
-    for (const QString& arg : args) {
+    bool csv = false;
+    bool detail = false;
+    std::optional<QString> nieuw;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             QTextStream(stdout) << Gebruik;
             return 0;
@@ -53,40 +244,83 @@ int main(int argc, char** argv) {
             QTextStream(stdout) << "korvalinde-bereken " << KORVALINDE_VERSIE << Qt::endl;
             return 0;
         }
-        if (arg.startsWith(QLatin1String("--"))) return Fout(QStringLiteral("onbekende optie %1").arg(arg));
-        bestanden << arg;
+        if (arg == QLatin1String("--csv")) {
+            csv = true;
+        } else if (arg == QLatin1String("--detail")) {
+            csv = detail = true;
+        } else if (arg == QLatin1String("--nieuw")) {
+            if (i + 1 >= args.size() || nieuw) {
+                Fout() << Gebruik;
+                return 2;
+            }
+            nieuw = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return Onleesbaar(QStringLiteral("onbekende optie %1").arg(arg));
+        } else {
+            bestanden << arg;
+        }
     }
-    if (bestanden.size() != 1) {
-        QTextStream(stderr) << Gebruik;
+
+    if (nieuw) {
+        if (!bestanden.isEmpty() || csv) {
+            Fout() << Gebruik;
+            return 2;
+        }
+        QString melding;
+        if (!SchrijfNieuwScenario(*nieuw, melding)) return Onleesbaar(melding);
+        return 0;
+    }
+    if (bestanden.isEmpty()) {
+        Fout() << Gebruik;
         return 2;
     }
 
-    QFile bestand(bestanden.front());
-    if (!bestand.open(QIODevice::ReadOnly))
-        return Fout(QStringLiteral("kan %1 niet openen: %2").arg(bestand.fileName(), bestand.errorString()));
-    QJsonParseError parseFout{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bestand.readAll(), &parseFout);
-    if (parseFout.error != QJsonParseError::NoError)
-        return Fout(QStringLiteral("%1 is geen geldige JSON (positie %2): %3")
-                        .arg(bestand.fileName())
-                        .arg(parseFout.offset)
-                        .arg(parseFout.errorString()));
-    if (!doc.isObject()) return Fout(QStringLiteral("%1 bevat geen JSON-object").arg(bestand.fileName()));
-
-    TQXInvoer invoer;
-    QString melding;
-    if (!InvoerUitJson(doc.object(), invoer, melding))
-        return Fout(QStringLiteral("%1: %2").arg(bestand.fileName(), melding));
-
-    TQXUitvoer uitvoer;
-    QJsonValue fout = QJsonValue::Null;
-    try {
-        TBedrijf bedrijf;
-        bedrijf.Bereken(invoer, uitvoer);
-    } catch (const std::exception& e) {
-        fout = QString::fromStdString(e.what());
+    // Every input is read before anything is printed: an unreadable one prints nothing.
+    QList<Resultaat> resultaten;
+    for (const QString& pad : bestanden) {
+        TQXInvoer invoer;
+        QString melding;
+        QStringList meldingen;
+        const bool gelezen =
+            IsJson(pad) ? LeesJson(pad, invoer, melding) : LeesKvl(pad, invoer, melding, meldingen);
+        if (!gelezen) return Onleesbaar(melding);
+        resultaten << Bereken(pad, invoer);
+        // The model's own error is reported with the results; every other box once, as a warning.
+        for (const QString& m : meldingen)
+            if (m != resultaten.back().fout)
+                Fout() << "korvalinde-bereken: waarschuwing: " << pad << ": " << m << Qt::endl;
     }
-    const QJsonObject resultaat{{QStringLiteral("uitvoer"), UitvoerNaarJson(uitvoer)}, {QStringLiteral("fout"), fout}};
-    QTextStream(stdout) << QJsonDocument(resultaat).toJson(QJsonDocument::Indented);
-    return fout.isNull() ? 0 : 1;
+
+    bool modelFout = false;
+    for (const Resultaat& r : resultaten) modelFout = modelFout || !r.fout.isEmpty();
+
+    QTextStream uit(stdout);
+    if (!csv) {
+        if (resultaten.size() == 1) {
+            uit << QJsonDocument(NaarJson(resultaten.front(), false)).toJson(QJsonDocument::Indented);
+        } else {
+            QJsonArray lijst;
+            for (const Resultaat& r : resultaten) lijst.append(NaarJson(r, true));
+            uit << QJsonDocument(lijst).toJson(QJsonDocument::Indented);
+        }
+        return modelFout ? 1 : 0;
+    }
+
+    for (const Resultaat& r : resultaten)
+        if (!r.fout.isEmpty()) Fout() << "korvalinde-bereken: " << r.bestand << ": " << r.fout << Qt::endl;
+    Tabellen tabellen;
+    tabellen.SamenvattingKop(uit);
+    for (const Resultaat& r : resultaten) {
+        tabellen.Vul(r.uitvoer);
+        tabellen.Samenvatting(uit, r.bestand);
+    }
+    if (detail) {
+        uit << "\r\n";
+        tabellen.DetailKop(uit);
+        for (const Resultaat& r : resultaten) {
+            tabellen.Vul(r.uitvoer);
+            tabellen.Detail(uit, r.bestand);
+        }
+    }
+    return modelFout ? 1 : 0;
 }
