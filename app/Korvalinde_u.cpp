@@ -1,23 +1,40 @@
 #include "Korvalinde_u.h"
 
+#include "Glyphs.h"
 #include "GrafiekPagina.h"
+#include "Instellingen.h"
 #include "InvoerWidgets.h"
 #include "Meldvenster.h"
+#include "Scenario.h"
 #include "uZnDayEdit.h"
+#include "uZnFilehist.h"
+#include "uZnInfobox.h"
+#include "uZnPrintp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QRadioButton>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace korvalinde {
@@ -29,6 +46,36 @@ constexpr int ClientHoogte = 666;
 constexpr int SpeedbarHoogte = 30;
 constexpr int StatusHoogte = 22;
 constexpr int TabBreedte = 100;
+constexpr int KnopMaat = 26;
+constexpr int GroepAfstand = 10;
+
+// A tool button with a hint: the text before "|" is its tooltip, the text after it the hint in the
+// status panel; a hint without "|" serves as both. Entering the button always puts its status hint
+// into the status panel, also an empty one, so that no hint of another control stays behind.
+class TSpeedButton : public QToolButton {
+  public:
+    TSpeedButton(const QString& naam, TGlyph glyph, const QString& hint, QWidget* ouder)
+        : QToolButton(ouder) {
+        setObjectName(naam);
+        setIcon(KnopGlyph(glyph));
+        setIconSize(QSize(GlyphMaat, GlyphMaat));
+        setFixedSize(KnopMaat, KnopMaat);
+        setAutoRaise(true);
+        setFocusPolicy(Qt::NoFocus);
+        const qsizetype streep = hint.indexOf(QLatin1Char('|'));
+        setToolTip(streep < 0 ? hint : hint.left(streep));
+        setStatusTip(streep < 0 ? hint : hint.mid(streep + 1));
+    }
+
+  protected:
+    void enterEvent(QEnterEvent* event) override {
+        QToolButton::enterEvent(event);
+        if (statusTip().isEmpty()) {
+            QStatusTipEvent leeg{QString()};
+            QCoreApplication::sendEvent(this, &leeg);
+        }
+    }
+};
 
 // Tabs of a fixed width.
 class TTabBalk : public QTabBar {
@@ -85,7 +132,10 @@ class TRijen {
 } // namespace
 
 TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
-    : QMainWindow(parent), melder_(melder ? melder : &StandaardMelder()),
+    : TFrmHoofdFormulier(THoofdvensterOpties{}, melder, parent) {}
+
+TFrmHoofdFormulier::TFrmHoofdFormulier(const THoofdvensterOpties& opties, TMelder* melder, QWidget* parent)
+    : QMainWindow(parent), opties_(opties), melder_(melder ? melder : &StandaardMelder()),
       invoerset_(new TInvoerset(melder_, this)), berekening_(new TBerekening(*invoerset_, *melder_, this)) {
     setObjectName(QStringLiteral("FrmHoofdFormulier"));
     setWindowTitle(QStringLiteral("Korvalinde"));
@@ -97,14 +147,9 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
     kolom->setContentsMargins(0, 0, 0, 0);
     kolom->setSpacing(0);
 
-    // The tool bar's place; its buttons come with the file commands.
     PnlSpeedbar = new QWidget(client);
     PnlSpeedbar->setObjectName(QStringLiteral("PnlSpeedbar"));
     PnlSpeedbar->setFixedHeight(SpeedbarHoogte);
-    auto* speedbar = new QHBoxLayout(PnlSpeedbar);
-    speedbar->setContentsMargins(4, 2, 4, 2);
-    speedbar->setSpacing(2);
-    speedbar->addStretch(1);
     kolom->addWidget(PnlSpeedbar);
 
     TabKorvalinde = new TPaginaControl(client);
@@ -149,15 +194,303 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(TMelder* melder, QWidget* parent)
     });
     connect(berekening_, &TBerekening::GrafiekHertekenen, GrafiekPagina, &TGrafiekPagina::CbxGrafiekChange);
     berekening_->WachtCursor = [](bool aan) {
-        if (aan) QApplication::setOverrideCursor(Qt::WaitCursor);
-        else QApplication::restoreOverrideCursor();
+        if (aan)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
     };
-    qApp->installEventFilter(this);
 
+    // The scenario document with the window's dialogs and recent-files list.
+    document_ = new TScenarioDocument(*invoerset_, *berekening_, *melder_, this);
+    document_->setObjectName(QStringLiteral("Document"));
+    document_->VraagOpenNaam = [this](const QString& huidige) {
+        QFileDialog dialoog(this, QString::fromUtf8(OpenDialoogTitel),
+                            huidige.isEmpty() ? QString() : QFileInfo(huidige).absolutePath(),
+                            QString::fromUtf8(OpenDialoogFilter));
+        dialoog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialoog.setFileMode(QFileDialog::ExistingFile);
+        dialoog.setDefaultSuffix(QString::fromUtf8(ScenarioExtensie));
+        if (dialoog.exec() != QDialog::Accepted) return QString();
+        return dialoog.selectedFiles().value(0);
+    };
+    document_->VraagOpslaanNaam = [this](const QString& huidige) {
+        QFileDialog dialoog(this, QString::fromUtf8(OpslaanDialoogTitel), QString(),
+                            QString::fromUtf8(OpslaanDialoogFilter));
+        dialoog.setAcceptMode(QFileDialog::AcceptSave);
+        dialoog.setDefaultSuffix(QString::fromUtf8(ScenarioExtensie));
+        // Saving over an existing file does not ask.
+        dialoog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!huidige.isEmpty()) dialoog.selectFile(huidige);
+        if (dialoog.exec() != QDialog::Accepted) return QString();
+        return dialoog.selectedFiles().value(0);
+    };
+    document_->VoegToeAanHistorie = [this](const QString& pad) { FhmBestandHistorie->Add(pad); };
+    connect(document_, &TScenarioDocument::CaptionGewijzigd, this, &QWidget::setWindowTitle);
+
+    DlgZnInfoBox = new TZnInfoBox(this);
+    DlgZnInfoBox->setObjectName(QStringLiteral("DlgZnInfoBox"));
+    PznPrintPreview = new TZnPreview(this);
+    PznPrintPreview->setObjectName(QStringLiteral("PznPrintPreview"));
+    PznPrintPreview->SetDrawMargins(false);
+    PznPrintPreview->SetPageCount(RapportPaginas);
+
+    MaakMenus();
+    MaakSpeedbar();
+    FormCreate();
+}
+
+void TFrmHoofdFormulier::FormCreate() {
     VangFouten([this] {
+        // The farm model came with the calculation run above. The about box: version, date and
+        // the version file on the version server (its addresses are the component's own).
+        if (!opties_.Versie.isEmpty()) DlgZnInfoBox->Versie = opties_.Versie;
+        if (!opties_.Datum.isEmpty()) DlgZnInfoBox->Datum = opties_.Datum;
+        DlgZnInfoBox->VersieFile = QString::fromLatin1(ZnAdres::VersieBestand);
+        Website1->setText(QStringLiteral("&Website ") + DlgZnInfoBox->WebAdres);
+
+        berekening_->LaadModus = false;
+        berekening_->KiesPagina(TBerekening::Veestapel);
+
+        // The status panel shows every hint of the application: the window receives the status
+        // tips of menus, buttons and inputs (event()), and Enter moves on as Tab everywhere.
+        qApp->installEventFilter(this);
+
+        if (opties_.Instellingen)
+            FhmBestandHistorie->LoadFromIni(*opties_.Instellingen,
+                                            QString::fromLatin1(BestandHistorieSectie));
+
+        document_->Nieuw();
+        setWindowTitle(document_->Caption());
+
+        // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
+        // and the inputs' tooltips came with the pages. Then the defaults and the first
+        // calculation, which ends on "Veestapel".
         invoerset_->ZetStandaardwaarden();
         berekening_->StartBerekening();
     });
+}
+
+QAction* TFrmHoofdFormulier::MenuItem(QMenu* menu, const char* naam, const QString& tekst,
+                                      const QKeySequence& sneltoets, const QString& hint,
+                                      void (TFrmHoofdFormulier::*klik)()) {
+    QAction* item = menu->addAction(tekst);
+    item->setObjectName(QString::fromLatin1(naam));
+    if (!sneltoets.isEmpty()) item->setShortcut(sneltoets);
+    item->setStatusTip(hint);
+    if (klik) connect(item, &QAction::triggered, this, [this, klik] { (this->*klik)(); });
+    return item;
+}
+
+void TFrmHoofdFormulier::MaakMenus() {
+    QMenuBar* balk = menuBar();
+    balk->setObjectName(QStringLiteral("MainMenu"));
+    // Hovering a menu title puts its hint into the status panel too.
+    connect(balk, &QMenuBar::hovered, this, [balk](QAction* item) { item->showStatusText(balk); });
+
+    const auto menu = [balk](const char* naam, const QString& tekst, const QString& hint) {
+        QMenu* m = balk->addMenu(tekst);
+        m->setObjectName(QString::fromLatin1(naam));
+        m->menuAction()->setStatusTip(hint);
+        return m;
+    };
+
+    MitBestand = menu("MitBestand", QStringLiteral("&Bestand"),
+                      QStringLiteral("Bestandsbeheer commando's (Nieuw, Openen, Opslaan, Afdrukken, enz)"));
+    MitNieuw =
+        MenuItem(MitBestand, "MitNieuw", QStringLiteral("&Nieuw..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+                 QStringLiteral("Nieuw bestand openen"), &TFrmHoofdFormulier::MitNieuwClick);
+    MitOpenen =
+        MenuItem(MitBestand, "MitOpenen", QStringLiteral("&Openen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                 QStringLiteral("Bestaand bestand openen"), &TFrmHoofdFormulier::MitOpenenClick);
+    MitOpslaan =
+        MenuItem(MitBestand, "MitOpslaan", QStringLiteral("Op&slaan"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                 QStringLiteral("Bestand opslaan"), &TFrmHoofdFormulier::MitOpslaanClick);
+    MitOpslaanals = MenuItem(MitBestand, "MitOpslaanals", QStringLiteral("Ops&laan als..."), {},
+                             QStringLiteral("Bestand opslaan onder een nieuwe naam"),
+                             &TFrmHoofdFormulier::MitOpslaanalsClick);
+    MitBestand->addSeparator();
+    MitPrinterInstelling = MenuItem(
+        MitBestand, "MitPrinterInstelling", QStringLiteral("Printer-instelling..."), {},
+        QStringLiteral("Printer instellingen wijzigingen"), &TFrmHoofdFormulier::MitPrinterInstellingClick);
+    MitAfdrukvoorbeeld =
+        MenuItem(MitBestand, "MitAfdrukvoorbeeld", QStringLiteral("A&fdrukvoorbeeld"), {},
+                 QStringLiteral("Inhoud van het bestand als afdrukvoorbeeld op scherm tonen"),
+                 &TFrmHoofdFormulier::MitAfdrukvoorbeeldClick);
+    MitAfdrukken = MenuItem(
+        MitBestand, "MitAfdrukken", QStringLiteral("Af&drukken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+        QStringLiteral("Inhoud van het bestand afdrukken"), &TFrmHoofdFormulier::MitAfdrukkenClick);
+    MitBestand->addSeparator();
+    MitAfsluiten = MenuItem(MitBestand, "MitAfsluiten", QStringLiteral("&Afsluiten"), {},
+                            QStringLiteral("Programma verlaten"), &TFrmHoofdFormulier::MitAfsluitenClick);
+
+    // The recent files go between "A&fdrukvoorbeeld" and "Af&drukken...", framed by separators.
+    FhmBestandHistorie = new TZnFilehistMenu(this);
+    FhmBestandHistorie->setObjectName(QStringLiteral("FhmBestandHistorie"));
+    FhmBestandHistorie->SetBestandMenu(MitBestand);
+    FhmBestandHistorie->SetInvoegPositie(BestandHistoriePositie);
+    connect(FhmBestandHistorie, &TZnFilehistMenu::OnClick, this,
+            &TFrmHoofdFormulier::FhmBestandHistorieClick);
+
+    MitGebruik = menu("MitGebruik", QStringLiteral("&Opties"), QString());
+    // The version check, the manual and the product-support entries are linked to their windows by
+    // the program start (by their object names).
+    VersieControle1 = MenuItem(MitGebruik, "VersieControle1", QStringLiteral("&Versiecontrole uitvoeren"), {},
+                               QString(), nullptr);
+
+    MitHelp = menu("MitHelp", QStringLiteral("&Help"), QStringLiteral("Toegang online help"));
+    Website1 = MenuItem(MitHelp, "Website1", QStringLiteral("&Website ") + DlgZnInfoBox->WebAdres, {},
+                        QString(), &TFrmHoofdFormulier::Website1Click);
+    Handleiding = MenuItem(MitHelp, "Handleiding", QStringLiteral("&Handleiding"), {}, QString(), nullptr);
+    MitProduktondersteuning =
+        MenuItem(MitHelp, "MitProduktondersteuning", QStringLiteral("&Produktondersteuning"), {},
+                 QStringLiteral("Achtergrondinformatie bij het programma"), nullptr);
+    MitProduktOndersteuningTonen =
+        MenuItem(MitHelp, "MitProduktOndersteuningTonen", QStringLiteral("...&tonen bij opstarten"), {},
+                 QStringLiteral("Achtergrondinformatie tonen bij opstarten van het programma"), nullptr);
+    MitProduktOndersteuningTonen->setCheckable(true);
+    MitProduktOndersteuningTonen->setChecked(true);
+    MitHelp->addSeparator();
+    MitInfo = MenuItem(MitHelp, "MitInfo", QStringLiteral("&Info..."), {}, QStringLiteral("Informatie"),
+                       &TFrmHoofdFormulier::MitInfoClick);
+}
+
+void TFrmHoofdFormulier::MaakSpeedbar() {
+    auto* rij = new QHBoxLayout(PnlSpeedbar);
+    rij->setContentsMargins(4, 2, 4, 2);
+    rij->setSpacing(1);
+    const auto knop = [this, rij](const char* naam, TGlyph glyph, const QString& hint,
+                                  void (TFrmHoofdFormulier::*klik)()) {
+        auto* b = new TSpeedButton(QString::fromLatin1(naam), glyph, hint, PnlSpeedbar);
+        if (klik) connect(b, &QToolButton::clicked, this, [this, klik] { (this->*klik)(); });
+        rij->addWidget(b);
+        return b;
+    };
+    BtnNieuw = knop("BtnNieuw", TGlyph::Nieuw, QStringLiteral("Nieuw|"), &TFrmHoofdFormulier::MitNieuwClick);
+    BtnOpenen =
+        knop("BtnOpenen", TGlyph::Openen, QStringLiteral("Openen|"), &TFrmHoofdFormulier::MitOpenenClick);
+    BtnOpslaan =
+        knop("BtnOpslaan", TGlyph::Opslaan, QStringLiteral("Opslaan|"), &TFrmHoofdFormulier::MitOpslaanClick);
+    rij->addSpacing(GroepAfstand);
+    BtnAfdrukvoorbeeld =
+        knop("BtnAfdrukvoorbeeld", TGlyph::Afdrukvoorbeeld, QStringLiteral("Rekenen en afdrukvoorbeeld|"),
+             &TFrmHoofdFormulier::MitAfdrukvoorbeeldClick);
+    BtnAfdrukken = knop("BtnAfdrukken", TGlyph::Afdrukken, QStringLiteral("Afdrukken|"),
+                        &TFrmHoofdFormulier::MitAfdrukkenClick);
+    rij->addSpacing(GroepAfstand);
+    // Linked to the product-support and manual windows by the program start (by object name).
+    BtnProduktOndersteuning = knop("BtnProduktOndersteuning", TGlyph::ProduktOndersteuning,
+                                   QStringLiteral("Produktondersteuning"), nullptr);
+    BtnHandleiding = knop("BtnHandleiding", TGlyph::Handleiding, QStringLiteral("Handleiding"), nullptr);
+    rij->addStretch(1);
+}
+
+void TFrmHoofdFormulier::MitNieuwClick() {
+    VangFouten([this] { document_->Nieuw(); });
+}
+
+void TFrmHoofdFormulier::MitOpenenClick() {
+    VangFouten([this] { document_->Openen(); });
+}
+
+void TFrmHoofdFormulier::MitOpslaanClick() {
+    VangFouten([this] { document_->Opslaan(); });
+}
+
+void TFrmHoofdFormulier::MitOpslaanalsClick() {
+    VangFouten([this] { document_->OpslaanAls(); });
+}
+
+void TFrmHoofdFormulier::FhmBestandHistorieClick(const QString& bestandNaam) {
+    VangFouten([this, bestandNaam] { document_->BestandHistorieClick(bestandNaam); });
+}
+
+QPrinter& TFrmHoofdFormulier::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PznPrintPreview->SetPrinter(printer_.get());
+    }
+    return *printer_;
+}
+
+void TFrmHoofdFormulier::MitPrinterInstellingClick() {
+    VangFouten([this] {
+        QPrinter& printer = Printer();
+        if (PrinterInstellingDialoog) {
+            PrinterInstellingDialoog(printer);
+            return;
+        }
+        QPageSetupDialog dialoog(&printer, this);
+        dialoog.exec();
+    });
+}
+
+void TFrmHoofdFormulier::Bezig(bool bezig) {
+    if (bezig)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    TabKorvalinde->setEnabled(!bezig);
+}
+
+TRapportGegevens TFrmHoofdFormulier::RapportGegevens() {
+    if (!plaatjesGeladen_) {
+        plaatjesGeladen_ = true;
+        const QDir map(opties_.PlaatjesMap);
+        ImgKorvalinde =
+            LaadRapportPlaatje(map.filePath(QStringLiteral("ImgKorvalinde.svg")), QSize(260, 169));
+        ImgMakerLogo = LaadRapportPlaatje(map.filePath(QStringLiteral("ImgMakerLogo.svg")), QSize(240, 64));
+        ImgProjectLogo =
+            LaadRapportPlaatje(map.filePath(QStringLiteral("ImgProjectLogo.svg")), QSize(240, 64));
+        ImgBedrijf = LaadRapportPlaatje(map.filePath(QStringLiteral("ImgBedrijf.svg")), QSize(120, 80));
+    }
+    TRapportGegevens g;
+    TBerekening* berekening = berekening_;
+    g.Doorrekenen = [berekening] {
+        TRapportBerekening run;
+        berekening->Doorrekenen(&run.ModelFout);
+        run.Invoer = berekening->BewaardeInvoer;
+        return run;
+    };
+    g.Invoerset = invoerset_;
+    g.SamenvattingVullen = [berekening] { berekening->VulSamenvatting(); };
+    g.SamenvattingCel = [berekening](int kolom, int rij) {
+        return berekening->GrdUitvoerSam->Cel(kolom, rij);
+    };
+    g.SamenvattingRijen = berekening_->GrdUitvoerSam->RowCount();
+    g.Versie = DlgZnInfoBox->Versie;
+    g.Datum = DlgZnInfoBox->Datum;
+    g.Bestandsnaam = document_->Bestandsnaam();
+    g.Product = ImgKorvalinde;
+    g.MakerLogo = ImgMakerLogo;
+    g.ProjectLogo = ImgProjectLogo;
+    g.BedrijfMaat = ImgBedrijf.Maat;
+    g.Printer = &Printer();
+    TMelder* melder = melder_;
+    g.Waarschuwing = [melder](const QString& tekst) { melder->Waarschuwing(tekst); };
+    g.ModelFoutMelden = [melder](const QString& tekst) { melder->Fout(tekst); };
+    g.Bezig = [this](bool bezig) { Bezig(bezig); };
+    g.PrintDialoog = PrintDialoog;
+    return g;
+}
+
+void TFrmHoofdFormulier::MitAfdrukvoorbeeldClick() {
+    VangFouten([this] { korvalinde::MitAfdrukvoorbeeldClick(*PznPrintPreview, RapportGegevens()); });
+}
+
+void TFrmHoofdFormulier::MitAfdrukkenClick() {
+    VangFouten([this] { korvalinde::MitAfdrukkenClick(*PznPrintPreview, RapportGegevens()); });
+}
+
+void TFrmHoofdFormulier::MitAfsluitenClick() {
+    close();
+}
+
+void TFrmHoofdFormulier::Website1Click() {
+    DlgZnInfoBox->GotoWebsite();
+}
+
+void TFrmHoofdFormulier::MitInfoClick() {
+    DlgZnInfoBox->Execute();
 }
 
 TFrmHoofdFormulier::~TFrmHoofdFormulier() {
@@ -368,7 +701,8 @@ QWidget* TFrmHoofdFormulier::MaakDetail() {
         rij->addWidget(knop);
     }
     for (int v = 0; v < 3; ++v) {
-        GrdUitvoerDet[v] = new TStringGrid(berekening_->GrdUitvoerDet[static_cast<std::size_t>(v)], pagina, 540);
+        GrdUitvoerDet[v] =
+            new TStringGrid(berekening_->GrdUitvoerDet[static_cast<std::size_t>(v)], pagina, 540);
         GrdUitvoerDet[v]->move(10, 42);
     }
     detailKnoppen_->button(0)->setChecked(true);
@@ -425,13 +759,53 @@ bool TFrmHoofdFormulier::FormKeyPress(QObject* object, QKeyEvent* event) {
 
 void TFrmHoofdFormulier::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (gecentreerd_) return;
-    gecentreerd_ = true;
-    if (const QScreen* scherm = screen()) {
-        QRect kader = frameGeometry();
-        kader.moveCenter(scherm->availableGeometry().center());
-        move(kader.topLeft());
+    if (!gecentreerd_) {
+        gecentreerd_ = true;
+        if (const QScreen* scherm = screen()) {
+            QRect kader = frameGeometry();
+            kader.moveCenter(scherm->availableGeometry().center());
+            move(kader.topLeft());
+        }
     }
+    // Shown once by the start window; a window restored from the task bar is no new start.
+    if (!getoond_ && !event->spontaneous()) {
+        getoond_ = true;
+        FormShow();
+    }
+}
+
+void TFrmHoofdFormulier::FormShow() {
+    VangFouten([this] {
+        invoerset_->ZetStandaardwaarden();
+        const QFileInfo bestand(opties_.StartBestand);
+        if (!opties_.StartBestand.isEmpty() && bestand.isFile()) document_->Lees(bestand.absoluteFilePath());
+    });
+}
+
+void TFrmHoofdFormulier::closeEvent(QCloseEvent* event) {
+    if (!gesloten_) {
+        bool magSluiten = false;
+        VangFouten([&] { magSluiten = document_->MagSluiten(); });
+        if (!magSluiten) {
+            event->ignore();
+            return;
+        }
+        FormClose();
+    }
+    QMainWindow::closeEvent(event);
+    event->accept();
+}
+
+void TFrmHoofdFormulier::FormClose() {
+    gesloten_ = true;
+    VangFouten([this] {
+        const QString huidig = document_->Bestandsnaam();
+        if (!huidig.isEmpty()) FhmBestandHistorie->Add(huidig);
+        if (QSettings* instellingen = opties_.Instellingen) {
+            FhmBestandHistorie->SaveToIni(*instellingen, QString::fromLatin1(BestandHistorieSectie));
+            instellingen->sync();
+        }
+    });
 }
 
 } // namespace korvalinde
