@@ -1,11 +1,36 @@
-// The desktop program: opens the main window with a new scenario.
+// The desktop program: answers --help and --version without a window; otherwise opens the settings
+// file, starts with the start window and the main window (which opens the scenario named on the
+// command line when it is first shown) and runs until the main window is closed.
+#include "Instellingen.h"
 #include "Korvalinde_u.h"
+#include "MeldBrug.h"
 #include "Meldvenster.h"
+#include "Opdrachtregel.h"
+#include "Opstart.h"
+#include "Programma.h"
+
+#include <QSettings>
 
 int main(int argc, char** argv) {
-    korvalinde::TKorvalindeApplicatie app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvalinde"));
-    korvalinde::TFrmHoofdFormulier venster;
-    venster.show();
-    return QApplication::exec();
+    using namespace korvalinde;
+    if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
+
+    TKorvalindeApplicatie app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ProgrammaNaam));
+
+    // The boxes of the components go through the same boxes as those of the main window.
+    TZnMeldBrug meldingen;
+    ZetZnMeldingen(&meldingen);
+
+    const std::unique_ptr<QSettings> instellingen = OpenInstellingen(InstellingenPad());
+    THoofdvensterOpties opties;
+    opties.Instellingen = instellingen.get();
+    opties.Versie = VersieTekst(QStringLiteral("V"));
+    opties.Datum = VersieTekst(QStringLiteral("D"));
+    opties.StartBestand = EersteScenarioArgument(QCoreApplication::arguments());
+
+    const int code = StartProgramma(
+        app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
+    ZetZnMeldingen(nullptr);
+    return code;
 }
