@@ -1,0 +1,714 @@
+// The main window as a whole: its menus, tool bar and status hints, the settings file with the
+// recent files, the start with a scenario named on the command line, the close query, the report
+// commands, the about box, and the program start that links the help entries to their windows.
+#include "test_versie_server.h"
+
+#include "Glyphs.h"
+#include "Handleiding.h"
+#include "Instellingen.h"
+#include "Korvalinde_u.h"
+#include "MeldBrug.h"
+#include "Meldvenster.h"
+#include "Opstart.h"
+#include "Programma.h"
+#include "QXmemo.h"
+#include "Scenario.h"
+#include "uZnFilehist.h"
+#include "uZnInfoFrm.h"
+#include "uZnInfobox.h"
+#include "uZnPrintp.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QNetworkProxy>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace korvalinde;
+
+namespace {
+
+// Saves a picture when KORVALINDE_PNG_MAP names a folder (for a person to look at).
+void Bewaar(const QImage& plaatje, const QString& naam) {
+    const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
+    if (!map.isEmpty()) plaatje.save(map + QLatin1Char('/') + naam + QStringLiteral(".png"));
+}
+
+// The entries of a menu as their captions, "-" for a separator.
+QStringList Indeling(const QMenu* menu) {
+    QStringList uit;
+    for (const QAction* a : menu->actions()) uit << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return uit;
+}
+
+QByteArray Inhoud(const QString& pad) {
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Schrijf(const QString& pad, const QByteArray& inhoud) {
+    QFile f(pad);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(inhoud);
+}
+
+void Betreed(QWidget* widget) {
+    const QPointF midden = QRectF(widget->rect()).center();
+    QEnterEvent binnen(midden, widget->mapTo(widget->window(), midden), widget->mapToGlobal(midden));
+    QApplication::sendEvent(widget, &binnen);
+}
+
+} // namespace
+
+class TestHoofdvenster : public QObject {
+    Q_OBJECT
+
+    TOpnameMelder melder;
+    TZnMeldBrug brug;
+    QList<QUrl> geopend;
+    QString openNaam;    // what the open dialog answers
+    QString opslaanNaam; // what the save dialog answers
+    int opslaanGevraagd = 0;
+    std::unique_ptr<QTemporaryDir> map;
+
+    std::unique_ptr<TFrmHoofdFormulier> Venster(QSettings* instellingen = nullptr,
+                                                const QString& start = {}) {
+        THoofdvensterOpties opties;
+        opties.Instellingen = instellingen;
+        opties.Versie = VersieTekst(QStringLiteral("V"));
+        opties.Datum = VersieTekst(QStringLiteral("D"));
+        opties.StartBestand = start;
+        auto venster = std::make_unique<TFrmHoofdFormulier>(opties, &melder);
+        venster->Document()->VraagOpenNaam = [this](const QString&) { return openNaam; };
+        venster->Document()->VraagOpslaanNaam = [this](const QString&) {
+            ++opslaanGevraagd;
+            return opslaanNaam;
+        };
+        return venster;
+    }
+
+    // A scenario file with 80 cows and a paddock of 3.5 ha.
+    QString Scenario(const QString& naam) {
+        const QString pad = map->filePath(naam);
+        auto venster = Venster();
+        venster->Invoerset()->SpenKoe->SetText(QStringLiteral("80"));
+        venster->Invoerset()->SpePerceelOpp->SetText(QStringLiteral("3.5"));
+        if (!venster->Document()->Schrijf(pad)) return {};
+        return pad;
+    }
+
+  private slots:
+    void initTestCase() {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        brug.Openen = [this](const QUrl& adres) {
+            geopend << adres;
+            return true;
+        };
+    }
+    void init() {
+        melder = TOpnameMelder();
+        geopend.clear();
+        openNaam.clear();
+        opslaanNaam.clear();
+        opslaanGevraagd = 0;
+        map = std::make_unique<QTemporaryDir>();
+        ZetStandaardMelder(&melder);
+        ZetZnMeldingen(&brug);
+    }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+        ZetStandaardMelder(nullptr);
+        ZetZnMeldingen(nullptr);
+    }
+
+    void menus_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QString>("tekst");
+        QTest::addColumn<QString>("sneltoets");
+        QTest::addColumn<QString>("hint");
+        const auto rij = [](const char* naam, const char* tekst, const char* sneltoets, const char* hint) {
+            QTest::newRow(naam) << naam << QString::fromUtf8(tekst) << sneltoets << QString::fromUtf8(hint);
+        };
+        rij("MitBestand", "&Bestand", "",
+            "Bestandsbeheer commando's (Nieuw, Openen, Opslaan, Afdrukken, enz)");
+        rij("MitNieuw", "&Nieuw...", "Ctrl+N", "Nieuw bestand openen");
+        rij("MitOpenen", "&Openen...", "Ctrl+O", "Bestaand bestand openen");
+        rij("MitOpslaan", "Op&slaan", "Ctrl+S", "Bestand opslaan");
+        rij("MitOpslaanals", "Ops&laan als...", "", "Bestand opslaan onder een nieuwe naam");
+        rij("MitPrinterInstelling", "Printer-instelling...", "", "Printer instellingen wijzigingen");
+        rij("MitAfdrukvoorbeeld", "A&fdrukvoorbeeld", "",
+            "Inhoud van het bestand als afdrukvoorbeeld op scherm tonen");
+        rij("MitAfdrukken", "Af&drukken...", "Ctrl+P", "Inhoud van het bestand afdrukken");
+        rij("MitAfsluiten", "&Afsluiten", "", "Programma verlaten");
+        rij("MitGebruik", "&Opties", "", "");
+        rij("VersieControle1", "&Versiecontrole uitvoeren", "", "");
+        rij("MitHelp", "&Help", "", "Toegang online help");
+        rij("Website1", "&Website korvalinde.example.org", "", "");
+        rij("Handleiding", "&Handleiding", "", "");
+        rij("MitProduktondersteuning", "&Produktondersteuning", "",
+            "Achtergrondinformatie bij het programma");
+        rij("MitProduktOndersteuningTonen", "...&tonen bij opstarten", "",
+            "Achtergrondinformatie tonen bij opstarten van het programma");
+        rij("MitInfo", "&Info...", "", "Informatie");
+    }
+    void menus() {
+        QFETCH(QString, naam);
+        QFETCH(QString, tekst);
+        QFETCH(QString, sneltoets);
+        QFETCH(QString, hint);
+        auto venster = Venster();
+        const QList<QAction*> gevonden = venster->findChildren<QAction*>(naam);
+        const QAction* item = gevonden.size() == 1 ? gevonden.front() : nullptr;
+        if (auto* menu = venster->findChild<QMenu*>(naam)) {
+            QVERIFY(!item);
+            item = menu->menuAction();
+            QVERIFY(venster->menuBar()->actions().contains(menu->menuAction()));
+        }
+        QVERIFY2(item, qPrintable(naam));
+        QCOMPARE(item->text(), tekst);
+        QCOMPARE(item->shortcut().toString(QKeySequence::PortableText), sneltoets);
+        QCOMPARE(item->statusTip(), hint);
+        QCOMPARE(item->isCheckable(), naam == QLatin1String("MitProduktOndersteuningTonen"));
+        if (item->isCheckable()) QVERIFY(item->isChecked());
+    }
+
+    void menubalk() {
+        auto venster = Venster();
+        QStringList titels;
+        for (const QAction* a : venster->menuBar()->actions()) titels << a->text();
+        QCOMPARE(titels, QStringList({"&Bestand", "&Opties", "&Help"}));
+        QCOMPARE(Indeling(venster->MitGebruik), QStringList{"&Versiecontrole uitvoeren"});
+        QCOMPARE(Indeling(venster->MitHelp),
+                 QStringList({"&Website korvalinde.example.org", "&Handleiding", "&Produktondersteuning",
+                              "...&tonen bij opstarten", "-", "&Info..."}));
+    }
+
+    // The recent files sit between "A&fdrukvoorbeeld" and "Af&drukken...", framed by separators;
+    // a file that no longer exists is left out, and picking one opens it while the file open until
+    // then goes to the top of the list.
+    void recenteBestanden() {
+        const QString a = Scenario(QStringLiteral("Weide1.kvl"));
+        const QString b = Scenario(QStringLiteral("weide2.kvl"));
+        const QString ini = map->filePath(QStringLiteral("korvalinde.ini"));
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            s.setValue(QStringLiteral("BestandHistorie/FileHistCount"), 3);
+            s.setValue(QStringLiteral("BestandHistorie/FileHistItem0"), b);
+            s.setValue(QStringLiteral("BestandHistorie/FileHistItem1"),
+                       map->filePath(QStringLiteral("weg.kvl")));
+            s.setValue(QStringLiteral("BestandHistorie/FileHistItem2"), a);
+        }
+        QSettings instellingen(ini, QSettings::IniFormat);
+        auto venster = Venster(&instellingen);
+        const QStringList zonder = {
+            "&Nieuw...",        "&Openen...",    "Op&slaan", "Ops&laan als...", "-", "Printer-instelling...",
+            "A&fdrukvoorbeeld", "Af&drukken...", "-",        "&Afsluiten"};
+        QStringList met = zonder;
+        met.insert(TFrmHoofdFormulier::BestandHistoriePositie,
+                   QStringList({"-", "&1 weide2.kvl", "&2 weide1.kvl", "-"}).join('\n'));
+        QCOMPARE(Indeling(venster->MitBestand).join('\n'), met.join('\n'));
+        QCOMPARE(venster->FhmBestandHistorie->Items().front()->statusTip(),
+                 QStringLiteral("Bestand %1 openen").arg(b));
+
+        QVERIFY(venster->Document()->Lees(b));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide2.kvl"));
+        venster->FhmBestandHistorie->Items().at(1)->trigger(); // "&2 weide1.kvl"
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1.kvl"));
+        QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList{b});
+        QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+        QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("80"));
+
+        // New puts the file just used on top; closing saves the list.
+        venster->MitNieuw->trigger();
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList({a, b}));
+        melder.antwoorden = {MeldKnop::Nee};
+        venster->show();
+        venster->MitAfsluiten->trigger();
+        QVERIFY(!venster->isVisible());
+        QSettings terug(ini, QSettings::IniFormat);
+        QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistCount")).toInt(), 2);
+        QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistItem0")).toString(), a);
+        QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistItem1")).toString(), b);
+        QVERIFY(!terug.contains(QStringLiteral("BestandHistorie/FileHistItem2")));
+    }
+
+    void speedbar_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("statushint");
+        QTest::newRow("BtnNieuw") << "BtnNieuw"
+                                  << "Nieuw"
+                                  << "";
+        QTest::newRow("BtnOpenen") << "BtnOpenen"
+                                   << "Openen"
+                                   << "";
+        QTest::newRow("BtnOpslaan") << "BtnOpslaan"
+                                    << "Opslaan"
+                                    << "";
+        QTest::newRow("BtnAfdrukvoorbeeld") << "BtnAfdrukvoorbeeld"
+                                            << "Rekenen en afdrukvoorbeeld"
+                                            << "";
+        QTest::newRow("BtnAfdrukken") << "BtnAfdrukken"
+                                      << "Afdrukken"
+                                      << "";
+        QTest::newRow("BtnProduktOndersteuning") << "BtnProduktOndersteuning"
+                                                 << "Produktondersteuning"
+                                                 << "Produktondersteuning";
+        QTest::newRow("BtnHandleiding") << "BtnHandleiding"
+                                        << "Handleiding"
+                                        << "Handleiding";
+    }
+    void speedbar() {
+        QFETCH(QString, naam);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, statushint);
+        auto venster = Venster();
+        venster->show();
+        const QList<QToolButton*> knoppen = venster->PnlSpeedbar->findChildren<QToolButton*>();
+        QCOMPARE(knoppen.size(), 7);
+        auto* knop = venster->PnlSpeedbar->findChild<QToolButton*>(naam);
+        QVERIFY(knop);
+        QCOMPARE(knop->toolTip(), tooltip);
+        QCOMPARE(knop->statusTip(), statushint);
+        QVERIFY(!knop->icon().isNull());
+        QVERIFY(knop->geometry().bottom() < venster->PnlSpeedbar->height());
+        // Left to right in three groups: a wider gap before the first button of a group.
+        QList<QToolButton*> opVolgorde = knoppen;
+        std::sort(opVolgorde.begin(), opVolgorde.end(),
+                  [](QToolButton* x, QToolButton* y) { return x->x() < y->x(); });
+        const int plaats = int(opVolgorde.indexOf(knop));
+        QCOMPARE(plaats, int(QStringList({"BtnNieuw", "BtnOpenen", "BtnOpslaan", "BtnAfdrukvoorbeeld",
+                                          "BtnAfdrukken", "BtnProduktOndersteuning", "BtnHandleiding"})
+                                 .indexOf(naam)));
+        if (plaats > 0) {
+            const int gat = knop->x() - opVolgorde.at(plaats - 1)->geometry().right();
+            const bool nieuweGroep = plaats == 3 || plaats == 5;
+            QVERIFY2(nieuweGroep ? gat > 6 : gat < 4, qPrintable(QString::number(gat)));
+        }
+        // Entering the button puts its status hint into the status panel (empty ones too).
+        venster->ShowHint(QStringLiteral("vorige hint"));
+        Betreed(knop);
+        QCOMPARE(venster->PnlStatusBar->text(), statushint);
+    }
+
+    void bestandKnoppenAlsMenu() {
+        // The tool buttons of the file group run the same commands as the menu.
+        const QString a = Scenario(QStringLiteral("knop.kvl"));
+        auto venster = Venster();
+        openNaam = a;
+        venster->BtnOpenen->click();
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - knop.kvl"));
+        opslaanNaam = map->filePath(QStringLiteral("kopie.kvl"));
+        venster->BtnOpslaan->click(); // a current file: written without the dialog
+        QCOMPARE(opslaanGevraagd, 0);
+        venster->BtnNieuw->click();
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        venster->BtnOpslaan->click();
+        QCOMPARE(opslaanGevraagd, 1);
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - kopie.kvl"));
+        QVERIFY(melder.meldingen.isEmpty());
+    }
+
+    void menuHintInStatuspaneel() {
+        auto venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        venster->menuBar()->setActiveAction(venster->MitBestand->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(venster->MitBestand));
+        QCOMPARE(venster->PnlStatusBar->text(),
+                 QStringLiteral("Bestandsbeheer commando's (Nieuw, Openen, Opslaan, Afdrukken, enz)"));
+        QTest::keyClick(venster->MitBestand, Qt::Key_Down);
+        QTest::keyClick(venster->MitBestand, Qt::Key_Down);
+        QCOMPARE(venster->MitBestand->activeAction(), venster->MitOpenen);
+        QCOMPARE(venster->PnlStatusBar->text(), QStringLiteral("Bestaand bestand openen"));
+        venster->MitBestand->close();
+    }
+
+    // A missing or damaged settings file gives the defaults without a box; closing writes the
+    // recent-files list into it and keeps the other sections.
+    void instellingen_data() {
+        QTest::addColumn<QByteArray>("inhoud"); // empty: no file
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("damaged") << QByteArray("\x00\xff[[BestandHistorie\nFileHistCount=veel\n=\n\xfe\x01",
+                                               40);
+        QTest::newRow("count without names") << QByteArray("[BestandHistorie]\nFileHistCount=3\n");
+        QTest::newRow("huge count") << QByteArray("[BestandHistorie]\nFileHistCount=2000000000\n"
+                                                  "[Gebruik]\nProduktOndersteuning=0\n");
+    }
+    void instellingen() {
+        QFETCH(QByteArray, inhoud);
+        const QString ini = map->filePath(QStringLiteral("korvalinde.ini"));
+        if (!inhoud.isEmpty()) Schrijf(ini, inhoud);
+        const QString scenario = Scenario(QStringLiteral("Laatste.kvl"));
+        {
+            QSettings instellingen(ini, QSettings::IniFormat);
+            auto venster = Venster(&instellingen);
+            QCOMPARE(venster->FhmBestandHistorie->Count(), 0);
+            QCOMPARE(Indeling(venster->MitBestand).size(), 10);
+            QVERIFY(melder.meldingen.isEmpty());
+            QVERIFY(venster->Document()->Lees(scenario));
+            venster->show();
+            venster->close(); // read, not saved since: the close query asks
+            QCOMPARE(melder.Teksten(), QStringList{QStringLiteral("Bestand %1 opslaan ?").arg(scenario)});
+            QVERIFY(!venster->isVisible());
+        }
+        QSettings terug(ini, QSettings::IniFormat);
+        QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistCount")).toInt(), 1);
+        QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistItem0")).toString(), scenario);
+        if (inhoud.contains("ProduktOndersteuning"))
+            QCOMPARE(terug.value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(),
+                     QStringLiteral("0"));
+    }
+
+    void instellingenPad_data() {
+        QTest::addColumn<QString>("programma"); // "<tmp>" stands for a writable folder
+        QTest::addColumn<bool>("inProgrammaMap");
+        QTest::newRow("writable program folder") << "<tmp>/bin/korvalinde" << true;
+        QTest::newRow("read-only disk") << "/proc/korvalinde" << false;
+        QTest::newRow("folder gone") << "<tmp>/bestaat-niet/korvalinde" << false;
+    }
+    void instellingenPad() {
+        QFETCH(QString, programma);
+        QFETCH(bool, inProgrammaMap);
+        QDir(map->path()).mkpath(QStringLiteral("bin"));
+        programma.replace(QStringLiteral("<tmp>"), map->path());
+        const QString gebruiker = map->filePath(QStringLiteral("config/Korvalinde"));
+        const QString pad = InstellingenPad(programma, gebruiker);
+        const QString verwacht = inProgrammaMap ? QFileInfo(programma).absolutePath() : gebruiker;
+        QCOMPARE(pad, QDir(verwacht).filePath(QStringLiteral("korvalinde.ini")));
+        QVERIFY(QFileInfo(QFileInfo(pad).absolutePath()).isDir());
+        QCOMPARE(InstellingenNaam(QStringLiteral("C:/Programma's/Korvalinde.exe")),
+                 QStringLiteral("Korvalinde.ini"));
+        // No scratch file is left behind.
+        QCOMPARE(QDir(QFileInfo(pad).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Started with a scenario as the first argument: shown on "Uitvoer" with its values and name;
+    // saving at once writes the same bytes back. An argument that names no file is ignored.
+    void startMetScenario_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QString>("titel");
+        QTest::newRow("saved scenario") << "Weide1.KVL"
+                                        << "Korvalinde - weide1.kvl";
+        QTest::newRow("no such file") << ""
+                                      << "Korvalinde";
+    }
+    void startMetScenario() {
+        QFETCH(QString, naam);
+        QFETCH(QString, titel);
+        const QString pad = naam.isEmpty() ? map->filePath(QStringLiteral("weg.kvl")) : Scenario(naam);
+        const QByteArray bytes = Inhoud(pad);
+        auto venster = Venster(nullptr, pad);
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde")); // nothing read before showing
+        venster->show();
+        QCOMPARE(venster->windowTitle(), titel);
+        QVERIFY(melder.meldingen.isEmpty());
+        if (naam.isEmpty()) {
+            QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Veestapel));
+            QVERIFY(venster->PnlStatusBar->isVisible());
+            QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("50"));
+            return;
+        }
+        QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+        QVERIFY(!venster->PnlStatusBar->isVisible());
+        QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("80"));
+        QCOMPARE(venster->Berekening()->GrdUitvoerSam->Cel(2, 3).trimmed(), QStringLiteral("3.5"));
+        QFile::remove(pad);
+        venster->MitOpslaan->trigger();
+        QCOMPARE(opslaanGevraagd, 0);
+        QCOMPARE(Inhoud(pad), bytes);
+    }
+
+    void enterVerplaatstFocus() {
+        auto venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        auto* koeien = venster->findChild<QAbstractSpinBox*>(QStringLiteral("SpenKoe"));
+        QVERIFY(koeien);
+        koeien->setFocus();
+        QTest::keyClick(koeien, Qt::Key_Tab);
+        QWidget* naTab = QApplication::focusWidget();
+        koeien->setFocus();
+        QTest::keyClick(koeien, Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() != koeien);
+        QCOMPARE(QApplication::focusWidget(), naTab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(QApplication::focusWidget() != naTab);
+    }
+
+    // "&Afsluiten" closes through the close query: "&Nee" closes without saving, "Annuleer" and a
+    // cancelled save dialog keep the window open, "&Ja" with a name saves and closes.
+    void afsluiten_data() {
+        QTest::addColumn<int>("antwoord");
+        QTest::addColumn<bool>("naamGegeven");
+        QTest::addColumn<bool>("gesloten");
+        QTest::newRow("Nee") << int(MeldKnop::Nee) << false << true;
+        QTest::newRow("Annuleer") << int(MeldKnop::Annuleer) << false << false;
+        QTest::newRow("box closed") << int(MeldKnop::Geen) << false << false;
+        QTest::newRow("Ja, save dialog cancelled") << int(MeldKnop::Ja) << false << false;
+        QTest::newRow("Ja, saved") << int(MeldKnop::Ja) << true << true;
+    }
+    void afsluiten() {
+        QFETCH(int, antwoord);
+        QFETCH(bool, naamGegeven);
+        QFETCH(bool, gesloten);
+        const QString ini = map->filePath(QStringLiteral("korvalinde.ini"));
+        QSettings instellingen(ini, QSettings::IniFormat);
+        auto venster = Venster(&instellingen);
+        venster->show();
+        if (naamGegeven) opslaanNaam = map->filePath(QStringLiteral("bewaard.kvl"));
+        melder.antwoorden = {MeldKnop(antwoord)};
+        venster->MitAfsluiten->trigger();
+        QCOMPARE(melder.meldingen.size(), 1);
+        QCOMPARE(melder.meldingen.front().titel, QStringLiteral("Bevestig"));
+        QCOMPARE(melder.meldingen.front().tekst, QStringLiteral("Bestand  opslaan ?"));
+        QCOMPARE(venster->isVisible(), !gesloten);
+        QCOMPARE(QFile::exists(ini), gesloten);
+        if (naamGegeven) {
+            QVERIFY(QFile::exists(opslaanNaam));
+            QCOMPARE(QSettings(ini, QSettings::IniFormat)
+                         .value(QStringLiteral("BestandHistorie/FileHistItem0"))
+                         .toString(),
+                     opslaanNaam);
+        }
+        if (gesloten) return;
+        // Saved in the meantime: the window closes without asking.
+        opslaanNaam = map->filePath(QStringLiteral("later.kvl"));
+        venster->MitOpslaanals->trigger();
+        melder.Wis();
+        venster->close();
+        QVERIFY(melder.meldingen.isEmpty());
+        QVERIFY(!venster->isVisible());
+    }
+
+    // Preview and print through the window's one printer: the preview shows three pages of the
+    // report, the page control is usable again afterwards, and printing writes three sheets.
+    void rapport() {
+        auto venster = Venster();
+        venster->show();
+        QPrinter& printer = venster->Printer();
+        QCOMPARE(venster->PznPrintPreview->Printer(), &printer);
+        QCOMPARE(venster->PznPrintPreview->objectName(), QStringLiteral("PznPrintPreview"));
+        QVERIFY(!venster->PznPrintPreview->DrawMargins());
+        const QString pdf = map->filePath(QStringLiteral("rapport.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+
+        QList<QImage> paginas;
+        bool tijdensBezig = true;
+        venster->PznPrintPreview->SetVoorbeeldTonen([&](TPrintPreview& v) {
+            for (int p = 1; p <= v.PageCount(); ++p) {
+                v.SetPage(p);
+                paginas << v.Bitmap();
+            }
+            tijdensBezig = venster->TabKorvalinde->isEnabled();
+            return int(QDialog::Rejected);
+        });
+        venster->BtnAfdrukvoorbeeld->click();
+        QCOMPARE(paginas.size(), 3);
+        for (int p = 0; p < paginas.size(); ++p) {
+            QVERIFY(!paginas.at(p).isNull());
+            Bewaar(paginas.at(p), QStringLiteral("hoofdvenster-rapport-%1").arg(p + 1));
+        }
+        QVERIFY(venster->TabKorvalinde->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(melder.meldingen.isEmpty());
+
+        int dialogen = 0;
+        bool accepteren = false;
+        venster->PrintDialoog = [&](QPrinter& p, int van, int tot) {
+            ++dialogen;
+            [&] {
+                QCOMPARE(&p, &printer);
+                QCOMPARE(van, 1);
+                QCOMPARE(tot, 3);
+            }();
+            return TPrintDialogKeuze{accepteren, true, 0, 0};
+        };
+        venster->MitAfdrukken->trigger();
+        QCOMPARE(dialogen, 1);
+        QVERIFY(!QFile::exists(pdf));
+        accepteren = true;
+        venster->BtnAfdrukken->click();
+        QCOMPARE(dialogen, 2);
+        const QByteArray inhoud = Inhoud(pdf);
+        QCOMPARE(inhoud.count("/Type /Page\n") + inhoud.count("/Type /Page "), 3);
+        QVERIFY(venster->TabKorvalinde->isEnabled());
+
+        // The printer set-up works on the same printer.
+        QPrinter* ingesteld = nullptr;
+        venster->PrinterInstellingDialoog = [&](QPrinter& p) {
+            ingesteld = &p;
+            return true;
+        };
+        venster->MitPrinterInstelling->trigger();
+        QCOMPARE(ingesteld, &printer);
+    }
+
+    void infoEnWebsite() {
+        auto venster = Venster();
+        auto* box = venster->findChild<TZnInfoBox*>(QStringLiteral("DlgZnInfoBox"));
+        QCOMPARE(box, venster->DlgZnInfoBox);
+        QCOMPARE(box->Versie, QStringLiteral("2010.00"));
+        QCOMPARE(box->Datum, QStringLiteral("5 februari 2010"));
+        QCOMPARE(box->VersieFile, QStringLiteral("versie.txt"));
+        venster->MitInfo->trigger();
+        TFrmInfo* info = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* i = qobject_cast<TFrmInfo*>(w); i && i->isVisible()) info = i;
+        QVERIFY(info);
+        Bewaar(info->grab().toImage(), QStringLiteral("hoofdvenster-info"));
+        info->close();
+        venster->Website1->trigger();
+        QCOMPARE(geopend, QList<QUrl>{QUrl(QStringLiteral("http://korvalinde.example.org"))});
+    }
+
+    // Boxes of the components reach the same melder as those of the window.
+    void meldbrug_data() {
+        QTest::addColumn<int>("soort");
+        QTest::addColumn<QString>("titel");
+        QTest::addColumn<int>("antwoord");
+        QTest::newRow("warning, Nee")
+            << int(TZnMeldingSoort::Waarschuwing) << "Waarschuwing" << int(MeldKnop::Nee);
+        QTest::newRow("error") << int(TZnMeldingSoort::Fout) << "Fout" << int(MeldKnop::OK);
+        QTest::newRow("information, closed")
+            << int(TZnMeldingSoort::Informatie) << "Informatie" << int(MeldKnop::Geen);
+        QTest::newRow("question, Annuleer")
+            << int(TZnMeldingSoort::Bevestig) << "Bevestig" << int(MeldKnop::Annuleer);
+    }
+    void meldbrug() {
+        QFETCH(int, soort);
+        QFETCH(QString, titel);
+        QFETCH(int, antwoord);
+        melder.antwoorden = {MeldKnop(antwoord)};
+        const TZnKnop knop = ZnMeldingen().Toon(TZnMeldingSoort(soort), QStringLiteral("tekst"),
+                                                {TZnKnop::Ja, TZnKnop::Nee, TZnKnop::OK, TZnKnop::Annuleer});
+        QCOMPARE(NaarMeldKnop(knop), MeldKnop(antwoord));
+        QCOMPARE(melder.meldingen.size(), 1);
+        QCOMPARE(melder.meldingen.front().titel, titel);
+        QCOMPARE(melder.meldingen.front().knoppen,
+                 MeldKnoppen({MeldKnop::Ja, MeldKnop::Nee, MeldKnop::OK, MeldKnop::Annuleer}));
+    }
+
+    // The program start with this window: the help entries reach the manual and product-support
+    // windows, and the setting "ProduktOndersteuning" decides the display at the first activation
+    // and the check mark of "...&tonen bij opstarten".
+    void programmastart_data() {
+        QTest::addColumn<QString>("waarde"); // empty: key missing
+        QTest::addColumn<bool>("tonen");
+        QTest::newRow("no key") << "" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("1") << "1" << true;
+    }
+    void programmastart() {
+        QFETCH(QString, waarde);
+        QFETCH(bool, tonen);
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.00\n5 februari 2010\nhttp://korvalinde.example.org/\n";
+        const QString ini = map->filePath(QStringLiteral("korvalinde.ini"));
+        QSettings instellingen(ini, QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"), server.adres());
+        if (!waarde.isEmpty()) instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), waarde);
+        TFrmHoofdFormulier* hoofd = nullptr;
+        const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(
+            [&] {
+                hoofd = Venster(&instellingen).release();
+                return hoofd;
+            },
+            &instellingen);
+        QVERIFY(hoofd && v->hoofdvenster.get() == hoofd);
+        QCOMPARE(v->infoBox.data(), hoofd->DlgZnInfoBox);
+        QCOMPARE(server.verzoeken.size(), 1); // the quiet check, silent: up to date
+        QVERIFY(melder.meldingen.isEmpty());
+
+        v->opstart->BitBtn1->click();
+        QVERIFY(hoofd->isVisible());
+        QEvent actief(QEvent::WindowActivate);
+        QApplication::sendEvent(hoofd, &actief);
+        QCOMPARE(v->infotxt->isVisible(), tonen);
+        QCOMPARE(hoofd->MitProduktOndersteuningTonen->isChecked(), tonen);
+        QCOMPARE(v->infotxt->ChkProduktOndersteuning->isChecked(), tonen);
+        if (tonen) v->infotxt->BtnOK->click();
+
+        // The menu entry and the tool buttons reach their windows, each once.
+        hoofd->MitProduktOndersteuningTonen->trigger();
+        QCOMPARE(instellingen.value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(),
+                 tonen ? QStringLiteral("0") : QStringLiteral("1"));
+        int handleidingGetoond = 0;
+        v->handleiding->installEventFilter(this);
+        toonTeller = &handleidingGetoond;
+        hoofd->BtnHandleiding->click();
+        QVERIFY(v->handleiding->isVisible());
+        QCOMPARE(handleidingGetoond, 1);
+        v->handleiding->BtnOK->click();
+        hoofd->Handleiding->trigger();
+        QVERIFY(v->handleiding->isVisible());
+        v->handleiding->BtnOK->click();
+        toonTeller = nullptr;
+        hoofd->BtnProduktOndersteuning->click();
+        QVERIFY(v->infotxt->isVisible());
+        v->infotxt->BtnOK->click();
+        hoofd->MitProduktondersteuning->trigger();
+        QVERIFY(v->infotxt->isVisible());
+        v->infotxt->BtnOK->click();
+        hoofd->VersieControle1->trigger();
+        QCOMPARE(server.verzoeken.size(), 2);
+        QCOMPARE(melder.Teksten().size(), 1);
+        QVERIFY(melder.Teksten().front().startsWith(QStringLiteral("Er is geen nieuwe versie")));
+    }
+
+    // Pictures of the window with its menu bar and tool bar, and of the open menus.
+    void plaatjes() {
+        const QString a = Scenario(QStringLiteral("Weide1.kvl"));
+        const QString b = Scenario(QStringLiteral("Weide2.kvl"));
+        const QString ini = map->filePath(QStringLiteral("korvalinde.ini"));
+        QSettings instellingen(ini, QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("BestandHistorie/FileHistCount"), 2);
+        instellingen.setValue(QStringLiteral("BestandHistorie/FileHistItem0"), b);
+        instellingen.setValue(QStringLiteral("BestandHistorie/FileHistItem1"), a);
+        auto venster = Venster(&instellingen);
+        venster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
+        venster->ShowHint(QStringLiteral("Nieuw bestand openen"));
+        const QImage beeld = venster->grab().toImage();
+        QVERIFY(beeld.height() > 666 + 10); // menu bar above the client area
+        Bewaar(beeld, QStringLiteral("hoofdvenster"));
+        for (QMenu* menu : {venster->MitBestand, venster->MitHelp}) {
+            menu->popup(venster->mapToGlobal(QPoint(0, 0)));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            Bewaar(menu->grab().toImage(), QStringLiteral("hoofdvenster-") + menu->objectName());
+            menu->close();
+        }
+        QImage glyphs(7 * 48, 48, QImage::Format_ARGB32_Premultiplied);
+        glyphs.fill(Qt::white);
+        QPainter p(&glyphs);
+        for (int i = 0; i < 7; ++i) p.drawImage(i * 48 + 4, 4, TekenGlyph(TGlyph(i), 40));
+        p.end();
+        Bewaar(glyphs, QStringLiteral("hoofdvenster-glyphs"));
+    }
+
+  protected:
+    int* toonTeller = nullptr;
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (toonTeller && event->type() == QEvent::Show) ++*toonTeller;
+        return QObject::eventFilter(object, event);
+    }
+};
+
+QTEST_MAIN(TestHoofdvenster)
+#include "test_hoofdvenster.moc"
