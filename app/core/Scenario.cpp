@@ -149,6 +149,22 @@ void TScenarioDocument::Meld(const QString& melding) {
 
 bool TScenarioDocument::Lees(const QString& pad) {
     laatsteFout_.clear();
+    // A file that cannot be opened or read changes nothing on screen: the inputs are only set to
+    // their defaults once the file's bytes are at hand.
+    QByteArray data;
+    {
+        QFile bestand(pad);
+        if (!bestand.open(QIODevice::ReadOnly)) {
+            Meld(QStringLiteral("Cannot open file %1").arg(pad));
+            return false;
+        }
+        data = bestand.read(MaxLeesGrootte);
+        if (bestand.error() != QFileDevice::NoError) {
+            Meld(QString::fromLatin1(MeldingLeesFout));
+            return false;
+        }
+    }
+
     invoer_.ZetStandaardwaarden();
     const QString vorige = bestandsnaam_;
     ZetBestandsnaam(pad);
@@ -156,17 +172,9 @@ bool TScenarioDocument::Lees(const QString& pad) {
 
     QString fout;
     try {
-        QFile bestand(pad);
-        if (!bestand.open(QIODevice::ReadOnly)) {
-            fout = QStringLiteral("Cannot open file %1").arg(pad);
-        } else {
-            const QByteArray data = bestand.read(MaxLeesGrootte);
-            if (bestand.error() != QFileDevice::NoError) throw ScenarioFout(MeldingLeesFout);
-            bestand.close();
-            TInvoersetScenario invoer(invoer_);
-            LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                         static_cast<std::size_t>(data.size()), invoer);
-        }
+        TInvoersetScenario invoer(invoer_);
+        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                     static_cast<std::size_t>(data.size()), invoer);
     } catch (const EKorvalindeFout& e) {
         // A rule that a value read sets off may fail (a turn-in date that is no date).
         fout = e.Melding();

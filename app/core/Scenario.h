@@ -75,8 +75,10 @@ class TScenarioDocument : public QObject {
     std::function<void(const QString& pad)> VoegToeAanHistorie;      // recent-files list
 
     // Reads a scenario file into the inputs, computes it and shows "Uitvoer". False after a failure
-    // (error box shown): the values read so far stay, the rest keep their defaults, no calculation
-    // runs, and the current file and caption stay as they were before.
+    // (error box shown). A file that cannot be opened changes nothing. A file that ends early or
+    // holds a value that does not fit leaves the values read so far, the rest at their defaults; no
+    // calculation runs, and the current file and caption stay as they were before. A calculation
+    // that fails after every value was read (a turn-in date that is no date) keeps the file current.
     bool Lees(const QString& pad);
     // Writes the inputs to a file, replacing it only when everything was written. On success the
     // file becomes the current file and the scenario counts as saved; on failure (error box shown)
