@@ -322,6 +322,21 @@ class TestHoofdvenster : public QObject {
         QVERIFY(melder.meldingen.isEmpty());
     }
 
+    void sneltoetsen() {
+        const QString a = Scenario(QStringLiteral("sneltoets.kvl"));
+        auto venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        openNaam = a;
+        QTest::keyClick(venster.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - sneltoets.kvl"));
+        QTest::keyClick(venster.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        QTest::keyClick(venster.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(opslaanGevraagd, 1);
+    }
+
     void menuHintInStatuspaneel() {
         auto venster = Venster();
         venster->show();
