@@ -435,35 +435,17 @@ void TFrmHoofdFormulier::Bezig(bool bezig) {
 TRapportGegevens TFrmHoofdFormulier::RapportGegevens() {
     if (!plaatjesGeladen_) {
         plaatjesGeladen_ = true;
-        const QDir map(opties_.PlaatjesMap);
-        ImgKorvalinde =
-            LaadRapportPlaatje(map.filePath(QStringLiteral("ImgKorvalinde.svg")), QSize(260, 169));
-        ImgMakerLogo = LaadRapportPlaatje(map.filePath(QStringLiteral("ImgMakerLogo.svg")), QSize(240, 64));
-        ImgProjectLogo =
-            LaadRapportPlaatje(map.filePath(QStringLiteral("ImgProjectLogo.svg")), QSize(240, 64));
-        ImgBedrijf = LaadRapportPlaatje(map.filePath(QStringLiteral("ImgBedrijf.svg")), QSize(120, 80));
+        const TRapportPlaatjes plaatjes = LaadRapportPlaatjes(opties_.PlaatjesMap);
+        ImgKorvalinde = plaatjes.Product;
+        ImgMakerLogo = plaatjes.MakerLogo;
+        ImgProjectLogo = plaatjes.ProjectLogo;
+        ImgBedrijf = plaatjes.Bedrijf;
     }
     TRapportGegevens g;
-    TBerekening* berekening = berekening_;
-    g.Doorrekenen = [berekening] {
-        TRapportBerekening run;
-        berekening->Doorrekenen(&run.ModelFout);
-        run.Invoer = berekening->BewaardeInvoer;
-        return run;
-    };
-    g.Invoerset = invoerset_;
-    g.SamenvattingVullen = [berekening] { berekening->VulSamenvatting(); };
-    g.SamenvattingCel = [berekening](int kolom, int rij) {
-        return berekening->GrdUitvoerSam->Cel(kolom, rij);
-    };
-    g.SamenvattingRijen = berekening_->GrdUitvoerSam->RowCount();
+    VulRapportGegevens(g, *berekening_, {ImgKorvalinde, ImgMakerLogo, ImgProjectLogo, ImgBedrijf});
     g.Versie = DlgZnInfoBox->Versie;
     g.Datum = DlgZnInfoBox->Datum;
     g.Bestandsnaam = document_->Bestandsnaam();
-    g.Product = ImgKorvalinde;
-    g.MakerLogo = ImgMakerLogo;
-    g.ProjectLogo = ImgProjectLogo;
-    g.BedrijfMaat = ImgBedrijf.Maat;
     g.Printer = &Printer();
     TMelder* melder = melder_;
     g.Waarschuwing = [melder](const QString& tekst) { melder->Waarschuwing(tekst); };

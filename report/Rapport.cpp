@@ -517,3 +517,35 @@ TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scher
 }
 
 } // namespace korvalinde
+
+namespace korvalinde {
+
+TRapportPlaatjes LaadRapportPlaatjes(const QString& map) {
+    const QDir m(map);
+    TRapportPlaatjes p;
+    p.Product = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgKorvalinde.svg")), QSize(260, 169));
+    p.MakerLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgMakerLogo.svg")), QSize(240, 64));
+    p.ProjectLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgProjectLogo.svg")), QSize(240, 64));
+    p.Bedrijf = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgBedrijf.svg")), QSize(120, 80));
+    return p;
+}
+
+void VulRapportGegevens(TRapportGegevens& g, TBerekening& berekening, const TRapportPlaatjes& plaatjes) {
+    TBerekening* b = &berekening;
+    g.Doorrekenen = [b] {
+        TRapportBerekening run;
+        b->Doorrekenen(&run.ModelFout);
+        run.Invoer = b->BewaardeInvoer;
+        return run;
+    };
+    g.Invoerset = &berekening.Invoer();
+    g.SamenvattingVullen = [b] { b->VulSamenvatting(); };
+    g.SamenvattingCel = [b](int kolom, int rij) { return b->GrdUitvoerSam->Cel(kolom, rij); };
+    g.SamenvattingRijen = berekening.GrdUitvoerSam->RowCount();
+    g.Product = plaatjes.Product;
+    g.MakerLogo = plaatjes.MakerLogo;
+    g.ProjectLogo = plaatjes.ProjectLogo;
+    g.BedrijfMaat = plaatjes.Bedrijf.Maat;
+}
+
+} // namespace korvalinde

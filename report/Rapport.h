@@ -13,6 +13,7 @@
 //   Batch:        SchrijfRapportPdf(pad, gegevens, &melding)           A4 PDF, no window
 #pragma once
 
+#include "Berekening.h"
 #include "Korvalinde_t.h"
 #include "uZnPrintp.h"
 
@@ -135,5 +136,21 @@ bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QSt
 // Reads a picture (also SVG, e.g. ":/korvalinde/ImgKorvalinde.svg") for a control of `maat`
 // pixels, drawn with `scherpte` times as many pixels so that it stays sharp on paper.
 TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scherpte = 4);
+
+// The four pictures of the report from a folder (":/korvalinde" for the program's own resources):
+// the product picture, the maker's and the project's logo, and the farm picture whose size scales
+// the project logo. A picture that is missing is left out of the report.
+struct TRapportPlaatjes {
+    TRapportPlaatje Product;
+    TRapportPlaatje MakerLogo;
+    TRapportPlaatje ProjectLogo;
+    TRapportPlaatje Bedrijf;
+};
+TRapportPlaatjes LaadRapportPlaatjes(const QString& map);
+
+// The part of the report's data that comes from the calculation and the input set: the run, the
+// control texts, the summary table and the pictures. The caller adds the texts of the about box, the
+// file name, the printer and the boxes.
+void VulRapportGegevens(TRapportGegevens& gegevens, TBerekening& berekening, const TRapportPlaatjes& plaatjes);
 
 } // namespace korvalinde

@@ -127,6 +127,8 @@ class TestBereken : public QObject {
     void onleesbaarScenario_data();
     void onleesbaarScenario();
     void meldingenAlsWaarschuwing();
+    void rapport_data();
+    void rapport();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -427,6 +429,50 @@ void TestBereken::meldingenAlsWaarschuwing() {
     QCOMPARE(csv.code, 1);
     QVERIFY(csv.uit.startsWith("bestand,"));
     QVERIFY(QString::fromUtf8(csv.fout).contains(a.pad + ": Gestoorde bijgroei, onbekende jaargift: "));
+}
+
+void TestBereken::rapport_data() {
+    QTest::addColumn<QString>("uit");  // relative to a fresh folder
+    QTest::addColumn<QString>("invoer"); // "kvl" or "json"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("melding");
+    QTest::newRow("report") << "rapport.pdf" << "kvl" << 0 << "";
+    QTest::newRow("missing folder") << "geen/map/rapport.pdf" << "kvl" << 2 << "bestaat niet";
+    QTest::newRow("folder as file") << "." << "kvl" << 2 << "rapport niet schrijven";
+    QTest::newRow("json has no input set") << "rapport.pdf" << "json" << 2 << "scenariobestand";
+}
+
+void TestBereken::rapport() {
+    QFETCH(QString, uit);
+    QFETCH(QString, invoer);
+    QFETCH(int, code);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    const QString bron = invoer == QLatin1String("kvl") ? kvl : QStringLiteral(VOORBEELD_DIR "/standaard.json");
+    const QString pdf = dir.filePath(uit);
+    const Resultaat r = Start({QStringLiteral("--rapport"), pdf, bron});
+    QCOMPARE(r.code, code);
+    QVERIFY(r.uit.isEmpty());
+    if (code != 0) {
+        QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
+        return;
+    }
+    // Three A4 pages with the results of the scenario on the last one.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    const QString tekst = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(tekst.contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))), qPrintable(tekst));
+    QVERIFY(tekst.contains(QStringLiteral("595.2")) || tekst.contains(QStringLiteral("595 x 842")));
+    QProcess tekstNaar;
+    tekstNaar.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("3"), pdf, QStringLiteral("-")});
+    QVERIFY(tekstNaar.waitForFinished(30000));
+    const QString pagina3 = QString::fromUtf8(tekstNaar.readAllStandardOutput());
+    QVERIFY(pagina3.contains(QStringLiteral("Resultaten Korvalinde")));
+    QVERIFY(pagina3.contains(QStringLiteral("Gemiddelde melkgift")));
+    QVERIFY(pagina3.contains(QStringLiteral("26.3")));
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

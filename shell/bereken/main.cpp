@@ -4,6 +4,7 @@
 //   korvalinde-bereken WEIDE.kvl        scenario file, read as the window reads it -> the same
 //   korvalinde-bereken --csv A.kvl B.kvl  summary tables as one CSV (--detail adds the detail tables)
 //   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
+//   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
 // the message in "fout" or on stderr); 2 an input could not be read (message on stderr, nothing on
@@ -13,10 +14,14 @@
 #include "Berekening.h"
 #include "Invoerset.h"
 #include "Meldingen.h"
+#include "Opstart.h"
+#include "Rapport.h"
 #include "RecordJson.h"
 #include "Scenario.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,6 +29,7 @@
 #include <QTextStream>
 
 #include <exception>
+#include <memory>
 #include <optional>
 
 using namespace korvalinde;
@@ -45,6 +51,8 @@ const char* const Gebruik =
     "  --csv           de samenvattingstabel als CSV (komma, decimale punt), een blok per bestand\n"
     "  --detail        ook de drie detailtabellen als CSV, na een lege regel (houdt --csv in)\n"
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
+    "  --rapport UIT.pdf BESTAND.kvl\n"
+    "                  schrijft het afgedrukte rapport (drie pagina's A4) van het scenario als PDF\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
     "\n"
@@ -227,9 +235,50 @@ class Tabellen {
 
 } // namespace
 
+// Writes the printed report of one scenario file to a PDF, with the same painting as the window.
+int SchrijfRapport(const QString& pdf, const QString& pad) {
+    if (IsJson(pad)) return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
+    TOpnameMelder melder;
+    TInvoerset invoerset(&melder);
+    TBerekening berekening(invoerset, melder);
+    QString fout;
+    if (!LeesScenarioBestand(pad, invoerset, berekening, melder, fout))
+        return Onleesbaar(fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout);
+    TRapportGegevens gegevens;
+    VulRapportGegevens(gegevens, berekening, LaadRapportPlaatjes(QStringLiteral(":/korvalinde")));
+    gegevens.Versie = VersieTekst(QStringLiteral("V"));
+    gegevens.Datum = VersieTekst(QStringLiteral("D"));
+    gegevens.Bestandsnaam = QFileInfo(pad).absoluteFilePath();
+    QString melding;
+    if (!SchrijfRapportPdf(pdf, gegevens, &melding)) return Onleesbaar(melding);
+    // A model error does not stop the report: the pages show what was computed.
+    if (!melding.isEmpty()) {
+        Fout() << "korvalinde-bereken: " << pad << ": " << melding << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+// The report needs fonts and painting, so a GUI application, without a window; without a display it
+// draws offscreen.
+bool WilRapport(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--rapport") == 0) return true;
+    return false;
+}
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    std::unique_ptr<QCoreApplication> toepassing;
+    if (WilRapport(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        toepassing = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        toepassing = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = toepassing->arguments().mid(1);
+    std::optional<QString> rapport;
     QStringList bestanden;
     bool csv = false;
     bool detail = false;
@@ -248,6 +297,12 @@ int main(int argc, char** argv) {
             csv = true;
         } else if (arg == QLatin1String("--detail")) {
             csv = detail = true;
+        } else if (arg == QLatin1String("--rapport")) {
+            if (i + 1 >= args.size() || rapport) {
+                Fout() << Gebruik;
+                return 2;
+            }
+            rapport = args.at(++i);
         } else if (arg == QLatin1String("--nieuw")) {
             if (i + 1 >= args.size() || nieuw) {
                 Fout() << Gebruik;
@@ -269,6 +324,13 @@ int main(int argc, char** argv) {
         QString melding;
         if (!SchrijfNieuwScenario(*nieuw, melding)) return Onleesbaar(melding);
         return 0;
+    }
+    if (rapport) {
+        if (bestanden.size() != 1 || csv) {
+            Fout() << Gebruik;
+            return 2;
+        }
+        return SchrijfRapport(*rapport, bestanden.front());
     }
     if (bestanden.isEmpty()) {
         Fout() << Gebruik;
