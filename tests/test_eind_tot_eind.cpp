@@ -368,6 +368,9 @@ void TestEindTotEind::plaatjes() {
     pagina(TFrmHoofdFormulier::Uitvoer, "uitvoer.png");
     venster->Invoerset()->SpePerceelOpp->SetText(QStringLiteral("4.8"));
     pagina(TFrmHoofdFormulier::Grasland, "grasland.png");
+    venster->TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    venster->Invoerset()->SpeAlt1->SetText(QStringLiteral("3.0"));
+    venster->Invoerset()->SpeAlt2->SetText(QStringLiteral("6.0"));
     venster->GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
     pagina(TFrmHoofdFormulier::Grafieken, "grafieken.png");
     QImage resultaten;
