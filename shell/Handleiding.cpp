@@ -1,10 +1,5 @@
 #include "Handleiding.h"
 
-#include "Tekstsecties.h"
-#include "uZnInfoFrm.h"
-
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -12,13 +7,8 @@ namespace korvalinde {
 
 namespace {
 
-struct Sectie {
-    const char* kop;
-    const char* tekst;
-};
-
 // One section per page of the main window; the fourth is a sub-heading of the page "Grasland".
-const Sectie Secties[] = {
+const TTekstSectie Secties[] = {
     {"Tabblad Veestapel",
      "Op het tabblad Veestapel, kan de samenstelling van de veestapel worden aangepast. De "
      "samenstelling van de veestapel heeft invloed op de voeropname/voerbehoefte. De "
@@ -63,16 +53,9 @@ constexpr int SubKop = 3;
 
 } // namespace
 
-TFrmHandleiding::TFrmHandleiding(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FrmHandleiding"));
-    setWindowTitle(QStringLiteral("Handleiding korvalinde"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(777, 569);
-    QFont venster = font();
-    venster.setPixelSize(13);
-    setFont(venster);
-
+TFrmHandleiding::TFrmHandleiding(QWidget* parent)
+    : TTekstVenster(QStringLiteral("FrmHandleiding"), QStringLiteral("Handleiding korvalinde"), {777, 569},
+                    parent) {
     SbxHandleiding = new QScrollArea(this);
     SbxHandleiding->setObjectName(QStringLiteral("SbxHandleiding"));
     SbxHandleiding->setGeometry(8, 8, 760, 513);
@@ -86,40 +69,16 @@ TFrmHandleiding::TFrmHandleiding(QWidget* parent) : QDialog(parent) {
     indeling->setContentsMargins(12, 10, 12, 12);
     indeling->setSpacing(4);
     int nummer = 0;
-    for (const Sectie& sectie : Secties) {
+    for (const TTekstSectie& sectie : Secties) {
         const bool sub = nummer == SubKop;
         if (nummer > 0) indeling->addSpacing(sub ? 2 : 10);
-        const TekstSectie s = VoegSectieToe(indeling, QString::fromUtf8(sectie.kop),
-                                            QString::fromUtf8(sectie.tekst), sub ? 13 : 15, 13, sub);
+        VoegSectieToe(indeling, sectie, sub ? 13 : 15, 13, sub);
         ++nummer;
-        s.kop->setObjectName(QStringLiteral("LblKop%1").arg(nummer));
-        s.tekst->setObjectName(QStringLiteral("LblTekst%1").arg(nummer));
-        Koppen.append(s.kop);
-        Teksten.append(s.tekst);
     }
     indeling->addStretch(1);
     SbxHandleiding->setWidget(inhoud);
 
-    BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setGeometry((777 - 75) / 2, 533, 75, 25);
-    BtnOK->setDefault(true);
-    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TFrmHandleiding::Toon() {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
-void TFrmHandleiding::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!gecentreerd_) {
-        gecentreerd_ = true;
-        ZnCentreerOpScherm(this);
-    }
+    MaakOkKnop(533);
 }
 
 } // namespace korvalinde

@@ -1,13 +1,8 @@
 #include "QXmemo.h"
 
-#include "Tekstsecties.h"
-#include "uZnInfoFrm.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
-#include <QLabel>
-#include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -15,12 +10,7 @@ namespace korvalinde {
 
 namespace {
 
-struct Sectie {
-    const char* kop;
-    const char* tekst;
-};
-
-const Sectie Secties[] = {
+const TTekstSectie Secties[] = {
     {"Doel", "Korvalinde is een tool om adviseurs en veehouders te helpen inzicht te krijgen in "
              "allerlei effecten rondom beweiding op perceelsniveau. Wat zijn gevolgen van "
              "veranderingen van perceelsgrootte, systeem, bijvoeding etc. op grasopname en "
@@ -56,16 +46,8 @@ bool LeesJaNee(QSettings* instellingen, const QString& sectie, const QString& sl
 }
 
 TFrmInfotxt::TFrmInfotxt(QSettings* instellingen, QWidget* parent)
-    : QDialog(parent), instellingen_(instellingen) {
-    setObjectName(QStringLiteral("FrmInfotxt"));
-    setWindowTitle(QStringLiteral("Produktondersteuning"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(792, 524);
-    QFont venster = font();
-    venster.setPixelSize(13);
-    setFont(venster);
-
+    : TTekstVenster(QStringLiteral("FrmInfotxt"), QStringLiteral("Produktondersteuning"), {792, 524}, parent),
+      instellingen_(instellingen) {
     PnlInfo = new QFrame(this);
     PnlInfo->setObjectName(QStringLiteral("PnlInfo"));
     PnlInfo->setGeometry(8, 8, 762, 433);
@@ -74,16 +56,12 @@ TFrmInfotxt::TFrmInfotxt(QSettings* instellingen, QWidget* parent)
     auto* indeling = new QVBoxLayout(PnlInfo);
     indeling->setContentsMargins(12, 8, 12, 8);
     indeling->setSpacing(2);
+    // The purpose stands in the smaller font.
     int nummer = 0;
-    for (const Sectie& sectie : Secties) {
+    for (const TTekstSectie& sectie : Secties) {
         if (nummer > 0) indeling->addSpacing(8);
-        const TekstSectie s = VoegSectieToe(indeling, QString::fromUtf8(sectie.kop),
-                                            QString::fromUtf8(sectie.tekst), 15, nummer == 0 ? 13 : 15);
+        VoegSectieToe(indeling, sectie, 15, nummer == 0 ? 13 : 15);
         ++nummer;
-        s.kop->setObjectName(QStringLiteral("LblKop%1").arg(nummer));
-        s.tekst->setObjectName(QStringLiteral("LblTekst%1").arg(nummer));
-        Koppen.append(s.kop);
-        Teksten.append(s.tekst);
     }
     indeling->addStretch(1);
 
@@ -93,18 +71,7 @@ TFrmInfotxt::TFrmInfotxt(QSettings* instellingen, QWidget* parent)
     ChkProduktOndersteuning->setChecked(true);
     connect(ChkProduktOndersteuning, &QCheckBox::toggled, this, [this] { ChkProduktOndersteuningClick(); });
 
-    BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setGeometry((792 - 75) / 2, 486, 75, 25);
-    BtnOK->setDefault(true);
-    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TFrmInfotxt::Toon() {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
+    MaakOkKnop(486);
 }
 
 void TFrmInfotxt::KoppelMenu(QAction* mitProduktOndersteuningTonen) {
@@ -160,14 +127,6 @@ void TFrmInfotxt::ToonBijActivering() {
 void TFrmInfotxt::done(int resultaat) {
     GeslotenGeweest = true;
     QDialog::done(resultaat);
-}
-
-void TFrmInfotxt::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!gecentreerd_) {
-        gecentreerd_ = true;
-        ZnCentreerOpScherm(this);
-    }
 }
 
 } // namespace korvalinde

@@ -4,15 +4,13 @@
 // choice is kept in the settings file, section "Gebruik", key "ProduktOndersteuning".
 #pragma once
 
-#include <QDialog>
-#include <QList>
+#include "Tekstsecties.h"
+
 #include <QPointer>
 
 class QAction;
 class QCheckBox;
 class QFrame;
-class QLabel;
-class QPushButton;
 class QSettings;
 
 namespace korvalinde {
@@ -24,7 +22,7 @@ inline constexpr char ProduktOndersteuningSleutel[] = "ProduktOndersteuning";
 // yes. A missing key, or a value that is no whole number, gives the default.
 bool LeesJaNee(QSettings* instellingen, const QString& sectie, const QString& sleutel, bool standaard);
 
-class TFrmInfotxt : public QDialog {
+class TFrmInfotxt : public TTekstVenster {
     Q_OBJECT
   public:
     // The settings are not owned and may be null (then nothing is read or written).
@@ -35,13 +33,7 @@ class TFrmInfotxt : public QDialog {
     bool GeslotenGeweest = false;
 
     QFrame* PnlInfo;
-    QList<QLabel*> Koppen;
-    QList<QLabel*> Teksten;
     QCheckBox* ChkProduktOndersteuning;
-    QPushButton* BtnOK;
-
-    // Shows the window modally for the user without holding up the caller.
-    void Toon();
 
     // The main window's check-mark entry that mirrors the setting (not owned).
     void KoppelMenu(QAction* mitProduktOndersteuningTonen);
@@ -66,13 +58,9 @@ class TFrmInfotxt : public QDialog {
   public slots:
     void done(int resultaat) override;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     QSettings* instellingen_;
     QPointer<QAction> menu_;
-    bool gecentreerd_ = false;
 };
 
 } // namespace korvalinde
