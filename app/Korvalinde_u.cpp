@@ -103,29 +103,51 @@ QWidget* NieuwePagina(const QString& naam, QWidget* ouder) {
     return pagina;
 }
 
-// A grid of label/input rows in one or two columns.
+// The groups of an input page from top to bottom, in one column.
+QVBoxLayout* PaginaKolom(QWidget* pagina) {
+    auto* kolom = new QVBoxLayout(pagina);
+    kolom->setContentsMargins(10, 10, 10, 10);
+    kolom->setSpacing(10);
+    return kolom;
+}
+
+// A grid of label/input rows in one or two columns inside a group; `bind` makes the widget of an
+// input.
 class TRijen {
   public:
-    explicit TRijen(QGroupBox* groep) : grid_(new QGridLayout(groep)) {
+    using TBinder = std::function<QWidget*(TInvoer* invoer, QWidget* ouder)>;
+    TRijen(QGroupBox* groep, TBinder bind)
+        : groep_(groep), grid_(new QGridLayout(groep)), bind_(std::move(bind)) {
         grid_->setContentsMargins(12, 10, 12, 10);
         grid_->setHorizontalSpacing(10);
         grid_->setVerticalSpacing(6);
     }
-    void Voeg(int kolom, QLabel* label, QWidget* widget) {
+    // One row per input in column `kolom` (0 or 1): its label, then its widget.
+    void Voeg(int kolom, std::initializer_list<TInvoer*> invoer) {
         int& rij = rijen_[kolom];
-        grid_->addWidget(label, rij, kolom * 3);
-        grid_->addWidget(widget, rij, kolom * 3 + 1, Qt::AlignLeft);
-        ++rij;
+        for (TInvoer* i : invoer) {
+            grid_->addWidget(MaakLabel(i, groep_), rij, kolom * 3);
+            grid_->addWidget(bind_(i, groep_), rij, kolom * 3 + 1, Qt::AlignLeft);
+            ++rij;
+        }
     }
-    void Afronden(bool tweeKolommen) {
+    // A widget across label and input (a table) on a row of its own, then a gap of `ruimte` pixels.
+    void VoegBreed(TInvoer* invoer, int ruimte) {
+        grid_->addWidget(bind_(invoer, groep_), rijen_[0]++, 0, 1, 3, Qt::AlignLeft);
+        grid_->setRowMinimumHeight(rijen_[0]++, ruimte);
+    }
+    // Rows and columns keep their size; the space left goes to the right (and, with `onder`,
+    // below the rows).
+    void Afronden(bool tweeKolommen, bool onder = true) {
         if (tweeKolommen) grid_->setColumnMinimumWidth(2, 36);
         grid_->setColumnStretch(tweeKolommen ? 5 : 2, 1);
-        grid_->setRowStretch(qMax(rijen_[0], rijen_[1]), 1);
+        if (onder) grid_->setRowStretch(qMax(rijen_[0], rijen_[1]), 1);
     }
-    QGridLayout* Grid() const { return grid_; }
 
   private:
+    QGroupBox* groep_;
     QGridLayout* grid_;
+    TBinder bind_;
     int rijen_[2] = {0, 0};
 };
 
@@ -499,31 +521,33 @@ QWidget* TFrmHoofdFormulier::Bind(TInvoer* invoer, QWidget* ouder) {
     return nullptr;
 }
 
-QPushButton* TFrmHoofdFormulier::StandaardKnop(const QString& naam, QWidget* ouder,
+std::function<QWidget*(TInvoer*, QWidget*)> TFrmHoofdFormulier::Binder() {
+    return [this](TInvoer* invoer, QWidget* ouder) { return Bind(invoer, ouder); };
+}
+
+QPushButton* TFrmHoofdFormulier::StandaardKnop(QVBoxLayout* kolom, const QString& naam,
                                                void (TInvoerset::*regel)()) {
-    auto* knop = new QPushButton(QStringLiteral("Standaard"), ouder);
+    auto* knop = new QPushButton(QStringLiteral("Standaard"), kolom->parentWidget());
     knop->setObjectName(naam);
     knop->setFixedWidth(100);
     knop->setAutoDefault(false);
     TInvoerset* invoerset = invoerset_;
     connect(knop, &QPushButton::clicked, this,
             [invoerset, regel] { VangFouten([invoerset, regel] { (invoerset->*regel)(); }); });
+    kolom->addWidget(knop, 0, Qt::AlignLeft);
+    kolom->addStretch(1);
     return knop;
 }
 
 QWidget* TFrmHoofdFormulier::MaakVeestapel() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetVeestapel"), TabKorvalinde);
-    auto* kolom = new QVBoxLayout(pagina);
-    kolom->setContentsMargins(10, 10, 10, 10);
-    kolom->setSpacing(10);
+    QVBoxLayout* kolom = PaginaKolom(pagina);
 
     QGroupBox* veestapel = Groep(QStringLiteral("GrpVeestapel"), QStringLiteral("Veestapel"), pagina);
-    TRijen rijen(veestapel);
-    for (TGetalInvoer* g : {s.SpenKoe, s.SpeMelknivo, s.SpePercPar1, s.SpePercPar2, s.SpePercPar3})
-        rijen.Voeg(0, MaakLabel(g, veestapel), Bind(g, veestapel));
-    for (TGetalInvoer* g : {s.SpePercRas1, s.SpePercRas2, s.SpeTkt, s.SpeGewicht})
-        rijen.Voeg(1, MaakLabel(g, veestapel), Bind(g, veestapel));
+    TRijen rijen(veestapel, Binder());
+    rijen.Voeg(0, {s.SpenKoe, s.SpeMelknivo, s.SpePercPar1, s.SpePercPar2, s.SpePercPar3});
+    rijen.Voeg(1, {s.SpePercRas1, s.SpePercRas2, s.SpeTkt, s.SpeGewicht});
     rijen.Afronden(true);
     kolom->addWidget(veestapel);
 
@@ -534,18 +558,14 @@ QWidget* TFrmHoofdFormulier::MaakVeestapel() {
     productieRij->addStretch(1);
     kolom->addWidget(productie);
 
-    BtnVeestapel = StandaardKnop(QStringLiteral("BtnVeestapel"), pagina, &TInvoerset::BtnVeestapelClick);
-    kolom->addWidget(BtnVeestapel, 0, Qt::AlignLeft);
-    kolom->addStretch(1);
+    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::BtnVeestapelClick);
     return pagina;
 }
 
 QWidget* TFrmHoofdFormulier::MaakVoeding() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetVoeding"), TabKorvalinde);
-    auto* kolom = new QVBoxLayout(pagina);
-    kolom->setContentsMargins(10, 10, 10, 10);
-    kolom->setSpacing(10);
+    QVBoxLayout* kolom = PaginaKolom(pagina);
 
     QGroupBox* voeders = Groep(QStringLiteral("GrpVoedermiddelen"), QStringLiteral("Voedermiddelen"), pagina);
     auto* tabellen = new QVBoxLayout(voeders);
@@ -555,78 +575,54 @@ QWidget* TFrmHoofdFormulier::MaakVoeding() {
     tabellen->addWidget(Bind(s.GrdVoeders, voeders), 0, Qt::AlignLeft);
     kolom->addWidget(voeders);
 
-    BtvVoeding = StandaardKnop(QStringLiteral("BtvVoeding"), pagina, &TInvoerset::BtvVoedingClick);
-    kolom->addWidget(BtvVoeding, 0, Qt::AlignLeft);
-    kolom->addStretch(1);
+    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::BtvVoedingClick);
     return pagina;
 }
 
 QWidget* TFrmHoofdFormulier::MaakGrasland() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetGrasland"), TabKorvalinde);
-    auto* kolom = new QVBoxLayout(pagina);
-    kolom->setContentsMargins(10, 10, 10, 10);
-    kolom->setSpacing(10);
+    QVBoxLayout* kolom = PaginaKolom(pagina);
 
     QGroupBox* perceel = Groep(QStringLiteral("GrpPerceel"), QStringLiteral("Perceelsgegevens"), pagina);
-    TRijen perceelRijen(perceel);
-    for (TInvoer* i :
-         std::initializer_list<TInvoer*>{s.SpePerceelOpp, s.CbxSysteem, s.CbxZode, s.CbxJaargift})
-        perceelRijen.Voeg(0, MaakLabel(i, perceel), Bind(i, perceel));
-    for (TInvoer* i : std::initializer_list<TInvoer*>{s.CbxGrondsoort, s.CbxOntwatering, s.CbxEngelsraai})
-        perceelRijen.Voeg(1, MaakLabel(i, perceel), Bind(i, perceel));
+    TRijen perceelRijen(perceel, Binder());
+    perceelRijen.Voeg(0, {s.SpePerceelOpp, s.CbxSysteem, s.CbxZode, s.CbxJaargift});
+    perceelRijen.Voeg(1, {s.CbxGrondsoort, s.CbxOntwatering, s.CbxEngelsraai});
     perceelRijen.Afronden(true);
     kolom->addWidget(perceel);
 
     auto* onder = new QHBoxLayout;
     onder->setSpacing(10);
     QGroupBox* beweiding = Groep(QStringLiteral("GrpBeweiding"), QStringLiteral("Beweiding"), pagina);
-    TRijen beweidingRijen(beweiding);
-    for (TInvoer* i : std::initializer_list<TInvoer*>{s.Cbxdatum, s.SpeHergroei, s.SpeGrasaanbod,
-                                                      s.SpeUrenWeidegang, s.SpeBiomassa05})
-        beweidingRijen.Voeg(0, MaakLabel(i, beweiding), Bind(i, beweiding));
+    TRijen beweidingRijen(beweiding, Binder());
+    beweidingRijen.Voeg(0, {s.Cbxdatum, s.SpeHergroei, s.SpeGrasaanbod, s.SpeUrenWeidegang, s.SpeBiomassa05});
     beweidingRijen.Afronden(false);
     onder->addWidget(beweiding, 1);
 
     QGroupBox* vorige = Groep(QStringLiteral("GrpVorigeSnede"), QStringLiteral("Vorige snede"), pagina);
-    TRijen vorigeRijen(vorige);
-    for (TInvoer* i :
-         std::initializer_list<TInvoer*>{s.CbxVorigGebruik, s.CbxBloten, s.SpeVorigDagen, s.SpeVorigRest})
-        vorigeRijen.Voeg(0, MaakLabel(i, vorige), Bind(i, vorige));
+    TRijen vorigeRijen(vorige, Binder());
+    vorigeRijen.Voeg(0, {s.CbxVorigGebruik, s.CbxBloten, s.SpeVorigDagen, s.SpeVorigRest});
     vorigeRijen.Afronden(false);
     onder->addWidget(vorige, 1);
     kolom->addLayout(onder);
 
-    BtnGrasland = StandaardKnop(QStringLiteral("BtnGrasland"), pagina, &TInvoerset::BtnGraslandClick);
-    kolom->addWidget(BtnGrasland, 0, Qt::AlignLeft);
-    kolom->addStretch(1);
+    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::BtnGraslandClick);
     return pagina;
 }
 
 QWidget* TFrmHoofdFormulier::MaakOverig() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = NieuwePagina(QStringLiteral("SheetOverig"), TabKorvalinde);
-    auto* kolom = new QVBoxLayout(pagina);
-    kolom->setContentsMargins(10, 10, 10, 10);
-    kolom->setSpacing(10);
+    QVBoxLayout* kolom = PaginaKolom(pagina);
 
     QGroupBox* detail = Groep(QStringLiteral("GrpDetail"), QStringLiteral("Detail invoer"), pagina);
-    TRijen rijen(detail);
-    rijen.Grid()->addWidget(Bind(s.GrdGras, detail), 0, 0, 1, 3, Qt::AlignLeft);
-    rijen.Grid()->setRowMinimumHeight(1, 6);
-    QGridLayout* grid = rijen.Grid();
-    int rij = 2;
-    for (TGetalInvoer* g : {s.SpenMestflat, s.SpenUrlozing, s.SpeOppMestflat, s.SpeOppUrplek}) {
-        grid->addWidget(MaakLabel(g, detail), rij, 0);
-        grid->addWidget(Bind(g, detail), rij, 1, Qt::AlignLeft);
-        ++rij;
-    }
-    grid->setColumnStretch(2, 1);
+    TRijen rijen(detail, Binder());
+    rijen.VoegBreed(s.GrdGras, 6);
+    rijen.Voeg(0, {s.SpenMestflat, s.SpenUrlozing, s.SpeOppMestflat, s.SpeOppUrplek});
+    rijen.Afronden(false, false);
     kolom->addWidget(detail);
 
-    BtnOverig = StandaardKnop(QStringLiteral("BtnOverig"), pagina, &TInvoerset::BtnOverigClick);
-    kolom->addWidget(BtnOverig, 0, Qt::AlignLeft);
-    kolom->addStretch(1);
+    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::BtnOverigClick);
     return pagina;
 }
 

@@ -25,6 +25,7 @@ class QPushButton;
 class QSettings;
 class QTabWidget;
 class QToolButton;
+class QVBoxLayout;
 
 namespace korvalinde {
 
@@ -185,8 +186,11 @@ class TFrmHoofdFormulier : public QMainWindow {
     QWidget* MaakUitvoer();
     QWidget* MaakDetail();
     QWidget* MaakGrafieken();
+    // The widget of an input, bound to it; Bind as a function for the rows of a group.
     QWidget* Bind(TInvoer* invoer, QWidget* ouder);
-    QPushButton* StandaardKnop(const QString& naam, QWidget* ouder, void (TInvoerset::*regel)());
+    std::function<QWidget*(TInvoer*, QWidget*)> Binder();
+    // Ends an input page with its "Standaard" button, which runs `regel` (the page's defaults).
+    QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, void (TInvoerset::*regel)());
     // Enter moves the focus to the next control, as Tab does.
     bool FormKeyPress(QObject* object, QKeyEvent* event);
 
