@@ -366,10 +366,7 @@ void TInvoerset::BtvVoedingClick() {
     for (int r = 2; r <= 8; ++r)
         for (int k = 1; k <= 7; ++k) GrdVoeders->ZetCel(k, r, QString::fromLatin1(voeders[r - 2][k - 1]));
 
-    BerekenKrachtvoergift();
-    BerekenVw(VwRij::Krachtvoer);
-    BerekenVw(VwRij::Snijmais);
-    BerekenVw(VwRij::Graskuil);
+    BerekenVoederwaarden();
     BerekenUrenWeidegang();
 }
 
@@ -385,10 +382,7 @@ void TInvoerset::BtnGraslandClick() {
 
     CbxVorigGebruik->KiesItem(0);
     CbxBloten->KiesItem(0);
-    const bool geweid = StringNaarCode(CbxVorigGebruik->Tekst()) == QLatin1String("WEIDEN");
-    SpeVorigDagen->SetValue(geweid ? 4 : 0);
-    const bool nietGebloot = geweid && StringNaarCode(CbxBloten->Tekst()) == QLatin1String("NEE");
-    SpeVorigRest->SetValue(nietGebloot ? 300 : 0);
+    ZetVorigeSnede(VorigeSnede());
 
     CbxOntwatering->KiesItem(0);
     SpePerceelOpp->SetValue(2.3);
@@ -397,12 +391,7 @@ void TInvoerset::BtnGraslandClick() {
     CbxEngelsraai->KiesItem(1);
     CbxJaargift->KiesItem(2);
 
-    CbxVorigGebruikChange();
-    CbxSysteemChange();
-    CbxOntwateringChange();
-    CbxEngelsraaiChange();
-    CbxdatumExit();
-    SpeGrasaanbodChange();
+    GraslandRegels();
 }
 
 void TInvoerset::BtnOverigClick() {
@@ -419,13 +408,15 @@ void TInvoerset::ZetStandaardwaarden() {
     BtvVoedingClick();
     BtnOverigClick();
 
-    BerekenKrachtvoergift();
-    BerekenVw(VwRij::Krachtvoer);
-    BerekenVw(VwRij::Snijmais);
-    BerekenVw(VwRij::Graskuil);
+    // Every derived value once more, now that all pages hold their defaults.
+    BerekenVoederwaarden();
     BerekenGraswaarden();
     BerekenUrenWeidegang();
     SpeMelknivoChange();
+    GraslandRegels();
+}
+
+void TInvoerset::GraslandRegels() {
     CbxVorigGebruikChange();
     CbxSysteemChange();
     CbxOntwateringChange();
@@ -478,18 +469,29 @@ void TInvoerset::SpePercRas2Change() {
 // ---------------------------------------------------------------------------------------------
 // Grassland
 
+TInvoerset::TVorigeSnede TInvoerset::VorigeSnede() const {
+    TVorigeSnede vorige;
+    vorige.geweid = StringNaarCode(CbxVorigGebruik->Tekst()) == QLatin1String("WEIDEN");
+    vorige.restBlijft = vorige.geweid && StringNaarCode(CbxBloten->Tekst()) == QLatin1String("NEE");
+    return vorige;
+}
+
 void TInvoerset::ToonVorigeSnede() {
-    const bool geweid = StringNaarCode(CbxVorigGebruik->Tekst()) == QLatin1String("WEIDEN");
-    const bool rest = geweid && StringNaarCode(CbxBloten->Tekst()) == QLatin1String("NEE");
-    CbxBloten->ZetZichtbaar(geweid);
-    SpeVorigDagen->ZetZichtbaar(geweid);
-    SpeVorigRest->ZetZichtbaar(rest);
+    const TVorigeSnede vorige = VorigeSnede();
+    CbxBloten->ZetZichtbaar(vorige.geweid);
+    SpeVorigDagen->ZetZichtbaar(vorige.geweid);
+    SpeVorigRest->ZetZichtbaar(vorige.restBlijft);
+}
+
+void TInvoerset::ZetVorigeSnede(const TVorigeSnede& vorige) {
+    SpeVorigDagen->SetValue(vorige.geweid ? 4 : 0);
+    SpeVorigRest->SetValue(vorige.restBlijft ? 300 : 0);
 }
 
 void TInvoerset::CbxVorigGebruikChange() {
     ToonVorigeSnede();
-    SpeVorigDagen->SetValue(SpeVorigDagen->Zichtbaar() ? 4 : 0);
-    SpeVorigRest->SetValue(SpeVorigRest->Zichtbaar() ? 300 : 0);
+    // What is shown now holds the answers, so the choice texts are not looked up again.
+    ZetVorigeSnede({SpeVorigDagen->Zichtbaar(), SpeVorigRest->Zichtbaar()});
 }
 
 void TInvoerset::VulZodeLijst() {
@@ -610,6 +612,13 @@ void TInvoerset::BerekenVw(VwRij rij) {
         ZetCelGetal(GrdGras, 7, 2, "0.00", VwGras(getal(GrdGras, 4, 2), getal(GrdGras, 6, 2), 1));
         break;
     }
+}
+
+void TInvoerset::BerekenVoederwaarden() {
+    BerekenKrachtvoergift();
+    BerekenVw(VwRij::Krachtvoer);
+    BerekenVw(VwRij::Snijmais);
+    BerekenVw(VwRij::Graskuil);
 }
 
 void TInvoerset::BerekenKrachtvoergift() {

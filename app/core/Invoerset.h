@@ -153,6 +153,20 @@ class TInvoerset : public QObject {
     void Koppel();
     void MaakHints();
     void ZetPariteit(int gewijzigd);
+    // Whether the previous cut was grazed, and whether its residue counts (grazed and not topped
+    // afterwards). Each choice text is looked up once, so an unknown text shows its box once.
+    struct TVorigeSnede {
+        bool geweid = false;
+        bool restBlijft = false;
+    };
+    TVorigeSnede VorigeSnede() const;
+    // Days and residue of the previous cut at their usual values (4 days, 300 kg ds/ha) where they
+    // count, 0 where they do not.
+    void ZetVorigeSnede(const TVorigeSnede& vorige);
+    // The daily concentrate and the fill values of concentrate, maize and grass silage.
+    void BerekenVoederwaarden();
+    // The rules of the grassland inputs, after their defaults were set.
+    void GraslandRegels();
     void ZetCelGetal(TTabel* tabel, int kolom, int rij, const char* patroon, long double waarde);
 
     std::unique_ptr<TOpnameMelder> eigenMelder_;
