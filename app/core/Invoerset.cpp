@@ -245,12 +245,6 @@ TTabel* TInvoerset::Tabel(const QString& naam) const {
     return qobject_cast<TTabel*>(Invoer(naam));
 }
 
-TTabel* TInvoerset::TabelMetTag(int tag) const {
-    for (TTabel* tabel : Tabellen())
-        if (tabel->Tag() == tag) return tabel;
-    return nullptr;
-}
-
 QList<TGetalInvoer*> TInvoerset::Getallen() const {
     return findChildren<TGetalInvoer*>(QString(), Qt::FindDirectChildrenOnly);
 }

@@ -88,7 +88,6 @@ class TInvoerset : public QObject {
     TGetalInvoer* Getal(const QString& naam) const;
     TKeuzeInvoer* Keuze(const QString& naam) const;
     TTabel* Tabel(const QString& naam) const;
-    TTabel* TabelMetTag(int tag) const;
     // All inputs of a kind, in screen order (input pages first, then the alternatives).
     QList<TGetalInvoer*> Getallen() const;
     QList<TKeuzeInvoer*> Keuzes() const;
