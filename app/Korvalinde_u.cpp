@@ -103,6 +103,15 @@ QWidget* NieuwePagina(const QString& naam, QWidget* ouder) {
     return pagina;
 }
 
+// A result page. Its tables use a compact font so that the labels fit their columns.
+QWidget* ResultaatPagina(const QString& naam, QWidget* ouder) {
+    QWidget* pagina = NieuwePagina(naam, ouder);
+    QFont compact(QStringLiteral("Arial"));
+    compact.setPixelSize(11);
+    pagina->setFont(compact);
+    return pagina;
+}
+
 // The groups of an input page from top to bottom, in one column.
 QVBoxLayout* PaginaKolom(QWidget* pagina) {
     auto* kolom = new QVBoxLayout(pagina);
@@ -632,11 +641,7 @@ void TFrmHoofdFormulier::TabKorvalindeChange(QObject* sender) {
 
 QWidget* TFrmHoofdFormulier::MaakUitvoer() {
     TInvoerset& s = *invoerset_;
-    QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
-    // The result tables use a compact font so that the labels fit their columns.
-    QFont compact(QStringLiteral("Arial"));
-    compact.setPixelSize(11);
-    pagina->setFont(compact);
+    QWidget* pagina = ResultaatPagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
     GrdUitvoerSam = new TStringGrid(berekening_->GrdUitvoerSam, pagina);
     GrdUitvoerSam->setFocusPolicy(Qt::NoFocus);
     // The alternatives stand above the summary columns "Alternatief 1" and "Alternatief 1+2": each
@@ -663,10 +668,7 @@ QWidget* TFrmHoofdFormulier::MaakUitvoer() {
 }
 
 QWidget* TFrmHoofdFormulier::MaakDetail() {
-    QWidget* pagina = NieuwePagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
-    QFont compact(QStringLiteral("Arial"));
-    compact.setPixelSize(11);
-    pagina->setFont(compact);
+    QWidget* pagina = ResultaatPagina(QStringLiteral("SheetUitvDetail"), TabKorvalinde);
     GrpDetail = Groep(QStringLiteral("GrpDetail"), QString(), pagina);
     GrpDetail->setGeometry(10, 2, 260, 34);
     auto* rij = new QHBoxLayout(GrpDetail);
