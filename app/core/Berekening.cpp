@@ -292,8 +292,8 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
 }
 
 void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
-    const TKeuzeInvoer* keuze = nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2;
-    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    const TKeuzeInvoer* keuze = invoer_.AlternatiefKeuze(nr);
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
     const int item = keuze->ItemIndex();
     if (item < 0 || item > 6) return;
     const auto rij = static_cast<std::size_t>(AlternatiefRij[static_cast<std::size_t>(item)]);

@@ -82,6 +82,9 @@ class TInvoerset : public QObject {
     TKeuzeInvoer* CbxAlt2;
     TGetalInvoer* SpeAlt1;
     TGetalInvoer* SpeAlt2;
+    // Alternative 1 or 2: its choice and its value field.
+    TKeuzeInvoer* AlternatiefKeuze(int nr) const { return nr == 1 ? CbxAlt1 : CbxAlt2; }
+    TGetalInvoer* AlternatiefVeld(int nr) const { return nr == 1 ? SpeAlt1 : SpeAlt2; }
 
     // Lookup by control name; nullptr when there is no such input (or it is of another kind).
     TInvoer* Invoer(const QString& naam) const;

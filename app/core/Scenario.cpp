@@ -91,25 +91,25 @@ void TInvoersetScenario::ZetCel(std::string_view tabel, int kolom, int rij, cons
 }
 
 int TInvoersetScenario::AlternatiefIndex(int nr) const {
-    return (nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2)->ItemIndex();
+    return invoer_.AlternatiefKeuze(nr)->ItemIndex();
 }
 
 long double TInvoersetScenario::AlternatiefWaarde(int nr) const {
-    return static_cast<long double>((nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2)->Value());
+    return static_cast<long double>(invoer_.AlternatiefVeld(nr)->Value());
 }
 
 void TInvoersetScenario::ZetAlternatiefIndex(int nr, int index) {
     // The value field takes any value of any kind until the kind's own range is set after the
     // calculation.
-    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
     veld->ZetGeheel(false);
     veld->ZetBereik(0, 100000);
     veld->ZetDecimal(2);
-    (nr == 1 ? invoer_.CbxAlt1 : invoer_.CbxAlt2)->KiesItem(index);
+    invoer_.AlternatiefKeuze(nr)->KiesItem(index);
 }
 
 void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
-    TGetalInvoer* veld = nr == 1 ? invoer_.SpeAlt1 : invoer_.SpeAlt2;
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
     veld->SetValue(static_cast<double>(waarde));
     // The text shows the value as stored, not rounded to the field's decimals; a value outside
     // the field's range shows as the range's bound it was clamped to.
