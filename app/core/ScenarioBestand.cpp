@@ -72,14 +72,21 @@ public:
         const auto e = NaarExtended(w);
         bytes.insert(bytes.end(), e.begin(), e.end());
     }
-    void Geheel(std::int64_t w) {
-        if (w >= -128 && w <= 127) Byte(TagInt8), Klein(static_cast<std::uint64_t>(w), 1);
-        else if (w >= -32768 && w <= 32767) Byte(TagInt16), Klein(static_cast<std::uint64_t>(w), 2);
-        else Byte(TagInt32), Klein(static_cast<std::uint64_t>(static_cast<std::int32_t>(w)), 4);
+    // A tag followed by a number of n bytes.
+    void MetTag(std::uint8_t tag, std::uint64_t w, int n) {
+        Byte(tag);
+        Klein(w, n);
     }
+    // A whole number in the narrowest of the three widths that holds it.
+    void Geheel(std::int64_t w) {
+        if (w >= -128 && w <= 127) MetTag(TagInt8, static_cast<std::uint64_t>(w), 1);
+        else if (w >= -32768 && w <= 32767) MetTag(TagInt16, static_cast<std::uint64_t>(w), 2);
+        else MetTag(TagInt32, static_cast<std::uint64_t>(static_cast<std::int32_t>(w)), 4);
+    }
+    // A text with its length in one byte, or in four when it is longer than 255.
     void Tekst(const std::string& t) {
-        if (t.size() < 256) Byte(TagTekst), Klein(t.size(), 1);
-        else Byte(TagLangeTekst), Klein(t.size(), 4);
+        if (t.size() < 256) MetTag(TagTekst, t.size(), 1);
+        else MetTag(TagLangeTekst, t.size(), 4);
         bytes.insert(bytes.end(), t.begin(), t.end());
     }
     void Blok(const ScenarioInvoer& invoer, const TabelBlok& tabel) {
