@@ -1,7 +1,7 @@
 // Speed of the grazing model on the default scenario: the incremental run against the plain run
 // that computes every state again from turn-in.
-#include "Bedrijf_u.h"
 #include "../tests/ModelInvoer.h"
+#include "Bedrijf_u.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,6 +27,9 @@ static void BM_BerekenVanafInscharen(benchmark::State& state) {
         benchmark::DoNotOptimize(uit);
     }
 }
-BENCHMARK(BM_BerekenVanafInscharen)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BerekenVanafInscharen)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

@@ -151,6 +151,7 @@ TRapportPlaatjes LaadRapportPlaatjes(const QString& map);
 // The part of the report's data that comes from the calculation and the input set: the run, the
 // control texts, the summary table and the pictures. The caller adds the texts of the about box, the
 // file name, the printer and the boxes.
-void VulRapportGegevens(TRapportGegevens& gegevens, TBerekening& berekening, const TRapportPlaatjes& plaatjes);
+void VulRapportGegevens(TRapportGegevens& gegevens, TBerekening& berekening,
+                        const TRapportPlaatjes& plaatjes);
 
 } // namespace korvalinde

@@ -54,7 +54,7 @@ inline TQXInvoer StandaardInvoer() {
 // A random scenario: every number within the range of its input, values with the few decimals a
 // user types, all kinds of alternative.
 class WillekeurigeInvoer {
-public:
+  public:
     explicit WillekeurigeInvoer(unsigned zaad) : gen_(zaad) {}
 
     TQXInvoer Volgende() {
@@ -91,18 +91,30 @@ public:
         for (auto& alt : in.Alternatief) {
             alt.Soort = static_cast<std::int32_t>(Geheel(0, 7));
             switch (alt.Soort) {
-            case AltWeidedagen: alt.Waarde = Geheel(0, 40) * 0.5f; break;
-            case AltOppervlakte: alt.Waarde = Kans(0.05) ? 0 : Decimaal(0.1, 20, 1); break;
-            case AltWeiderest: alt.Waarde = Geheel(0, 300) * 10.0f; break;
-            case AltAanbod: alt.Waarde = Geheel(0, 30) * 100.0f; break;
-            default: alt.Waarde = Geheel(0, 40) * 0.5f; break;
+            case AltWeidedagen:
+                alt.Waarde = Geheel(0, 40) * 0.5f;
+                break;
+            case AltOppervlakte:
+                alt.Waarde = Kans(0.05) ? 0 : Decimaal(0.1, 20, 1);
+                break;
+            case AltWeiderest:
+                alt.Waarde = Geheel(0, 300) * 10.0f;
+                break;
+            case AltAanbod:
+                alt.Waarde = Geheel(0, 30) * 100.0f;
+                break;
+            default:
+                alt.Waarde = Geheel(0, 40) * 0.5f;
+                break;
             }
         }
         return in;
     }
 
-private:
-    float Geheel(int van, int tot) { return static_cast<float>(std::uniform_int_distribution<int>(van, tot)(gen_)); }
+  private:
+    float Geheel(int van, int tot) {
+        return static_cast<float>(std::uniform_int_distribution<int>(van, tot)(gen_));
+    }
     float Decimaal(double van, double tot, int decimalen) {
         double schaal = 1;
         for (int i = 0; i < decimalen; ++i) schaal *= 10;

@@ -12,15 +12,15 @@
 namespace korvalinde::testdata {
 
 class ScenarioTestInvoer : public ScenarioInvoer {
-public:
+  public:
     std::map<std::string, long double, std::less<>> getallen{
-        {"SpenKoe", 50},         {"SpeMelknivo", 8000},   {"SpePercPar1", 25},    {"SpePercPar2", 20},
-        {"SpePercPar3", 55},     {"SpePercRas1", 26},     {"SpePercRas2", 74},    {"SpeTkt", 365},
+        {"SpenKoe", 50},         {"SpeMelknivo", 8000},    {"SpePercPar1", 25},     {"SpePercPar2", 20},
+        {"SpePercPar3", 55},     {"SpePercRas1", 26},      {"SpePercRas2", 74},     {"SpeTkt", 365},
         {"SpeGewicht", 650},     {"SpeUrenWeidegang", 20}, {"SpePerceelOpp", 2.3L}, {"SpeGrasaanbod", 1300},
-        {"SpeBiomassa05", 1000}, {"SpeHergroei", 28},     {"SpeVorigDagen", 0},   {"SpeVorigRest", 0},
-        {"SpenMestflat", 13},    {"SpenUrlozing", 13},    {"SpeOppMestflat", 1},  {"SpeOppUrplek", 0.68L}};
+        {"SpeBiomassa05", 1000}, {"SpeHergroei", 28},      {"SpeVorigDagen", 0},    {"SpeVorigRest", 0},
+        {"SpenMestflat", 13},    {"SpenUrlozing", 13},     {"SpeOppMestflat", 1},   {"SpeOppUrplek", 0.68L}};
     std::map<std::string, int, std::less<>> indexen{
-        {"CbxOntwatering", 0}, {"CbxGrondsoort", 0}, {"CbxSysteem", 0}, {"CbxZode", 1},
+        {"CbxOntwatering", 0}, {"CbxGrondsoort", 0}, {"CbxSysteem", 0},      {"CbxZode", 1},
         {"CbxEngelsraai", 1},  {"CbxJaargift", 2},   {"CbxVorigGebruik", 0}, {"CbxBloten", 0}};
     std::map<std::string, std::string, std::less<>> teksten{{"Cbxdatum", "1509"}};
     std::map<std::tuple<std::string, int, int>, std::string> cellen;

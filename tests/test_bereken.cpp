@@ -432,14 +432,18 @@ void TestBereken::meldingenAlsWaarschuwing() {
 }
 
 void TestBereken::rapport_data() {
-    QTest::addColumn<QString>("uit");  // relative to a fresh folder
+    QTest::addColumn<QString>("uit");    // relative to a fresh folder
     QTest::addColumn<QString>("invoer"); // "kvl" or "json"
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("melding");
-    QTest::newRow("report") << "rapport.pdf" << "kvl" << 0 << "";
-    QTest::newRow("missing folder") << "geen/map/rapport.pdf" << "kvl" << 2 << "bestaat niet";
-    QTest::newRow("folder as file") << "." << "kvl" << 2 << "rapport niet schrijven";
-    QTest::newRow("json has no input set") << "rapport.pdf" << "json" << 2 << "scenariobestand";
+    QTest::newRow("report") << "rapport.pdf"
+                            << "kvl" << 0 << "";
+    QTest::newRow("missing folder") << "geen/map/rapport.pdf"
+                                    << "kvl" << 2 << "bestaat niet";
+    QTest::newRow("folder as file") << "."
+                                    << "kvl" << 2 << "rapport niet schrijven";
+    QTest::newRow("json has no input set") << "rapport.pdf"
+                                           << "json" << 2 << "scenariobestand";
 }
 
 void TestBereken::rapport() {
@@ -450,7 +454,8 @@ void TestBereken::rapport() {
     QTemporaryDir dir;
     const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
     QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
-    const QString bron = invoer == QLatin1String("kvl") ? kvl : QStringLiteral(VOORBEELD_DIR "/standaard.json");
+    const QString bron =
+        invoer == QLatin1String("kvl") ? kvl : QStringLiteral(VOORBEELD_DIR "/standaard.json");
     const QString pdf = dir.filePath(uit);
     const Resultaat r = Start({QStringLiteral("--rapport"), pdf, bron});
     QCOMPARE(r.code, code);
@@ -467,7 +472,8 @@ void TestBereken::rapport() {
     QVERIFY2(tekst.contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))), qPrintable(tekst));
     QVERIFY(tekst.contains(QStringLiteral("595.2")) || tekst.contains(QStringLiteral("595 x 842")));
     QProcess tekstNaar;
-    tekstNaar.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("3"), pdf, QStringLiteral("-")});
+    tekstNaar.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), QStringLiteral("3"), pdf, QStringLiteral("-")});
     QVERIFY(tekstNaar.waitForFinished(30000));
     const QString pagina3 = QString::fromUtf8(tekstNaar.readAllStandardOutput());
     QVERIFY(pagina3.contains(QStringLiteral("Resultaten Korvalinde")));

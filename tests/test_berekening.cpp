@@ -41,7 +41,7 @@ struct Opstelling {
 class TestBerekening : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void tekstNaarGetal_data();
     void tekstNaarGetal();
     void opstart();

@@ -17,13 +17,17 @@ namespace {
 TQXUitvoer Reken(const TQXInvoer& in, bool vanafInscharen = false) {
     TBedrijf b;
     TQXUitvoer uit;
-    if (vanafInscharen) b.BerekenVanafInscharen(in, uit);
-    else b.Bereken(in, uit);
+    if (vanafInscharen)
+        b.BerekenVanafInscharen(in, uit);
+    else
+        b.Bereken(in, uit);
     return uit;
 }
 
 // Number in a result text.
-double Getal(const std::string& tekst) { return std::stod(tekst); }
+double Getal(const std::string& tekst) {
+    return std::stod(tekst);
+}
 
 // Index of the last step with a detail text in variant v.
 int LaatsteStap(const TQXUitvoer& uit, int v) {
@@ -59,7 +63,7 @@ QString Verschil(const TQXUitvoer& a, const TQXUitvoer& b) {
 class TestModel : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void bijgroei_data();
     void bijgroei();
     void onbekendeJaargift_data();
@@ -89,12 +93,14 @@ void TestModel::bijgroei_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<double>("perStap");
     QTest::newRow("300 day 90 capped") << "300" << 90 << 37.5;
-    QTest::newRow("300 day 150") << "300" << 150 << double(float(double(float(176.3L - 0.7015L * 60)) * 0.25));
+    QTest::newRow("300 day 150") << "300" << 150
+                                 << double(float(double(float(176.3L - 0.7015L * 60)) * 0.25));
     QTest::newRow("200 capped") << "200" << 60 << 35.0;
     QTest::newRow("400 capped") << "400" << 1 << 41.25;
     QTest::newRow("first character counts") << "2xyz" << 60 << 35.0;
     QTest::newRow("4 alone") << "4" << 1 << 41.25;
-    QTest::newRow("200 late season negative") << "200" << 340 << double(float(double(float(161.69L - 0.6715L * 250)) * 0.25));
+    QTest::newRow("200 late season negative")
+        << "200" << 340 << double(float(double(float(161.69L - 0.6715L * 250)) * 0.25));
 }
 
 void TestModel::bijgroei() {
@@ -270,7 +276,8 @@ void TestModel::volledigePeriode() {
     QVERIFY(uit.arMelk[0][0].empty());
     QVERIFY(!uit.arAanbodKoe[0][0].empty());
     // Rows that the model does not fill stay empty.
-    for (int rij : {1, 7, 8, 13, 14, 16, 17, 24, 25, 30}) QVERIFY(uit.arsam[2][static_cast<std::size_t>(rij)].empty());
+    for (int rij : {1, 7, 8, 13, 14, 16, 17, 24, 25, 30})
+        QVERIFY(uit.arsam[2][static_cast<std::size_t>(rij)].empty());
 }
 
 void TestModel::stap1NietGoed() {
@@ -379,8 +386,10 @@ void TestModel::grasVwNul() {
         TBedrijf b;
         TQXUitvoer uit;
         try {
-            if (referentie) b.BerekenVanafInscharen(in, uit);
-            else b.Bereken(in, uit);
+            if (referentie)
+                b.BerekenVanafInscharen(in, uit);
+            else
+                b.Bereken(in, uit);
             QFAIL("no error");
         } catch (const RekenFout& e) {
             QVERIFY(QString::fromStdString(e.what()).contains("VW van het gras"));
@@ -405,13 +414,21 @@ void TestModel::geenInvloed() {
     TQXInvoer in = StandaardInvoer();
     const TQXUitvoer voor = Reken(in);
     switch (wijziging) {
-    case 0: in.Melknivo = 10000; break;
-    case 1: in.Gewicht = 400; break;
-    case 2: in.Melk = {40, 40, 40, 40, 40}, in.Vet = {3, 3, 3, 3, 3}, in.Eiwit = {5, 5, 5, 5, 5}; break;
+    case 0:
+        in.Melknivo = 10000;
+        break;
+    case 1:
+        in.Gewicht = 400;
+        break;
+    case 2:
+        in.Melk = {40, 40, 40, 40, 40}, in.Vet = {3, 3, 3, 3, 3}, in.Eiwit = {5, 5, 5, 5, 5};
+        break;
     case 3:
         in.Grondsoort = "VEEN", in.Zode = "ZDICHT", in.Engelsraai = "<50", in.Ontwatering = false;
         break;
-    default: in.VorigeSnede.Gebruik = "WEIDEN", in.VorigeSnede.Gebloot = false; break;
+    default:
+        in.VorigeSnede.Gebruik = "WEIDEN", in.VorigeSnede.Gebloot = false;
+        break;
     }
     QCOMPARE(Verschil(voor, Reken(in)), QString());
 }

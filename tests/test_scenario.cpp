@@ -28,14 +28,16 @@ QString LeesFout(const std::vector<std::uint8_t>& data, ScenarioTestInvoer& invo
 }
 
 // Offset of the first byte after the grass table block in a file with default values.
-std::size_t NaGrasBlok(const std::vector<std::uint8_t>& bestand) { return bestand.size() - 2 - 2 - 11 - 11; }
+std::size_t NaGrasBlok(const std::vector<std::uint8_t>& bestand) {
+    return bestand.size() - 2 - 2 - 11 - 11;
+}
 
 } // namespace
 
 class TestScenario : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void extended_data();
     void extended();
     void standaardBestandBegin();
@@ -77,17 +79,19 @@ void TestScenario::extended() {
 void TestScenario::standaardBestandBegin() {
     ScenarioTestInvoer invoer;
     const auto bestand = SchrijfScenario(invoer);
-    const auto begin = Bytes({0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x4A, 0xC4, 0x10, 0x40,
-                              0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC8, 0x04, 0x40,
-                              0x03, 0x40, 0x1F, 0x02, 0x19, 0x02, 0x14, 0x02, 0x37, 0x02, 0x1A,
-                              0x02, 0x4A, 0x03, 0x6D, 0x01, 0x03, 0x8A, 0x02});
+    const auto begin =
+        Bytes({0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x4A, 0xC4, 0x10, 0x40, 0x05, 0x00, 0x00,
+               0x00, 0x00, 0x00, 0x00, 0x00, 0xC8, 0x04, 0x40, 0x03, 0x40, 0x1F, 0x02, 0x19, 0x02,
+               0x14, 0x02, 0x37, 0x02, 0x1A, 0x02, 0x4A, 0x03, 0x6D, 0x01, 0x03, 0x8A, 0x02});
     QVERIFY(bestand.size() > begin.size() + GridBlokGrootte);
-    QCOMPARE(std::vector<std::uint8_t>(bestand.begin(), bestand.begin() + static_cast<long>(begin.size())), begin);
+    QCOMPARE(std::vector<std::uint8_t>(bestand.begin(), bestand.begin() + static_cast<long>(begin.size())),
+             begin);
     // The field after the production block is the grazing hours, after two blocks and the date.
     const std::size_t naBlokken = begin.size() + 3 * GridBlokGrootte;
     QCOMPARE(bestand[naBlokken], std::uint8_t(6));
     QCOMPARE(bestand[naBlokken + 1], std::uint8_t(4));
-    QCOMPARE(std::string(bestand.begin() + static_cast<long>(naBlokken) + 2, bestand.begin() + static_cast<long>(naBlokken) + 6),
+    QCOMPARE(std::string(bestand.begin() + static_cast<long>(naBlokken) + 2,
+                         bestand.begin() + static_cast<long>(naBlokken) + 6),
              std::string("1509"));
     // The paddock area is the extended number nearest to 2.3, as typed.
     ScenarioTestInvoer terug;
@@ -208,8 +212,10 @@ void TestScenario::afgekapt() {
         ScenarioTestInvoer terug;
         terug.getallen["SpenKoe"] = 1;
         QCOMPARE(LeesFout(kort, terug), QString::fromLatin1(MeldingLeesFout));
-        if (lengte >= 22) QCOMPARE(terug.getallen["SpenKoe"], 50.0L);
-        else QCOMPARE(terug.getallen["SpenKoe"], 1.0L);
+        if (lengte >= 22)
+            QCOMPARE(terug.getallen["SpenKoe"], 50.0L);
+        else
+            QCOMPARE(terug.getallen["SpenKoe"], 1.0L);
     }
 }
 

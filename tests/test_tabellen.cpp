@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include <clocale>
-#include <random>
 #include <cmath>
+#include <random>
 
 using namespace korvalinde;
 
@@ -22,7 +22,7 @@ double Afgerond(double x, int decimalen) {
 class TestTabellen : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void veiligDelen_data();
     void veiligDelen();
     void round_data();
@@ -143,14 +143,23 @@ void TestTabellen::formatFloatSnelGelijkAanCijfers() {
     for (int i = 0; i < 200000; ++i) {
         long double w = 0;
         switch (i % 4) {
-        case 0: w = static_cast<float>(verdeling(gen)); break;
-        case 1: w = static_cast<long double>(verdeling(gen)) / 3.0L; break;
-        case 2: w = std::round(verdeling(gen) * 20) / 20.0L; break; // on or near a tie
-        default: w = std::nextafter(static_cast<float>(std::round(verdeling(gen) * 20) / 20.0), 0.0f); break;
+        case 0:
+            w = static_cast<float>(verdeling(gen));
+            break;
+        case 1:
+            w = static_cast<long double>(verdeling(gen)) / 3.0L;
+            break;
+        case 2:
+            w = std::round(verdeling(gen) * 20) / 20.0L;
+            break; // on or near a tie
+        default:
+            w = std::nextafter(static_cast<float>(std::round(verdeling(gen) * 20) / 20.0), 0.0f);
+            break;
         }
         for (const char* p : patronen)
             if (FormatFloat(p, w) != FormatFloatViaCijfers(p, w) && ++verschillen < 5)
-                qWarning("%s %.21Lg: %s / %s", p, w, FormatFloat(p, w).c_str(), FormatFloatViaCijfers(p, w).c_str());
+                qWarning("%s %.21Lg: %s / %s", p, w, FormatFloat(p, w).c_str(),
+                         FormatFloatViaCijfers(p, w).c_str());
     }
     QCOMPARE(verschillen, 0);
 }
@@ -158,8 +167,8 @@ void TestTabellen::formatFloatSnelGelijkAanCijfers() {
 void TestTabellen::dagNaarMaand_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<int>("maand");
-    const int grenzen[][3] = {{1, 31, 1},    {32, 59, 2},   {60, 90, 3},   {91, 120, 4},
-                              {121, 151, 5}, {152, 181, 6}, {182, 212, 7}, {213, 243, 8},
+    const int grenzen[][3] = {{1, 31, 1},    {32, 59, 2},    {60, 90, 3},    {91, 120, 4},
+                              {121, 151, 5}, {152, 181, 6},  {182, 212, 7},  {213, 243, 8},
                               {244, 273, 9}, {274, 304, 10}, {305, 334, 11}, {335, 365, 12}};
     for (const auto& g : grenzen) {
         QTest::addRow("day %d", g[0]) << g[0] << g[2];
@@ -196,8 +205,8 @@ void TestTabellen::dagTekst() {
 }
 
 void TestTabellen::kleineHelpers() {
-    QCOMPARE(DatumTekst(2.0), std::string("01 01"));                 // 1 January 1900
-    QCOMPARE(DatumTekst(45356.0), std::string("05 03"));             // 5 March 2024, a leap year
+    QCOMPARE(DatumTekst(2.0), std::string("01 01"));     // 1 January 1900
+    QCOMPARE(DatumTekst(45356.0), std::string("05 03")); // 5 March 2024, a leap year
     QCOMPARE(FpcmFactor(4.4f, 3.5f), static_cast<float>(0.337L + 0.5104L + 0.21L));
     QCOMPARE(Interpoleer(1000, 1700, 2000, 240, 220), static_cast<float>(240.0L + 1000.0L * 20.0L / -700.0L));
     QCOMPARE(ZonderSpaties("  a  b "), std::string("ab"));
@@ -307,7 +316,8 @@ void TestTabellen::vulwaarden_data() {
     QTest::addColumn<double>("c");
     QTest::addColumn<double>("verwacht");
     QTest::addColumn<double>("marge");
-    QTest::newRow("grass centre") << "gras" << 230.0 << 705.0 << 0.0 << double(float(std::exp(-0.08334L))) << 0.0;
+    QTest::newRow("grass centre") << "gras" << 230.0 << 705.0 << 0.0 << double(float(std::exp(-0.08334L)))
+                                  << 0.0;
     QTest::newRow("grass 180/800") << "gras" << 180.0 << 800.0 << 0.0 << 0.8974 << 5e-5;
     QTest::newRow("grass 300/600") << "gras" << 300.0 << 600.0 << 0.0 << 1.0512 << 5e-5;
     QTest::newRow("grass floor") << "gras" << 230.0 << 900.0 << 0.0 << double(0.8845f) << 0.0;
@@ -315,8 +325,8 @@ void TestTabellen::vulwaarden_data() {
     QTest::newRow("grass silage") << "graskuil" << 450.0 << 170.0 << 240.0 << 1.0 << 0.0;
     QTest::newRow("maize silage") << "snijmais" << 330.0 << 695.0 << 0.0 << 0.8053 << 5e-5;
     QTest::newRow("concentrate") << "krachtvoer" << 140.0 << 0.0 << 0.0 << 0.3172 << 5e-5;
-    QTest::newRow("concentrate unclamped") << "krachtvoer" << 2000.0 << 0.0 << 0.0
-                                           << double(float(std::exp(1.335L * 1.86L - 1.1483L))) << 0.0;
+    QTest::newRow("concentrate unclamped")
+        << "krachtvoer" << 2000.0 << 0.0 << 0.0 << double(float(std::exp(1.335L * 1.86L - 1.1483L))) << 0.0;
 }
 
 void TestTabellen::vulwaarden() {
@@ -328,12 +338,18 @@ void TestTabellen::vulwaarden() {
     QFETCH(double, marge);
     const auto fa = static_cast<float>(a), fb = static_cast<float>(b), fc = static_cast<float>(c);
     double w = 0;
-    if (formule == "gras") w = VwGras(fa, fb, 1);
-    else if (formule == "graskuil") w = VwGraskuil(fa, fb, fc, 1);
-    else if (formule == "snijmais") w = VwSnijmais(fa, fb, 1);
-    else w = VwKrachtvoer(fa);
-    if (marge == 0) QCOMPARE(w, verwacht);
-    else QVERIFY2(std::fabs(w - verwacht) < marge, qPrintable(QString::number(w, 'g', 9)));
+    if (formule == "gras")
+        w = VwGras(fa, fb, 1);
+    else if (formule == "graskuil")
+        w = VwGraskuil(fa, fb, fc, 1);
+    else if (formule == "snijmais")
+        w = VwSnijmais(fa, fb, 1);
+    else
+        w = VwKrachtvoer(fa);
+    if (marge == 0)
+        QCOMPARE(w, verwacht);
+    else
+        QVERIFY2(std::fabs(w - verwacht) < marge, qPrintable(QString::number(w, 'g', 9)));
 }
 
 void TestTabellen::gehalteGras_data() {
@@ -345,10 +361,10 @@ void TestTabellen::gehalteGras_data() {
     QTest::newRow("VEM standard point") << "VEM" << 152 << false << 1700.0 << 996.0;
     QTest::newRow("VEM lower line") << "VEM" << 152 << false << 1350.0 << 1002.5;
     QTest::newRow("VEM lower line minder") << "VEM" << 152 << true << 1350.0 << 952.5;
-    QTest::newRow("VEM upper line extended") << "VEM" << 152 << false << 3000.0
-                                             << double(float(996.0L + 1300.0L * 39.0L / -1100.0L));
-    QTest::newRow("VEM below low mass extended") << "VEM" << 152 << false << 500.0
-                                                 << double(float(1009.0L - 500.0L * 13.0L / -700.0L));
+    QTest::newRow("VEM upper line extended")
+        << "VEM" << 152 << false << 3000.0 << double(float(996.0L + 1300.0L * 39.0L / -1100.0L));
+    QTest::newRow("VEM below low mass extended")
+        << "VEM" << 152 << false << 500.0 << double(float(1009.0L - 500.0L * 13.0L / -700.0L));
     QTest::newRow("VOS") << "VOS" << 152 << false << 1700.0 << 731.68;
     QTest::newRow("VOS minder") << "VOS" << 152 << true << 1700.0 << 698.49;
     QTest::newRow("DS August") << "DS" << 230 << false << 2500.0 << 105.0;
@@ -370,8 +386,10 @@ void TestTabellen::gehalteGras() {
     QFETCH(double, aanbod);
     QFETCH(double, verwacht);
     const double w = GehalteGras(soort.toStdString(), dag, minder, static_cast<float>(aanbod));
-    if (soort == "VOS") QVERIFY2(std::fabs(w - verwacht) < 0.006, qPrintable(QString::number(w, 'g', 9)));
-    else QCOMPARE(w, double(float(verwacht)));
+    if (soort == "VOS")
+        QVERIFY2(std::fabs(w - verwacht) < 0.006, qPrintable(QString::number(w, 'g', 9)));
+    else
+        QCOMPARE(w, double(float(verwacht)));
 }
 
 void TestTabellen::gehalteGrasOnbekend_data() {

@@ -65,8 +65,12 @@ const DetailKolom DetailKolommen[11] = {
 };
 // clang-format on
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
 
 // A choice text as code: upper case, spaces removed, through the vocabulary.
 std::string Code(TInvoerset& invoer, const TKeuzeInvoer* keuze) {
@@ -74,12 +78,20 @@ std::string Code(TInvoerset& invoer, const TKeuzeInvoer* keuze) {
 }
 
 // A choice text upper case without spaces, not mapped (annual nitrogen, previous use).
-std::string Kaal(const TKeuzeInvoer* keuze) { return ZonderSpaties(NaarHoofdletters(S(keuze->Tekst()))); }
+std::string Kaal(const TKeuzeInvoer* keuze) {
+    return ZonderSpaties(NaarHoofdletters(S(keuze->Tekst())));
+}
 
-bool JaNee(const TKeuzeInvoer* keuze) { return JNTOBOOL(NaarHoofdletters(S(keuze->Tekst()))); }
+bool JaNee(const TKeuzeInvoer* keuze) {
+    return JNTOBOOL(NaarHoofdletters(S(keuze->Tekst())));
+}
 
-float Getal(const TGetalInvoer* invoer) { return static_cast<float>(invoer->Value()); }
-std::int32_t Geheel(const TGetalInvoer* invoer) { return static_cast<std::int32_t>(Round(invoer->Value())); }
+float Getal(const TGetalInvoer* invoer) {
+    return static_cast<float>(invoer->Value());
+}
+std::int32_t Geheel(const TGetalInvoer* invoer) {
+    return static_cast<std::int32_t>(Round(invoer->Value()));
+}
 
 // Restores the cursor whatever happens.
 class Wachten {
@@ -129,7 +141,8 @@ void TBerekening::MaakTabellen() {
         tabel->ZetRijHoogte(16);
         tabel->ZetAlleenLezen(true);
         for (int k = 1; k <= 11; ++k)
-            for (int r = 0; r < 3; ++r) tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
+            for (int r = 0; r < 3; ++r)
+                tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
         for (int stap = 0; stap <= AantalStappen; ++stap)
             tabel->ZetCel(0, stap + 3, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
         GrdUitvoerDet[v] = tabel;
@@ -177,10 +190,12 @@ TQXInvoer TBerekening::LeesInvoer() {
     in.Jaargift = Kaal(s.CbxJaargift);
     in.Grasaanbod = Getal(s.SpeGrasaanbod);
     in.Hergroeiduur = Getal(s.SpeHergroei);
-    for (int k = 0; k < 5; ++k) in.KrachtvoerKlasse[static_cast<std::size_t>(k)] = cel(s.GrdKrachtvoer, 1, k + 2);
+    for (int k = 0; k < 5; ++k)
+        in.KrachtvoerKlasse[static_cast<std::size_t>(k)] = cel(s.GrdKrachtvoer, 1, k + 2);
     for (int f = 0; f < 7; ++f)
         for (int w = 0; w < 7; ++w)
-            in.Voeders[static_cast<std::size_t>(f)][static_cast<std::size_t>(w)] = cel(s.GrdVoeders, w + 1, f + 2);
+            in.Voeders[static_cast<std::size_t>(f)][static_cast<std::size_t>(w)] =
+                cel(s.GrdVoeders, w + 1, f + 2);
     for (int w = 0; w < 7; ++w) in.Gras[static_cast<std::size_t>(w)] = cel(s.GrdGras, w + 1, 2);
     in.Biomassa05 = Getal(s.SpeBiomassa05);
     in.AantalMestflatten = Geheel(s.SpenMestflat);
@@ -204,8 +219,10 @@ bool TBerekening::Doorrekenen(QString* modelFout) {
     try {
         bedrijf_->Bereken(invoer, uitvoer);
     } catch (const std::exception& e) {
-        if (modelFout) *modelFout = QString::fromStdString(e.what());
-        else melder_.Fout(QString::fromStdString(e.what()));
+        if (modelFout)
+            *modelFout = QString::fromStdString(e.what());
+        else
+            melder_.Fout(QString::fromStdString(e.what()));
     }
     BewaardeInvoer = std::move(invoer);
     BewaardeUitvoer = std::move(uitvoer);
@@ -257,13 +274,17 @@ void TBerekening::VulDetailTabellen() {
     for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v)
         for (int k = 0; k <= stappen; ++k)
             for (int c = 1; c <= 11; ++c)
-                GrdUitvoerDet[v]->ZetCel(c, k + 3, Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+                GrdUitvoerDet[v]->ZetCel(
+                    c, k + 3,
+                    Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
 }
 
 void TBerekening::VulSamenvatting() {
     for (int c = 2; c <= 4; ++c)
         for (int r = 1; r <= 29; ++r)
-            GrdUitvoerSam->ZetCel(c, r, Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+            GrdUitvoerSam->ZetCel(
+                c, r,
+                Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
 }
 
 void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
@@ -274,8 +295,8 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
         int decimalen;
     };
     static const Opzet opzet[7] = {
-        {false, 0, 20, 0.5, 1},  {false, 0.1, 20, 0.1, 1}, {true, 0, 3000, 10, 0},  {true, 0, 3000, 100, 0},
-        {false, 0, 20, 0.5, 1},  {false, 0, 20, 0.5, 1},   {false, 0, 20, 0.5, 2},
+        {false, 0, 20, 0.5, 1}, {false, 0.1, 20, 0.1, 1}, {true, 0, 3000, 10, 0}, {true, 0, 3000, 100, 0},
+        {false, 0, 20, 0.5, 1}, {false, 0, 20, 0.5, 1},   {false, 0, 20, 0.5, 2},
     };
     Opzet o = opzet[item];
     if (item == 0) {

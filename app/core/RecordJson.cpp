@@ -6,8 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string>
 #include <limits>
+#include <string>
 
 namespace korvalinde {
 
@@ -15,7 +15,7 @@ namespace {
 
 // Reads the fields of one JSON object; the first problem is kept as the message.
 class Lezer {
-public:
+  public:
     Lezer(const QJsonObject& object, QString pad) : object_(object), pad_(std::move(pad)) {}
 
     bool Ok() const { return fout_.isEmpty(); }
@@ -48,8 +48,7 @@ public:
         doel = w.toString().toStdString();
     }
 
-    template <std::size_t N>
-    void Getallen(const char* sleutel, std::array<float, N>& doel) {
+    template <std::size_t N> void Getallen(const char* sleutel, std::array<float, N>& doel) {
         const QJsonValue w = Waarde(sleutel);
         if (!Ok()) return;
         const QString naam = Naam(sleutel);
@@ -71,7 +70,8 @@ public:
         const QJsonValue w = Waarde(sleutel);
         if (!Ok()) return {};
         if (!w.isArray() || w.toArray().size() != lengte)
-            Verkeerd(Naam(sleutel), QStringLiteral("een lijst van %1 %2").arg(lengte).arg(QLatin1String(wat)));
+            Verkeerd(Naam(sleutel),
+                     QStringLiteral("een lijst van %1 %2").arg(lengte).arg(QLatin1String(wat)));
         return w.toArray();
     }
 
@@ -98,7 +98,8 @@ public:
     }
 
     QString Naam(const char* sleutel) const {
-        return pad_.isEmpty() ? QString::fromLatin1(sleutel) : pad_ + QLatin1Char('.') + QLatin1String(sleutel);
+        return pad_.isEmpty() ? QString::fromLatin1(sleutel)
+                              : pad_ + QLatin1Char('.') + QLatin1String(sleutel);
     }
 
     void Verkeerd(const QString& naam, const QString& verwacht) {
@@ -106,7 +107,7 @@ public:
     }
     void Verkeerd(const QString& naam, const char* verwacht) { Verkeerd(naam, QString::fromUtf8(verwacht)); }
 
-private:
+  private:
     const QJsonObject& object_;
     QString pad_;
     QString fout_;
@@ -120,8 +121,7 @@ double J(float w) {
     return std::strtod(std::string(buf, res.ptr).c_str(), nullptr);
 }
 
-template <std::size_t N>
-QJsonArray NaarLijst(const std::array<float, N>& waarden) {
+template <std::size_t N> QJsonArray NaarLijst(const std::array<float, N>& waarden) {
     QJsonArray lijst;
     for (float w : waarden) lijst.append(J(w));
     return lijst;
@@ -240,7 +240,8 @@ QJsonObject InvoerNaarJson(const TQXInvoer& in) {
     o.insert(QStringLiteral("OppUrineplek"), J(in.OppUrineplek));
     QJsonArray alternatieven;
     for (const auto& alt : in.Alternatief)
-        alternatieven.append(QJsonObject{{QStringLiteral("Soort"), alt.Soort}, {QStringLiteral("Waarde"), J(alt.Waarde)}});
+        alternatieven.append(
+            QJsonObject{{QStringLiteral("Soort"), alt.Soort}, {QStringLiteral("Waarde"), J(alt.Waarde)}});
     o.insert(QStringLiteral("Alternatief"), alternatieven);
     return o;
 }
@@ -249,7 +250,8 @@ QJsonObject UitvoerNaarJson(const TQXUitvoer& uit) {
     QJsonArray arsam;
     for (std::size_t kolom = 2; kolom <= 4; ++kolom) {
         QJsonArray rijen;
-        for (std::size_t rij = 1; rij <= 30; ++rij) rijen.append(QString::fromStdString(uit.arsam[kolom][rij]));
+        for (std::size_t rij = 1; rij <= 30; ++rij)
+            rijen.append(QString::fromStdString(uit.arsam[kolom][rij]));
         arsam.append(rijen);
     }
     QJsonObject detail;

@@ -57,10 +57,17 @@ const std::array<TabelBlok, 4> Tabellen{{
     {"GrdGras", 7, 2},
 }};
 
-enum Tag : std::uint8_t { TagInt8 = 2, TagInt16 = 3, TagInt32 = 4, TagExtended = 5, TagTekst = 6, TagLangeTekst = 12 };
+enum Tag : std::uint8_t {
+    TagInt8 = 2,
+    TagInt16 = 3,
+    TagInt32 = 4,
+    TagExtended = 5,
+    TagTekst = 6,
+    TagLangeTekst = 12
+};
 
 class Schrijver {
-public:
+  public:
     std::vector<std::uint8_t> bytes;
 
     void Byte(std::uint8_t b) { bytes.push_back(b); }
@@ -79,14 +86,19 @@ public:
     }
     // A whole number in the narrowest of the three widths that holds it.
     void Geheel(std::int64_t w) {
-        if (w >= -128 && w <= 127) MetTag(TagInt8, static_cast<std::uint64_t>(w), 1);
-        else if (w >= -32768 && w <= 32767) MetTag(TagInt16, static_cast<std::uint64_t>(w), 2);
-        else MetTag(TagInt32, static_cast<std::uint64_t>(static_cast<std::int32_t>(w)), 4);
+        if (w >= -128 && w <= 127)
+            MetTag(TagInt8, static_cast<std::uint64_t>(w), 1);
+        else if (w >= -32768 && w <= 32767)
+            MetTag(TagInt16, static_cast<std::uint64_t>(w), 2);
+        else
+            MetTag(TagInt32, static_cast<std::uint64_t>(static_cast<std::int32_t>(w)), 4);
     }
     // A text with its length in one byte, or in four when it is longer than 255.
     void Tekst(const std::string& t) {
-        if (t.size() < 256) MetTag(TagTekst, t.size(), 1);
-        else MetTag(TagLangeTekst, t.size(), 4);
+        if (t.size() < 256)
+            MetTag(TagTekst, t.size(), 1);
+        else
+            MetTag(TagLangeTekst, t.size(), 4);
         bytes.insert(bytes.end(), t.begin(), t.end());
     }
     void Blok(const ScenarioInvoer& invoer, const TabelBlok& tabel) {
@@ -104,7 +116,7 @@ public:
 };
 
 class Lezer {
-public:
+  public:
     Lezer(const std::uint8_t* data, std::size_t lengte) : data_(data), lengte_(lengte) {}
 
     const std::uint8_t* Neem(std::size_t n) {
@@ -126,10 +138,17 @@ public:
     // A whole number after its tag (tags 2, 3 and 4).
     bool GeheelNaTag(std::uint8_t tag, std::int64_t& w) {
         switch (tag) {
-        case TagInt8: w = Klein(1); return true;
-        case TagInt16: w = Klein(2); return true;
-        case TagInt32: w = Klein(4); return true;
-        default: return false;
+        case TagInt8:
+            w = Klein(1);
+            return true;
+        case TagInt16:
+            w = Klein(2);
+            return true;
+        case TagInt32:
+            w = Klein(4);
+            return true;
+        default:
+            return false;
         }
     }
     std::int64_t Geheel() {
@@ -149,9 +168,12 @@ public:
     std::string Tekst() {
         const std::uint8_t tag = Byte();
         std::size_t n = 0;
-        if (tag == TagTekst) n = Byte();
-        else if (tag == TagLangeTekst) n = static_cast<std::uint32_t>(Klein(4));
-        else throw ScenarioFout(MeldingOngeldig);
+        if (tag == TagTekst)
+            n = Byte();
+        else if (tag == TagLangeTekst)
+            n = static_cast<std::uint32_t>(Klein(4));
+        else
+            throw ScenarioFout(MeldingOngeldig);
         const std::uint8_t* p = Neem(n); // checks the length against what is left before allocating
         return std::string(reinterpret_cast<const char*>(p), n);
     }
@@ -165,7 +187,7 @@ public:
             }
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t lengte_;
     std::size_t positie_ = 0;
@@ -202,7 +224,8 @@ std::array<std::uint8_t, 10> NaarExtended(long double waarde) {
         }
         mantisse = static_cast<std::uint64_t>(m);
     }
-    for (int i = 0; i < 8; ++i) uit[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(mantisse >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        uit[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(mantisse >> (8 * i));
     const unsigned se = static_cast<unsigned>(exponent) | (negatief ? 0x8000u : 0u);
     uit[8] = static_cast<std::uint8_t>(se & 0xFF);
     uit[9] = static_cast<std::uint8_t>(se >> 8);
@@ -241,11 +264,21 @@ std::vector<std::uint8_t> SchrijfScenario(const ScenarioInvoer& invoer) {
     s.Decimaal(ScenarioVersie);
     for (const ScenarioVeld& veld : ScenarioIndeling) {
         switch (veld.soort) {
-        case VeldSoort::F: s.Decimaal(DecimaleWaarde(invoer.Getal(veld.naam))); break;
-        case VeldSoort::I: s.Geheel(Round(invoer.Getal(veld.naam))); break;
-        case VeldSoort::X: s.Geheel(invoer.Index(veld.naam)); break;
-        case VeldSoort::S: s.Tekst(invoer.Tekst(veld.naam)); break;
-        case VeldSoort::G: s.Blok(invoer, TabelVan(veld.naam)); break;
+        case VeldSoort::F:
+            s.Decimaal(DecimaleWaarde(invoer.Getal(veld.naam)));
+            break;
+        case VeldSoort::I:
+            s.Geheel(Round(invoer.Getal(veld.naam)));
+            break;
+        case VeldSoort::X:
+            s.Geheel(invoer.Index(veld.naam));
+            break;
+        case VeldSoort::S:
+            s.Tekst(invoer.Tekst(veld.naam));
+            break;
+        case VeldSoort::G:
+            s.Blok(invoer, TabelVan(veld.naam));
+            break;
         }
     }
     s.Geheel(invoer.AlternatiefIndex(1));
@@ -259,21 +292,33 @@ void LeesScenario(const std::uint8_t* data, std::size_t lengte, ScenarioInvoer& 
     Lezer l(data, lengte);
     const long double versieWaarde = l.Decimaal();
     const long double afgerond = std::nearbyint(versieWaarde);
-    if (!(afgerond >= std::numeric_limits<std::int32_t>::min() && afgerond <= std::numeric_limits<std::int32_t>::max()))
+    if (!(afgerond >= std::numeric_limits<std::int32_t>::min() &&
+          afgerond <= std::numeric_limits<std::int32_t>::max()))
         throw ScenarioFout(MeldingBereik);
     const auto versie = static_cast<float>(static_cast<std::int32_t>(afgerond));
 
     auto indexOf = [&](std::int64_t w) -> int {
-        if (w < std::numeric_limits<int>::min() || w > std::numeric_limits<int>::max()) throw ScenarioFout(MeldingBereik);
+        if (w < std::numeric_limits<int>::min() || w > std::numeric_limits<int>::max())
+            throw ScenarioFout(MeldingBereik);
         return static_cast<int>(w);
     };
     for (const ScenarioVeld& veld : ScenarioIndeling) {
         switch (veld.soort) {
-        case VeldSoort::F: invoer.ZetGetal(veld.naam, l.Decimaal()); break;
-        case VeldSoort::I: invoer.ZetGetal(veld.naam, static_cast<long double>(l.Geheel())); break;
-        case VeldSoort::X: invoer.ZetIndex(veld.naam, indexOf(l.Geheel())); break;
-        case VeldSoort::S: invoer.ZetTekst(veld.naam, l.Tekst()); break;
-        case VeldSoort::G: l.Blok(invoer, TabelVan(veld.naam)); break;
+        case VeldSoort::F:
+            invoer.ZetGetal(veld.naam, l.Decimaal());
+            break;
+        case VeldSoort::I:
+            invoer.ZetGetal(veld.naam, static_cast<long double>(l.Geheel()));
+            break;
+        case VeldSoort::X:
+            invoer.ZetIndex(veld.naam, indexOf(l.Geheel()));
+            break;
+        case VeldSoort::S:
+            invoer.ZetTekst(veld.naam, l.Tekst());
+            break;
+        case VeldSoort::G:
+            l.Blok(invoer, TabelVan(veld.naam));
+            break;
         }
     }
     if (versie < static_cast<float>(ScenarioVersieZonderExtra)) {

@@ -20,7 +20,7 @@ inline constexpr std::int32_t ScenarioVersieZonderExtra = 200801;
 
 // A file that cannot be read or written. The message is the text of the error box.
 class ScenarioFout : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -59,13 +59,13 @@ inline constexpr int CelLengte = 20;
 
 // What the file reads from and writes to: the inputs, addressed by control name.
 class ScenarioInvoer {
-public:
+  public:
     virtual ~ScenarioInvoer() = default;
-    virtual long double Getal(std::string_view naam) const = 0;              // F and I
-    virtual void ZetGetal(std::string_view naam, long double waarde) = 0;   // clamps and rounds
-    virtual int Index(std::string_view naam) const = 0;                     // X, -1 for none
-    virtual void ZetIndex(std::string_view naam, int index) = 0;            // fires no rule
-    virtual std::string Tekst(std::string_view naam) const = 0;             // S
+    virtual long double Getal(std::string_view naam) const = 0;           // F and I
+    virtual void ZetGetal(std::string_view naam, long double waarde) = 0; // clamps and rounds
+    virtual int Index(std::string_view naam) const = 0;                   // X, -1 for none
+    virtual void ZetIndex(std::string_view naam, int index) = 0;          // fires no rule
+    virtual std::string Tekst(std::string_view naam) const = 0;           // S
     virtual void ZetTekst(std::string_view naam, const std::string& tekst) = 0;
     virtual std::string Cel(std::string_view tabel, int kolom, int rij) const = 0;
     virtual void ZetCel(std::string_view tabel, int kolom, int rij, const std::string& tekst) = 0;

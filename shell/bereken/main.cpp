@@ -20,9 +20,9 @@
 #include "Scenario.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -237,7 +237,8 @@ class Tabellen {
 
 // Writes the printed report of one scenario file to a PDF, with the same painting as the window.
 int SchrijfRapport(const QString& pdf, const QString& pad) {
-    if (IsJson(pad)) return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
+    if (IsJson(pad))
+        return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
     TOpnameMelder melder;
     TInvoerset invoerset(&melder);
     TBerekening berekening(invoerset, melder);

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         korvalinde::LeesScenario(data, size, invoer);
     } catch (const korvalinde::ScenarioFout& e) {
         const char* m = e.what();
-        if (std::strcmp(m, korvalinde::MeldingLeesFout) != 0 && std::strcmp(m, korvalinde::MeldingOngeldig) != 0 &&
+        if (std::strcmp(m, korvalinde::MeldingLeesFout) != 0 &&
+            std::strcmp(m, korvalinde::MeldingOngeldig) != 0 &&
             std::strcmp(m, korvalinde::MeldingBereik) != 0)
             std::abort();
     }

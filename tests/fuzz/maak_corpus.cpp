@@ -9,8 +9,8 @@
 using korvalinde::testdata::ScenarioTestInvoer;
 
 static void Schrijf(const std::string& pad, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(pad, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(pad, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 int main(int argc, char** argv) {
