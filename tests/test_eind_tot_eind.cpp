@@ -351,6 +351,7 @@ void TestEindTotEind::start() {
 void TestEindTotEind::plaatjes() {
     const QString doel = qEnvironmentVariable("KORVALINDE_PNG_MAP");
     if (doel.isEmpty()) QSKIP("KORVALINDE_PNG_MAP not set");
+    QVERIFY(QDir().mkpath(doel));
     // In 8-bit colour: a screenshot holds few colours, and the README stays small.
     const auto bewaar = [&](const QImage& beeld, const char* naam) {
         const QImage klein = beeld.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
