@@ -538,7 +538,14 @@ class TestVensters : public QObject {
         instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), QStringLiteral("0"));
         QPointer<QWidget> hoofdvenster;
         bool hoofdvensterGezien = false;
-        QTimer::singleShot(0, [&] {
+        // A user's click on OK reaches the start window only after the quiet version check, which
+        // holds user input back while it waits; so the test clicks no earlier than the check's box.
+        std::function<void()> handel;
+        handel = [&] {
+            if (viaOK && meldingen.meldingen.isEmpty()) {
+                QTimer::singleShot(10, handel);
+                return;
+            }
             auto* opstart = qobject_cast<TFrmOpstart*>(QApplication::activeWindow());
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* o = qobject_cast<TFrmOpstart*>(w)) opstart = o;
@@ -549,7 +556,8 @@ class TestVensters : public QObject {
             opstart->BitBtn1->click();
             hoofdvensterGezien = hoofdvenster && hoofdvenster->isVisible();
             QTimer::singleShot(0, [&] { hoofdvenster->close(); });
-        });
+        };
+        QTimer::singleShot(0, handel);
         QTimer bewaking; // a stuck loop fails the test instead of hanging it
         bewaking.setSingleShot(true);
         connect(&bewaking, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
