@@ -214,7 +214,7 @@ void TestBerekening::oppervlaktePerceel() {
     QCOMPARE(o.invoer.SpeAlt1->Tekst().trimmed(), QStringLiteral("2.3"));
     QCOMPARE(o.invoer.SpeAlt2->Tekst().trimmed(), QStringLiteral("2.3"));
     QCOMPARE(o.invoer.SpeAlt1->MinValue(), 0.1);
-    QCOMPARE(o.invoer.SpeAlt1->MaxValue(), 20.0);
+    QCOMPARE(o.invoer.SpeAlt1->MaxValue(), 50.0); // as far as the paddock input goes
     // The user types another area: both columns follow, equal to each other.
     o.runs = 0;
     o.invoer.SpeAlt1->SetText(QStringLiteral("3.5"));
@@ -290,13 +290,12 @@ void TestBerekening::foutJaargift() {
     o.invoer.CbxJaargift->TypDoorGebruiker(QStringLiteral("150"));
     o.melder.Wis();
     o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
-    QVERIFY(!o.melder.meldingen.isEmpty());
+    QCOMPARE(o.melder.meldingen.size(), 1);
     QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Fout);
     QCOMPARE(o.melder.meldingen.first().tekst, QStringLiteral("Gestoorde bijgroei, onbekende jaargift: 150"));
-    // The tables show what was computed before the error: the first four values of turn-in.
-    QVERIFY(!o.Det(0, 1, 3).isEmpty());
-    QCOMPARE(o.Det(0, 6, 3), QString());
-    QCOMPARE(o.Sam(2, 2), QStringLiteral("   "));
+    // Half a run is no result: the tables are empty until the inputs can be computed again.
+    QCOMPARE(o.Det(0, 1, 3), QString());
+    QCOMPARE(o.Sam(2, 2), QString());
 }
 
 void TestBerekening::ongeldigeDatum() {
@@ -310,7 +309,8 @@ void TestBerekening::ongeldigeDatum() {
     QCOMPARE(o.runs, 0);
     QCOMPARE(o.melder.meldingen.size(), 1);
     QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Waarschuwing);
-    QCOMPARE(o.Sam(2, 9), voor);
+    QVERIFY(!voor.trimmed().isEmpty());
+    QCOMPARE(o.Sam(2, 9), QString()); // no numbers of the earlier inputs
     QCOMPARE(o.cursorAan, o.cursorUit);
 }
 

@@ -23,6 +23,12 @@ class TestUitvoerVenster : public QObject {
     void alternatievenBovenKolommen();
     void detailKeuzeBlijftNaHerberekening();
     void grafiekVolgtHerberekening();
+    void alternatiefKeuzeGeldtVoorBeide_data();
+    void alternatiefKeuzeGeldtVoorBeide();
+    void basisBinnenAlternatiefBereik_data();
+    void basisBinnenAlternatiefBereik();
+    void geenUitkomstenVanAndereInvoer_data();
+    void geenUitkomstenVanAndereInvoer();
     void plaatjes();
 
   private:
@@ -102,6 +108,139 @@ void TestUitvoerVenster::grafiekVolgtHerberekening() {
     venster.Invoerset()->SpeGrasaanbod->SetValue(3000);
     venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
     QVERIFY(venster.GrafiekPagina->Beschrijving().waardeAs.maximum > voor);
+}
+
+void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide_data() {
+    // The kinds chosen in CbxAlt1 one after another, from the defaults.
+    QTest::addColumn<QList<int>>("soorten");
+    const char* namen[7] = {"days", "area", "residue", "offer", "maize", "grass silage", "concentrate"};
+    for (int soort = 0; soort < 7; ++soort) QTest::newRow(namen[soort]) << QList<int>{soort};
+    // Alternative 2 once computed the residue's value as a paddock of 281 ha.
+    QTest::newRow("area, then residue") << QList<int>{1, 2};
+    QTest::newRow("residue, then area") << QList<int>{2, 1};
+    QTest::newRow("offer, then days") << QList<int>{3, 0};
+}
+
+void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide() {
+    // Choosing a kind for alternative 1 gives both alternatives that kind and value at once: the
+    // columns "Alternatief 1" and "Alternatief 1+2", the detail tables and the kept records (which
+    // the charts and the report read) agree without another page turn.
+    QFETCH(QList<int>, soorten);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
+    auto* box2 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt2"));
+    const TBerekening* b = venster.Berekening();
+    const TTabel* sam = b->GrdUitvoerSam;
+    for (const int soort : soorten) {
+        box1->setCurrentIndex(soort);
+        emit box1->activated(soort);
+        QCOMPARE(box2->currentIndex(), soort);
+        QCOMPARE(b->BewaardeInvoer.Alternatief[0].Soort, soort + 1);
+        QCOMPARE(b->BewaardeInvoer.Alternatief[1].Soort, soort + 1);
+        QCOMPARE(b->BewaardeInvoer.Alternatief[1].Waarde, b->BewaardeInvoer.Alternatief[0].Waarde);
+        for (int rij = 1; rij <= 29; ++rij) {
+            QCOMPARE(sam->Cel(4, rij), sam->Cel(3, rij));
+            QCOMPARE(QStringLiteral("   ") + QString::fromStdString(b->BewaardeUitvoer.arsam[4][rij]),
+                     sam->Cel(4, rij));
+        }
+        for (int rij = 3; rij <= 63; ++rij)
+            for (int kolom = 1; kolom <= 11; ++kolom)
+                QCOMPARE(b->GrdUitvoerDet[2]->Cel(kolom, rij), b->GrdUitvoerDet[1]->Cel(kolom, rij));
+        // Only the chosen kind may differ from the base; the value starts at the base value.
+        if (soort != 1) QCOMPARE(sam->Cel(4, 3), sam->Cel(2, 3));
+        if (soort != 2) QCOMPARE(sam->Cel(4, 2), sam->Cel(2, 2));
+    }
+}
+
+void TestUitvoerVenster::basisBinnenAlternatiefBereik_data() {
+    // A base input at the top of its range, the kind that replaces it, the row that shows it.
+    QTest::addColumn<QString>("invoer");
+    QTest::addColumn<QString>("waarde");
+    QTest::addColumn<int>("soort");
+    QTest::addColumn<int>("rij");
+    QTest::newRow("paddock of 45 ha") << "SpePerceelOpp"
+                                      << "45.0" << 1 << 3;
+    QTest::newRow("offer of 3800") << "SpeGrasaanbod"
+                                   << "3800" << 3 << 5;
+}
+
+void TestUitvoerVenster::basisBinnenAlternatiefBereik() {
+    // The alternative takes the base value as it is, not clamped to a narrower range of its kind.
+    QFETCH(QString, invoer);
+    QFETCH(QString, waarde);
+    QFETCH(int, soort);
+    QFETCH(int, rij);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    venster.Invoerset()->Getal(invoer)->TypDoorGebruiker(waarde);
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
+    box1->setCurrentIndex(soort);
+    emit box1->activated(soort);
+    const TTabel* sam = venster.Berekening()->GrdUitvoerSam;
+    QCOMPARE(sam->Cel(2, rij), QStringLiteral("   ") + waarde);
+    QCOMPARE(sam->Cel(3, rij), sam->Cel(2, rij));
+    QCOMPARE(sam->Cel(4, rij), sam->Cel(2, rij));
+    QCOMPARE(venster.Invoerset()->SpeAlt1->Value(), waarde.toDouble());
+}
+
+void TestUitvoerVenster::geenUitkomstenVanAndereInvoer_data() {
+    QTest::addColumn<QString>("invoer"); // what the user makes impossible
+    QTest::addColumn<QString>("melding");
+    QTest::addColumn<int>("soort");
+    QTest::newRow("turn-in date 31/02") << "Cbxdatum"
+                                        << "Ongeldige dag ingegeven" << int(MeldSoort::Waarschuwing);
+    QTest::newRow("nitrogen the model does not know")
+        << "CbxJaargift"
+        << "Gestoorde bijgroei, onbekende jaargift: 500" << int(MeldSoort::Fout);
+}
+
+void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
+    // A base that cannot be computed empties the tables and the chart instead of showing the numbers
+    // of earlier inputs, with one box; the next successful calculation fills them again, with the
+    // alternatives as they were.
+    QFETCH(QString, invoer);
+    QFETCH(QString, melding);
+    QFETCH(int, soort);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    TInvoerset& s = *venster.Invoerset();
+    const TBerekening* b = venster.Berekening();
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
+    box1->setCurrentIndex(1);
+    emit box1->activated(1);
+    s.SpeAlt1->TypDoorGebruiker(QStringLiteral("6.0"));
+    QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
+    const QString datum = s.Cbxdatum->Tekst();
+
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    if (invoer == "Cbxdatum")
+        s.Cbxdatum->TypDoorGebruiker(QStringLiteral("3102"));
+    else
+        s.CbxJaargift->TypDoorGebruiker(QStringLiteral("500"));
+    venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
+    melder_.Wis();
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    QCOMPARE(melder_.Teksten(), QStringList{melding});
+    QCOMPARE(int(melder_.meldingen.front().soort), soort);
+    for (int rij = 1; rij <= 29; ++rij)
+        for (int kolom = 2; kolom <= 4; ++kolom) QVERIFY(b->GrdUitvoerSam->Cel(kolom, rij).isEmpty());
+    for (const TTabel* det : b->GrdUitvoerDet)
+        for (int rij = 3; rij <= 63; ++rij)
+            QVERIFY(det->Cel(1, rij).isEmpty() && det->Cel(11, rij).isEmpty());
+    for (const TGrafiekSerie& serie : venster.GrafiekPagina->Beschrijving().series)
+        QVERIFY2(serie.punten.isEmpty(), qPrintable(serie.naam));
+    QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
+
+    s.Cbxdatum->TypDoorGebruiker(datum);
+    s.CbxJaargift->KiesDoorGebruiker(2);
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    QVERIFY(!b->GrdUitvoerSam->Cel(2, 2).trimmed().isEmpty());
+    QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
+    QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
 }
 
 void TestUitvoerVenster::plaatjes() {

@@ -3,6 +3,8 @@
 #include "Algem.h"
 #include "Formaat.h"
 
+#include <QScopedValueRollback>
+
 #include <cmath>
 
 namespace korvalinde {
@@ -245,16 +247,26 @@ void TBerekening::TabKorvalindeChange(QObject* sender) {
     if (pagina_ >= Uitvoer && pagina_ <= Grafieken) {
         bool gelukt = true;
         try {
-            Doorrekenen();
+            QString modelFout;
+            Doorrekenen(&modelFout);
+            if (!modelFout.isEmpty()) {
+                // The model's box as the run shows it; what it wrote before the error is no result.
+                melder_.Fout(modelFout);
+                gelukt = false;
+            }
         } catch (const std::exception& e) {
             melder_.Waarschuwing(QString::fromStdString(e.what()));
             gelukt = false;
         }
-        if (gelukt) {
+        if (!gelukt) {
+            // The inputs on screen cannot be computed: no numbers of earlier inputs (nor half a run)
+            // may stay in view, and the alternatives keep their values for the next run.
+            WisResultaten();
+        } else {
             bool basisAnders = false;
             for (int rij = 1; rij <= 29 && !basisAnders; ++rij)
                 basisAnders = Drie + Q(BewaardeUitvoer.arsam[2][static_cast<std::size_t>(rij)]) !=
-                              GrdUitvoerSam->Cel(2, rij);
+                              getoondeBasis_[static_cast<std::size_t>(rij)];
             if (basisAnders && !LaadModus) {
                 AlternatievenNaarBasis();
                 Doorrekenen(); // an error here reaches the general error display
@@ -285,6 +297,17 @@ void TBerekening::VulSamenvatting() {
             GrdUitvoerSam->ZetCel(
                 c, r,
                 Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+    for (int r = 1; r <= 29; ++r) getoondeBasis_[static_cast<std::size_t>(r)] = GrdUitvoerSam->Cel(2, r);
+}
+
+void TBerekening::WisResultaten() {
+    for (int c = 2; c <= 4; ++c)
+        for (int r = 1; r <= 29; ++r) GrdUitvoerSam->ZetCel(c, r, QString());
+    for (TTabel* tabel : GrdUitvoerDet)
+        for (int r = 3; r < tabel->RowCount(); ++r)
+            for (int c = 1; c <= 11; ++c) tabel->ZetCel(c, r, QString());
+    // The chart reads the detail tables; a chart on screen empties with them.
+    if (pagina_ == Grafieken) emit GrafiekHertekenen();
 }
 
 void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
@@ -295,10 +318,20 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
         int decimalen;
     };
     static const Opzet opzet[7] = {
-        {false, 0, 20, 0.5, 1}, {false, 0.1, 20, 0.1, 1}, {true, 0, 3000, 10, 0}, {true, 0, 3000, 100, 0},
+        {false, 0, 20, 0.5, 1}, {false, 0.1, 20, 0.1, 1}, {true, 0, 10000, 10, 0}, {true, 0, 3000, 100, 0},
         {false, 0, 20, 0.5, 1}, {false, 0, 20, 0.5, 1},   {false, 0, 20, 0.5, 2},
     };
     Opzet o = opzet[item];
+    // An alternative covers at least the range of the base input it replaces, so that a base value
+    // is never clamped into an alternative the user did not type: the paddock area and the offer
+    // at turn-in reach beyond the kinds' own bounds. A residue reached may lie above the highest
+    // offer (regrowth over 30 days), so its target goes to 10000.
+    const auto dekt = [&o](const TGetalInvoer* basis) {
+        o.minimum = std::min(o.minimum, basis->MinValue());
+        o.maximum = std::max(o.maximum, basis->MaxValue());
+    };
+    if (item == 1) dekt(invoer_.SpePerceelOpp);
+    if (item == 3) dekt(invoer_.SpeGrasaanbod);
     if (item == 0) {
         // At most the base number of grazing days shown, 20 while the table is still empty.
         const QString basis = GrdUitvoerSam->Cel(2, 2).trimmed();
@@ -334,10 +367,18 @@ void TBerekening::AlternatievenNaarUitkomst() {
 void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {
     if (box->Tag() == 1) {
         const int item = box->ItemIndex();
-        SetRxSpinEdit(item, invoer_.SpeAlt1);
-        SetRxSpinEdit(item, invoer_.SpeAlt2);
-        invoer_.CbxAlt2->KiesItem(item);
-        invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+        {
+            // Both alternatives take the new kind, range and base value first; a calculation in
+            // between would compute alternative 2 with its old kind and the value of the new one.
+            const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+            invoer_.CbxAlt2->KiesItem(item);
+            SetRxSpinEdit(item, invoer_.SpeAlt1);
+            SetRxSpinEdit(item, invoer_.SpeAlt2);
+            invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+        }
+        // One calculation with both alternatives alike; the value fields then show what the
+        // alternatives reached, which can start one more run (the residue of "Hoeveelheid weiderest").
+        if (item >= 0 && !LaadModus) TabKorvalindeChange(box);
     } else {
         SetRxSpinEdit(box->ItemIndex(), invoer_.SpeAlt2);
         TabKorvalindeChange(box);
@@ -345,6 +386,7 @@ void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {
 }
 
 void TBerekening::SpeAlt1Change() {
+    if (alternatievenOpzetten_) return;
     const bool zelfde = invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex();
     if (!invoer_.SpeAlt1->Tekst().isEmpty() && !zelfde) TabKorvalindeChange(invoer_.SpeAlt1);
     if (invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex())
@@ -352,6 +394,7 @@ void TBerekening::SpeAlt1Change() {
 }
 
 void TBerekening::SpeAlt2Change() {
+    if (alternatievenOpzetten_) return;
     if (!invoer_.SpeAlt2->Tekst().isEmpty()) TabKorvalindeChange(invoer_.SpeAlt2);
 }
 

@@ -67,6 +67,9 @@ class TBerekening : public QObject {
 
     void VulDetailTabellen();
     void VulSamenvatting();
+    // Empties the value cells of the summary and detail tables (and so the chart): the inputs on
+    // screen could not be computed. They fill again at the next successful calculation.
+    void WisResultaten();
 
     // The alternatives (page "Uitvoer").
     void SetRxSpinEdit(int item, TGetalInvoer* veld);
@@ -100,6 +103,11 @@ class TBerekening : public QObject {
     TInvoerset& invoer_;
     TMelder& melder_;
     std::unique_ptr<TBedrijf> bedrijf_;
+    // The "Basis" column as last filled from a calculation: the reference for a changed base, kept
+    // when the tables are emptied after a failed run, so that the alternatives survive it.
+    std::array<QString, 30> getoondeBasis_;
+    // On while a choice of alternative 1 sets up both value fields: their rules wait for it.
+    bool alternatievenOpzetten_ = false;
     int pagina_ = Veestapel;
 };
 
