@@ -48,7 +48,7 @@ TSpinEdit::TSpinEdit(TGetalInvoer* invoer, QWidget* parent) : QAbstractSpinBox(p
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAccelerated(true);
     connect(lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& tekst) { VangFouten([&] { invoer_->SetText(tekst); }); });
+            [this](const QString& tekst) { VangFouten([&] { invoer_->TypDoorGebruiker(tekst); }); });
     connect(invoer_, &TInvoer::Bijgewerkt, this, &TSpinEdit::Bijwerken);
     Bijwerken();
 }
@@ -304,7 +304,7 @@ void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
     edit->setObjectName(invoer->Naam());
     edit->SetText(invoer->Tekst());
     QObject::connect(edit, &TznCustomDayEdit::TextEdited, invoer,
-                     [invoer](const QString& tekst) { invoer->ZetTekst(tekst); });
+                     [invoer](const QString& tekst) { invoer->TypDoorGebruiker(tekst); });
     QObject::connect(invoer, &TInvoer::Bijgewerkt, edit, [edit, invoer] {
         if (edit->Text() != invoer->Tekst()) edit->SetText(invoer->Tekst());
         ZetHint(edit, invoer->Hint());

@@ -256,7 +256,11 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(const THoofdvensterOpties& opties, TMelde
         return dialoog.selectedFiles().value(0);
     };
     document_->VoegToeAanHistorie = [this](const QString& pad) { FhmBestandHistorie->Add(pad); };
-    connect(document_, &TScenarioDocument::CaptionGewijzigd, this, &QWidget::setWindowTitle);
+    // The caption carries the desktop's marker of unsaved changes.
+    connect(document_, &TScenarioDocument::CaptionGewijzigd, this,
+            [this](const QString& caption) { setWindowTitle(caption + QStringLiteral("[*]")); });
+    connect(document_, &TScenarioDocument::OpgeslagenGewijzigd, this,
+            [this](bool opgeslagen) { setWindowModified(!opgeslagen); });
 
     DlgZnInfoBox = new TZnInfoBox(this);
     DlgZnInfoBox->setObjectName(QStringLiteral("DlgZnInfoBox"));
@@ -291,7 +295,7 @@ void TFrmHoofdFormulier::FormCreate() {
                                             QString::fromLatin1(BestandHistorieSectie));
 
         document_->Nieuw();
-        setWindowTitle(document_->Caption());
+        setWindowTitle(document_->Caption() + QStringLiteral("[*]"));
 
         // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
         // and the inputs' tooltips came with the pages. Then the defaults and the first
@@ -416,7 +420,7 @@ void TFrmHoofdFormulier::MaakSpeedbar() {
 }
 
 void TFrmHoofdFormulier::MitNieuwClick() {
-    VangFouten([this] { document_->Nieuw(); });
+    VangFouten([this] { document_->NieuwNaVraag(); });
 }
 
 void TFrmHoofdFormulier::MitOpenenClick() {
@@ -540,9 +544,10 @@ QPushButton* TFrmHoofdFormulier::StandaardKnop(QVBoxLayout* kolom, const QString
     knop->setObjectName(naam);
     knop->setFixedWidth(100);
     knop->setAutoDefault(false);
-    TInvoerset* invoerset = invoerset_;
-    connect(knop, &QPushButton::clicked, this,
-            [invoerset, regel] { VangFouten([invoerset, regel] { (invoerset->*regel)(); }); });
+    connect(knop, &QPushButton::clicked, this, [this, regel] {
+        VangFouten([this, regel] { (invoerset_->*regel)(); });
+        document_->GebruikerWijziging();
+    });
     kolom->addWidget(knop, 0, Qt::AlignLeft);
     kolom->addStretch(1);
     return knop;

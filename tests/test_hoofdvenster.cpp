@@ -21,8 +21,10 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QNetworkProxy>
@@ -32,6 +34,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -223,16 +226,16 @@ class TestHoofdvenster : public QObject {
                  QStringLiteral("Bestand %1 openen").arg(b));
 
         QVERIFY(venster->Document()->Lees(b));
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide2.kvl"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide2.kvl[*]"));
         venster->FhmBestandHistorie->Items().at(1)->trigger(); // "&2 weide1.kvl"
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1.kvl"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1.kvl[*]"));
         QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList{b});
         QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
         QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("80"));
 
         // New puts the file just used on top; closing saves the list.
         venster->MitNieuw->trigger();
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
         QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList({a, b}));
         melder.antwoorden = {MeldKnop::Nee};
         venster->show();
@@ -310,15 +313,15 @@ class TestHoofdvenster : public QObject {
         auto venster = Venster();
         openNaam = a;
         venster->BtnOpenen->click();
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - knop.kvl"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - knop.kvl[*]"));
         opslaanNaam = map->filePath(QStringLiteral("kopie.kvl"));
         venster->BtnOpslaan->click(); // a current file: written without the dialog
         QCOMPARE(opslaanGevraagd, 0);
         venster->BtnNieuw->click();
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
         venster->BtnOpslaan->click();
         QCOMPARE(opslaanGevraagd, 1);
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - kopie.kvl"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - kopie.kvl[*]"));
         QVERIFY(melder.meldingen.isEmpty());
     }
 
@@ -330,9 +333,9 @@ class TestHoofdvenster : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(venster.get()));
         openNaam = a;
         QTest::keyClick(venster.get(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - sneltoets.kvl"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - sneltoets.kvl[*]"));
         QTest::keyClick(venster.get(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde"));
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
         QTest::keyClick(venster.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(opslaanGevraagd, 1);
     }
@@ -377,7 +380,8 @@ class TestHoofdvenster : public QObject {
             QVERIFY(melder.meldingen.isEmpty());
             QVERIFY(venster->Document()->Lees(scenario));
             venster->show();
-            venster->close(); // read, not saved since: the close query asks
+            venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("81"));
+            venster->close(); // an edit not saved: the close query asks
             QCOMPARE(melder.Teksten(), QStringList{QStringLiteral("Bestand %1 opslaan ?").arg(scenario)});
             QVERIFY(!venster->isVisible());
         }
@@ -428,9 +432,9 @@ class TestHoofdvenster : public QObject {
         const QString pad = naam.isEmpty() ? map->filePath(QStringLiteral("weg.kvl")) : Scenario(naam);
         const QByteArray bytes = Inhoud(pad);
         auto venster = Venster(nullptr, pad);
-        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde")); // nothing read before showing
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]")); // nothing read before showing
         venster->show();
-        QCOMPARE(venster->windowTitle(), titel);
+        QCOMPARE(venster->windowTitle(), titel + QStringLiteral("[*]"));
         QVERIFY(melder.meldingen.isEmpty());
         if (naam.isEmpty()) {
             QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Veestapel));
@@ -487,6 +491,7 @@ class TestHoofdvenster : public QObject {
         auto venster = Venster(&instellingen);
         venster->show();
         if (naamGegeven) opslaanNaam = map->filePath(QStringLiteral("bewaard.kvl"));
+        venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("51"));
         melder.antwoorden = {MeldKnop(antwoord)};
         venster->MitAfsluiten->trigger();
         QCOMPARE(melder.meldingen.size(), 1);
@@ -509,6 +514,139 @@ class TestHoofdvenster : public QObject {
         venster->close();
         QVERIFY(melder.meldingen.isEmpty());
         QVERIFY(!venster->isVisible());
+    }
+
+    void mislukteOpeningVeranderdNiets_data() {
+        QTest::addColumn<QByteArray>("schade"); // how the good file is damaged: cut, tag or empty
+        QTest::newRow("truncated") << QByteArray("kort");
+        QTest::newRow("wrong tag") << QByteArray("tag");
+        QTest::newRow("0 bytes") << QByteArray("leeg");
+    }
+    void mislukteOpeningVeranderdNiets() {
+        // A damaged file opened over a good one shows its error box and changes nothing: neither
+        // Ctrl+S nor the close query can write the damaged file's values over the good file.
+        QFETCH(QByteArray, schade);
+        const QString goed = Scenario(QStringLiteral("goed.kvl"));
+        QByteArray bytes = Inhoud(goed);
+        QByteArray kapot = schade == "kort"   ? bytes.left(bytes.size() / 2)
+                           : schade == "leeg" ? QByteArray()
+                                              : bytes;
+        if (schade == "tag") kapot[22] = 6; // a text where the milk level's number stands
+        const QString kapotPad = map->filePath(QStringLiteral("kapot.kvl"));
+        Schrijf(kapotPad, kapot);
+        auto venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        openNaam = goed;
+        venster->MitOpenen->trigger();
+        bytes = Inhoud(goed);
+        const TTabel* sam = venster->Berekening()->GrdUitvoerSam;
+        const QString basis = sam->Cel(2, 26);
+        const QString titel = venster->windowTitle();
+
+        openNaam = kapotPad;
+        melder.Wis();
+        QTest::keyClick(venster.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(melder.meldingen.size(), 1);
+        QCOMPARE(melder.meldingen.front().soort, MeldSoort::Fout);
+        QCOMPARE(venster->windowTitle(), titel);
+        QVERIFY(!venster->isWindowModified());
+        QCOMPARE(venster->Invoerset()->SpenKoe->Tekst(), QStringLiteral("80"));
+        QCOMPARE(venster->Invoerset()->SpePerceelOpp->Tekst(), QStringLiteral("3.5"));
+        QCOMPARE(sam->Cel(2, 26), basis);
+
+        QTest::keyClick(venster.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(Inhoud(goed), bytes);
+        melder.Wis();
+        melder.antwoorden = {MeldKnop::Ja};
+        venster->close();
+        QVERIFY(!venster->isVisible());
+        QCOMPARE(Inhoud(goed), bytes);
+    }
+
+    void wijzigingenWordenBewaakt_data() {
+        QTest::addColumn<QString>("wijziging");
+        for (const char* w : {"typed number", "step", "choice", "turn-in date", "table cell", "alternative",
+                              "Standaard button"})
+            QTest::newRow(w) << QString::fromLatin1(w);
+    }
+    void wijzigingenWordenBewaakt() {
+        // Any edit of the user marks the scenario changed: the caption shows it, and New, Openen, a
+        // recent file and closing ask first; "Annuleer" keeps the edit, a save marks it unchanged.
+        QFETCH(QString, wijziging);
+        const QString a = Scenario(QStringLiteral("a.kvl"));
+        const QString b = Scenario(QStringLiteral("b.kvl"));
+        auto venster = Venster();
+        venster->show();
+        melder.antwoorden = {MeldKnop::Annuleer};
+        QVERIFY(venster->close()); // nothing changed since the start: no question
+        QVERIFY(melder.meldingen.isEmpty());
+        venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        QVERIFY(venster->Document()->Lees(a));
+        QVERIFY(!venster->isWindowModified());
+
+        if (wijziging == "typed number") {
+            venster->TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Veestapel);
+            auto* koe = venster->findChild<QAbstractSpinBox*>(QStringLiteral("SpenKoe"));
+            koe->setFocus();
+            QTest::keyClick(koe, Qt::Key_End);
+            QTest::keyClick(koe, Qt::Key_Backspace);
+        } else if (wijziging == "step") {
+            venster->findChild<QAbstractSpinBox*>(QStringLiteral("SpeGewicht"))->stepUp();
+        } else if (wijziging == "choice") {
+            auto* box = venster->findChild<QComboBox*>(QStringLiteral("CbxGrondsoort"));
+            box->setCurrentIndex(2);
+            emit box->activated(2);
+        } else if (wijziging == "turn-in date") {
+            auto* datum = venster->findChild<QLineEdit*>(QStringLiteral("Cbxdatum"));
+            datum->setFocus();
+            QTest::keyClick(datum, Qt::Key_End);
+            QTest::keyClick(datum, Qt::Key_Backspace);
+        } else if (wijziging == "table cell") {
+            QAbstractItemModel* model =
+                venster->findChild<QTableView*>(QStringLiteral("GrdVoeders"))->model();
+            QVERIFY(model->setData(model->index(2, 1), QStringLiteral("5.5"), Qt::EditRole));
+        } else if (wijziging == "alternative") {
+            auto* box = venster->findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
+            box->setCurrentIndex(1);
+            emit box->activated(1);
+        } else {
+            venster->findChild<QPushButton*>(QStringLiteral("BtnGrasland"))->click();
+        }
+        QVERIFY(venster->isWindowModified());
+        QVERIFY(!venster->Document()->Opgeslagen());
+        const auto toestand = [&] { return venster->Invoerset()->SpenKoe->Tekst() + venster->windowTitle(); };
+        const QString voor = toestand();
+
+        const QString vraag = QStringLiteral("Bestand %1 opslaan ?").arg(a);
+        openNaam = b;
+        for (const auto& opdracht : std::initializer_list<std::function<void()>>{
+                 [&] { venster->MitNieuw->trigger(); }, [&] { venster->MitOpenen->trigger(); },
+                 [&] { venster->FhmBestandHistorie->OnClick(b); }, [&] { venster->close(); }}) {
+            melder.Wis();
+            melder.antwoorden = {MeldKnop::Annuleer};
+            opdracht();
+            QCOMPARE(melder.Teksten(), QStringList{vraag});
+            QCOMPARE(toestand(), voor);
+            QVERIFY(venster->isVisible() && venster->isWindowModified());
+        }
+        // "Nee" opens the other file; the edit is given up.
+        melder.antwoorden = {MeldKnop::Nee};
+        venster->MitOpenen->trigger();
+        QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - b.kvl[*]"));
+        QVERIFY(!venster->isWindowModified());
+        // After a save, a further edit marks it changed again.
+        venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("90"));
+        QVERIFY(venster->isWindowModified());
+        venster->MitOpslaan->trigger();
+        QVERIFY(!venster->isWindowModified());
+        melder.Wis();
+        QVERIFY(venster->close());
+        QVERIFY(melder.meldingen.isEmpty());
     }
 
     // Preview and print through the window's one printer: the preview shows three pages of the

@@ -96,7 +96,7 @@ void TestInvoerVenster::Toon(QWidget* w) {
 }
 
 void TestInvoerVenster::vensterOpbouw() {
-    QCOMPARE(venster->windowTitle(), QString("Korvalinde"));
+    QCOMPARE(venster->windowTitle(), QString("Korvalinde[*]"));
     QCOMPARE(venster->centralWidget()->size(), QSize(804, 666));
     QTabWidget* tab = venster->TabKorvalinde;
     QCOMPARE(tab->objectName(), QString("TabKorvalinde"));

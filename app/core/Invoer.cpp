@@ -93,8 +93,16 @@ void TGetalInvoer::SetValue(double waarde) {
     SetText(TekstVoor(waarde));
 }
 
+void TGetalInvoer::TypDoorGebruiker(const QString& tekst) {
+    if (tekst == tekst_) return;
+    SetText(tekst);
+    emit DoorGebruiker();
+}
+
 void TGetalInvoer::Stap(int n) {
+    const QString voor = tekst_;
     SetValue(Value() + n * stap_);
+    if (tekst_ != voor) emit DoorGebruiker();
 }
 
 void TGetalInvoer::Herformatteer() {
@@ -152,6 +160,7 @@ void TKeuzeInvoer::KiesDoorGebruiker(int index) {
     if (index < 0 || index >= items_.size()) return;
     if (index == index_ && items_.at(index) == tekst_) return;
     KiesItem(index);
+    emit DoorGebruiker();
     emit Wijziging();
 }
 
@@ -161,6 +170,7 @@ void TKeuzeInvoer::TypDoorGebruiker(const QString& tekst) {
     index_ = index;
     tekst_ = tekst;
     emit Bijgewerkt();
+    emit DoorGebruiker();
     emit Wijziging();
 }
 
@@ -190,6 +200,7 @@ void TTabel::BewerkDoorGebruiker(int kolom, int rij, const QString& tekst) {
     if (!Bestaat(kolom, rij)) return;
     vorigeTekst_ = Cel(kolom, rij);
     ZetCel(kolom, rij, tekst);
+    if (vorigeTekst_ != tekst) emit DoorGebruiker();
     emit SetEditText(kolom, rij);
 }
 
@@ -223,6 +234,12 @@ void TDagInvoer::ZetTekst(const QString& tekst) {
     if (tekst == tekst_) return;
     tekst_ = tekst;
     emit Bijgewerkt();
+}
+
+void TDagInvoer::TypDoorGebruiker(const QString& tekst) {
+    if (tekst == tekst_) return;
+    ZetTekst(tekst);
+    emit DoorGebruiker();
 }
 
 int TDagInvoer::Waarde() const {

@@ -43,6 +43,9 @@ class TInvoer : public QObject {
 
   signals:
     void Bijgewerkt();
+    // The user changed what the input holds (typing, a step, a choice, a cell); never sent for a
+    // value the program sets.
+    void DoorGebruiker();
 
   private:
     QString label_;
@@ -85,8 +88,10 @@ class TGetalInvoer : public TInvoer {
     // Puts a text in as it stands (typing, or a text taken from elsewhere). Fires the change event
     // when the text changes.
     void SetText(const QString& tekst);
+    // The user typed the text: as SetText, and `DoorGebruiker` when the text changed.
+    void TypDoorGebruiker(const QString& tekst);
 
-    // The up/down buttons: n steps of Increment from the current value.
+    // The up/down buttons (a user's step): n steps of Increment from the current value.
     void Stap(int n);
 
     // When the focus leaves the control: the text is rewritten from the value (clamped, rounded).
@@ -239,6 +244,8 @@ class TDagInvoer : public TInvoer {
     QString Tekst() const { return tekst_; }
     // Sets the text (program, scenario file, or the user typing): no rule runs.
     void ZetTekst(const QString& tekst);
+    // The user typed the text: as ZetTekst, and `DoorGebruiker` when the text changed.
+    void TypDoorGebruiker(const QString& tekst);
 
     // The number day x 100 + month; 0 for an empty text or a text that is not a whole number.
     int Waarde() const;

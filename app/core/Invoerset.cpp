@@ -71,6 +71,9 @@ TInvoerset::TInvoerset(TMelder* melder, QObject* parent) : QObject(parent) {
     MaakInvoer();
     MaakHints();
     Koppel();
+    // Every user edit of any input, the alternatives included, reaches the scenario as one signal.
+    for (TInvoer* invoer : findChildren<TInvoer*>(QString(), Qt::FindDirectChildrenOnly))
+        connect(invoer, &TInvoer::DoorGebruiker, this, &TInvoerset::GebruikerWijziging);
 }
 
 TInvoerset::~TInvoerset() = default;

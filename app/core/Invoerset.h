@@ -106,6 +106,11 @@ class TInvoerset : public QObject {
     // EKorvalindeFout "'<text>' is not a valid floating point value".
     static long double CelGetal(const TTabel* tabel, int kolom, int rij);
 
+  signals:
+    // The user changed an input (typing, a step, a choice, a table cell, the turn-in date, an
+    // alternative). The "Standaard" buttons are the window's and say so themselves.
+    void GebruikerWijziging();
+
   public slots:
     // Defaults of the pages ("Standaard" buttons) and of a whole new scenario.
     void BtnVeestapelClick();

@@ -128,7 +128,9 @@ QString KortsteTekst(float waarde) {
 
 TScenarioDocument::TScenarioDocument(TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
                                      QObject* parent)
-    : QObject(parent), invoer_(invoer), berekening_(berekening), melder_(melder) {}
+    : QObject(parent), invoer_(invoer), berekening_(berekening), melder_(melder) {
+    connect(&invoer_, &TInvoerset::GebruikerWijziging, this, &TScenarioDocument::GebruikerWijziging);
+}
 
 QString TScenarioDocument::Caption() const {
     QString caption = QStringLiteral("Korvalinde");
@@ -165,30 +167,40 @@ bool TScenarioDocument::Lees(const QString& pad) {
         }
     }
 
+    // The whole file is decoded into an input set of its own first: a file that ends early or holds
+    // a value that does not fit changes nothing on screen, so "Opslaan" cannot write the damaged
+    // file's values over the file in use.
+    QString fout = Proeflezen(data);
+    if (!fout.isEmpty()) {
+        Meld(fout);
+        return false;
+    }
+
     invoer_.ZetStandaardwaarden();
     const QString vorige = bestandsnaam_;
     ZetBestandsnaam(pad);
     berekening_.LaadModus = true;
-
-    QString fout;
     try {
         TInvoersetScenario invoer(invoer_);
         LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
                      static_cast<std::size_t>(data.size()), invoer);
     } catch (const EKorvalindeFout& e) {
-        // A rule that a value read sets off may fail (a turn-in date that is no date).
         fout = e.Melding();
     } catch (const std::exception& e) {
         fout = QString::fromStdString(e.what());
     }
     if (!fout.isEmpty()) {
-        // The file read is not the scenario now on screen: "Opslaan" must not write over it.
+        // Cannot happen after the trial read succeeded; should it all the same, the file read is not
+        // the scenario now on screen and "Opslaan" must not write over it.
         berekening_.LaadModus = false;
         ZetBestandsnaam(vorige);
+        ZetOpgeslagen(false);
         Meld(fout);
         return false;
     }
     if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
+    // The inputs now hold the file as it is on disk.
+    ZetOpgeslagen(true);
 
     // What is shown depends on the values read; no value changes.
     invoer_.VulZodeLijst();
@@ -206,11 +218,30 @@ bool TScenarioDocument::Lees(const QString& pad) {
     }
     berekening_.LaadModus = false;
     if (!fout.isEmpty()) {
-        // Every value was read; the scenario stays the current file so that it can be mended.
+        // Every value was read; the scenario stays the current file so that it can be mended. The
+        // results of the scenario shown before are no results of this one.
+        berekening_.WisResultaten();
         Meld(fout);
         return false;
     }
     return true;
+}
+
+QString TScenarioDocument::Proeflezen(const QByteArray& data) {
+    TOpnameMelder stil;
+    TInvoerset proef(&stil);
+    try {
+        proef.ZetStandaardwaarden();
+        TInvoersetScenario invoer(proef);
+        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                     static_cast<std::size_t>(data.size()), invoer);
+    } catch (const EKorvalindeFout& e) {
+        // A rule that a value read sets off may fail (a turn-in date that is no date).
+        return e.Melding();
+    } catch (const std::exception& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
 }
 
 bool TScenarioDocument::Schrijf(const QString& pad) {
@@ -235,7 +266,7 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
         return false;
     }
     ZetBestandsnaam(pad);
-    opgeslagen_ = true;
+    ZetOpgeslagen(true);
     return true;
 }
 
@@ -244,13 +275,27 @@ void TScenarioDocument::Nieuw() {
     berekening_.KiesPagina(TBerekening::Veestapel);
     if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
     ZetBestandsnaam(QString());
-    opgeslagen_ = false;
+    ZetOpgeslagen(true);
+}
+
+void TScenarioDocument::NieuwNaVraag() {
+    if (VraagOmOpslaan()) Nieuw();
 }
 
 void TScenarioDocument::Openen() {
-    if (!VraagOpenNaam) return;
+    if (!VraagOpenNaam || !VraagOmOpslaan()) return;
     const QString pad = VraagOpenNaam(bestandsnaam_);
     if (!pad.isEmpty()) Lees(pad);
+}
+
+void TScenarioDocument::GebruikerWijziging() {
+    ZetOpgeslagen(false);
+}
+
+void TScenarioDocument::ZetOpgeslagen(bool opgeslagen) {
+    if (opgeslagen == opgeslagen_) return;
+    opgeslagen_ = opgeslagen;
+    emit OpgeslagenGewijzigd(opgeslagen_);
 }
 
 bool TScenarioDocument::Opslaan() {
@@ -266,21 +311,27 @@ bool TScenarioDocument::OpslaanAls() {
 }
 
 void TScenarioDocument::BestandHistorieClick(const QString& pad) {
-    if (!pad.isEmpty() && QFileInfo::exists(pad)) Lees(pad);
+    if (!pad.isEmpty() && QFileInfo::exists(pad) && VraagOmOpslaan()) Lees(pad);
 }
 
-bool TScenarioDocument::MagSluiten() {
+bool TScenarioDocument::VraagOmOpslaan() {
     if (opgeslagen_) return true;
     switch (melder_.Bevestig(QStringLiteral("Bestand ") + bestandsnaam_ + QStringLiteral(" opslaan ?"))) {
     case MeldKnop::Ja:
         Opslaan();
         return opgeslagen_;
     case MeldKnop::Nee:
-        opgeslagen_ = true;
         return true;
     default:
         return false;
     }
+}
+
+bool TScenarioDocument::MagSluiten() {
+    if (!VraagOmOpslaan()) return false;
+    // "Nee" lets the window close with the changes given up.
+    ZetOpgeslagen(true);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

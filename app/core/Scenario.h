@@ -64,7 +64,8 @@ class TScenarioDocument : public QObject {
     QString Bestandsnaam() const { return bestandsnaam_; }
     // "Korvalinde", or "Korvalinde - weide1.kvl" with the current file's name in lower case.
     QString Caption() const;
-    // Set by every save and by "Nee" in the close query; cleared by New.
+    // No unsaved changes: set by New, a successful open, every save and "Nee" in the close query;
+    // cleared by any edit of the user (GebruikerWijziging).
     bool Opgeslagen() const { return opgeslagen_; }
     // The message of the last failed read or write; empty when the last one succeeded.
     QString LaatsteFout() const { return laatsteFout_; }
@@ -75,29 +76,40 @@ class TScenarioDocument : public QObject {
     std::function<void(const QString& pad)> VoegToeAanHistorie;      // recent-files list
 
     // Reads a scenario file into the inputs, computes it and shows "Uitvoer". False after a failure
-    // (error box shown). A file that cannot be opened changes nothing. A file that ends early or
-    // holds a value that does not fit leaves the values read so far, the rest at their defaults; no
-    // calculation runs, and the current file and caption stay as they were before. A calculation
-    // that fails after every value was read (a turn-in date that is no date) keeps the file current.
+    // (error box shown). A file that cannot be opened or read whole (it ends early, holds a value
+    // that does not fit) changes nothing: inputs, alternatives, results, current file, caption and
+    // saved flag stay as they were. A calculation that fails after the file was read (a turn-in
+    // date that is no date) keeps the file current and empties the result tables.
     bool Lees(const QString& pad);
     // Writes the inputs to a file, replacing it only when everything was written. On success the
     // file becomes the current file and the scenario counts as saved; on failure (error box shown)
     // the previous file, the current file name, the caption and the saved flag stay as they were.
     bool Schrijf(const QString& pad);
 
-    // File menu.
+    // File menu. Nieuw itself asks nothing (the program start uses it); the menu's New asks first,
+    // as Openen and a click in the recent-files list do, when there are unsaved changes.
     void Nieuw();
+    void NieuwNaVraag();
     void Openen();
     bool Opslaan(); // true when written
     bool OpslaanAls();
     void BestandHistorieClick(const QString& pad);
     // The close query: true when the window may close.
     bool MagSluiten();
+    // The user changed an input, a table cell, an alternative or a page's defaults.
+    void GebruikerWijziging();
 
   signals:
     void CaptionGewijzigd(const QString& caption);
+    void OpgeslagenGewijzigd(bool opgeslagen);
 
   private:
+    // With unsaved changes, the question "Bestand … opslaan ?": true when the command may go on
+    // ("Ja" and saved, or "Nee"); "Annuleer", or a save that did not take place, stops it.
+    bool VraagOmOpslaan();
+    void ZetOpgeslagen(bool opgeslagen);
+    // Decodes the file into an input set of its own; the message of the error box, empty when whole.
+    static QString Proeflezen(const QByteArray& data);
     void ZetBestandsnaam(const QString& pad);
     void Meld(const QString& melding);
 
@@ -105,7 +117,7 @@ class TScenarioDocument : public QObject {
     TBerekening& berekening_;
     TMelder& melder_;
     QString bestandsnaam_;
-    bool opgeslagen_ = false;
+    bool opgeslagen_ = true;
     QString laatsteFout_;
 };
 
