@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusTipEvent>
@@ -49,8 +50,38 @@ TSpinEdit::TSpinEdit(TGetalInvoer* invoer, QWidget* parent) : QAbstractSpinBox(p
     setAccelerated(true);
     connect(lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& tekst) { VangFouten([&] { invoer_->TypDoorGebruiker(tekst); }); });
+    connect(lineEdit(), &QLineEdit::inputRejected, this, &TSpinEdit::Weiger);
     connect(invoer_, &TInvoer::Bijgewerkt, this, &TSpinEdit::Bijwerken);
     Bijwerken();
+}
+
+void TSpinEdit::Weiger() {
+    QApplication::beep();
+    emit Geweigerd();
+}
+
+TSpinEdit::TStand TSpinEdit::Stand() const {
+    const QLineEdit* regel = lineEdit();
+    return {regel->text(), regel->cursorPosition(), regel->selectionStart(), regel->selectedText().size()};
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+    const QString getypt = event->text();
+    const bool teken = getypt.size() == 1 && getypt.at(0).isPrint();
+    const bool cijfer = teken && getypt.at(0) >= u'0' && getypt.at(0) <= u'9';
+    const bool scheiding = teken && (getypt.at(0) == u',' || getypt.at(0) == u'.');
+    const TStand voor = Stand();
+    if (cijfer && breuk_.cursor >= 0 && voor == breuk_) {
+        // A digit of the fraction after a refused separator: joined to the digits before the
+        // separator it would change the size of the number.
+        Weiger();
+        event->accept();
+        return;
+    }
+    breuk_ = {};
+    QAbstractSpinBox::keyPressEvent(event);
+    // The check refused the separator (and has beeped): the fraction that follows is refused too.
+    if (scheiding && Stand() == voor) breuk_ = voor;
 }
 
 void TSpinEdit::Bijwerken() {
@@ -74,7 +105,7 @@ QSize TSpinEdit::sizeHint() const {
 }
 
 QValidator::State TSpinEdit::validate(QString& tekst, int&) const {
-    return invoer_->TekstToegestaan(tekst) ? QValidator::Acceptable : QValidator::Invalid;
+    return invoer_->GetyptToegestaan(tekst) ? QValidator::Acceptable : QValidator::Invalid;
 }
 
 QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
@@ -87,6 +118,7 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
 }
 
 void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    breuk_ = {};
     QAbstractSpinBox::focusOutEvent(event);
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
     VangFouten([this] { invoer_->Herformatteer(); });

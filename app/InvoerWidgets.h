@@ -17,7 +17,10 @@ namespace korvalinde {
 
 class TznDayEdit;
 
-// Number input with up/down buttons.
+// Number input with up/down buttons. Every typed or pasted text passes the input's check, which
+// takes a comma in a decimal input as its decimal point. A refused keystroke beeps and leaves the
+// text as it was; digits typed right after a refused decimal separator are refused too, so that
+// "4,5" in a whole-numbered input stays 4 instead of becoming 45.
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
   public:
@@ -26,15 +29,33 @@ class TSpinEdit : public QAbstractSpinBox {
     void stepBy(int stappen) override;
     QSize sizeHint() const override;
 
+  signals:
+    // A keystroke or a pasted text was refused (after the beep).
+    void Geweigerd();
+
   protected:
     QValidator::State validate(QString& tekst, int& positie) const override;
     void fixup(QString&) const override {}
     StepEnabled stepEnabled() const override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // What the line edit shows: text, cursor and selection.
+    struct TStand {
+        QString tekst;
+        int cursor = -1;
+        int selectieBegin = -1;
+        qsizetype selectieLengte = 0;
+        bool operator==(const TStand&) const = default;
+    };
+    TStand Stand() const;
     void Bijwerken();
+    void Weiger();
     TGetalInvoer* invoer_;
+    // The state right after a refused decimal separator, as long as the digits of the fraction
+    // that follow it are refused; empty cursor (-1) when no fraction is being refused.
+    TStand breuk_;
 };
 
 // Drop-down list with an editable text field. A typed text reaches the input when the user

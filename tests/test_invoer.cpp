@@ -43,6 +43,10 @@ class TestInvoer : public QObject {
     void wijzigingEenmaal();
     void tekstToegestaan_data();
     void tekstToegestaan();
+    void getypt_data();
+    void getypt();
+    void lengteVolgtBereik_data();
+    void lengteVolgtBereik();
     void tooltips_data();
     void tooltips();
     void keuzeInvoer();
@@ -294,7 +298,11 @@ void TestInvoer::tekstToegestaan_data() {
     QTest::newRow("area three characters") << "SpePerceelOpp"
                                            << "2.3" << true;
     QTest::newRow("area four characters") << "SpePerceelOpp"
-                                          << "12.5" << false;
+                                          << "12.5" << true;
+    QTest::newRow("area five characters") << "SpePerceelOpp"
+                                          << "12.55" << false;
+    QTest::newRow("blanks around the number do not count") << "SpeAlt1"
+                                                           << "   100.0 " << true;
     QTest::newRow("letters") << "SpeTkt"
                              << "3a5" << false;
     QTest::newRow("empty") << "SpeTkt"
@@ -307,6 +315,84 @@ void TestInvoer::tekstToegestaan() {
     QFETCH(bool, mag);
     TInvoerset s(&melder);
     QCOMPARE(s.Getal(naam)->TekstToegestaan(tekst), mag);
+}
+
+void TestInvoer::getypt_data() {
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<QString>("getypt");
+    QTest::addColumn<bool>("mag");
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<double>("waarde");
+    QTest::newRow("comma is the point") << "SpePerceelOpp"
+                                        << "4,5" << true << "4.5" << 4.5;
+    QTest::newRow("two digits and a comma") << "SpePerceelOpp"
+                                            << "12,5" << true << "12.5" << 12.5;
+    QTest::newRow("comma, two decimals") << "SpeOppMestflat"
+                                         << "0,68" << true << "0.68" << 0.68;
+    QTest::newRow("comma after blanks") << "SpeAlt1"
+                                        << "   2,3" << true << "   2.3" << 2.3;
+    QTest::newRow("second comma") << "SpePerceelOpp"
+                                  << "4,5," << false << "" << 0.0;
+    QTest::newRow("comma after a point") << "SpeOppUrplek"
+                                         << "0.6,8" << false << "" << 0.0;
+    QTest::newRow("whole refuses a comma") << "SpenKoe"
+                                           << "4,5" << false << "" << 0.0;
+    QTest::newRow("whole refuses a point") << "SpenKoe"
+                                           << "4.5" << false << "" << 0.0;
+}
+
+void TestInvoer::getypt() {
+    QFETCH(QString, naam);
+    QFETCH(QString, getypt);
+    QFETCH(bool, mag);
+    QFETCH(QString, tekst);
+    QFETCH(double, waarde);
+    TInvoerset s(&melder);
+    TGetalInvoer* g = s.Getal(naam);
+    QCOMPARE(g->GetyptToegestaan(getypt), mag);
+    if (!mag) return;
+    QCOMPARE(getypt, tekst);
+    g->SetText(getypt);
+    QCOMPARE(g->Value(), waarde);
+}
+
+void TestInvoer::lengteVolgtBereik_data() {
+    // Every number input takes both bounds of its range as it writes them; set up anew (as the
+    // alternatives' kinds do) the typed length follows the range, the decimals and the kind.
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<bool>("geheel");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<int>("decimalen");
+    QTest::addColumn<QString>("teLang");
+    TInvoerset probe;
+    for (TGetalInvoer* g : probe.Getallen())
+        QTest::newRow(qPrintable(g->Naam()))
+            << g->Naam() << g->Geheel() << g->MinValue() << g->MaxValue() << g->Decimal() << QString();
+    QTest::newRow("alternative, any value") << "SpeAlt1" << false << 0.0 << 100000.0 << 2 << "100000.000";
+    QTest::newRow("negative minimum") << "SpeAlt2" << false << -100.0 << 10.0 << 2 << "-100.000";
+    QTest::newRow("alternative, whole") << "SpeAlt1" << true << 0.0 << 300000.0 << 2 << "3000000";
+    QTest::newRow("never below the length set") << "SpenKoe" << true << 0.0 << 9.0 << 0 << "123456";
+    QTest::newRow("area, the set 3 gives way") << "SpePerceelOpp" << false << 0.1 << 50.0 << 1 << "50.00";
+}
+
+void TestInvoer::lengteVolgtBereik() {
+    QFETCH(QString, naam);
+    QFETCH(bool, geheel);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(int, decimalen);
+    QFETCH(QString, teLang);
+    TInvoerset s(&melder);
+    TGetalInvoer* g = s.Getal(naam);
+    g->ZetGeheel(geheel);
+    g->ZetBereik(minimum, maximum);
+    g->ZetDecimal(decimalen);
+    for (const double grens : {minimum, maximum}) {
+        QString tekst = g->TekstVoor(grens);
+        QVERIFY2(g->GetyptToegestaan(tekst), qPrintable(tekst));
+    }
+    if (!teLang.isEmpty()) QVERIFY(!g->TekstToegestaan(teLang));
 }
 
 void TestInvoer::tooltips_data() {

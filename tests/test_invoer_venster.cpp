@@ -54,6 +54,9 @@ class TestInvoerVenster : public QObject {
     void celMetKomma();
     void celSelectieEnVerlaten();
     void spinEditTypen();
+    void decimalenTypen_data();
+    void decimalenTypen();
+    void langsteWaardeTypen();
     void keuzeKiezenEnTypen();
     void vorigeSnedeZichtbaar();
     void datumInVenster();
@@ -284,6 +287,11 @@ void TestInvoerVenster::spinEditTypen() {
     // Letters and commas do not get in; the up arrow steps.
     QTest::keyClicks(par1, "a,");
     QCOMPARE(par1->text(), QString("90"));
+    // After the refused comma another key ends the refused fraction: digits get in again.
+    QTest::keyClick(par1, Qt::Key_Backspace);
+    QTest::keyClicks(par1, "5");
+    QCOMPARE(par1->text(), QString("95"));
+    QCOMPARE(s->SpePercPar1->Tekst(), QString("95"));
     auto* opp = venster->findChild<QAbstractSpinBox*>("SpePerceelOpp");
     opp->setFocus();
     QTest::keyClick(opp, Qt::Key_Up);
@@ -297,6 +305,73 @@ void TestInvoerVenster::spinEditTypen() {
     QCOMPARE(s->SpePercRas2->Tekst(), QString("0"));
     venster->findChild<QWidget*>("SpeTkt")->setFocus();
     QTRY_COMPARE(ras1->text(), QString("100"));
+}
+
+void TestInvoerVenster::decimalenTypen_data() {
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<QString>("getypt");
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<int>("geweigerd");
+    QTest::newRow("comma is the decimal point") << "SpePerceelOpp"
+                                                << "4,5"
+                                                << "4.5" << 0;
+    QTest::newRow("two digits before the point") << "SpePerceelOpp"
+                                                 << "12.5"
+                                                 << "12.5" << 0;
+    QTest::newRow("two digits before the comma") << "SpePerceelOpp"
+                                                 << "12,5"
+                                                 << "12.5" << 0;
+    QTest::newRow("a digit beyond the length") << "SpePerceelOpp"
+                                               << "12,55"
+                                               << "12.5" << 1;
+    QTest::newRow("comma, two decimals") << "SpeOppUrplek"
+                                         << "1,25"
+                                         << "1.25" << 0;
+    QTest::newRow("second separator and its digit") << "SpeOppUrplek"
+                                                    << "0,5,6"
+                                                    << "0.5" << 2;
+    QTest::newRow("whole: comma and its fraction") << "SpenKoe"
+                                                   << "4,5"
+                                                   << "4" << 2;
+    QTest::newRow("whole: point and its fraction") << "SpenKoe"
+                                                   << "4.56"
+                                                   << "4" << 3;
+    QTest::newRow("letter") << "SpeTkt"
+                            << "3a5"
+                            << "35" << 1;
+}
+
+void TestInvoerVenster::decimalenTypen() {
+    QFETCH(QString, naam);
+    QFETCH(QString, getypt);
+    QFETCH(QString, tekst);
+    QFETCH(int, geweigerd);
+    Toon(venster);
+    auto* spin = venster->findChild<TSpinEdit*>(naam);
+    QVERIFY(spin);
+    QSignalSpy weigering(spin, &TSpinEdit::Geweigerd);
+    spin->selectAll();
+    QTest::keyClicks(spin, getypt);
+    QCOMPARE(spin->text(), tekst);
+    QCOMPARE(spin->Invoer()->Tekst(), tekst);
+    QCOMPARE(weigering.count(), geweigerd);
+}
+
+void TestInvoerVenster::langsteWaardeTypen() {
+    // Both bounds of every number input's range can be typed in full.
+    TInvoerset* s = venster->Invoerset();
+    for (TGetalInvoer* g : s->Getallen()) {
+        auto* spin = venster->findChild<TSpinEdit*>(g->Naam());
+        QVERIFY2(spin, qPrintable(g->Naam()));
+        for (const double grens : {g->MinValue(), g->MaxValue()}) {
+            const QString tekst = g->TekstVoor(grens);
+            QSignalSpy weigering(spin, &TSpinEdit::Geweigerd);
+            spin->selectAll();
+            QTest::keyClicks(spin, tekst);
+            QVERIFY2(weigering.isEmpty(), qPrintable(g->Naam() + ": " + tekst));
+            QCOMPARE(spin->text(), tekst);
+        }
+    }
 }
 
 void TestInvoerVenster::keuzeKiezenEnTypen() {

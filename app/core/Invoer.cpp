@@ -114,8 +114,23 @@ void TGetalInvoer::Herformatteer() {
     if (Begrensd(waarde) != waarde) SetValue(waarde);
 }
 
+int TGetalInvoer::MaxLength() const {
+    if (maxLengte_ <= 0) return 0;
+    // The longest text of the range lies at one of its bounds: every value between them has no
+    // more digits than the larger bound and a sign only when the minimum has one.
+    const auto bereik = static_cast<int>(qMax(TekstVoor(min_).size(), TekstVoor(max_).size()));
+    return qMax(maxLengte_, bereik);
+}
+
 bool TGetalInvoer::TekstToegestaan(const QString& tekst) const {
-    if (maxLengte_ > 0 && tekst.size() > maxLengte_) return false;
+    // Blanks around the number do not count: the result table writes its numbers with leading
+    // blanks, and the alternatives' value fields take them over as they stand.
+    qsizetype begin = 0;
+    qsizetype eind = tekst.size();
+    while (begin < eind && tekst.at(begin) == u' ') ++begin;
+    while (eind > begin && tekst.at(eind - 1) == u' ') --eind;
+    const int lengte = MaxLength();
+    if (lengte > 0 && eind - begin > lengte) return false;
     int punten = 0;
     int exponenten = 0;
     for (const QChar c : tekst) {
@@ -126,6 +141,11 @@ bool TGetalInvoer::TekstToegestaan(const QString& tekst) const {
         return false;
     }
     return true;
+}
+
+bool TGetalInvoer::GetyptToegestaan(QString& tekst) const {
+    if (!geheel_) tekst.replace(u',', u'.');
+    return TekstToegestaan(tekst);
 }
 
 QString TGetalInvoer::BereikTekst() const {

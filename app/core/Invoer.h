@@ -66,11 +66,16 @@ class TGetalInvoer : public TInvoer {
     double MaxValue() const { return max_; }
     double Increment() const { return stap_; }
     int Decimal() const { return decimalen_; }
-    int MaxLength() const { return maxLengte_; }
+    // The number of characters that may be typed: the length set, or more when the longest value
+    // of the range needs more, as the control writes it (a minus sign for a negative minimum,
+    // the decimals). It follows every change of range, decimals or kind. 0 when the length set is
+    // 0: no limit.
+    int MaxLength() const;
     void ZetGeheel(bool geheel);
     void ZetBereik(double minimum, double maximum);
     void ZetIncrement(double stap) { stap_ = stap; }
     void ZetDecimal(int decimalen);
+    // The least typed length; see MaxLength.
     void ZetMaxLength(int lengte) { maxLengte_ = lengte; }
 
     // The text as shown or typed, for example "2.3" or "8000".
@@ -97,9 +102,15 @@ class TGetalInvoer : public TInvoer {
     // When the focus leaves the control: the text is rewritten from the value (clamped, rounded).
     void Herformatteer();
 
-    // Whether a text may stand in the control while typing: at most MaxLength characters, digits,
-    // signs and blanks, for decimal inputs one point and an exponent.
+    // Whether a text may stand in the control while typing: at most MaxLength characters (blanks
+    // before and after the number not counted), digits, signs and blanks, for decimal inputs one
+    // point and an exponent.
     bool TekstToegestaan(const QString& tekst) const;
+
+    // A text the user typed or pasted into the control: in a decimal input a comma is the decimal
+    // point and becomes one, so that "4,5" stays four and a half. True when the text, so changed,
+    // may stand in the control (TekstToegestaan); a whole-numbered input refuses a comma.
+    bool GetyptToegestaan(QString& tekst) const;
 
     // The range as tooltip: "Minimum: 1.0  -  Maximum: 300.0" ("0" format when Decimal is 0).
     QString BereikTekst() const;
