@@ -213,23 +213,20 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(const THoofdvensterOpties& opties, TMelde
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(TabKorvalinde, &QTabWidget::currentChanged, this, [this] { TabKorvalindeChange(TabKorvalinde); });
-    // Pages made active by the program (reading a file, New, start-up) are shown without running the
-    // page-change rule a second time.
-    connect(berekening_, &TBerekening::PaginaGekozen, this, [this](int pagina) {
-        const QSignalBlocker stil(TabKorvalinde);
-        TabKorvalinde->setCurrentIndex(pagina);
+    // Pages the calculation brings into view (reading a file, New, start-up) are shown without
+    // running the page-change rule a second time.
+    connect(berekening_, &TBerekening::ResultatenGevraagd, this, [this] { ToonPagina(Uitvoer); });
+    connect(berekening_, &TBerekening::InvoerGevraagd, this, [this] { ToonPagina(Veestapel); });
+    // The chart reads the detail tables: on its page it follows every refresh of them.
+    connect(berekening_, &TBerekening::TabellenVernieuwd, this, [this] {
+        if (TabKorvalinde->currentIndex() == Grafieken) GrafiekPagina->CbxGrafiekChange();
     });
-    connect(berekening_, &TBerekening::StatusHoogte, this, [this](int hoogte) {
-        PnlStatusBar->setFixedHeight(hoogte > 0 ? hoogte : 0);
-        PnlStatusBar->setVisible(hoogte > 0);
-    });
-    connect(berekening_, &TBerekening::GrafiekHertekenen, GrafiekPagina, &TGrafiekPagina::CbxGrafiekChange);
-    berekening_->WachtCursor = [](bool aan) {
-        if (aan)
+    connect(berekening_, &TBerekening::Rekent, this, [](bool bezig) {
+        if (bezig)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
-    };
+    });
 
     // The scenario document with the window's dialogs and recent-files list.
     document_ = new TScenarioDocument(*invoerset_, *berekening_, *melder_, this);
@@ -284,7 +281,7 @@ void TFrmHoofdFormulier::FormCreate() {
         Website1->setText(QStringLiteral("&Website ") + DlgZnInfoBox->WebAdres);
 
         berekening_->LaadModus = false;
-        berekening_->KiesPagina(TBerekening::Veestapel);
+        berekening_->ToonInvoer();
 
         // The status panel shows every hint of the application: the window receives the status
         // tips of menus, buttons and inputs (event()), and Enter moves on as Tab everywhere.
@@ -641,7 +638,24 @@ QWidget* TFrmHoofdFormulier::MaakOverig() {
 }
 
 void TFrmHoofdFormulier::TabKorvalindeChange(QObject* sender) {
-    VangFouten([&] { berekening_->PaginaGewijzigd(TabKorvalinde->currentIndex(), sender); });
+    const int pagina = TabKorvalinde->currentIndex();
+    VangFouten([&] { berekening_->PaginaGewijzigd(pagina >= Uitvoer, sender); });
+    ZetStatuspaneel(pagina);
+}
+
+void TFrmHoofdFormulier::ToonPagina(int pagina) {
+    {
+        const QSignalBlocker stil(TabKorvalinde);
+        TabKorvalinde->setCurrentIndex(pagina);
+    }
+    ZetStatuspaneel(pagina);
+}
+
+void TFrmHoofdFormulier::ZetStatuspaneel(int pagina) {
+    // The hints matter while typing inputs: shown under "Veestapel", "Voeding" and "Grasland" only.
+    const bool zichtbaar = pagina <= Grasland;
+    PnlStatusBar->setFixedHeight(zichtbaar ? StatusHoogte : 0);
+    PnlStatusBar->setVisible(zichtbaar);
 }
 
 QWidget* TFrmHoofdFormulier::MaakUitvoer() {

@@ -129,6 +129,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     // The page-change rule: computes on the result pages and refills the tables; the status panel is
     // 22 high on "Veestapel", "Voeding" and "Grasland" and hidden on the other pages.
     void TabKorvalindeChange(QObject* sender);
+    // Shows a page chosen by the program, without the page-change rule (the calculation runs it).
+    void ToonPagina(int pagina);
     // Shows the detail table of item 0 ("Basis"), 1 ("Alt 1") or 2 ("Alt 1+2").
     void GrpDetailClick(int item);
     // Puts the long hint of the control under the mouse into the status panel.
@@ -179,6 +181,8 @@ class TFrmHoofdFormulier : public QMainWindow {
                       const QString& hint, void (TFrmHoofdFormulier::*klik)());
     void MaakSpeedbar();
     void Bezig(bool bezig);
+    // The status panel: 22 high on "Veestapel", "Voeding" and "Grasland", hidden on the other pages.
+    void ZetStatuspaneel(int pagina);
     QWidget* MaakVeestapel();
     QWidget* MaakVoeding();
     QWidget* MaakGrasland();

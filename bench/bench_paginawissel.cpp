@@ -19,11 +19,11 @@ static void BM_PaginawisselUitvoer(benchmark::State& state) {
     bool hoog = false;
     for (auto _ : state) {
         state.PauseTiming();
-        berekening.PaginaGewijzigd(TBerekening::Grasland);
+        berekening.PaginaGewijzigd(false);
         invoer.SpeGrasaanbod->SetValue(hoog ? 1400 : 1300);
         hoog = !hoog;
         state.ResumeTiming();
-        berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+        berekening.PaginaGewijzigd(true);
     }
 }
 BENCHMARK(BM_PaginawisselUitvoer)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -74,7 +74,7 @@ void Anders(TInvoerset& invoer, TBerekening& berekening) {
     invoer.SpePerceelOpp->SetValue(3.1);
     invoer.CbxSysteem->KiesDoorGebruiker(1);
     invoer.GrdVoeders->BewerkDoorGebruiker(1, 3, QStringLiteral("2.5"));
-    berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    berekening.PaginaGewijzigd(true);
     invoer.CbxAlt1->KiesDoorGebruiker(1);
     invoer.SpeAlt1->SetText(QStringLiteral("2.0"));
     invoer.CbxAlt2->KiesDoorGebruiker(3);

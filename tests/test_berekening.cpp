@@ -20,7 +20,8 @@ struct Opstelling {
 
     Opstelling() {
         QObject::connect(&berekening, &TBerekening::Doorgerekend, [this] { ++runs; });
-        berekening.WachtCursor = [this](bool aan) { ++(aan ? cursorAan : cursorUit); };
+        QObject::connect(&berekening, &TBerekening::Rekent,
+                         [this](bool aan) { ++(aan ? cursorAan : cursorUit); });
         invoer.ZetStandaardwaarden();
         berekening.StartBerekening();
         runs = 0;
@@ -31,8 +32,8 @@ struct Opstelling {
         return berekening.GrdUitvoerDet[static_cast<std::size_t>(variant)]->Cel(kolom, rij);
     }
     void NaarUitvoer() {
-        berekening.PaginaGewijzigd(TBerekening::Veestapel);
-        berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+        berekening.PaginaGewijzigd(false);
+        berekening.PaginaGewijzigd(true);
     }
 };
 
@@ -81,7 +82,7 @@ void TestBerekening::tekstNaarGetal() {
 
 void TestBerekening::opstart() {
     Opstelling o;
-    QCOMPARE(o.berekening.ActievePagina(), int(TBerekening::Veestapel));
+    QVERIFY(!o.berekening.ResultatenInBeeld());
     QCOMPARE(o.invoer.CbxAlt1->ItemIndex(), 4);
     QCOMPARE(o.invoer.CbxAlt2->ItemIndex(), 4);
     QCOMPARE(o.invoer.CbxAlt1->Tekst(), QStringLiteral("Opname ds snijmais"));
@@ -166,49 +167,38 @@ void TestBerekening::eersteBezoekRekentTweeKeer() {
     // A changed base input: the base column differs, so the alternatives take the new base values
     // and the run is repeated.
     o.invoer.GrdVoeders->ZetCel(1, 3, QStringLiteral("2"));
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     QVERIFY(o.runs >= 2);
     QCOMPARE(o.Sam(2, 18), QStringLiteral("   2.0"));
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("2.0"));
     QCOMPARE(o.invoer.SpeAlt2->Tekst(), QStringLiteral("2.0"));
     QCOMPARE(o.Sam(3, 18), QStringLiteral("   2.0"));
     // Nothing changed: one run per visit.
-    o.berekening.PaginaGewijzigd(TBerekening::Veestapel);
+    o.berekening.PaginaGewijzigd(false);
     o.runs = 0;
-    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    o.berekening.PaginaGewijzigd(true);
     QCOMPARE(o.runs, 1);
 }
 
 void TestBerekening::alleenResultaatPaginasRekenen_data() {
-    QTest::addColumn<int>("pagina");
-    QTest::addColumn<bool>("rekent");
-    QTest::addColumn<int>("status");
-    QTest::newRow("Veestapel") << 0 << false << 22;
-    QTest::newRow("Grasland") << 2 << false << 22;
-    QTest::newRow("Overig") << 3 << false << 0;
-    QTest::newRow("Uitvoer") << 4 << true << 0;
-    QTest::newRow("Detailuitvoer") << 5 << true << 0;
-    QTest::newRow("Grafieken") << 6 << true << 0;
+    QTest::addColumn<bool>("resultaten");
+    QTest::newRow("an input page") << false;
+    QTest::newRow("a result page") << true;
 }
 
 void TestBerekening::alleenResultaatPaginasRekenen() {
-    QFETCH(int, pagina);
-    QFETCH(bool, rekent);
-    QFETCH(int, status);
+    QFETCH(bool, resultaten);
     Opstelling o;
-    int hoogte = -1;
-    int grafiek = 0;
-    QObject::connect(&o.berekening, &TBerekening::StatusHoogte, [&](int h) { hoogte = h; });
-    QObject::connect(&o.berekening, &TBerekening::GrafiekHertekenen, [&] { ++grafiek; });
-    o.berekening.PaginaGewijzigd(pagina);
-    QCOMPARE(o.runs > 0, rekent);
-    QCOMPARE(hoogte, status);
-    QCOMPARE(grafiek, pagina == 6 ? 1 : 0);
+    int vernieuwd = 0;
+    QObject::connect(&o.berekening, &TBerekening::TabellenVernieuwd, [&] { ++vernieuwd; });
+    o.berekening.PaginaGewijzigd(resultaten);
+    QCOMPARE(o.runs > 0, resultaten);
+    QCOMPARE(vernieuwd, resultaten ? 1 : 0);
 }
 
 void TestBerekening::oppervlaktePerceel() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     o.invoer.CbxAlt1->KiesDoorGebruiker(1);
     QCOMPARE(o.invoer.CbxAlt2->ItemIndex(), 1);
     QCOMPARE(o.invoer.SpeAlt1->Tekst().trimmed(), QStringLiteral("2.3"));
@@ -227,7 +217,7 @@ void TestBerekening::oppervlaktePerceel() {
 
 void TestBerekening::maximumWeidedagen() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     o.invoer.CbxAlt1->KiesDoorGebruiker(0);
     const double basis = o.Sam(2, 2).trimmed().toDouble();
     QCOMPARE(o.invoer.SpeAlt1->MaxValue(), basis);
@@ -238,7 +228,7 @@ void TestBerekening::maximumWeidedagen() {
 
 void TestBerekening::legeWaardeRekentNiet() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     o.invoer.CbxAlt2->KiesDoorGebruiker(6); // different kinds: alternative 1 recalculates itself
     o.runs = 0;
     o.invoer.SpeAlt1->SetText(QString());
@@ -248,11 +238,11 @@ void TestBerekening::legeWaardeRekentNiet() {
 
 void TestBerekening::legeOppervlakteLaatKolomLeeg() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     o.invoer.CbxAlt1->KiesDoorGebruiker(1);
     o.invoer.CbxAlt2->KiesItem(4);
     o.invoer.SpeAlt1->SetText(QString());
-    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer, o.invoer.SpeAlt1);
+    o.berekening.PaginaGewijzigd(true, o.invoer.SpeAlt1);
     for (int rij = 1; rij <= 29; ++rij) QCOMPARE(o.Sam(3, rij), QStringLiteral("   "));
     for (int rij = 3; rij < 64; ++rij)
         for (int k = 1; k <= 11; ++k) QCOMPARE(o.Det(1, k, rij), QString());
@@ -261,14 +251,14 @@ void TestBerekening::legeOppervlakteLaatKolomLeeg() {
 
 void TestBerekening::weiderestWordtBereikteRest() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     o.invoer.CbxAlt1->KiesDoorGebruiker(2); // "Hoeveelheid weiderest"
     o.invoer.CbxAlt2->KiesDoorGebruiker(6); // another kind, so alternative 1 computes by itself
     o.invoer.SpeAlt1->SetText(QStringLiteral("400"));
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("400"));
     QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, 400.0f);
     // The next refresh from a page change writes the residue reached, and computes with it.
-    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    o.berekening.PaginaGewijzigd(true);
     const QString bereikt = QString::fromStdString(o.berekening.BewaardeUitvoer.arsam[3][4]);
     QVERIFY(bereikt.toDouble() >= 400);
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), bereikt);
@@ -289,7 +279,7 @@ void TestBerekening::foutJaargift() {
     Opstelling o;
     o.invoer.CbxJaargift->TypDoorGebruiker(QStringLiteral("150"));
     o.melder.Wis();
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     QCOMPARE(o.melder.meldingen.size(), 1);
     QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Fout);
     QCOMPARE(o.melder.meldingen.first().tekst, QStringLiteral("Gestoorde bijgroei, onbekende jaargift: 150"));
@@ -300,12 +290,12 @@ void TestBerekening::foutJaargift() {
 
 void TestBerekening::ongeldigeDatum() {
     Opstelling o;
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+    o.berekening.PaginaGewijzigd(true);
     const QString voor = o.Sam(2, 9);
     o.invoer.Cbxdatum->ZetTekst(QStringLiteral("3102"));
     o.melder.Wis();
     o.runs = 0;
-    o.berekening.PaginaGewijzigd(TBerekening::Detailuitvoer);
+    o.berekening.PaginaGewijzigd(true);
     QCOMPARE(o.runs, 0);
     QCOMPARE(o.melder.meldingen.size(), 1);
     QCOMPARE(o.melder.meldingen.first().soort, MeldSoort::Waarschuwing);
@@ -319,7 +309,7 @@ void TestBerekening::lezenLaatAlternatievenStaan() {
     o.invoer.GrdVoeders->ZetCel(1, 3, QStringLiteral("3"));
     o.berekening.LaadModus = true;
     o.invoer.SpeAlt1->SetText(QStringLiteral("1.5"));
-    o.berekening.PaginaGewijzigd(TBerekening::Uitvoer, o.invoer.SpeAlt2);
+    o.berekening.PaginaGewijzigd(true, o.invoer.SpeAlt2);
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("1.5"));
     QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, 1.5f);
     // SetRxSpinEdit keeps the value while reading.

@@ -197,7 +197,7 @@ void TestScenarioDocument::opslaanSluitenHeropenen() {
         v.invoer.GrdGras->ZetCel(7, 1, QStringLiteral("(per kg)"));
         v.invoer.Cbxdatum->ZetTekst(QStringLiteral("0105"));
         v.invoer.Cbxdatum->Verlaat();
-        v.berekening.PaginaGewijzigd(TBerekening::Uitvoer);
+        v.berekening.PaginaGewijzigd(true);
         v.invoer.CbxAlt1->KiesDoorGebruiker(1);
         v.invoer.SpeAlt1->SetText(QStringLiteral("1.2"));
         v.invoer.CbxAlt2->KiesDoorGebruiker(2);
@@ -395,7 +395,7 @@ void TestScenarioDocument::leesZetVensterstaat() {
     QCOMPARE(v.historie, eerstOpgeslagen ? QStringList{vorige} : QStringList{});
     // The inputs hold the file as it is on disk: nothing to save.
     QVERIFY(v.document.Opgeslagen());
-    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Uitvoer));
+    QVERIFY(v.berekening.ResultatenInBeeld());
     QVERIFY(!v.berekening.LaadModus);
     QVERIFY(v.runs >= 2);
     QCOMPARE(v.berekening.GrdUitvoerSam->Cel(2, 20), QStringLiteral("   4.20"));
@@ -457,7 +457,7 @@ void TestScenarioDocument::mislukteLees() {
     v.historie.clear();
     v.runs = 0;
     v.melder.Wis();
-    const int paginaVoor = v.berekening.ActievePagina();
+    const bool inBeeldVoor = v.berekening.ResultatenInBeeld();
 
     QVERIFY(!v.document.Lees(pad));
     QCOMPARE(v.melder.Teksten(), QStringList{melding});
@@ -475,7 +475,7 @@ void TestScenarioDocument::mislukteLees() {
     QVERIFY(v.Toestand() == toestand);
     QVERIFY(!v.berekening.LaadModus);
     QCOMPARE(v.runs, 0);
-    QCOMPARE(v.berekening.ActievePagina(), paginaVoor);
+    QCOMPARE(v.berekening.ResultatenInBeeld(), inBeeldVoor);
     QCOMPARE(v.berekening.GrdUitvoerSam->Cel(2, 2), som);
 }
 
@@ -682,7 +682,7 @@ void TestScenarioDocument::nieuw() {
     QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde"));
     QCOMPARE(v.captions.back(), QStringLiteral("Korvalinde"));
     QVERIFY(v.document.Opgeslagen()); // nothing to save in a new scenario
-    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Veestapel));
+    QVERIFY(!v.berekening.ResultatenInBeeld());
     QCOMPARE(v.invoer.SpenKoe->Value(), 50.0);
     // A second New has no file to put in the list.
     v.document.Nieuw();
@@ -716,7 +716,7 @@ void TestScenarioDocument::openenEnHistorie() {
     v.openNaam = pad;
     v.document.Openen();
     QCOMPARE(v.document.Bestandsnaam(), pad);
-    QCOMPARE(v.berekening.ActievePagina(), int(TBerekening::Uitvoer));
+    QVERIFY(v.berekening.ResultatenInBeeld());
 }
 
 QTEST_GUILESS_MAIN(TestScenarioDocument)

@@ -47,7 +47,12 @@ void TestUitvoerVenster::uitvoerNaPaginawissel() {
     venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QCOMPARE(sam->Cel(2, 3), QStringLiteral("   4.0"));
     QCOMPARE(sam->Cel(3, 3), QStringLiteral("   4.0"));
-    QVERIFY(!venster.PnlStatusBar->isVisibleTo(&venster));
+    // The status panel shows the hints on the first three input pages only.
+    for (int pagina = TFrmHoofdFormulier::Grafieken; pagina >= 0; --pagina) {
+        venster.TabKorvalinde->setCurrentIndex(pagina);
+        QCOMPARE(venster.PnlStatusBar->isVisibleTo(&venster), pagina <= TFrmHoofdFormulier::Grasland);
+    }
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QCOMPARE(venster.findChild<QTableView*>(QStringLiteral("GrdUitvoerSam")), venster.GrdUitvoerSam);
     // Values right-aligned, labels left.
     const QAbstractItemModel* model = venster.GrdUitvoerSam->model();

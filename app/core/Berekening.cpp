@@ -95,20 +95,16 @@ std::int32_t Geheel(const TGetalInvoer* invoer) {
     return static_cast<std::int32_t>(Round(invoer->Value()));
 }
 
-// Restores the cursor whatever happens.
-class Wachten {
+// Reports a run as busy from its start to its end, whatever happens.
+class Rekenend {
   public:
-    explicit Wachten(const std::function<void(bool)>& cursor) : cursor_(cursor) {
-        if (cursor_) cursor_(true);
-    }
-    ~Wachten() {
-        if (cursor_) cursor_(false);
-    }
-    Wachten(const Wachten&) = delete;
-    Wachten& operator=(const Wachten&) = delete;
+    explicit Rekenend(TBerekening& berekening) : berekening_(berekening) { emit berekening_.Rekent(true); }
+    ~Rekenend() { emit berekening_.Rekent(false); }
+    Rekenend(const Rekenend&) = delete;
+    Rekenend& operator=(const Rekenend&) = delete;
 
   private:
-    const std::function<void(bool)>& cursor_;
+    TBerekening& berekening_;
 };
 
 } // namespace
@@ -216,7 +212,7 @@ TQXInvoer TBerekening::LeesInvoer() {
 bool TBerekening::Doorrekenen(QString* modelFout) {
     TQXUitvoer uitvoer; // every text empty
     TQXInvoer invoer = LeesInvoer();
-    Wachten cursor(WachtCursor);
+    const Rekenend bezig(*this);
     if (modelFout) modelFout->clear();
     try {
         bedrijf_->Bereken(invoer, uitvoer);
@@ -232,19 +228,25 @@ bool TBerekening::Doorrekenen(QString* modelFout) {
     return true;
 }
 
-void TBerekening::KiesPagina(int pagina, QObject* sender) {
-    pagina_ = pagina;
-    emit PaginaGekozen(pagina);
+void TBerekening::ToonResultaten(QObject* sender) {
+    resultatenInBeeld_ = true;
+    emit ResultatenGevraagd();
     TabKorvalindeChange(sender ? sender : this);
 }
 
-void TBerekening::PaginaGewijzigd(int pagina, QObject* sender) {
-    pagina_ = pagina;
+void TBerekening::ToonInvoer() {
+    resultatenInBeeld_ = false;
+    emit InvoerGevraagd();
+    TabKorvalindeChange(this);
+}
+
+void TBerekening::PaginaGewijzigd(bool resultaten, QObject* sender) {
+    resultatenInBeeld_ = resultaten;
     TabKorvalindeChange(sender ? sender : this);
 }
 
 void TBerekening::TabKorvalindeChange(QObject* sender) {
-    if (pagina_ >= Uitvoer && pagina_ <= Grafieken) {
+    if (resultatenInBeeld_) {
         bool gelukt = true;
         try {
             QString modelFout;
@@ -274,11 +276,9 @@ void TBerekening::TabKorvalindeChange(QObject* sender) {
             if (sender != invoer_.SpeAlt1 && sender != invoer_.SpeAlt2) AlternatievenNaarUitkomst();
             VulDetailTabellen();
             VulSamenvatting();
+            emit TabellenVernieuwd();
         }
     }
-    if (pagina_ == Grafieken) emit GrafiekHertekenen();
-    emit StatusHoogte(0);
-    if (pagina_ <= Grasland) emit StatusHoogte(22);
 }
 
 void TBerekening::VulDetailTabellen() {
@@ -306,8 +306,7 @@ void TBerekening::WisResultaten() {
     for (TTabel* tabel : GrdUitvoerDet)
         for (int r = 3; r < tabel->RowCount(); ++r)
             for (int c = 1; c <= 11; ++c) tabel->ZetCel(c, r, QString());
-    // The chart reads the detail tables; a chart on screen empties with them.
-    if (pagina_ == Grafieken) emit GrafiekHertekenen();
+    emit TabellenVernieuwd();
 }
 
 void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
@@ -399,11 +398,11 @@ void TBerekening::SpeAlt2Change() {
 }
 
 void TBerekening::StartBerekening() {
-    KiesPagina(Uitvoer);
+    ToonResultaten();
     invoer_.CbxAlt1->KiesItem(4);
     CbxAlt1Change(invoer_.CbxAlt1);
     CbxAlt1Change(invoer_.CbxAlt2);
-    KiesPagina(Veestapel);
+    ToonInvoer();
 }
 
 } // namespace korvalinde

@@ -11,7 +11,6 @@
 #include <QObject>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace korvalinde {
@@ -22,9 +21,6 @@ inline constexpr std::array<int, 7> AlternatiefRij{2, 3, 4, 5, 18, 19, 20};
 class TBerekening : public QObject {
     Q_OBJECT
   public:
-    // Pages of the main window's page control, by index.
-    enum Pagina { Veestapel = 0, Voeding, Grasland, Overig, Uitvoer, Detailuitvoer, Grafieken };
-
     TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent = nullptr);
     ~TBerekening() override;
 
@@ -41,13 +37,16 @@ class TBerekening : public QObject {
     // On while a scenario file is read and the results recomputed after it.
     bool LaadModus = false;
 
-    // The page the main window shows; the page-change rule acts on the result pages only.
-    int ActievePagina() const { return pagina_; }
-    // Makes a page active from the program (reading a file, New, start-up): the window follows
-    // through `PaginaGekozen`, then the page-change rule runs as for a user's change.
-    void KiesPagina(int pagina, QObject* sender = nullptr);
-    // The user turned to a page: remember it and run the page-change rule.
-    void PaginaGewijzigd(int pagina, QObject* sender = nullptr);
+    // Whether the results are in view (the window shows one of its result pages); the page-change
+    // rule computes and refreshes only then.
+    bool ResultatenInBeeld() const { return resultatenInBeeld_; }
+    // The user turned to a page that shows the results or not: remember it and run the rule.
+    void PaginaGewijzigd(bool resultaten, QObject* sender = nullptr);
+    // The program brings the results into view (a scenario read, start-up) or the inputs (New, end
+    // of start-up): the window follows through `ResultatenGevraagd` or `InvoerGevraagd`, then the
+    // rule runs as for a user's change.
+    void ToonResultaten(QObject* sender = nullptr);
+    void ToonInvoer();
 
     // Reading of a table cell: empty or not a number gives 0.
     static float TekstNaarGetal(const QString& tekst);
@@ -79,22 +78,21 @@ class TBerekening : public QObject {
     void SpeAlt1Change();
     void SpeAlt2Change();
 
-    // The first calculation of a new window: computes on "Uitvoer", sets both alternatives to
-    // "Opname ds snijmais" with the base intake, then returns to "Veestapel".
+    // The first calculation of a new scenario: computes with the results in view, sets both
+    // alternatives to "Opname ds snijmais" with the base intake, then brings the inputs back.
     void StartBerekening();
 
-    // Shows the wait cursor while true (the window installs it; nothing without a window).
-    std::function<void(bool)> WachtCursor;
-
   signals:
+    // A calculation run starts (true) and ends (false), also when it fails.
+    void Rekent(bool bezig);
     // A calculation run ended and the kept records are renewed.
     void Doorgerekend();
-    // The program made a page active; the window shows it (without running the rule again).
-    void PaginaGekozen(int pagina);
-    // The status panel's height: 22 on "Veestapel", "Voeding" and "Grasland", 0 elsewhere.
-    void StatusHoogte(int hoogte);
-    // The chart page must redraw from the detail tables.
-    void GrafiekHertekenen();
+    // The page-change rule refilled the result tables, or emptied them after a failed run.
+    void TabellenVernieuwd();
+    // The program asks for the results (the window shows "Uitvoer") or the inputs ("Veestapel")
+    // to come into view; the rule runs right after, so the window only shows the page.
+    void ResultatenGevraagd();
+    void InvoerGevraagd();
 
   private:
     void MaakTabellen();
@@ -108,7 +106,7 @@ class TBerekening : public QObject {
     std::array<QString, 30> getoondeBasis_;
     // On while a choice of alternative 1 sets up both value fields: their rules wait for it.
     bool alternatievenOpzetten_ = false;
-    int pagina_ = Veestapel;
+    bool resultatenInBeeld_ = false;
 };
 
 } // namespace korvalinde

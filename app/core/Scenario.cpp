@@ -208,7 +208,7 @@ bool TScenarioDocument::Lees(const QString& pad) {
 
     try {
         berekening_.Doorrekenen();
-        berekening_.KiesPagina(TBerekening::Uitvoer, invoer_.SpeAlt2);
+        berekening_.ToonResultaten(invoer_.SpeAlt2);
         berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
         berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
     } catch (const EKorvalindeFout& e) {
@@ -272,7 +272,7 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
 
 void TScenarioDocument::Nieuw() {
     invoer_.ZetStandaardwaarden();
-    berekening_.KiesPagina(TBerekening::Veestapel);
+    berekening_.ToonInvoer();
     if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
     ZetBestandsnaam(QString());
     ZetOpgeslagen(true);
