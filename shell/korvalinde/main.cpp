@@ -12,6 +12,7 @@
 #include <QSettings>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     using namespace korvalinde;
@@ -37,5 +38,8 @@ int main(int argc, char** argv) {
     const int code = StartProgramma(
         app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
     ZetZnMeldingen(nullptr);
+    // The window has written the settings as it closed; a write that failed is said here.
+    const QString fout = SchrijfInstellingen(*instellingen);
+    if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", qPrintable(fout));
     return code;
 }
