@@ -811,10 +811,9 @@ bool TZnPreview::PrintToPdf(const QString& bestand, const QPageLayout& layout, i
     }
     BeeindigTaak(false);
     if (!goed) return false;
-    const std::string schrijfFout =
-        SchrijfBestand(QFile::encodeName(bestand).toStdString(),
-                       std::string_view(uit.data().constData(), static_cast<std::size_t>(uit.data().size())),
-                       &soort);
+    const std::string schrijfFout = SchrijfBestand(
+        QFile::encodeName(bestand).toStdString(),
+        std::string_view(uit.data().constData(), static_cast<std::size_t>(uit.data().size())), &soort);
     if (soort == BestandFout::Openen) {
         m_fout = QStringLiteral("Cannot create file %1").arg(naam);
         return false;

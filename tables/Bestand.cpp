@@ -47,7 +47,8 @@ bool Schrijfbaar(const std::string& pad, const struct stat& st) {
 
 // The file that is written: the target of a link, else the path itself. `st` holds its status
 // when it exists (`bestaat`).
-std::string Doel(const std::string& pad, std::string& doel, struct stat& st, bool& bestaat, BestandFout* fout) {
+std::string Doel(const std::string& pad, std::string& doel, struct stat& st, bool& bestaat,
+                 BestandFout* fout) {
     if (pad.empty()) return Geef(fout, BestandFout::Geweigerd, "Geen bestandsnaam opgegeven");
     doel = pad;
     bestaat = false;
@@ -73,7 +74,8 @@ std::string Doel(const std::string& pad, std::string& doel, struct stat& st, boo
                     wat + " is geen gewoon bestand (maar een map, apparaat of FIFO): er wordt niet overheen "
                           "geschreven");
     if (!Schrijfbaar(doel, st))
-        return Geef(fout, BestandFout::Geweigerd, wat + " is alleen-lezen: er wordt niet overheen geschreven");
+        return Geef(fout, BestandFout::Geweigerd,
+                    wat + " is alleen-lezen: er wordt niet overheen geschreven");
     return {};
 }
 

@@ -243,12 +243,13 @@ void TestBereken::foutieveInvoer_data() {
         << "\"Alternatief[0].Soort\"";
     QTest::newRow("no cows") << met("AantalKoeien", 0) << "\"AantalKoeien\"";
     QTest::newRow("turn-in day beyond 32 bits") << met("Inschaardag", 2147483647.0) << "\"Inschaardag\"";
-    QTest::newRow("calving interval far below") << met("Tussenkalftijd", -2147483648.0) << "\"Tussenkalftijd\"";
+    QTest::newRow("calving interval far below")
+        << met("Tussenkalftijd", -2147483648.0) << "\"Tussenkalftijd\"";
     QTest::newRow("milk level above its range") << met("Melknivo", 12000) << "\"Melknivo\" ligt buiten";
     QTest::newRow("paddock below its range") << met("PerceelOpp", 0.05) << "(0.1 tot en met 50)";
     QTest::newRow("alternative kind unknown")
-        << met("Alternatief", QJsonArray{QJsonObject{{"Soort", 9}, {"Waarde", 0}},
-                                         QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
+        << met("Alternatief",
+               QJsonArray{QJsonObject{{"Soort", 9}, {"Waarde", 0}}, QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
         << "\"Alternatief[0].Soort\"";
     QTest::newRow("alternative residue above its range")
         << met("Alternatief", QJsonArray{QJsonObject{{"Soort", 5}, {"Waarde", 0}},
@@ -529,14 +530,17 @@ void TestBereken::schrijfFouten_data() {
     QTest::addColumn<QString>("melding");
     for (const char* opdracht : {"--nieuw", "--rapport"}) {
         QTest::addRow("%s, size limit", opdracht)
-            << opdracht << "grens" << 2 << (opdracht == QLatin1String("--nieuw") ? "Stream write error" : "File too large");
+            << opdracht << "grens" << 2
+            << (opdracht == QLatin1String("--nieuw") ? "Stream write error" : "File too large");
         QTest::addRow("%s, read-only file", opdracht) << opdracht << "alleenlezen" << 2 << "alleen-lezen";
-        QTest::addRow("%s, link to a device", opdracht) << opdracht << "apparaat" << 2 << "geen gewoon bestand";
+        QTest::addRow("%s, link to a device", opdracht)
+            << opdracht << "apparaat" << 2 << "geen gewoon bestand";
         QTest::addRow("%s, FIFO", opdracht) << opdracht << "fifo" << 2 << "geen gewoon bestand";
         QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << "Geen bestandsnaam";
         QTest::addRow("%s, mode kept", opdracht) << opdracht << "modus" << 0 << "";
     }
-    QTest::newRow("--rapport over its own input") << "--rapport" << "zelfde" << 2 << "het invoerbestand zelf";
+    QTest::newRow("--rapport over its own input") << "--rapport"
+                                                  << "zelfde" << 2 << "het invoerbestand zelf";
 }
 
 void TestBereken::schrijfFouten() {
@@ -563,33 +567,40 @@ void TestBereken::schrijfFouten() {
         QVERIFY(chmod(QFile::encodeName(uit), geval == "alleenlezen" ? 0444 : 0640) == 0);
     }
     if (geval == "leeg") uit.clear();
-    const QStringList args = opdracht == "--nieuw" ? QStringList{opdracht, uit} : QStringList{opdracht, uit, kvl};
+    const QStringList args =
+        opdracht == "--nieuw" ? QStringList{opdracht, uit} : QStringList{opdracht, uit, kvl};
     const Resultaat r = Start(args, "C.UTF-8", geval == "grens" ? 1000 : 0);
     QCOMPARE(r.code, code);
     QVERIFY(r.uit.isEmpty());
     QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
     // Nothing is left next to the target; a refused or failed write leaves the file as it was.
     const QStringList blijft = geval == "zelfde" ? QStringList{"weide.kvl"} : QStringList{"uit", "weide.kvl"};
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             blijft);
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        blijft);
     QCOMPARE(Inhoud(kvl), scenario);
     if (geval == "grens" || geval == "alleenlezen") QCOMPARE(Inhoud(uit), QByteArray("oud"));
     if (geval == "apparaat") QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
     if (geval == "fifo") QVERIFY(!QFileInfo(uit).isFile());
     if (geval == "modus") {
         QVERIFY(Inhoud(uit).size() > 3);
-        QCOMPARE(QFileInfo(uit).permissions() & 0x7777,
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+        QCOMPARE(QFileInfo(uit).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ReadUser | QFile::WriteUser |
+                                                            QFile::ReadGroup);
     }
 }
 
 void TestBereken::invoerBestanden_data() {
     QTest::addColumn<QString>("geval");
     QTest::addColumn<QString>("melding");
-    QTest::newRow("FIFO does not block") << "fifo" << "geen gewoon bestand";
-    QTest::newRow("link to an endless device") << "nul" << "geen gewoon bestand";
-    QTest::newRow("folder") << "map" << "geen gewoon bestand";
-    QTest::newRow("larger than any record") << "groot" << "groter dan 16 MiB";
+    QTest::newRow("FIFO does not block") << "fifo"
+                                         << "geen gewoon bestand";
+    QTest::newRow("link to an endless device") << "nul"
+                                               << "geen gewoon bestand";
+    QTest::newRow("folder") << "map"
+                            << "geen gewoon bestand";
+    QTest::newRow("larger than any record") << "groot"
+                                            << "groter dan 16 MiB";
 }
 
 void TestBereken::invoerBestanden() {
@@ -617,7 +628,8 @@ void TestBereken::invoerBestanden() {
 void TestBereken::volleUitvoer_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("JSON") << QStringList{QStringLiteral(VOORBEELD_DIR "/standaard.json")};
-    QTest::newRow("CSV") << QStringList{QStringLiteral("--detail"), QStringLiteral(VOORBEELD_DIR "/standaard.json")};
+    QTest::newRow("CSV") << QStringList{QStringLiteral("--detail"),
+                                        QStringLiteral(VOORBEELD_DIR "/standaard.json")};
     QTest::newRow("help") << QStringList{QStringLiteral("--help")};
 }
 

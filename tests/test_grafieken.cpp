@@ -407,10 +407,14 @@ void TestGrafieken::opslaanEnKopieren() {
 void TestGrafieken::opslaanMislukt_data() {
     QTest::addColumn<QString>("geval");
     QTest::addColumn<QString>("reden");
-    QTest::newRow("size limit") << "grens" << "File too large";
-    QTest::newRow("read-only picture") << "alleenlezen" << "alleen-lezen";
-    QTest::newRow("link to a device") << "apparaat" << "geen gewoon bestand";
-    QTest::newRow("FIFO") << "fifo" << "geen gewoon bestand";
+    QTest::newRow("size limit") << "grens"
+                                << "File too large";
+    QTest::newRow("read-only picture") << "alleenlezen"
+                                       << "alleen-lezen";
+    QTest::newRow("link to a device") << "apparaat"
+                                      << "geen gewoon bestand";
+    QTest::newRow("FIFO") << "fifo"
+                          << "geen gewoon bestand";
 }
 
 void TestGrafieken::opslaanMislukt() {

@@ -420,10 +420,18 @@ class TestHoofdvenster : public QObject {
         QTest::addColumn<QString>("geval");
         QTest::addColumn<QString>("gelezen"); // Gebruik/ProduktOndersteuning after opening
         QTest::addColumn<QString>("melding");
-        QTest::newRow("regular file") << "gewoon" << "0" << "";
-        QTest::newRow("read-only file") << "alleenlezen" << "0" << "alleen-lezen";
-        QTest::newRow("FIFO") << "fifo" << "" << "geen gewoon bestand";
-        QTest::newRow("link to a device") << "apparaat" << "" << "geen gewoon bestand";
+        QTest::newRow("regular file") << "gewoon"
+                                      << "0"
+                                      << "";
+        QTest::newRow("read-only file") << "alleenlezen"
+                                        << "0"
+                                        << "alleen-lezen";
+        QTest::newRow("FIFO") << "fifo"
+                              << ""
+                              << "geen gewoon bestand";
+        QTest::newRow("link to a device") << "apparaat"
+                                          << ""
+                                          << "geen gewoon bestand";
     }
     void instellingenBestand() {
         QFETCH(QString, geval);
@@ -444,10 +452,12 @@ class TestHoofdvenster : public QObject {
         if (geval == "gewoon") QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
         if (geval == "alleenlezen") {
             QCOMPARE(Inhoud(ini), inhoud);
-            QCOMPARE(QFileInfo(ini).permissions() & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            QCOMPARE(QFileInfo(ini).permissions() & 0x7077,
+                     QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         }
         if (geval == "fifo") QVERIFY(QFileInfo(ini).exists() && !QFileInfo(ini).isFile());
-        if (geval == "apparaat") QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
+        if (geval == "apparaat")
+            QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
         QFile::remove(ini);
     }
 

@@ -675,9 +675,12 @@ void TestPreview::pdfNietHeel_data() {
     QTest::addColumn<QString>("reden");
     for (const bool printer : {false, true}) {
         const char* route = printer ? "printer: " : "PrintToPdf: ";
-        QTest::addRow("%ssize limit", route) << printer << "grens" << "File too large";
-        QTest::addRow("%sread-only file", route) << printer << "alleenlezen" << "alleen-lezen";
-        QTest::addRow("%slink to a device", route) << printer << "apparaat" << "geen gewoon bestand";
+        QTest::addRow("%ssize limit", route) << printer << "grens"
+                                             << "File too large";
+        QTest::addRow("%sread-only file", route) << printer << "alleenlezen"
+                                                 << "alleen-lezen";
+        QTest::addRow("%slink to a device", route) << printer << "apparaat"
+                                                   << "geen gewoon bestand";
     }
 }
 
@@ -723,8 +726,9 @@ void TestPreview::pdfNietHeel() {
         QVERIFY2(pv.Foutmelding().contains(reden), qPrintable(pv.Foutmelding()));
     }
     setrlimit(RLIMIT_FSIZE, &oudeGrens);
-    QCOMPARE(QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             QStringList{"rapport.pdf"});
+    QCOMPARE(
+        QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList{"rapport.pdf"});
     if (geval == "apparaat") {
         QVERIFY(QFileInfo(pdf).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
     } else {

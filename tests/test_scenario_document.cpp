@@ -455,7 +455,8 @@ void TestScenarioDocument::mislukteLees() {
     if (bestaat) Schrijf(pad, inhoud);
     if (QByteArray(QTest::currentDataTag()) == "a folder") QDir(dir.path()).mkdir("kapot.kvl");
     if (QByteArray(QTest::currentDataTag()) == "a FIFO") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
-    if (QByteArray(QTest::currentDataTag()) == "a link to an endless device") QVERIFY(QFile::link("/dev/zero", pad));
+    if (QByteArray(QTest::currentDataTag()) == "a link to an endless device")
+        QVERIFY(QFile::link("/dev/zero", pad));
     if (melding.contains("%1")) melding = melding.arg(pad);
 
     Venster v;
@@ -570,9 +571,10 @@ void TestScenarioDocument::mislukteOpslag_data() {
                                << "Stream write error";
     QTest::newRow("read-only file") << "oud.kvl"
                                     << "%1 is alleen-lezen: er wordt niet overheen geschreven";
-    QTest::newRow("link to a device") << "apparaat.kvl"
-                                      << "%1 (koppeling naar /dev/null) is geen gewoon bestand (maar een map, "
-                                         "apparaat of FIFO): er wordt niet overheen geschreven";
+    QTest::newRow("link to a device")
+        << "apparaat.kvl"
+        << "%1 (koppeling naar /dev/null) is geen gewoon bestand (maar een map, "
+           "apparaat of FIFO): er wordt niet overheen geschreven";
     QTest::newRow("FIFO") << "fifo.kvl"
                           << "%1 is geen gewoon bestand (maar een map, apparaat of FIFO): er wordt niet "
                              "overheen geschreven";
@@ -589,7 +591,8 @@ void TestScenarioDocument::mislukteOpslag() {
     QFile::setPermissions(dir.filePath("alleenlezen"), QFile::ReadOwner | QFile::ExeOwner);
     const QString pad = dir.filePath(doel);
     const QByteArray geval = QTest::currentDataTag();
-    if (geval == "read-only file") QFile::setPermissions(pad, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (geval == "read-only file")
+        QFile::setPermissions(pad, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     if (geval == "link to a device") QVERIFY(QFile::link("/dev/null", pad));
     if (geval == "FIFO") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
     if (doel.startsWith("alleenlezen") && QFileInfo(dir.filePath("alleenlezen")).isWritable())
@@ -616,8 +619,9 @@ void TestScenarioDocument::mislukteOpslag() {
     QCOMPARE(Inhoud(dir.filePath(doel.startsWith("alleenlezen") ? "alleenlezen/oud.kvl" : "oud.kvl")), oud);
     QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
     if (geval == "FIFO") QVERIFY(QFileInfo(pad).exists() && !QFileInfo(pad).isFile());
-    const QStringList blijft = geval == "link to a device" ? QStringList{"apparaat.kvl", "huidig.kvl", "oud.kvl"}
-                                                            : QStringList{"huidig.kvl", "oud.kvl"};
+    const QStringList blijft = geval == "link to a device"
+                                   ? QStringList{"apparaat.kvl", "huidig.kvl", "oud.kvl"}
+                                   : QStringList{"huidig.kvl", "oud.kvl"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), blijft);
     QVERIFY(!v.document.Opgeslagen());
     QCOMPARE(v.document.Bestandsnaam(), huidig);

@@ -441,18 +441,30 @@ void TestTabellen::schrijfBestand_data() {
     QTest::addColumn<int>("fout"); // BestandFout
     QTest::addColumn<QString>("melding");
     const int geen = int(BestandFout::Geen), geweigerd = int(BestandFout::Geweigerd);
-    QTest::newRow("new file") << "" << "nieuw" << geen << "";
-    QTest::newRow("replaced, mode kept") << "" << "oud" << geen << "";
-    QTest::newRow("link: its target replaced") << "koppeling" << "link" << geen << "";
-    QTest::newRow("read-only, also for root") << "alleenlezen" << "oud" << geweigerd << "alleen-lezen";
-    QTest::newRow("device") << "" << "/dev/null" << geweigerd << "geen gewoon bestand";
-    QTest::newRow("link to a device") << "koppeling naar apparaat" << "link" << geweigerd << "geen gewoon bestand";
-    QTest::newRow("FIFO") << "fifo" << "fifo" << geweigerd << "geen gewoon bestand";
-    QTest::newRow("folder") << "map" << "map" << geweigerd << "geen gewoon bestand";
-    QTest::newRow("link to nothing") << "losse koppeling" << "link" << geweigerd << "niet bestaat";
-    QTest::newRow("no name") << "" << "" << geweigerd << "Geen bestandsnaam";
-    QTest::newRow("missing folder") << "" << "weg/oud" << int(BestandFout::Openen) << "No such file";
-    QTest::newRow("size limit") << "grens" << "oud" << int(BestandFout::Overdracht) << "File too large";
+    QTest::newRow("new file") << ""
+                              << "nieuw" << geen << "";
+    QTest::newRow("replaced, mode kept") << ""
+                                         << "oud" << geen << "";
+    QTest::newRow("link: its target replaced") << "koppeling"
+                                               << "link" << geen << "";
+    QTest::newRow("read-only, also for root") << "alleenlezen"
+                                              << "oud" << geweigerd << "alleen-lezen";
+    QTest::newRow("device") << ""
+                            << "/dev/null" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("link to a device") << "koppeling naar apparaat"
+                                      << "link" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("FIFO") << "fifo"
+                          << "fifo" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("folder") << "map"
+                            << "map" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("link to nothing") << "losse koppeling"
+                                     << "link" << geweigerd << "niet bestaat";
+    QTest::newRow("no name") << ""
+                             << "" << geweigerd << "Geen bestandsnaam";
+    QTest::newRow("missing folder") << ""
+                                    << "weg/oud" << int(BestandFout::Openen) << "No such file";
+    QTest::newRow("size limit") << "grens"
+                                << "oud" << int(BestandFout::Overdracht) << "File too large";
 }
 
 void TestTabellen::schrijfBestand() {
@@ -476,8 +488,8 @@ void TestTabellen::schrijfBestand() {
     if (opzet == "fifo") QVERIFY(mkfifo(dir.filePath("fifo").toLocal8Bit().constData(), 0644) == 0);
     if (opzet == "map") QVERIFY(QDir(dir.path()).mkdir("map"));
     const QString pad = doel.isEmpty() || doel.startsWith('/') ? doel : dir.filePath(doel);
-    const QStringList voor = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                        QDir::NoDotAndDotDot);
+    const QStringList voor =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const std::string bytes(200000, 'n');
 
     BestandFout soort = BestandFout::Geweigerd;
@@ -501,16 +513,19 @@ void TestTabellen::schrijfBestand() {
     QStringList na = voor;
     if (doel == "nieuw") na << "nieuw";
     na.sort();
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             na);
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        na);
     if (fout == int(BestandFout::Geen)) {
         const QString echt = QFileInfo(pad).canonicalFilePath();
         QCOMPARE(Inhoud(echt), QByteArray::fromStdString(bytes));
-        QCOMPARE(Modus(echt) & 07777, doel == "nieuw" ? (0666 & ~[] {
-            const mode_t m = umask(0);
-            umask(m);
-            return m;
-        }()) : mode_t(0640));
+        QCOMPARE(Modus(echt) & 07777, doel == "nieuw" ? (0666 &
+                                                         ~[] {
+                                                             const mode_t m = umask(0);
+                                                             umask(m);
+                                                             return m;
+                                                         }())
+                                                      : mode_t(0640));
         if (opzet == "koppeling") QVERIFY(QFileInfo(link).isSymLink());
     } else {
         QCOMPARE(Inhoud(oud), QByteArray("oud"));
@@ -531,12 +546,15 @@ void TestTabellen::leesBestand_data() {
     QTest::addColumn<QByteArray>("gelezen");
     QTest::addColumn<bool>("teLang");
     QTest::newRow("whole file") << "kort" << int(BestandFout::Geen) << QByteArray("12345") << false;
-    QTest::newRow("exactly the limit") << "precies" << int(BestandFout::Geen) << QByteArray("12345678") << false;
-    QTest::newRow("longer than the limit") << "lang" << int(BestandFout::Geen) << QByteArray("12345678") << true;
+    QTest::newRow("exactly the limit")
+        << "precies" << int(BestandFout::Geen) << QByteArray("12345678") << false;
+    QTest::newRow("longer than the limit")
+        << "lang" << int(BestandFout::Geen) << QByteArray("12345678") << true;
     QTest::newRow("empty") << "leeg" << int(BestandFout::Geen) << QByteArray() << false;
     QTest::newRow("FIFO does not block") << "fifo" << int(BestandFout::Geweigerd) << QByteArray() << false;
     QTest::newRow("endless device") << "/dev/zero" << int(BestandFout::Geweigerd) << QByteArray() << false;
-    QTest::newRow("link to an endless device") << "koppeling" << int(BestandFout::Geweigerd) << QByteArray() << false;
+    QTest::newRow("link to an endless device")
+        << "koppeling" << int(BestandFout::Geweigerd) << QByteArray() << false;
     QTest::newRow("folder") << "map" << int(BestandFout::Geweigerd) << QByteArray() << false;
     QTest::newRow("missing") << "weg" << int(BestandFout::Openen) << QByteArray() << false;
 }
@@ -548,8 +566,8 @@ void TestTabellen::leesBestand() {
     QFETCH(bool, teLang);
     QTemporaryDir dir;
     const QString pad = opzet.startsWith('/') ? opzet : dir.filePath(opzet);
-    const QMap<QString, QByteArray> inhoud{{"kort", "12345"}, {"precies", "12345678"}, {"lang", "123456789"},
-                                           {"leeg", ""}};
+    const QMap<QString, QByteArray> inhoud{
+        {"kort", "12345"}, {"precies", "12345678"}, {"lang", "123456789"}, {"leeg", ""}};
     if (inhoud.contains(opzet)) {
         QFile f(pad);
         QVERIFY(f.open(QIODevice::WriteOnly));

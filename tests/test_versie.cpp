@@ -138,8 +138,8 @@ class TestVersie : public QObject {
         QTest::addColumn<QString>("melding");
         QTest::addColumn<int>("tijdlimiet");
         QTest::newRow("endless chunked body") << int(VersieServer::Eindeloos::Inhoud) << "te groot" << 20000;
-        QTest::newRow("endless header lines") << int(VersieServer::Eindeloos::Kopregels) << "binnen 1.5 seconden"
-                                              << 1500;
+        QTest::newRow("endless header lines")
+            << int(VersieServer::Eindeloos::Kopregels) << "binnen 1.5 seconden" << 1500;
     }
     void eindeloos_antwoord() {
         QFETCH(int, soort);
@@ -151,7 +151,8 @@ class TestVersie : public QObject {
         klok.start();
         QString fout;
         try {
-            HaalVersieInfo(QStringLiteral("http://") + server.adres(), QStringLiteral("/versie.txt"), tijdlimiet);
+            HaalVersieInfo(QStringLiteral("http://") + server.adres(), QStringLiteral("/versie.txt"),
+                           tijdlimiet);
         } catch (const std::runtime_error& e) {
             fout = QString::fromStdString(e.what());
         }

@@ -17,7 +17,7 @@ class VersieServer : public QObject {
     bool zwijgen = false;
     enum class Eindeloos { Nee, Inhoud, Kopregels };
     Eindeloos eindeloos = Eindeloos::Nee;
-    qint64 verstuurd = 0; // bytes of an endless answer written
+    qint64 verstuurd = 0;        // bytes of an endless answer written
     QList<QByteArray> verzoeken; // request lines received ("GET /pad HTTP/1.1")
 
     VersieServer() {

@@ -147,13 +147,15 @@ class Bereiken {
         const int kinds = static_cast<int>(AlternatiefRij.size());
         if (!l.Ok()) return;
         if (alt.Soort < 0 || alt.Soort > kinds)
-            return l.Verkeerd(naam + QStringLiteral(".Soort"), QStringLiteral("een getal van 0 tot en met %1").arg(kinds));
+            return l.Verkeerd(naam + QStringLiteral(".Soort"),
+                              QStringLiteral("een getal van 0 tot en met %1").arg(kinds));
         if (alt.Soort == 0) return; // no change: the value is not used
         TGetalInvoer veld(QStringLiteral("Alternatief"), QString(), nullptr);
         berekening_.LaadModus = true; // only the range, no text taken from the results
         berekening_.SetRxSpinEdit(alt.Soort - 1, &veld);
         const double hoog = alt.Soort == AltWeidedagen ? AantalStappen * 0.5 : veld.MaxValue();
-        Controleer(l, naam + QStringLiteral(".Waarde"), static_cast<double>(alt.Waarde), veld.MinValue(), hoog);
+        Controleer(l, naam + QStringLiteral(".Waarde"), static_cast<double>(alt.Waarde), veld.MinValue(),
+                   hoog);
     }
 
     TInvoerset& Invoer() { return invoer_; }

@@ -227,9 +227,9 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
     // Written next to the file and put in its place only when complete: a failure leaves the
     // previous file as it was. A device, a FIFO or a read-only file is not written over.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden = SchrijfBestand(
-        QFile::encodeName(pad).toStdString(),
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
+    const std::string reden =
+        SchrijfBestand(QFile::encodeName(pad).toStdString(),
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
     if (soort != BestandFout::Geen) {
         if (soort == BestandFout::Geweigerd)
             Meld(QString::fromStdString(reden));

@@ -101,7 +101,8 @@ constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
 bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     std::string bytes;
     bool teLang = false;
-    const std::string reden = LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
+    const std::string reden =
+        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
     if (!reden.empty()) {
         melding = QString::fromStdString(reden);
         return false;
@@ -254,9 +255,11 @@ class Tabellen {
 
 // Whether two paths name the same file (also through a link or a second name).
 bool ZelfdeBestand(const QString& a, const QString& b) {
-    struct stat sa {}, sb {};
-    return stat(QFile::encodeName(a).constData(), &sa) == 0 && stat(QFile::encodeName(b).constData(), &sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    struct stat sa = {};
+    struct stat sb = {};
+    return stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 // Standard output at the end: everything written must have reached it (a full disk, /dev/full or a
@@ -279,7 +282,8 @@ int UitvoerAf(QTextStream& uit, int code) {
 // Writes the printed report of one scenario file to a PDF, with the same painting as the window.
 int SchrijfRapport(const QString& pdf, const QString& pad) {
     if (ZelfdeBestand(pdf, pad))
-        return Onleesbaar(QStringLiteral("--rapport: %1 is het invoerbestand zelf; er is niets geschreven").arg(pdf));
+        return Onleesbaar(
+            QStringLiteral("--rapport: %1 is het invoerbestand zelf; er is niets geschreven").arg(pdf));
     if (IsJson(pad))
         return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
     TOpnameMelder melder;
