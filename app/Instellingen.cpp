@@ -1,5 +1,7 @@
 #include "Instellingen.h"
 
+#include "Bestand.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -42,8 +44,40 @@ QString InstellingenPad() {
                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
+namespace {
+
+// Why the settings are not written, kept on the settings object for SchrijfInstellingen.
+constexpr char WeigeringEigenschap[] = "korvalindeWeigering";
+
+} // namespace
+
 std::unique_ptr<QSettings> OpenInstellingen(const QString& pad) {
-    return std::make_unique<QSettings>(pad, QSettings::IniFormat);
+    // A FIFO would block the reading and a device or read-only file would be replaced by the
+    // writing: such a path is not given to QSettings. The settings then live in memory only; a
+    // read-only regular file is still read.
+    BestandFout soort = BestandFout::Geen;
+    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString(), &soort);
+    if (soort != BestandFout::Geweigerd) return std::make_unique<QSettings>(pad, QSettings::IniFormat);
+    auto geheugen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    if (QFileInfo(pad).isFile()) {
+        const QSettings bestand(pad, QSettings::IniFormat);
+        for (const QString& sleutel : bestand.allKeys()) geheugen->setValue(sleutel, bestand.value(sleutel));
+    }
+    geheugen->setProperty(WeigeringEigenschap, QString::fromStdString(reden));
+    return geheugen;
+}
+
+QString SchrijfInstellingen(QSettings& instellingen) {
+    instellingen.sync();
+    const QString weigering = instellingen.property(WeigeringEigenschap).toString();
+    if (!weigering.isEmpty())
+        return QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(weigering);
+    // A damaged file read at start-up leaves a format error behind; it is written over all the
+    // same. Only an access error means the file was not written.
+    if (instellingen.status() == QSettings::AccessError)
+        return QStringLiteral("De instellingen konden niet opgeslagen worden in %1")
+            .arg(QDir::toNativeSeparators(instellingen.fileName()));
+    return {};
 }
 
 } // namespace korvalinde

@@ -30,7 +30,12 @@ QString InstellingenPad(const QString& programmaBestand, const QString& gebruike
 QString InstellingenPad();
 
 // Opens the settings file in INI format. A missing or damaged file reads as empty (every key its
-// default); the file is written when something is saved into it.
+// default); the file is written when something is saved into it. A path that is no regular file (a
+// FIFO, a device, or a link to one) or a read-only file is never written: the settings then live
+// in memory only (a read-only file's values read first).
 std::unique_ptr<QSettings> OpenInstellingen(const QString& pad);
+
+// Writes the settings to their file; empty when that worked, else why not.
+QString SchrijfInstellingen(QSettings& instellingen);
 
 } // namespace korvalinde

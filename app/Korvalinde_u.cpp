@@ -802,7 +802,9 @@ void TFrmHoofdFormulier::FormClose() {
         if (!huidig.isEmpty()) FhmBestandHistorie->Add(huidig);
         if (QSettings* instellingen = opties_.Instellingen) {
             FhmBestandHistorie->SaveToIni(*instellingen, QString::fromLatin1(BestandHistorieSectie));
-            instellingen->sync();
+            // A settings file that cannot be written (read-only, no regular file, disk full) is said.
+            const QString fout = SchrijfInstellingen(*instellingen);
+            if (!fout.isEmpty()) melder_->Fout(fout);
         }
     });
 }

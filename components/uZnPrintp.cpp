@@ -1,10 +1,12 @@
 #include "uZnPrintp.h"
 
 #include "Algem.h"
+#include "Bestand.h"
 #include "uZnMeldingen.h"
 #include "uZnPrintcan.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +24,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -606,10 +607,34 @@ bool TZnPreview::BeginDoc() {
     return resultaat;
 }
 
-bool TZnPreview::StartTaak(QPagedPaintDevice& printer, bool metMelding) {
+bool TZnPreview::StartTaak(QPagedPaintDevice& doelPrinter, bool metMelding) {
+    QPagedPaintDevice* apparaat = &doelPrinter;
+    auto* p = dynamic_cast<QPrinter*>(&doelPrinter);
+    if (p && p->outputFormat() == QPrinter::PdfFormat && !p->outputFileName().isEmpty()) {
+        // A PDF file is painted into memory with the printer's sheet and resolution and written as a
+        // whole when the job ends; a device, a FIFO or a read-only file is not written over.
+        const std::string reden = ControleerSchrijfdoel(QFile::encodeName(p->outputFileName()).toStdString());
+        if (!reden.empty()) {
+            m_fout = QString::fromStdString(reden);
+            if (metMelding) ToonMelding(QStringLiteral("Fout"), m_fout);
+            return false;
+        }
+        m_pdfGeheugen = std::make_unique<QBuffer>();
+        m_pdfGeheugen->open(QIODevice::WriteOnly);
+        m_pdfSchrijver = std::make_unique<QPdfWriter>(m_pdfGeheugen.get());
+        m_pdfSchrijver->setResolution(p->resolution());
+        m_pdfSchrijver->setPdfVersion(p->pdfVersion());
+        m_pdfSchrijver->setCreator(p->creator());
+        m_pdfSchrijver->setTitle(p->docName());
+        m_pdfSchrijver->setPageLayout(p->pageLayout());
+        m_pdfBestand = p->outputFileName();
+        apparaat = m_pdfSchrijver.get();
+    }
+    QPagedPaintDevice& printer = *apparaat;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&printer)) {
-        auto* p = dynamic_cast<QPrinter*>(&printer);
+        m_pdfSchrijver.reset();
+        m_pdfGeheugen.reset();
         if (p && !p->outputFileName().isEmpty())
             m_fout =
                 QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(p->outputFileName()));
@@ -652,6 +677,19 @@ void TZnPreview::BeeindigTaak(bool afbreken) {
     m_printPainter.reset();
     m_printCanvas.reset();
     m_taakPrinter = nullptr;
+    if (m_pdfSchrijver) {
+        m_pdfSchrijver.reset();
+        const QByteArray pdf = m_pdfGeheugen->data();
+        m_pdfGeheugen.reset();
+        if (afbreken) return;
+        const std::string fout =
+            SchrijfBestand(QFile::encodeName(m_pdfBestand).toStdString(),
+                           std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        if (!fout.empty()) {
+            m_fout = QString::fromStdString(fout);
+            ToonMelding(QStringLiteral("Fout"), m_fout);
+        }
+    }
 }
 
 bool TZnPreview::SchilderPagina(int pagina, bool metMelding) {
@@ -743,19 +781,24 @@ bool TZnPreview::PrintToPdf(const QString& bestand, const QPageLayout& layout, i
         m_fout = QStringLiteral("Cannot create file %1").arg(naam);
         return false;
     }
-    // Written next to the target and put in its place only when the whole document is there.
-    QSaveFile uit(bestand);
-    if (!uit.open(QIODevice::WriteOnly)) {
-        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
+    // Checked before any painting: a device, a FIFO or a read-only file is not written over.
+    BestandFout soort = BestandFout::Geen;
+    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(bestand).toStdString(), &soort);
+    if (soort != BestandFout::Geen) {
+        m_fout = soort == BestandFout::Geweigerd ? QString::fromStdString(reden)
+                                                 : QStringLiteral("Cannot create file %1").arg(naam);
         return false;
     }
+    // The document is made in memory and written as a whole, next to the target and put in its
+    // place only when every byte is on disk: a full disk or a size limit leaves the earlier file.
+    QBuffer uit;
+    uit.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&uit);
     pdf.setResolution(1200);
     pdf.setCreator(QStringLiteral("Korvalinde"));
     pdf.setTitle(QFileInfo(bestand).completeBaseName());
     if (layout.isValid()) pdf.setPageLayout(layout);
     if (!StartTaak(pdf, false)) {
-        uit.cancelWriting();
         m_fout = QStringLiteral("Cannot create file %1").arg(naam);
         return false;
     }
@@ -767,12 +810,16 @@ bool TZnPreview::PrintToPdf(const QString& bestand, const QPageLayout& layout, i
         if (m_onPaint) goed = SchilderPagina(i, false);
     }
     BeeindigTaak(false);
-    if (!goed) {
-        uit.cancelWriting();
+    if (!goed) return false;
+    const std::string schrijfFout = SchrijfBestand(
+        QFile::encodeName(bestand).toStdString(),
+        std::string_view(uit.data().constData(), static_cast<std::size_t>(uit.data().size())), &soort);
+    if (soort == BestandFout::Openen) {
+        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
         return false;
     }
-    if (!uit.commit()) {
-        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
+    if (!schrijfFout.empty()) {
+        m_fout = QString::fromStdString(schrijfFout);
         return false;
     }
     return true;

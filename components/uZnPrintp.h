@@ -11,12 +11,14 @@
 #pragma once
 
 #include <QBrush>
+#include <QBuffer>
 #include <QColor>
 #include <QDialog>
 #include <QFont>
 #include <QImage>
 #include <QObject>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPointer>
 #include <QRect>
@@ -287,6 +289,10 @@ class TZnPreview : public QObject {
     std::unique_ptr<TPreviewCanvas> m_printCanvas;
     std::unique_ptr<QPainter> m_printPainter;
     QPagedPaintDevice* m_taakPrinter = nullptr; // device of the running job
+    // A printer that prints to a PDF file paints into memory; the file is written whole at the end.
+    std::unique_ptr<QBuffer> m_pdfGeheugen;
+    std::unique_ptr<QPdfWriter> m_pdfSchrijver;
+    QString m_pdfBestand;
     int m_van = 1;
     int m_tot = 1;
     bool m_annuleren = false;

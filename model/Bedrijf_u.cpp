@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
 namespace korvalinde {
@@ -91,7 +92,8 @@ struct TBedrijf::Klassen {
 // Regrowth and rejected areas.
 
 float TBedrijf::GestoordeBijgroei() const {
-    const Ext d = static_cast<Ext>(Inschaardag - 90);
+    // In extended precision, so that no turn-in day can overflow the subtraction.
+    const Ext d = static_cast<Ext>(Inschaardag) - 90.0L;
     float dagGroei = 0;
     const char eerste = Jaargift.empty() ? '\0' : Jaargift.front();
     switch (eerste) {
@@ -156,8 +158,11 @@ float TBedrijf::OppUrineCumulatief(int i) const {
 // Intake, substitution and milk.
 
 std::uint16_t TBedrijf::Drachtdagen(int k) const {
-    const std::int32_t dag = LactatieDag[static_cast<std::size_t>(k - 1)];
-    return static_cast<std::uint16_t>(std::max<std::int32_t>(0, dag - (Tussenkalftijd - 280)));
+    // In 64 bits and held within the range of the day count, so that no calving interval can
+    // overflow or wrap around.
+    const std::int64_t dag = LactatieDag[static_cast<std::size_t>(k - 1)];
+    const std::int64_t dracht = dag - (static_cast<std::int64_t>(Tussenkalftijd) - 280);
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(dracht, 0, UINT16_MAX));
 }
 
 float TBedrijf::KlasseCapaciteit(int p, int k) const {
@@ -527,7 +532,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
 
     // 4. The summary column of this variant. N is the last step counted in the averages.
     const Ext tweeD = std::nearbyint(2.0L * dagen);
-    const int n = static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
+    const int n = std::isnan(tweeD) ? 0 : static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
     float somOpname = 0, somMelk = 0, somTotaal = 0;
     float somBijvoeding = 0;
     for (std::size_t f = 0; f < 7; ++f)

@@ -1,7 +1,10 @@
 #include "GrafiekPagina.h"
 
+#include "Bestand.h"
+
 #include <QAction>
 #include <QAreaSeries>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -21,7 +24,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -258,12 +260,18 @@ bool TGrafiekPagina::GrafiekOpslaan() {
     if (naam.isEmpty()) return false;
     if (QFileInfo(naam).suffix().isEmpty()) naam += QStringLiteral(".png");
 
-    // Written to a temporary file first, so a failed save never leaves half a picture behind.
-    QSaveFile bestand(naam);
-    const bool gelukt =
-        bestand.open(QIODevice::WriteOnly) && GrafiekAfbeelding(2).save(&bestand, "PNG") && bestand.commit();
-    if (!gelukt) {
-        const QString reden = bestand.errorString();
+    // Made in memory and written as a whole next to the target before it takes its place, so a
+    // failed save never leaves half a picture behind; no device or read-only file is written over.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QString reden;
+    if (!GrafiekAfbeelding(2).save(&png, "PNG"))
+        reden = QStringLiteral("De afbeelding kon niet gemaakt worden");
+    else
+        reden = QString::fromStdString(SchrijfBestand(
+            QFile::encodeName(naam).toStdString(),
+            std::string_view(png.data().constData(), static_cast<std::size_t>(png.data().size()))));
+    if (!reden.isEmpty()) {
         if (ToonFout)
             ToonFout(QStringLiteral("De grafiek kon niet worden opgeslagen als \"%1\".%2")
                          .arg(QDir::toNativeSeparators(naam),

@@ -1,6 +1,7 @@
 #include "Rapport.h"
 
 #include "Algem.h"
+#include "Bestand.h"
 #include "Formaat.h"
 #include "Invoerset.h"
 #include "uZnMeldingen.h"
@@ -392,6 +393,10 @@ QString Onschrijfbaar(const QString& pad) {
     if (!map.isDir())
         return SchrijfMelding(
             pad, QStringLiteral("de map %1 bestaat niet").arg(QDir::toNativeSeparators(map.filePath())));
+    // No device, FIFO or read-only file is written over, also not through a link.
+    BestandFout soort = BestandFout::Geen;
+    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString(), &soort);
+    if (soort == BestandFout::Geweigerd) return QString::fromStdString(reden);
     QSaveFile proef(pad);
     if (!proef.open(QIODevice::WriteOnly)) return SchrijfMelding(pad, proef.errorString());
     proef.cancelWriting();

@@ -54,29 +54,40 @@ TZnVersieInfo HaalVersieInfo(const QString& basis, const QString& pad, int tijdl
     verzoek.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     verzoek.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Korvalinde-versiecontrole"));
     std::unique_ptr<QNetworkReply> antwoord(client.get(verzoek));
+    // The reply holds at most this much unread: the network is read no faster than the check
+    // takes the data, so an endless answer cannot fill the memory.
+    antwoord->setReadBufferSize(VersieMaxAntwoord + 1);
 
     bool teGroot = false;
     bool verlopen = false;
+    QByteArray inhoud;
     QEventLoop wacht;
-    // The transfer time-out restarts with every byte; this one bounds the whole request, so a
-    // server that answers a byte at a time cannot hold the program either.
+    // The data is taken as it arrives and the request stopped as soon as it passes the limit.
+    const auto lees = [&] {
+        if (teGroot) return;
+        inhoud += antwoord->read(VersieMaxAntwoord + 1 - inhoud.size());
+        if (inhoud.size() > VersieMaxAntwoord) {
+            teGroot = true;
+            antwoord->abort();
+            wacht.quit();
+        }
+    };
+    // The transfer time-out restarts with every byte; this one bounds the whole exchange, the
+    // headers included, so a server that answers a byte or a header line at a time cannot hold
+    // the program either.
     QTimer klok;
     klok.setSingleShot(true);
-    QObject::connect(&klok, &QTimer::timeout, antwoord.get(), [&] {
+    QObject::connect(&klok, &QTimer::timeout, &wacht, [&] {
         verlopen = true;
         antwoord->abort();
+        wacht.quit();
     });
-    QObject::connect(antwoord.get(), &QNetworkReply::downloadProgress, antwoord.get(),
-                     [&](qint64 ontvangen, qint64) {
-                         if (ontvangen > VersieMaxAntwoord && !teGroot) {
-                             teGroot = true;
-                             antwoord->abort();
-                         }
-                     });
+    QObject::connect(antwoord.get(), &QNetworkReply::readyRead, &wacht, lees);
     QObject::connect(antwoord.get(), &QNetworkReply::finished, &wacht, &QEventLoop::quit);
     klok.start(tijdlimietMs);
     if (!antwoord->isFinished()) wacht.exec(QEventLoop::ExcludeUserInputEvents);
     klok.stop();
+    if (!verlopen) lees(); // what came with the end of the reply
 
     if (teGroot) Fout(QStringLiteral("het antwoord van de versieserver is te groot"));
     if (verlopen || antwoord->error() == QNetworkReply::OperationCanceledError ||
@@ -86,9 +97,6 @@ TZnVersieInfo HaalVersieInfo(const QString& basis, const QString& pad, int tijdl
     if (antwoord->error() != QNetworkReply::NoError) Fout(antwoord->errorString());
     const int status = antwoord->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300) Fout(QStringLiteral("de versieserver antwoordde met status %1").arg(status));
-    const QByteArray inhoud = antwoord->read(VersieMaxAntwoord + 1);
-    if (inhoud.size() > VersieMaxAntwoord)
-        Fout(QStringLiteral("het antwoord van de versieserver is te groot"));
     return LeesVersieInfo(inhoud);
 }
 

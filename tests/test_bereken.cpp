@@ -7,6 +7,11 @@
 
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace korvalinde;
 
 namespace {
@@ -17,8 +22,20 @@ struct Resultaat {
     QByteArray fout;
 };
 
-Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8") {
+// `grens` > 0: the calculator may write files of at most that many bytes (the signal of that limit it
+// must ignore itself). `uitvoer`: a file that takes standard output.
+Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8", rlim_t grens = 0,
+                const QString& uitvoer = QString()) {
     QProcess p;
+    if (!uitvoer.isEmpty()) p.setStandardOutputFile(uitvoer);
+    if (grens > 0) {
+        p.setChildProcessModifier([grens] {
+            rlimit r{};
+            getrlimit(RLIMIT_FSIZE, &r);
+            r.rlim_cur = grens;
+            setrlimit(RLIMIT_FSIZE, &r);
+        });
+    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(taal));
     env.insert(QStringLiteral("LANG"), QString::fromLatin1(taal));
@@ -26,6 +43,11 @@ Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8") {
     p.start(QStringLiteral(BEREKEN_EXE), args);
     if (!p.waitForFinished(30000)) return {};
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QByteArray Inhoud(const QString& pad) {
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QJsonObject StandaardObject() {
@@ -129,6 +151,12 @@ class TestBereken : public QObject {
     void meldingenAlsWaarschuwing();
     void rapport_data();
     void rapport();
+    void schrijfFouten_data();
+    void schrijfFouten();
+    void invoerBestanden_data();
+    void invoerBestanden();
+    void volleUitvoer_data();
+    void volleUitvoer();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -214,6 +242,19 @@ void TestBereken::foutieveInvoer_data() {
                                          QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
         << "\"Alternatief[0].Soort\"";
     QTest::newRow("no cows") << met("AantalKoeien", 0) << "\"AantalKoeien\"";
+    QTest::newRow("turn-in day beyond 32 bits") << met("Inschaardag", 2147483647.0) << "\"Inschaardag\"";
+    QTest::newRow("calving interval far below")
+        << met("Tussenkalftijd", -2147483648.0) << "\"Tussenkalftijd\"";
+    QTest::newRow("milk level above its range") << met("Melknivo", 12000) << "\"Melknivo\" ligt buiten";
+    QTest::newRow("paddock below its range") << met("PerceelOpp", 0.05) << "(0.1 tot en met 50)";
+    QTest::newRow("alternative kind unknown")
+        << met("Alternatief",
+               QJsonArray{QJsonObject{{"Soort", 9}, {"Waarde", 0}}, QJsonObject{{"Soort", 5}, {"Waarde", 0}}})
+        << "\"Alternatief[0].Soort\"";
+    QTest::newRow("alternative residue above its range")
+        << met("Alternatief", QJsonArray{QJsonObject{{"Soort", 5}, {"Waarde", 0}},
+                                         QJsonObject{{"Soort", 3}, {"Waarde", 20000}}})
+        << "\"Alternatief[1].Waarde\"";
     QTest::newRow("float overflow") << met("Grasaanbod", 1e300) << "\"Grasaanbod\"";
     QTest::newRow("not json") << QByteArray("{\"AantalKoeien\": ") << "geen geldige JSON";
     QTest::newRow("json array") << QByteArray("[1, 2]") << "geen JSON-object";
@@ -479,6 +520,126 @@ void TestBereken::rapport() {
     QVERIFY(pagina3.contains(QStringLiteral("Resultaten Korvalinde")));
     QVERIFY(pagina3.contains(QStringLiteral("Gemiddelde melkgift")));
     QVERIFY(pagina3.contains(QStringLiteral("26.3")));
+}
+
+void TestBereken::schrijfFouten_data() {
+    // The target "uit" in a fresh folder holds "oud" (mode 0640) unless the case makes it otherwise.
+    QTest::addColumn<QString>("opdracht"); // --nieuw or --rapport
+    QTest::addColumn<QString>("geval");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("melding");
+    for (const char* opdracht : {"--nieuw", "--rapport"}) {
+        QTest::addRow("%s, size limit", opdracht)
+            << opdracht << "grens" << 2
+            << (opdracht == QLatin1String("--nieuw") ? "Stream write error" : "File too large");
+        QTest::addRow("%s, read-only file", opdracht) << opdracht << "alleenlezen" << 2 << "alleen-lezen";
+        QTest::addRow("%s, link to a device", opdracht)
+            << opdracht << "apparaat" << 2 << "geen gewoon bestand";
+        QTest::addRow("%s, FIFO", opdracht) << opdracht << "fifo" << 2 << "geen gewoon bestand";
+        QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << "Geen bestandsnaam";
+        QTest::addRow("%s, mode kept", opdracht) << opdracht << "modus" << 0 << "";
+    }
+    QTest::newRow("--rapport over its own input") << "--rapport"
+                                                  << "zelfde" << 2 << "het invoerbestand zelf";
+}
+
+void TestBereken::schrijfFouten() {
+    QFETCH(QString, opdracht);
+    QFETCH(QString, geval);
+    QFETCH(int, code);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    QFile bron(kvl);
+    QVERIFY(bron.open(QIODevice::ReadOnly));
+    const QByteArray scenario = bron.readAll();
+    QString uit = geval == "zelfde" ? kvl : dir.filePath(QStringLiteral("uit"));
+    if (geval == "apparaat") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), uit));
+    } else if (geval == "fifo") {
+        QVERIFY(mkfifo(QFile::encodeName(uit), 0644) == 0);
+    } else if (geval != "zelfde") {
+        QFile oud(uit);
+        QVERIFY(oud.open(QIODevice::WriteOnly));
+        oud.write("oud");
+        oud.close();
+        QVERIFY(chmod(QFile::encodeName(uit), geval == "alleenlezen" ? 0444 : 0640) == 0);
+    }
+    if (geval == "leeg") uit.clear();
+    const QStringList args =
+        opdracht == "--nieuw" ? QStringList{opdracht, uit} : QStringList{opdracht, uit, kvl};
+    const Resultaat r = Start(args, "C.UTF-8", geval == "grens" ? 1000 : 0);
+    QCOMPARE(r.code, code);
+    QVERIFY(r.uit.isEmpty());
+    QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
+    // Nothing is left next to the target; a refused or failed write leaves the file as it was.
+    const QStringList blijft = geval == "zelfde" ? QStringList{"weide.kvl"} : QStringList{"uit", "weide.kvl"};
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        blijft);
+    QCOMPARE(Inhoud(kvl), scenario);
+    if (geval == "grens" || geval == "alleenlezen") QCOMPARE(Inhoud(uit), QByteArray("oud"));
+    if (geval == "apparaat") QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+    if (geval == "fifo") QVERIFY(!QFileInfo(uit).isFile());
+    if (geval == "modus") {
+        QVERIFY(Inhoud(uit).size() > 3);
+        QCOMPARE(QFileInfo(uit).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ReadUser | QFile::WriteUser |
+                                                            QFile::ReadGroup);
+    }
+}
+
+void TestBereken::invoerBestanden_data() {
+    QTest::addColumn<QString>("geval");
+    QTest::addColumn<QString>("melding");
+    QTest::newRow("FIFO does not block") << "fifo"
+                                         << "geen gewoon bestand";
+    QTest::newRow("link to an endless device") << "nul"
+                                               << "geen gewoon bestand";
+    QTest::newRow("folder") << "map"
+                            << "geen gewoon bestand";
+    QTest::newRow("larger than any record") << "groot"
+                                            << "groter dan 16 MiB";
+}
+
+void TestBereken::invoerBestanden() {
+    // Only a regular JSON file of at most 16 MiB is read; anything else ends at once with exit 2.
+    QFETCH(QString, geval);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString pad = dir.filePath(QStringLiteral("invoer.json"));
+    if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
+    if (geval == "nul") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), pad));
+    if (geval == "map") QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("invoer.json")));
+    if (geval == "groot") {
+        // The record with blanks after it: valid JSON, but larger than the limit.
+        QFile f(pad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QJsonDocument(StandaardObject()).toJson());
+        QVERIFY(f.resize(16 * 1024 * 1024 + 1));
+    }
+    const Resultaat r = Start({pad});
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.uit.isEmpty());
+    QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
+}
+
+void TestBereken::volleUitvoer_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("JSON") << QStringList{QStringLiteral(VOORBEELD_DIR "/standaard.json")};
+    QTest::newRow("CSV") << QStringList{QStringLiteral("--detail"),
+                                        QStringLiteral(VOORBEELD_DIR "/standaard.json")};
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")};
+}
+
+void TestBereken::volleUitvoer() {
+    // Standard output that takes nothing (a full disk): exit 2 with the reason, not 0.
+    QFETCH(QStringList, args);
+    const Resultaat r = Start(args, "C.UTF-8", 0, QStringLiteral("/dev/full"));
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.fout.contains("de uitvoer kon niet volledig geschreven worden: No space left on device"),
+             r.fout.constData());
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

@@ -18,6 +18,11 @@
 #include <QValueAxis>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace korvalinde;
 
 namespace {
@@ -79,6 +84,8 @@ class TestGrafieken : public QObject {
     void geenGetal();
     void pagina();
     void opslaanEnKopieren();
+    void opslaanMislukt_data();
+    void opslaanMislukt();
 };
 
 void TestGrafieken::waardeAs_data() {
@@ -395,6 +402,65 @@ void TestGrafieken::opslaanEnKopieren() {
 
     pagina.MitGrafiekKopieren()->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(2 * 745, 2 * 481));
+}
+
+void TestGrafieken::opslaanMislukt_data() {
+    QTest::addColumn<QString>("geval");
+    QTest::addColumn<QString>("reden");
+    QTest::newRow("size limit") << "grens"
+                                << "File too large";
+    QTest::newRow("read-only picture") << "alleenlezen"
+                                       << "alleen-lezen";
+    QTest::newRow("link to a device") << "apparaat"
+                                      << "geen gewoon bestand";
+    QTest::newRow("FIFO") << "fifo"
+                          << "geen gewoon bestand";
+}
+
+void TestGrafieken::opslaanMislukt() {
+    // A picture that cannot be written whole gives the error box and leaves the earlier file.
+    QFETCH(QString, geval);
+    QFETCH(QString, reden);
+    Tabellen t;
+    t.Vul(0, 20);
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    QStringList fouten;
+    pagina.ToonFout = [&](const QString& melding) { fouten << melding; };
+    QTemporaryDir map;
+    const QString pad = map.filePath("grafiek.png");
+    pagina.VraagBestandsnaam = [&](QWidget*, const QString&) { return pad; };
+    if (geval == "grens" || geval == "alleenlezen") {
+        QFile oud(pad);
+        QVERIFY(oud.open(QIODevice::WriteOnly));
+        oud.write("oud");
+    }
+    if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(pad), 0444) == 0);
+    if (geval == "apparaat") QVERIFY(QFile::link("/dev/null", pad));
+    if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
+    const QStringList voor = QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    {
+        rlimit oudeGrens{};
+        getrlimit(RLIMIT_FSIZE, &oudeGrens);
+        if (geval == "grens") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit grens = oudeGrens;
+            grens.rlim_cur = 1000;
+            setrlimit(RLIMIT_FSIZE, &grens);
+        }
+        QVERIFY(!pagina.GrafiekOpslaan());
+        setrlimit(RLIMIT_FSIZE, &oudeGrens);
+    }
+    QCOMPARE(fouten.size(), 1);
+    QVERIFY2(fouten[0].startsWith("De grafiek kon niet worden opgeslagen") && fouten[0].contains(reden),
+             qPrintable(fouten[0]));
+    QCOMPARE(QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), voor);
+    if (geval == "grens" || geval == "alleenlezen") {
+        QFile oud(pad);
+        QVERIFY(oud.open(QIODevice::ReadOnly));
+        QCOMPARE(oud.readAll(), QByteArray("oud"));
+    }
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
 }
 
 QTEST_MAIN(TestGrafieken)

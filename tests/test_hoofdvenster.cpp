@@ -39,6 +39,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace korvalinde;
 
 namespace {
@@ -414,6 +416,53 @@ class TestHoofdvenster : public QObject {
                  QStringLiteral("Korvalinde.ini"));
         // No scratch file is left behind.
         QCOMPARE(QDir(QFileInfo(pad).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A settings file that is no regular file is neither read (a FIFO would block) nor replaced, nor is
+    // a read-only one; the settings then hold for this session only and saving says so.
+    void instellingenBestand_data() {
+        QTest::addColumn<QString>("geval");
+        QTest::addColumn<QString>("gelezen"); // Gebruik/ProduktOndersteuning after opening
+        QTest::addColumn<QString>("melding");
+        QTest::newRow("regular file") << "gewoon"
+                                      << "0"
+                                      << "";
+        QTest::newRow("read-only file") << "alleenlezen"
+                                        << "0"
+                                        << "alleen-lezen";
+        QTest::newRow("FIFO") << "fifo"
+                              << ""
+                              << "geen gewoon bestand";
+        QTest::newRow("link to a device") << "apparaat"
+                                          << ""
+                                          << "geen gewoon bestand";
+    }
+    void instellingenBestand() {
+        QFETCH(QString, geval);
+        QFETCH(QString, gelezen);
+        QFETCH(QString, melding);
+        const QString ini = map->filePath(QStringLiteral("instellingen.ini"));
+        QFile::remove(ini);
+        const QByteArray inhoud = "[Gebruik]\nProduktOndersteuning=0\n";
+        if (geval == "gewoon" || geval == "alleenlezen") Schrijf(ini, inhoud);
+        if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
+        if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
+        if (geval == "apparaat") QVERIFY(QFile::link(QStringLiteral("/dev/null"), ini));
+        const std::unique_ptr<QSettings> instellingen = OpenInstellingen(ini);
+        QCOMPARE(instellingen->value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(), gelezen);
+        instellingen->setValue(QStringLiteral("BestandHistorie/FileHistCount"), 0);
+        const QString fout = SchrijfInstellingen(*instellingen);
+        QVERIFY2(melding.isEmpty() ? fout.isEmpty() : fout.contains(melding), qPrintable(fout));
+        if (geval == "gewoon") QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
+        if (geval == "alleenlezen") {
+            QCOMPARE(Inhoud(ini), inhoud);
+            QCOMPARE(QFileInfo(ini).permissions() & 0x7077,
+                     QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
+        if (geval == "fifo") QVERIFY(QFileInfo(ini).exists() && !QFileInfo(ini).isFile());
+        if (geval == "apparaat")
+            QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
+        QFile::remove(ini);
     }
 
     // Started with a scenario as the first argument: shown on "Uitvoer" with its values and name;

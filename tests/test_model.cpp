@@ -86,6 +86,8 @@ class TestModel : public QObject {
     void herhaalbaar();
     void dagToestandIncrementeel();
     void snelGelijkAanReferentie();
+    void uitersteWaarden_data();
+    void uitersteWaarden();
 };
 
 void TestModel::bijgroei_data() {
@@ -490,6 +492,70 @@ void TestModel::snelGelijkAanReferentie() {
         if (!verschil.isEmpty() && ++fouten < 5) qWarning("scenario %d: %s", n, qPrintable(verschil));
     }
     QCOMPARE(fouten, 0);
+}
+
+void TestModel::uitersteWaarden_data() {
+    // Values at and far beyond what any input allows: the model stays defined (no overflow, no
+    // out-of-range conversion; the sanitizer build checks that) and both routes agree.
+    QTest::addColumn<QString>("veld");
+    QTest::addColumn<double>("waarde");
+    QTest::newRow("turn-in day 1") << "Inschaardag" << 1.0;
+    QTest::newRow("turn-in day 365") << "Inschaardag" << 365.0;
+    QTest::newRow("turn-in day 2^31-1") << "Inschaardag" << 2147483647.0;
+    QTest::newRow("turn-in day -2^31") << "Inschaardag" << -2147483648.0;
+    QTest::newRow("calving interval 300") << "Tussenkalftijd" << 300.0;
+    QTest::newRow("calving interval -2^31") << "Tussenkalftijd" << -2147483648.0;
+    QTest::newRow("calving interval 2^31-1") << "Tussenkalftijd" << 2147483647.0;
+    QTest::newRow("grazing hours 2^31-1") << "UrenWeidegang" << 2147483647.0;
+    QTest::newRow("dung pats -2^31") << "AantalMestflatten" << -2147483648.0;
+    QTest::newRow("share of a stage 3e38") << "Aandeel" << 3e38;
+    QTest::newRow("concentrate class -3e38") << "KrachtvoerKlasse" << -3e38;
+    QTest::newRow("maize gift 3e38") << "Snijmais" << 3e38;
+    QTest::newRow("grass fill value 1e-38") << "GrasVW" << 1e-38;
+    QTest::newRow("grass energy -3e38") << "GrasVEM" << -3e38;
+    QTest::newRow("milk 3e38") << "Melk" << 3e38;
+    QTest::newRow("grazing days of the model's horizon") << "Weidedagen" << 30.0;
+    QTest::newRow("grazing days 3e38") << "Weidedagen" << 3e38;
+}
+
+void TestModel::uitersteWaarden() {
+    QFETCH(QString, veld);
+    QFETCH(double, waarde);
+    TQXInvoer in = StandaardInvoer();
+    const auto geheel = static_cast<std::int32_t>(waarde);
+    const auto f = static_cast<float>(waarde);
+    if (veld == "Inschaardag") in.Inschaardag = geheel;
+    if (veld == "Tussenkalftijd") in.Tussenkalftijd = geheel;
+    if (veld == "UrenWeidegang") in.UrenWeidegang = geheel;
+    if (veld == "AantalMestflatten") in.AantalMestflatten = geheel;
+    if (veld == "Aandeel") in.Aandeel[2] = f;
+    if (veld == "KrachtvoerKlasse") in.KrachtvoerKlasse[0] = f;
+    if (veld == "Snijmais") in.Voeders[VdSnijmais][VwGift] = f;
+    if (veld == "GrasVW") in.Gras[GrVW] = f;
+    if (veld == "GrasVEM") in.Gras[GrVEM] = f;
+    if (veld == "Melk") in.Melk[1] = f;
+    if (veld == "Weidedagen") in.Alternatief[0] = {AltWeidedagen, f};
+    std::string fouten[2];
+    TQXUitvoer uit[2];
+    for (int route = 0; route < 2; ++route) {
+        try {
+            TBedrijf b;
+            if (route == 0)
+                b.Bereken(in, uit[route]);
+            else
+                b.BerekenVanafInscharen(in, uit[route]);
+        } catch (const std::exception& e) {
+            fouten[route] = e.what();
+        }
+    }
+    QCOMPARE(fouten[0], fouten[1]);
+    QCOMPARE(Verschil(uit[0], uit[1]), QString());
+    // Every summary text is a number or empty.
+    for (std::size_t k = 2; k <= 4; ++k)
+        for (std::size_t r = 1; r <= 30; ++r) {
+            const std::string& t = uit[0].arsam[k][r];
+            QVERIFY2(t.empty() || std::isfinite(Getal(t)), t.c_str());
+        }
 }
 
 QTEST_APPLESS_MAIN(TestModel)

@@ -17,8 +17,12 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <memory>
 #include <stdexcept>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace korvalinde;
 
@@ -124,6 +128,8 @@ class TestPreview : public QObject {
     void pdfTekstOpDeTwips();
     void pdfZonderDialoog();
     void pdfOnschrijfbaar();
+    void pdfNietHeel_data();
+    void pdfNietHeel();
 
   private:
     QTemporaryDir m_map;
@@ -661,6 +667,75 @@ void TestPreview::pdfOnschrijfbaar() {
     QCOMPARE(pv.Foutmelding(), QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(pad)));
     QVERIFY(!pv.PrintToPdf(m_map.path()));
     QVERIFY(pv.Foutmelding().startsWith(QStringLiteral("Cannot create file")));
+}
+
+void TestPreview::pdfNietHeel_data() {
+    QTest::addColumn<bool>("printer"); // a PDF printer from the print dialog, else PrintToPdf
+    QTest::addColumn<QString>("geval");
+    QTest::addColumn<QString>("reden");
+    for (const bool printer : {false, true}) {
+        const char* route = printer ? "printer: " : "PrintToPdf: ";
+        QTest::addRow("%ssize limit", route) << printer << "grens"
+                                             << "File too large";
+        QTest::addRow("%sread-only file", route) << printer << "alleenlezen"
+                                                 << "alleen-lezen";
+        QTest::addRow("%slink to a device", route) << printer << "apparaat"
+                                                   << "geen gewoon bestand";
+    }
+}
+
+void TestPreview::pdfNietHeel() {
+    // A PDF that cannot be written whole says so and leaves the earlier file byte for byte.
+    QFETCH(bool, printer);
+    QFETCH(QString, geval);
+    QFETCH(QString, reden);
+    QTemporaryDir map;
+    const QString pdf = map.filePath(QStringLiteral("rapport.pdf"));
+    if (geval == "apparaat") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), pdf));
+    } else {
+        QFile oud(pdf);
+        QVERIFY(oud.open(QIODevice::WriteOnly));
+        oud.write("oud rapport");
+    }
+    if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(pdf), 0444) == 0);
+    auto pdfPrinter = PdfPrinter(pdf);
+    TZnPreview pv;
+    pv.SetMelding([this](const QString& t, const QString& m) { m_meldingen << t + QLatin1Char('|') + m; });
+    pv.SetPrinter(pdfPrinter.get());
+    pv.SetPreviewMode(false);
+    pv.SetPageCount(3);
+    pv.SetOnPaint(TestDocument);
+    pv.SetPrintDialog([](QPrinter&, int, int) { return TPrintDialogKeuze{true, true, 0, 0}; });
+    rlimit oudeGrens{};
+    getrlimit(RLIMIT_FSIZE, &oudeGrens);
+    if (geval == "grens") {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit grens = oudeGrens;
+        grens.rlim_cur = 2000;
+        setrlimit(RLIMIT_FSIZE, &grens);
+    }
+    if (printer) {
+        if (pv.BeginDoc()) pv.Execute();
+        pv.EndDoc();
+        QCOMPARE(m_meldingen.size(), 1);
+        QVERIFY2(m_meldingen.front().startsWith("Fout|") && m_meldingen.front().contains(reden),
+                 qPrintable(m_meldingen.front()));
+    } else {
+        QVERIFY(!pv.PrintToPdf(pdf));
+        QVERIFY2(pv.Foutmelding().contains(reden), qPrintable(pv.Foutmelding()));
+    }
+    setrlimit(RLIMIT_FSIZE, &oudeGrens);
+    QCOMPARE(
+        QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList{"rapport.pdf"});
+    if (geval == "apparaat") {
+        QVERIFY(QFileInfo(pdf).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
+    } else {
+        QFile oud(pdf);
+        QVERIFY(oud.open(QIODevice::ReadOnly));
+        QCOMPARE(oud.readAll(), QByteArray("oud rapport"));
+    }
 }
 
 QTEST_MAIN(TestPreview)

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <map>
@@ -421,6 +422,8 @@ void TestScenarioDocument::mislukteLees_data() {
     QTest::newRow("no file") << false << QByteArray() << "Cannot open file %1";
     QTest::newRow("empty file") << true << QByteArray() << "Stream read error";
     QTest::newRow("a folder") << false << QByteArray() << "Cannot open file %1";
+    QTest::newRow("a FIFO") << false << QByteArray() << "Cannot open file %1";
+    QTest::newRow("a link to an endless device") << false << QByteArray() << "Cannot open file %1";
     QTest::newRow("cut in the production table") << true << goed.left(41 + 100) << "Stream read error";
     QTest::newRow("cut in the last value") << true << goed.left(goed.size() - 3) << "Stream read error";
     QByteArray tag = goed;
@@ -444,6 +447,9 @@ void TestScenarioDocument::mislukteLees() {
     const QString pad = dir.filePath("kapot.kvl");
     if (bestaat) Schrijf(pad, inhoud);
     if (QByteArray(QTest::currentDataTag()) == "a folder") QDir(dir.path()).mkdir("kapot.kvl");
+    if (QByteArray(QTest::currentDataTag()) == "a FIFO") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
+    if (QByteArray(QTest::currentDataTag()) == "a link to an endless device")
+        QVERIFY(QFile::link("/dev/zero", pad));
     if (melding.contains("%1")) melding = melding.arg(pad);
 
     Venster v;
@@ -564,6 +570,15 @@ void TestScenarioDocument::mislukteOpslag_data() {
                                          << "Cannot create file %1";
     QTest::newRow("disk full") << "oud.kvl"
                                << "Stream write error";
+    QTest::newRow("read-only file") << "oud.kvl"
+                                    << "%1 is alleen-lezen: er wordt niet overheen geschreven";
+    QTest::newRow("link to a device")
+        << "apparaat.kvl"
+        << "%1 (koppeling naar /dev/null) is geen gewoon bestand (maar een map, "
+           "apparaat of FIFO): er wordt niet overheen geschreven";
+    QTest::newRow("FIFO") << "fifo.kvl"
+                          << "%1 is geen gewoon bestand (maar een map, apparaat of FIFO): er wordt niet "
+                             "overheen geschreven";
 }
 
 void TestScenarioDocument::mislukteOpslag() {
@@ -576,6 +591,11 @@ void TestScenarioDocument::mislukteOpslag() {
     Schrijf(dir.filePath("alleenlezen/oud.kvl"), oud);
     QFile::setPermissions(dir.filePath("alleenlezen"), QFile::ReadOwner | QFile::ExeOwner);
     const QString pad = dir.filePath(doel);
+    const QByteArray geval = QTest::currentDataTag();
+    if (geval == "read-only file")
+        QFile::setPermissions(pad, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (geval == "link to a device") QVERIFY(QFile::link("/dev/null", pad));
+    if (geval == "FIFO") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
     if (doel.startsWith("alleenlezen") && QFileInfo(dir.filePath("alleenlezen")).isWritable())
         QSKIP("the folder stays writable for this user");
     if (melding.contains("%1")) melding = melding.arg(pad);
@@ -599,7 +619,12 @@ void TestScenarioDocument::mislukteOpslag() {
     QCOMPARE(v.document.LaatsteFout(), melding);
     // The previous file is whole, nothing is left behind, and the window still names its own file.
     QCOMPARE(Inhoud(dir.filePath(doel.startsWith("alleenlezen") ? "alleenlezen/oud.kvl" : "oud.kvl")), oud);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"huidig.kvl", "oud.kvl"}));
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+    if (geval == "FIFO") QVERIFY(QFileInfo(pad).exists() && !QFileInfo(pad).isFile());
+    const QStringList blijft = geval == "link to a device"
+                                   ? QStringList{"apparaat.kvl", "huidig.kvl", "oud.kvl"}
+                                   : QStringList{"huidig.kvl", "oud.kvl"};
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), blijft);
     QVERIFY(!v.document.Opgeslagen());
     QCOMPARE(v.document.Bestandsnaam(), huidig);
     QCOMPARE(v.document.Caption(), QStringLiteral("Korvalinde - huidig.kvl"));

@@ -1,5 +1,7 @@
-// General helpers, number texts, cow curves, fill values and the grass composition table.
+// General helpers, number texts, cow curves, fill values, the grass composition table and the
+// safe writing and bounded reading of files.
 #include "Algem.h"
+#include "Bestand.h"
 #include "Curves.h"
 #include "Formaat.h"
 #include "Tabellen.h"
@@ -8,7 +10,12 @@
 
 #include <clocale>
 #include <cmath>
+#include <csignal>
 #include <random>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvalinde;
 
@@ -48,6 +55,10 @@ class TestTabellen : public QObject {
     void gehalteGras();
     void gehalteGrasOnbekend_data();
     void gehalteGrasOnbekend();
+    void schrijfBestand_data();
+    void schrijfBestand();
+    void leesBestand_data();
+    void leesBestand();
 };
 
 void TestTabellen::veiligDelen_data() {
@@ -407,6 +418,173 @@ void TestTabellen::gehalteGrasOnbekend() {
     } catch (const OnbekendeSoort& e) {
         QCOMPARE(QString::fromStdString(e.what()), "GehalteGras, onbekende soort " + soort);
     }
+}
+
+namespace {
+
+QByteArray Inhoud(const QString& pad) {
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+}
+
+mode_t Modus(const QString& pad) {
+    struct stat st {};
+    return stat(pad.toLocal8Bit().constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+} // namespace
+
+void TestTabellen::schrijfBestand_data() {
+    // The folder holds "oud" (mode 0640, "oud"); `doel` is where the new bytes go, after `opzet`.
+    QTest::addColumn<QString>("opzet");
+    QTest::addColumn<QString>("doel");
+    QTest::addColumn<int>("fout"); // BestandFout
+    QTest::addColumn<QString>("melding");
+    const int geen = int(BestandFout::Geen), geweigerd = int(BestandFout::Geweigerd);
+    QTest::newRow("new file") << ""
+                              << "nieuw" << geen << "";
+    QTest::newRow("replaced, mode kept") << ""
+                                         << "oud" << geen << "";
+    QTest::newRow("link: its target replaced") << "koppeling"
+                                               << "link" << geen << "";
+    QTest::newRow("read-only, also for root") << "alleenlezen"
+                                              << "oud" << geweigerd << "alleen-lezen";
+    QTest::newRow("device") << ""
+                            << "/dev/null" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("link to a device") << "koppeling naar apparaat"
+                                      << "link" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("FIFO") << "fifo"
+                          << "fifo" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("folder") << "map"
+                            << "map" << geweigerd << "geen gewoon bestand";
+    QTest::newRow("link to nothing") << "losse koppeling"
+                                     << "link" << geweigerd << "niet bestaat";
+    QTest::newRow("no name") << ""
+                             << "" << geweigerd << "Geen bestandsnaam";
+    QTest::newRow("missing folder") << ""
+                                    << "weg/oud" << int(BestandFout::Openen) << "No such file";
+    QTest::newRow("size limit") << "grens"
+                                << "oud" << int(BestandFout::Overdracht) << "File too large";
+}
+
+void TestTabellen::schrijfBestand() {
+    QFETCH(QString, opzet);
+    QFETCH(QString, doel);
+    QFETCH(int, fout);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString oud = dir.filePath("oud");
+    {
+        QFile f(oud);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("oud");
+    }
+    QVERIFY(chmod(oud.toLocal8Bit().constData(), 0640) == 0);
+    const QString link = dir.filePath("link");
+    if (opzet == "alleenlezen") QVERIFY(chmod(oud.toLocal8Bit().constData(), 0444) == 0);
+    if (opzet == "koppeling") QVERIFY(QFile::link(oud, link));
+    if (opzet == "koppeling naar apparaat") QVERIFY(QFile::link("/dev/null", link));
+    if (opzet == "losse koppeling") QVERIFY(QFile::link(dir.filePath("weg"), link));
+    if (opzet == "fifo") QVERIFY(mkfifo(dir.filePath("fifo").toLocal8Bit().constData(), 0644) == 0);
+    if (opzet == "map") QVERIFY(QDir(dir.path()).mkdir("map"));
+    const QString pad = doel.isEmpty() || doel.startsWith('/') ? doel : dir.filePath(doel);
+    const QStringList voor =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const std::string bytes(200000, 'n');
+
+    BestandFout soort = BestandFout::Geweigerd;
+    std::string tekst;
+    {
+        rlimit oudeGrens{};
+        if (opzet == "grens") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            getrlimit(RLIMIT_FSIZE, &oudeGrens);
+            rlimit grens = oudeGrens;
+            grens.rlim_cur = 100000;
+            setrlimit(RLIMIT_FSIZE, &grens);
+        }
+        tekst = SchrijfBestand(pad.toStdString(), bytes, &soort);
+        if (opzet == "grens") setrlimit(RLIMIT_FSIZE, &oudeGrens);
+    }
+    QCOMPARE(int(soort), fout);
+    QVERIFY2(QString::fromStdString(tekst).contains(melding), tekst.c_str());
+    QCOMPARE(tekst.empty(), fout == int(BestandFout::Geen));
+    // Nothing is left next to the target, whatever happened.
+    QStringList na = voor;
+    if (doel == "nieuw") na << "nieuw";
+    na.sort();
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        na);
+    if (fout == int(BestandFout::Geen)) {
+        const QString echt = QFileInfo(pad).canonicalFilePath();
+        QCOMPARE(Inhoud(echt), QByteArray::fromStdString(bytes));
+        QCOMPARE(Modus(echt) & 07777, doel == "nieuw" ? (0666 &
+                                                         ~[] {
+                                                             const mode_t m = umask(0);
+                                                             umask(m);
+                                                             return m;
+                                                         }())
+                                                      : mode_t(0640));
+        if (opzet == "koppeling") QVERIFY(QFileInfo(link).isSymLink());
+    } else {
+        QCOMPARE(Inhoud(oud), QByteArray("oud"));
+    }
+    if (doel == "/dev/null" || opzet == "koppeling naar apparaat") QVERIFY(S_ISCHR(Modus("/dev/null")));
+    if (opzet == "fifo") QVERIFY(S_ISFIFO(Modus(pad)));
+    // Only the checks, nothing written: the same verdict for a target that is refused.
+    if (fout == int(BestandFout::Geweigerd)) {
+        BestandFout controle = BestandFout::Geen;
+        QCOMPARE(ControleerSchrijfdoel(pad.toStdString(), &controle), tekst);
+        QCOMPARE(controle, BestandFout::Geweigerd);
+    }
+}
+
+void TestTabellen::leesBestand_data() {
+    QTest::addColumn<QString>("opzet");
+    QTest::addColumn<int>("fout"); // BestandFout
+    QTest::addColumn<QByteArray>("gelezen");
+    QTest::addColumn<bool>("teLang");
+    QTest::newRow("whole file") << "kort" << int(BestandFout::Geen) << QByteArray("12345") << false;
+    QTest::newRow("exactly the limit")
+        << "precies" << int(BestandFout::Geen) << QByteArray("12345678") << false;
+    QTest::newRow("longer than the limit")
+        << "lang" << int(BestandFout::Geen) << QByteArray("12345678") << true;
+    QTest::newRow("empty") << "leeg" << int(BestandFout::Geen) << QByteArray() << false;
+    QTest::newRow("FIFO does not block") << "fifo" << int(BestandFout::Geweigerd) << QByteArray() << false;
+    QTest::newRow("endless device") << "/dev/zero" << int(BestandFout::Geweigerd) << QByteArray() << false;
+    QTest::newRow("link to an endless device")
+        << "koppeling" << int(BestandFout::Geweigerd) << QByteArray() << false;
+    QTest::newRow("folder") << "map" << int(BestandFout::Geweigerd) << QByteArray() << false;
+    QTest::newRow("missing") << "weg" << int(BestandFout::Openen) << QByteArray() << false;
+}
+
+void TestTabellen::leesBestand() {
+    QFETCH(QString, opzet);
+    QFETCH(int, fout);
+    QFETCH(QByteArray, gelezen);
+    QFETCH(bool, teLang);
+    QTemporaryDir dir;
+    const QString pad = opzet.startsWith('/') ? opzet : dir.filePath(opzet);
+    const QMap<QString, QByteArray> inhoud{
+        {"kort", "12345"}, {"precies", "12345678"}, {"lang", "123456789"}, {"leeg", ""}};
+    if (inhoud.contains(opzet)) {
+        QFile f(pad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(inhoud[opzet]);
+    }
+    if (opzet == "fifo") QVERIFY(mkfifo(pad.toLocal8Bit().constData(), 0644) == 0);
+    if (opzet == "koppeling") QVERIFY(QFile::link("/dev/zero", pad));
+    if (opzet == "map") QVERIFY(QDir(dir.path()).mkdir("map"));
+    std::string bytes = "rommel";
+    bool langer = !teLang;
+    BestandFout soort = BestandFout::Overdracht;
+    const std::string tekst = LeesBestand(pad.toStdString(), 8, bytes, &langer, &soort);
+    QCOMPARE(int(soort), fout);
+    QCOMPARE(tekst.empty(), fout == int(BestandFout::Geen));
+    if (!tekst.empty()) QVERIFY2(tekst.find(pad.toStdString()) != std::string::npos, tekst.c_str());
+    QCOMPARE(QByteArray::fromStdString(bytes), gelezen);
+    QCOMPARE(langer, teLang);
 }
 
 QTEST_APPLESS_MAIN(TestTabellen)

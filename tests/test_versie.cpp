@@ -131,6 +131,42 @@ class TestVersie : public QObject {
         QVERIFY(klok.elapsed() < 5000);
     }
 
+    // An answer without end: stopped as soon as it passes the limit, or when the time limit (which
+    // covers the headers too) passes.
+    void eindeloos_antwoord_data() {
+        QTest::addColumn<int>("soort"); // VersieServer::Eindeloos
+        QTest::addColumn<QString>("melding");
+        QTest::addColumn<int>("tijdlimiet");
+        QTest::newRow("endless chunked body") << int(VersieServer::Eindeloos::Inhoud) << "te groot" << 20000;
+        QTest::newRow("endless header lines")
+            << int(VersieServer::Eindeloos::Kopregels) << "binnen 1.5 seconden" << 1500;
+    }
+    void eindeloos_antwoord() {
+        QFETCH(int, soort);
+        QFETCH(QString, melding);
+        QFETCH(int, tijdlimiet);
+        VersieServer server;
+        server.eindeloos = VersieServer::Eindeloos(soort);
+        QElapsedTimer klok;
+        klok.start();
+        QString fout;
+        try {
+            HaalVersieInfo(QStringLiteral("http://") + server.adres(), QStringLiteral("/versie.txt"),
+                           tijdlimiet);
+        } catch (const std::runtime_error& e) {
+            fout = QString::fromStdString(e.what());
+        }
+        const qint64 duur = klok.elapsed();
+        QVERIFY2(fout.contains(melding), qPrintable(fout));
+        if (soort == int(VersieServer::Eindeloos::Inhoud)) {
+            // Stopped near the limit, not after the server had sent megabytes.
+            QVERIFY2(server.verstuurd < 4 * VersieMaxAntwoord, qPrintable(QString::number(server.verstuurd)));
+            QVERIFY(duur < tijdlimiet);
+        } else {
+            QVERIFY2(duur >= tijdlimiet - 100 && duur < tijdlimiet + 1000, qPrintable(QString::number(duur)));
+        }
+    }
+
     void alleen_http_adressen_worden_gevraagd_data() {
         QTest::addColumn<QString>("basis");
         QTest::newRow("file") << QStringLiteral("file:///etc");

@@ -1,18 +1,23 @@
 // A tiny HTTP server on 127.0.0.1 for the version-check tests. It runs in the test's own thread:
 // the check's wait lets its socket events through. It answers every request with the prepared
-// status and body, or, when `zwijgen` is set, reads the request and never answers.
+// status and body, or, when `zwijgen` is set, reads the request and never answers. `eindeloos`
+// makes it answer without end: a chunked body or header lines that keep coming.
 #pragma once
 
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 class VersieServer : public QObject {
   public:
     QByteArray inhoud;
     int status = 200;
     bool zwijgen = false;
+    enum class Eindeloos { Nee, Inhoud, Kopregels };
+    Eindeloos eindeloos = Eindeloos::Nee;
+    qint64 verstuurd = 0;        // bytes of an endless answer written
     QList<QByteArray> verzoeken; // request lines received ("GET /pad HTTP/1.1")
 
     VersieServer() {
@@ -46,6 +51,7 @@ class VersieServer : public QObject {
         verzoeken.append(buffer.left(buffer.indexOf("\r\n")));
         buffer.clear();
         if (zwijgen) return;
+        if (eindeloos != Eindeloos::Nee) return Eindeloos_(s);
         const QByteArray reden = status == 200 ? "OK" : "Fout";
         QByteArray antwoord =
             "HTTP/1.1 " + QByteArray::number(status) + ' ' + reden + "\r\n" +
@@ -53,6 +59,23 @@ class VersieServer : public QObject {
             "\r\nConnection: close\r\n\r\n" + inhoud;
         s->write(antwoord);
         s->disconnectFromHost();
+    }
+
+    void Eindeloos_(QTcpSocket* s) {
+        const bool inhoud = eindeloos == Eindeloos::Inhoud;
+        s->write(inhoud ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
+                        : "HTTP/1.1 200 OK\r\n");
+        auto* klok = new QTimer(s);
+        QPointer<QTcpSocket> socket(s);
+        QObject::connect(klok, &QTimer::timeout, s, [this, socket, inhoud] {
+            if (!socket || socket->state() != QAbstractSocket::ConnectedState) return;
+            // Write only what the client takes, so that what it received is what was sent.
+            if (socket->bytesToWrite() > 0) return;
+            const QByteArray stuk = inhoud ? "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"
+                                           : QByteArray("X-Regel: ") + QByteArray(20, 'x') + "\r\n";
+            verstuurd += socket->write(stuk);
+        });
+        klok->start(inhoud ? 1 : 20);
     }
 
     QTcpServer server_;

@@ -1,5 +1,8 @@
 #include "RecordJson.h"
 
+#include "Berekening.h"
+#include "Invoerset.h"
+
 #include <QJsonArray>
 #include <QJsonValue>
 
@@ -107,11 +110,97 @@ class Lezer {
     }
     void Verkeerd(const QString& naam, const char* verwacht) { Verkeerd(naam, QString::fromUtf8(verwacht)); }
 
+    void Buiten(const QString& naam, double minimum, double maximum) {
+        if (Ok())
+            fout_ = QStringLiteral("Sleutel \"%1\" ligt buiten het bereik van het venster (%2 tot en met %3)")
+                        .arg(naam, QString::number(minimum), QString::number(maximum));
+    }
+
   private:
     const QJsonObject& object_;
     QString pad_;
     QString fout_;
 };
+
+// The ranges of the window's inputs, for the numbers of an input record: a value the window cannot
+// hold is refused, so that the model never sees it. Table cells have no range of their own.
+class Bereiken {
+  public:
+    Bereiken() : invoer_(&melder_), berekening_(invoer_, melder_) {}
+
+    // Checks `waarde` of key `naam` against the range of the number input `veld`.
+    void Controleer(Lezer& l, const QString& naam, double waarde, const TGetalInvoer* veld) {
+        Controleer(l, naam, waarde, veld->MinValue(), veld->MaxValue());
+    }
+
+    void Controleer(Lezer& l, const QString& naam, double waarde, double minimum, double maximum) {
+        if (!l.Ok()) return;
+        // A number read as single precision is compared with its bounds in single precision too.
+        const auto laag = static_cast<double>(static_cast<float>(minimum));
+        const auto hoog = static_cast<double>(static_cast<float>(maximum));
+        if (waarde < laag || waarde > hoog) l.Buiten(naam, minimum, maximum);
+    }
+
+    // The alternative's value, in the range the window gives its kind (1..7); the number of grazing
+    // days reaches at most the model's horizon (the window limits it to the base's days).
+    void ControleerAlternatief(Lezer& l, const QString& naam, const RecAlternatief& alt) {
+        const int kinds = static_cast<int>(AlternatiefRij.size());
+        if (!l.Ok()) return;
+        if (alt.Soort < 0 || alt.Soort > kinds)
+            return l.Verkeerd(naam + QStringLiteral(".Soort"),
+                              QStringLiteral("een getal van 0 tot en met %1").arg(kinds));
+        if (alt.Soort == 0) return; // no change: the value is not used
+        TGetalInvoer veld(QStringLiteral("Alternatief"), QString(), nullptr);
+        berekening_.LaadModus = true; // only the range, no text taken from the results
+        berekening_.SetRxSpinEdit(alt.Soort - 1, &veld);
+        const double hoog = alt.Soort == AltWeidedagen ? AantalStappen * 0.5 : veld.MaxValue();
+        Controleer(l, naam + QStringLiteral(".Waarde"), static_cast<double>(alt.Waarde), veld.MinValue(),
+                   hoog);
+    }
+
+    TInvoerset& Invoer() { return invoer_; }
+
+  private:
+    TOpnameMelder melder_;
+    TInvoerset invoer_;
+    TBerekening berekening_;
+};
+
+// Every number of the record that the window holds in a number input (or the turn-in date) lies in
+// that input's range.
+void ControleerBereik(Lezer& l, const TQXInvoer& in) {
+    Bereiken b;
+    const TInvoerset& s = b.Invoer();
+    auto getal = [&](const char* naam, double waarde, const TGetalInvoer* veld) {
+        b.Controleer(l, QString::fromLatin1(naam), waarde, veld);
+    };
+    getal("AantalKoeien", in.AantalKoeien, s.SpenKoe);
+    getal("Melknivo", in.Melknivo, s.SpeMelknivo);
+    const TGetalInvoer* par[3] = {s.SpePercPar1, s.SpePercPar2, s.SpePercPar3};
+    for (std::size_t i = 0; i < 3; ++i)
+        b.Controleer(l, QStringLiteral("PercPar[%1]").arg(i), in.PercPar[i], par[i]);
+    const TGetalInvoer* ras[2] = {s.SpePercRas1, s.SpePercRas2};
+    for (std::size_t i = 0; i < 2; ++i)
+        b.Controleer(l, QStringLiteral("PercRas[%1]").arg(i), in.PercRas[i], ras[i]);
+    getal("Tussenkalftijd", in.Tussenkalftijd, s.SpeTkt);
+    getal("Gewicht", in.Gewicht, s.SpeGewicht);
+    // The turn-in date as a day of the year: 1 January to 31 December.
+    b.Controleer(l, QStringLiteral("Inschaardag"), in.Inschaardag, TDagInvoer::DagNummer(101),
+                 TDagInvoer::DagNummer(3112));
+    getal("VorigeSnede.Dagen", in.VorigeSnede.Dagen, s.SpeVorigDagen);
+    getal("VorigeSnede.Rest", in.VorigeSnede.Rest, s.SpeVorigRest);
+    getal("UrenWeidegang", in.UrenWeidegang, s.SpeUrenWeidegang);
+    getal("PerceelOpp", in.PerceelOpp, s.SpePerceelOpp);
+    getal("Grasaanbod", in.Grasaanbod, s.SpeGrasaanbod);
+    getal("Hergroeiduur", in.Hergroeiduur, s.SpeHergroei);
+    getal("Biomassa05", in.Biomassa05, s.SpeBiomassa05);
+    getal("AantalMestflatten", in.AantalMestflatten, s.SpenMestflat);
+    getal("AantalUrinelozingen", in.AantalUrinelozingen, s.SpenUrlozing);
+    getal("OppMestflat", in.OppMestflat, s.SpeOppMestflat);
+    getal("OppUrineplek", in.OppUrineplek, s.SpeOppUrplek);
+    for (std::size_t j = 0; j < 2; ++j)
+        b.ControleerAlternatief(l, QStringLiteral("Alternatief[%1]").arg(j), in.Alternatief[j]);
+}
 
 // The shortest decimal that reads back as the same single-precision value, so that 0.68 is written
 // as 0.68 and not as 0.6800000071525574.
@@ -195,6 +284,7 @@ bool InvoerUitJson(const QJsonObject& object, TQXInvoer& in, QString& fout) {
     }
     // The model needs at least one cow: the area per cow divides by the number of cows.
     if (l.Ok() && !(in.AantalKoeien > 0.0f)) l.Verkeerd(QStringLiteral("AantalKoeien"), "groter dan 0");
+    if (l.Ok()) ControleerBereik(l, in);
     fout = l.Fout();
     return l.Ok();
 }

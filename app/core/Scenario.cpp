@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "Bestand.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -155,16 +157,20 @@ bool TScenarioDocument::Lees(const QString& pad) {
     // their defaults once the file's bytes are at hand.
     QByteArray data;
     {
-        QFile bestand(pad);
-        if (!bestand.open(QIODevice::ReadOnly)) {
+        // Only a regular file is read (a FIFO or a device would wait or never end).
+        std::string bytes;
+        BestandFout soort = BestandFout::Geen;
+        LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
+                    nullptr, &soort);
+        if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen) {
             Meld(QStringLiteral("Cannot open file %1").arg(pad));
             return false;
         }
-        data = bestand.read(MaxLeesGrootte);
-        if (bestand.error() != QFileDevice::NoError) {
+        if (soort != BestandFout::Geen) {
             Meld(QString::fromLatin1(MeldingLeesFout));
             return false;
         }
+        data = QByteArray::fromStdString(bytes);
     }
 
     // The whole file is decoded into an input set of its own first: a file that ends early or holds
@@ -250,19 +256,18 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
     const std::vector<std::uint8_t> bytes = SchrijfScenario(invoer);
 
     // Written next to the file and put in its place only when complete: a failure leaves the
-    // previous file as it was.
-    QSaveFile bestand(pad);
-    if (!bestand.open(QIODevice::WriteOnly)) {
-        Meld(QStringLiteral("Cannot create file %1").arg(pad));
-        return false;
-    }
-    const auto lengte = static_cast<qint64>(bytes.size());
-    // The buffer is flushed and checked before the commit: a disk that takes only part of it (full,
-    // or over a size limit) fails the flush, while commit alone would put the shorter file in place.
-    if (bestand.write(reinterpret_cast<const char*>(bytes.data()), lengte) != lengte || !bestand.flush() ||
-        !bestand.commit()) {
-        bestand.cancelWriting();
-        Meld(QString::fromLatin1(MeldingSchrijfFout));
+    // previous file as it was. A device, a FIFO or a read-only file is not written over.
+    BestandFout soort = BestandFout::Geen;
+    const std::string reden =
+        SchrijfBestand(QFile::encodeName(pad).toStdString(),
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
+    if (soort != BestandFout::Geen) {
+        if (soort == BestandFout::Geweigerd)
+            Meld(QString::fromStdString(reden));
+        else if (soort == BestandFout::Openen)
+            Meld(QStringLiteral("Cannot create file %1").arg(pad));
+        else
+            Meld(QString::fromLatin1(MeldingSchrijfFout));
         return false;
     }
     ZetBestandsnaam(pad);

@@ -7,11 +7,12 @@
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
-// the message in "fout" or on stderr); 2 an input could not be read (message on stderr, nothing on
-// stdout).
+// the message in "fout" or on stderr); 2 an input could not be read, a file could not be written or
+// standard output did not take all results (message on stderr).
 
 #include "Bedrijf_u.h"
 #include "Berekening.h"
+#include "Bestand.h"
 #include "Invoerset.h"
 #include "Meldingen.h"
 #include "Opstart.h"
@@ -28,9 +29,15 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace korvalinde;
 
@@ -60,7 +67,8 @@ const char* const Gebruik =
     "waarschuwing op standaardfout.\n"
     "\n"
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
-    "2 een invoer kon niet gelezen worden.\n";
+    "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
+    "kon niet volledig naar standaarduitvoer.\n";
 
 const char* const VariantNamen[3] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
 
@@ -86,15 +94,27 @@ bool IsJson(const QString& pad) {
     return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
 }
 
+// No input record comes near this size; a larger file (or an endless one) is not read.
+constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
+
 // Reads an input record from a JSON file; false with the message.
 bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
-    QFile bestand(pad);
-    if (!bestand.open(QIODevice::ReadOnly)) {
-        melding = QStringLiteral("kan %1 niet openen: %2").arg(pad, bestand.errorString());
+    std::string bytes;
+    bool teLang = false;
+    const std::string reden =
+        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
+    if (!reden.empty()) {
+        melding = QString::fromStdString(reden);
+        return false;
+    }
+    if (teLang) {
+        melding = QStringLiteral("%1 is groter dan %2 MiB; zo groot is geen invoerrecord")
+                      .arg(pad)
+                      .arg(MaxJsonGrootte / (1024 * 1024));
         return false;
     }
     QJsonParseError parseFout{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bestand.readAll(), &parseFout);
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(bytes), &parseFout);
     if (parseFout.error != QJsonParseError::NoError) {
         melding = QStringLiteral("%1 is geen geldige JSON (positie %2): %3")
                       .arg(pad)
@@ -233,10 +253,37 @@ class Tabellen {
     TBerekening berekening_;
 };
 
+// Whether two paths name the same file (also through a link or a second name).
+bool ZelfdeBestand(const QString& a, const QString& b) {
+    struct stat sa = {};
+    struct stat sb = {};
+    return stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Standard output at the end: everything written must have reached it (a full disk, /dev/full or a
+// closed pipe otherwise pass unnoticed). Exit code 2 with a message when it did not.
+int UitvoerAf(QTextStream& uit, int code) {
+    errno = 0;
+    uit.flush();
+    const bool fout = uit.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!fout) return code;
+    QString reden = errno ? QString::fromLocal8Bit(std::strerror(errno)) : QString();
+    if (const auto* apparaat = qobject_cast<QFileDevice*>(uit.device());
+        apparaat && apparaat->error() != QFileDevice::NoError)
+        reden = apparaat->errorString();
+    return Onleesbaar(QStringLiteral("de uitvoer kon niet volledig geschreven worden%1")
+                          .arg(reden.isEmpty() ? QString() : QStringLiteral(": ") + reden));
+}
+
 } // namespace
 
 // Writes the printed report of one scenario file to a PDF, with the same painting as the window.
 int SchrijfRapport(const QString& pdf, const QString& pad) {
+    if (ZelfdeBestand(pdf, pad))
+        return Onleesbaar(
+            QStringLiteral("--rapport: %1 is het invoerbestand zelf; er is niets geschreven").arg(pdf));
     if (IsJson(pad))
         return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
     TOpnameMelder melder;
@@ -269,6 +316,9 @@ bool WilRapport(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+    // Over a file-size limit a write fails with an error that is reported, instead of the signal
+    // ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QCoreApplication> toepassing;
     if (WilRapport(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -287,12 +337,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            QTextStream(stdout) << Gebruik;
-            return 0;
+            QTextStream uit(stdout);
+            uit << Gebruik;
+            return UitvoerAf(uit, 0);
         }
         if (arg == QLatin1String("--version")) {
-            QTextStream(stdout) << "korvalinde-bereken " << KORVALINDE_VERSIE << Qt::endl;
-            return 0;
+            QTextStream uit(stdout);
+            uit << "korvalinde-bereken " << KORVALINDE_VERSIE << Qt::endl;
+            return UitvoerAf(uit, 0);
         }
         if (arg == QLatin1String("--csv")) {
             csv = true;
@@ -366,7 +418,7 @@ int main(int argc, char** argv) {
             for (const Resultaat& r : resultaten) lijst.append(NaarJson(r, true));
             uit << QJsonDocument(lijst).toJson(QJsonDocument::Indented);
         }
-        return modelFout ? 1 : 0;
+        return UitvoerAf(uit, modelFout ? 1 : 0);
     }
 
     for (const Resultaat& r : resultaten)
@@ -385,5 +437,5 @@ int main(int argc, char** argv) {
             tabellen.Detail(uit, r.bestand);
         }
     }
-    return modelFout ? 1 : 0;
+    return UitvoerAf(uit, modelFout ? 1 : 0);
 }

@@ -11,8 +11,14 @@
 
 #include <QSettings>
 
+#include <csignal>
+#include <cstdio>
+
 int main(int argc, char** argv) {
     using namespace korvalinde;
+    // Over a file-size limit a save fails with its error box instead of the signal ending the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);
@@ -32,5 +38,8 @@ int main(int argc, char** argv) {
     const int code = StartProgramma(
         app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
     ZetZnMeldingen(nullptr);
+    // The window has written the settings as it closed; a write that failed is said here.
+    const QString fout = SchrijfInstellingen(*instellingen);
+    if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", qPrintable(fout));
     return code;
 }
