@@ -38,6 +38,7 @@ Ext Delen(Ext teller, Ext noemer, const char* wat) {
 struct TBedrijf::Direct {
     const TBedrijf& b;
     Ext Gewicht(int p, int k) const { return KlasseGewicht(b, p, k); }
+    float GemCapaciteit() const { return b.GemCapaciteit(); }
     float KlasseGrasopname(int p, int k) const { return b.KlasseGrasopname(p, k); }
     float KlasseMelk(int p, int k, float vem) const { return b.KlasseMelk(p, k, vem); }
     // The energy of the grass `vemGras` plus the concentrate of class k and the other feeds.
@@ -102,6 +103,13 @@ struct TBedrijf::Klassen {
         return FpcmBijVemMet(koe.vemBehoefte[p - 1][k - 1], koe.fpcm[p - 1][k - 1], vem);
     }
     Ext Gewicht(int p, int k) const { return gewicht[p - 1][k - 1]; }
+    // As TBedrijf::GemCapaciteit, from the capacities already known.
+    float GemCapaciteit() const {
+        float som = 0;
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= 5; ++k) som = Opslaan(som + koe.capaciteit[p - 1][k - 1] * gewicht[p - 1][k - 1]);
+        return som;
+    }
     // As Direct::VemMetBijvoeding. A feed that is not fed adds an exact zero, which leaves the sum as
     // it is, except that +0 turns a -0 sum into +0; such a term is added only when the sum is zero.
     float VemMetBijvoeding(int k, float vemGras) const {
@@ -543,7 +551,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     Schrijf(kolom[20], "0.00", Voeders[VdKrachtvoer][VwGift]);
     const float gemVw = GemVwBijvoeding();
     Schrijf(kolom[21], "0.0", VeiligDelen(gemVw, Gras[GrVW]));
-    Schrijf(kolom[22], "0", VeiligDelen(gemVw, GemCapaciteit()) * 100.0L);
+    Schrijf(kolom[22], "0", VeiligDelen(gemVw, bron.GemCapaciteit()) * 100.0L);
     Schrijf(kolom[23], "0.0", VeiligDelen(somTotaal, n));
     Schrijf(kolom[26], "0.0", VeiligDelen(somMelk, n));
     Schrijf(kolom[27], "0.0", melk1);
