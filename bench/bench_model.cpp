@@ -1,7 +1,9 @@
-// Speed of the grazing model on the default scenario: the incremental run against the plain run
-// that computes every state again from turn-in.
+// Speed of the grazing model on the default scenario: the incremental run, the same run with the
+// milk response evaluated in extended precision throughout (as before its fast path), and the
+// plain run that computes every state again from turn-in.
 #include "../tests/ModelInvoer.h"
 #include "Bedrijf_u.h"
+#include "Curves.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +19,22 @@ static void BM_Bereken(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Bereken)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+static void BM_BerekenUitgebreideMelkRespons(benchmark::State& state) {
+    const TQXInvoer in = testdata::StandaardInvoer();
+    TBedrijf b;
+    MelkResponsAltijdUitgebreid(true);
+    for (auto _ : state) {
+        TQXUitvoer uit;
+        b.Bereken(in, uit);
+        benchmark::DoNotOptimize(uit);
+    }
+    MelkResponsAltijdUitgebreid(false);
+}
+BENCHMARK(BM_BerekenUitgebreideMelkRespons)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 static void BM_BerekenVanafInscharen(benchmark::State& state) {
     const TQXInvoer in = testdata::StandaardInvoer();

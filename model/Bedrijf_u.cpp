@@ -40,8 +40,19 @@ Ext Delen(Ext teller, Ext noemer, const char* wat) {
 
 struct TBedrijf::Direct {
     const TBedrijf& b;
+    Ext Gewicht(int p, int k) const { return KlasseGewicht(b, p, k); }
+    float GemCapaciteit() const { return b.GemCapaciteit(); }
     float KlasseGrasopname(int p, int k) const { return b.KlasseGrasopname(p, k); }
     float KlasseMelk(int p, int k, float vem) const { return b.KlasseMelk(p, k, vem); }
+    // The energy of the grass `vemGras` plus the concentrate of class k and the other feeds.
+    float VemMetBijvoeding(int k, float vemGras) const {
+        float vem = Opslaan(static_cast<Ext>(vemGras) +
+                            static_cast<Ext>(b.Krachtvoer[static_cast<std::size_t>(k - 1)]) *
+                                b.Voeders[VdKrachtvoer][VwVEM]);
+        for (std::size_t f = 1; f < 7; ++f)
+            vem = Opslaan(vem + static_cast<Ext>(b.Voeders[f][VwGift]) * b.Voeders[f][VwVEM]);
+        return vem;
+    }
 };
 
 // Values of the 15 cow classes that do not change between the variants of one run: intake
@@ -63,14 +74,24 @@ struct TBedrijf::KoeKlassen {
     }
 };
 
-// Class values of one variant: the grass that fills each class's remaining capacity.
+// Class values of one variant: the weights of the classes in the herd average, the energy of the
+// concentrate and the other feeds, and the grass that fills each class's remaining capacity.
 struct TBedrijf::Klassen {
     const TBedrijf& b;
     const KoeKlassen& koe;
     bool grasVwNul = false;
+    Ext gewicht[3][5]{};
+    Ext krachtvoerVem[5]{};
+    Ext voederVem[6]{};
     float grasopname[3][5]{};
 
     Klassen(const TBedrijf& bedrijf, const KoeKlassen& koeKlassen) : b(bedrijf), koe(koeKlassen) {
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= 5; ++k) gewicht[p - 1][k - 1] = KlasseGewicht(b, p, k);
+        for (std::size_t k = 0; k < 5; ++k)
+            krachtvoerVem[k] = static_cast<Ext>(b.Krachtvoer[k]) * b.Voeders[VdKrachtvoer][VwVEM];
+        for (std::size_t f = 1; f < 7; ++f)
+            voederVem[f - 1] = static_cast<Ext>(b.Voeders[f][VwGift]) * b.Voeders[f][VwVEM];
         grasVwNul = b.Gras[GrVW] == 0.0f;
         if (grasVwNul) return;
         for (int k = 1; k <= 5; ++k) {
@@ -85,6 +106,23 @@ struct TBedrijf::Klassen {
     }
     float KlasseMelk(int p, int k, float vem) const {
         return FpcmBijVemMet(koe.vemBehoefte[p - 1][k - 1], koe.fpcm[p - 1][k - 1], vem);
+    }
+    Ext Gewicht(int p, int k) const { return gewicht[p - 1][k - 1]; }
+    // As TBedrijf::GemCapaciteit, from the capacities already known.
+    float GemCapaciteit() const {
+        float som = 0;
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= 5; ++k)
+                som = Opslaan(som + koe.capaciteit[p - 1][k - 1] * gewicht[p - 1][k - 1]);
+        return som;
+    }
+    // As Direct::VemMetBijvoeding. A feed that is not fed adds an exact zero, which leaves the sum as
+    // it is, except that +0 turns a -0 sum into +0; such a term is added only when the sum is zero.
+    float VemMetBijvoeding(int k, float vemGras) const {
+        float vem = Opslaan(static_cast<Ext>(vemGras) + krachtvoerVem[k - 1]);
+        for (const Ext term : voederVem)
+            if (term != 0.0L || vem == 0.0f) vem = Opslaan(vem + term);
+        return vem;
     }
 };
 
@@ -233,8 +271,7 @@ template <class Bron> float TBedrijf::GrasopnameUitRelatief(const Bron& bron, fl
     float som = 0;
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k)
-            som = Opslaan(som +
-                          static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (KlasseGewicht(*this, p, k) * q));
+            som = Opslaan(som + static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (bron.Gewicht(p, k) * q));
     return som;
 }
 
@@ -252,12 +289,8 @@ template <class Bron> float TBedrijf::MelkproductieMet(const Bron& bron, float x
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k) {
             const float g = Opslaan(static_cast<Ext>(bron.KlasseGrasopname(p, k)) * x / 100.0L);
-            float vem = Opslaan(static_cast<Ext>(g) * Gras[GrVEM]);
-            vem = Opslaan(vem + static_cast<Ext>(Krachtvoer[static_cast<std::size_t>(k - 1)]) *
-                                    Voeders[VdKrachtvoer][VwVEM]);
-            for (std::size_t f = 1; f < 7; ++f)
-                vem = Opslaan(vem + static_cast<Ext>(Voeders[f][VwGift]) * Voeders[f][VwVEM]);
-            som = Opslaan(som + KlasseGewicht(*this, p, k) * bron.KlasseMelk(p, k, vem));
+            const float vem = bron.VemMetBijvoeding(k, Opslaan(static_cast<Ext>(g) * Gras[GrVEM]));
+            som = Opslaan(som + bron.Gewicht(p, k) * bron.KlasseMelk(p, k, vem));
         }
     return som;
 }
@@ -570,7 +603,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     Schrijf(kolom[RijKrachtvoer], "0.00", Voeders[VdKrachtvoer][VwGift]);
     const float gemVw = GemVwBijvoeding();
     Schrijf(kolom[RijVerdrongenGras], "0.0", VeiligDelen(gemVw, Gras[GrVW]));
-    Schrijf(kolom[RijVerdringing], "0", VeiligDelen(gemVw, GemCapaciteit()) * 100.0L);
+    Schrijf(kolom[RijVerdringing], "0", VeiligDelen(gemVw, bron.GemCapaciteit()) * 100.0L);
     Schrijf(kolom[RijTotaleOpname], "0.0", VeiligDelen(somTotaal, n));
     Schrijf(kolom[RijMelkgift], "0.0", VeiligDelen(somMelk, n));
     Schrijf(kolom[RijMelkgiftDag1], "0.0", melk1);

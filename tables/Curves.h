@@ -37,6 +37,10 @@ float VemBehoefte(Word pariteit, Word dag, Word g);
 // VemBehoefte from the cow's potential FPCM, for callers that already have it.
 float VemBehoefteMet(Word pariteit, Word dag, float fpcmKg);
 float MelkRespons(float r);
+// Makes MelkRespons use its extended-precision evaluation for every value (the way it was computed
+// before the fast path), so a benchmark can measure both. Gives the same results either way; the
+// program never switches it on.
+void MelkResponsAltijdUitgebreid(bool aan);
 float FpcmBijVem(Word pariteit, Word dag, Word g, float vem);
 // FpcmBijVem from a cow's energy requirement and potential FPCM, for callers that keep those two
 // per cow class.
