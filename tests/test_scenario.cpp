@@ -51,6 +51,8 @@ class TestScenario : public QObject {
     void ongeldigeTags();
     void lengteVoorbijEinde();
     void teGroteVersie();
+    void grensVanDeOudeVersie_data();
+    void grensVanDeOudeVersie();
 };
 
 void TestScenario::extended_data() {
@@ -264,6 +266,36 @@ void TestScenario::teGroteVersie() {
     const auto nan = NaarExtended(std::nanl(""));
     std::copy(nan.begin(), nan.end(), bestand.begin() + 1);
     QCOMPARE(LeesFout(bestand, terug), QString::fromLatin1(MeldingOngeldig));
+}
+
+void TestScenario::grensVanDeOudeVersie_data() {
+    QTest::addColumn<double>("versie");
+    QTest::addColumn<bool>("extra"); // two whole numbers after the grass table
+    QTest::newRow("200800 carries the two numbers") << 200800.0 << true;
+    QTest::newRow("200801 carries none") << 200801.0 << false;
+    QTest::newRow("200800.5 rounds to even 200800") << 200800.5 << true;
+    QTest::newRow("200800.6 rounds to 200801") << 200800.6 << false;
+    QTest::newRow("200802 carries none") << 200802.0 << false;
+}
+
+void TestScenario::grensVanDeOudeVersie() {
+    QFETCH(double, versie);
+    QFETCH(bool, extra);
+    ScenarioTestInvoer invoer;
+    invoer.altIndex[0] = 1;
+    invoer.altIndex[1] = 3;
+    const auto bestand = SchrijfScenario(invoer);
+    auto oud = bestand;
+    const auto v = NaarExtended(versie);
+    std::copy(v.begin(), v.end(), oud.begin() + 1);
+    if (extra) {
+        const auto getallen = Bytes({0x02, 0x07, 0x03, 0x10, 0x27});
+        oud.insert(oud.begin() + static_cast<long>(NaGrasBlok(bestand)), getallen.begin(), getallen.end());
+    }
+    ScenarioTestInvoer terug;
+    QCOMPARE(LeesFout(oud, terug), QString());
+    QCOMPARE(terug.altIndex[0], 1);
+    QCOMPARE(terug.altIndex[1], 3);
 }
 
 QTEST_APPLESS_MAIN(TestScenario)
