@@ -53,6 +53,8 @@ class TestScenario : public QObject {
     void teGroteVersie();
     void grensVanDeOudeVersie_data();
     void grensVanDeOudeVersie();
+    void tekstTagBijLengte_data();
+    void tekstTagBijLengte();
 };
 
 void TestScenario::extended_data() {
@@ -296,6 +298,35 @@ void TestScenario::grensVanDeOudeVersie() {
     QCOMPARE(LeesFout(oud, terug), QString());
     QCOMPARE(terug.altIndex[0], 1);
     QCOMPARE(terug.altIndex[1], 3);
+}
+
+void TestScenario::tekstTagBijLengte_data() {
+    QTest::addColumn<int>("lengte");
+    QTest::addColumn<QByteArray>("kop"); // tag and length before the text
+    QTest::newRow("empty: tag 6") << 0 << QByteArray::fromHex("0600");
+    QTest::newRow("255 bytes: tag 6, one length byte") << 255 << QByteArray::fromHex("06FF");
+    QTest::newRow("256 bytes: tag 12, four length bytes") << 256 << QByteArray::fromHex("0C00010000");
+}
+
+void TestScenario::tekstTagBijLengte() {
+    QFETCH(int, lengte);
+    QFETCH(QByteArray, kop);
+    ScenarioTestInvoer invoer;
+    const std::string tekst(static_cast<std::size_t>(lengte), '7');
+    invoer.teksten["Cbxdatum"] = tekst;
+    const auto bestand = SchrijfScenario(invoer);
+    // The turn-in date is the text after the number of cows, the milk level, the five shares, the
+    // calving interval, the weight and the three table blocks.
+    const std::size_t datum = 41 + 3 * GridBlokGrootte;
+    const QByteArray geschreven(reinterpret_cast<const char*>(bestand.data()) + datum,
+                                static_cast<qsizetype>(kop.size()) + lengte);
+    QCOMPARE(geschreven, kop + QByteArray::fromStdString(tekst));
+    // Nothing else changes: the default text "1509" took six bytes.
+    QCOMPARE(bestand.size(), SchrijfScenario(ScenarioTestInvoer()).size() - 6 +
+                                 static_cast<std::size_t>(kop.size()) + tekst.size());
+    ScenarioTestInvoer terug;
+    QCOMPARE(LeesFout(bestand, terug), QString());
+    QCOMPARE(terug.teksten["Cbxdatum"], tekst);
 }
 
 QTEST_APPLESS_MAIN(TestScenario)
