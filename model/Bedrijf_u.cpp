@@ -14,7 +14,9 @@ using Ext = long double;
 
 namespace {
 
-float Opslaan(Ext x) { return static_cast<float>(x); }
+float Opslaan(Ext x) {
+    return static_cast<float>(x);
+}
 
 // Weight of parity class p and lactation class k in the herd average.
 Ext KlasseGewicht(const TBedrijf& b, int p, int k) {
@@ -93,23 +95,34 @@ float TBedrijf::GestoordeBijgroei() const {
     float dagGroei = 0;
     const char eerste = Jaargift.empty() ? '\0' : Jaargift.front();
     switch (eerste) {
-    case '2': dagGroei = Opslaan(std::min(140.0L, 161.69L - 0.6715L * d)); break;
-    case '3': dagGroei = Opslaan(std::min(150.0L, 176.3L - 0.7015L * d)); break;
-    case '4': dagGroei = Opslaan(std::min(165.0L, 196.5L - 0.7702L * d)); break;
-    default: throw OnbekendeJaargift("Gestoorde bijgroei, onbekende jaargift: " + Jaargift);
+    case '2':
+        dagGroei = Opslaan(std::min(140.0L, 161.69L - 0.6715L * d));
+        break;
+    case '3':
+        dagGroei = Opslaan(std::min(150.0L, 176.3L - 0.7015L * d));
+        break;
+    case '4':
+        dagGroei = Opslaan(std::min(165.0L, 196.5L - 0.7702L * d));
+        break;
+    default:
+        throw OnbekendeJaargift("Gestoorde bijgroei, onbekende jaargift: " + Jaargift);
     }
     return Opslaan(static_cast<Ext>(dagGroei) * 0.5L / 2.0L);
 }
 
 float TBedrijf::MestflattenPerDag() const {
-    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalMestflatten * static_cast<Ext>(AantalKoeien) / 20.0L);
+    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalMestflatten * static_cast<Ext>(AantalKoeien) /
+                   20.0L);
 }
 
 float TBedrijf::UrinelozingenPerDag() const {
-    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalUrinelozingen * static_cast<Ext>(AantalKoeien) / 20.0L);
+    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalUrinelozingen * static_cast<Ext>(AantalKoeien) /
+                   20.0L);
 }
 
-float TBedrijf::OppMestPerDag() const { return Opslaan(static_cast<Ext>(MestflattenPerDag()) * OppMestflat); }
+float TBedrijf::OppMestPerDag() const {
+    return Opslaan(static_cast<Ext>(MestflattenPerDag()) * OppMestflat);
+}
 
 float TBedrijf::OppUrinePerDag(int i) const {
     if (i > 9) return 0.0f;
@@ -120,7 +133,9 @@ float TBedrijf::OppBevuildPerDag(int i) const {
     return Opslaan(static_cast<Ext>(OppMestPerDag()) + OppUrinePerDag(i));
 }
 
-float TBedrijf::OppMestVorigeSnede() const { return Opslaan(static_cast<Ext>(OppMestPerDag()) * VorigeSnede.Dagen); }
+float TBedrijf::OppMestVorigeSnede() const {
+    return Opslaan(static_cast<Ext>(OppMestPerDag()) * VorigeSnede.Dagen);
+}
 
 float TBedrijf::OppMestRest() const {
     if (Hergroeiduur >= 60.0f) return 0.0f;
@@ -146,8 +161,10 @@ std::uint16_t TBedrijf::Drachtdagen(int k) const {
 }
 
 float TBedrijf::KlasseCapaciteit(int p, int k) const {
-    const float ras = Opslaan(static_cast<Ext>(PercRas[0]) / 100.0L * 1.0L + static_cast<Ext>(PercRas[1]) / 100.0L * 0.8L);
-    return OpnameCapaciteit(static_cast<Word>(p), LactatieDag[static_cast<std::size_t>(k - 1)], Drachtdagen(k), ras);
+    const float ras =
+        Opslaan(static_cast<Ext>(PercRas[0]) / 100.0L * 1.0L + static_cast<Ext>(PercRas[1]) / 100.0L * 0.8L);
+    return OpnameCapaciteit(static_cast<Word>(p), LactatieDag[static_cast<std::size_t>(k - 1)],
+                            Drachtdagen(k), ras);
 }
 
 float TBedrijf::GemCapaciteit() const {
@@ -158,15 +175,18 @@ float TBedrijf::GemCapaciteit() const {
 }
 
 float TBedrijf::VwBijvoeding(int k) const {
-    float som = Opslaan(static_cast<Ext>(Krachtvoer[static_cast<std::size_t>(k - 1)]) * Voeders[VdKrachtvoer][VwVW]);
-    for (std::size_t f = 1; f < 7; ++f) som = Opslaan(som + static_cast<Ext>(Voeders[f][VwGift]) * Voeders[f][VwVW]);
+    float som =
+        Opslaan(static_cast<Ext>(Krachtvoer[static_cast<std::size_t>(k - 1)]) * Voeders[VdKrachtvoer][VwVW]);
+    for (std::size_t f = 1; f < 7; ++f)
+        som = Opslaan(som + static_cast<Ext>(Voeders[f][VwGift]) * Voeders[f][VwVW]);
     return som;
 }
 
 float TBedrijf::GemVwBijvoeding() const {
     float som = 0;
     for (int k = 1; k <= 5; ++k)
-        som = Opslaan(som + static_cast<Ext>(VwBijvoeding(k)) * Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L);
+        som = Opslaan(som +
+                      static_cast<Ext>(VwBijvoeding(k)) * Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L);
     return som;
 }
 
@@ -175,7 +195,9 @@ float TBedrijf::KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const 
     return Opslaan(std::max(0.0L, Delen(rest, Gras[GrVW], "voederwaarde VW van het gras is 0")));
 }
 
-float TBedrijf::KlasseGrasopname(int p, int k) const { return KlasseGrasopnameUit(KlasseCapaciteit(p, k), VwBijvoeding(k)); }
+float TBedrijf::KlasseGrasopname(int p, int k) const {
+    return KlasseGrasopnameUit(KlasseCapaciteit(p, k), VwBijvoeding(k));
+}
 
 float TBedrijf::OpnameRelatief(int i, float beschikbaar0, float biomassa0) const {
     if (beschikbaar0 <= 0.0f) return 0.0f;
@@ -188,7 +210,8 @@ float TBedrijf::OpnameRelatief(int i, float beschikbaar0, float biomassa0) const
     }
     if (Systeem == "STAND") {
         float h = 0;
-        if (biomassa0 > 0.0f) h = Opslaan(std::max(0.0L, 10.751L * std::log(static_cast<Ext>(biomassa0)) - 62.29L));
+        if (biomassa0 > 0.0f)
+            h = Opslaan(std::max(0.0L, 10.751L * std::log(static_cast<Ext>(biomassa0)) - 62.29L));
         return Opslaan((1.0L - std::exp(-0.303L * h)) * 100.0L);
     }
     return 1.0f;
@@ -200,13 +223,13 @@ float TBedrijf::GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float
     return GrasopnameUitRelatief(bron, OpnameRelatief(i, beschikbaar0, biomassa0));
 }
 
-template <class Bron>
-float TBedrijf::GrasopnameUitRelatief(const Bron& bron, float relatief) const {
+template <class Bron> float TBedrijf::GrasopnameUitRelatief(const Bron& bron, float relatief) const {
     const float q = Opslaan(static_cast<Ext>(relatief) / 100.0L * 1.1L);
     float som = 0;
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k)
-            som = Opslaan(som + static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (KlasseGewicht(*this, p, k) * q));
+            som = Opslaan(som +
+                          static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (KlasseGewicht(*this, p, k) * q));
     return som;
 }
 
@@ -215,11 +238,11 @@ float TBedrijf::Grasopname(int i, float beschikbaar0, float biomassa0) const {
 }
 
 float TBedrijf::KlasseMelk(int p, int k, float vem) const {
-    return FpcmBijVem(static_cast<Word>(p), LactatieDag[static_cast<std::size_t>(k - 1)], Drachtdagen(k), vem);
+    return FpcmBijVem(static_cast<Word>(p), LactatieDag[static_cast<std::size_t>(k - 1)], Drachtdagen(k),
+                      vem);
 }
 
-template <class Bron>
-float TBedrijf::MelkproductieMet(const Bron& bron, float x) const {
+template <class Bron> float TBedrijf::MelkproductieMet(const Bron& bron, float x) const {
     float som = 0;
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k) {
@@ -234,7 +257,9 @@ float TBedrijf::MelkproductieMet(const Bron& bron, float x) const {
     return som;
 }
 
-float TBedrijf::Melkproductie(float x) const { return MelkproductieMet(Direct{*this}, x); }
+float TBedrijf::Melkproductie(float x) const {
+    return MelkproductieMet(Direct{*this}, x);
+}
 
 float TBedrijf::AanbodPerKoe(long double x) const {
     return Opslaan(VeiligDelen(x, VeiligDelen(AantalKoeien, PerceelOpp)));
@@ -244,9 +269,8 @@ float TBedrijf::AanbodPerKoe(long double x) const {
 // The sward recursion. One step at a time; DagToestand(n) and the incremental run use the same
 // code, so they give the same numbers.
 
-template <class Bron>
-class Stapper {
-public:
+template <class Bron> class Stapper {
+  public:
     Stapper(const TBedrijf& b, const Bron& bron) : b_(b), bron_(bron) {
         t_.Biomassa5 = b.Grasaanbod;
         t_.Biomassa0 = Opslaan(static_cast<Ext>(b.Grasaanbod) + b.Biomassa05);
@@ -260,7 +284,8 @@ public:
     // Advances from step i - 1 to step i.
     void Stap(int i) {
         if (gestopt_) return;
-        const float r = Opslaan(VeiligDelen(static_cast<Ext>(b_.OppBevuildPerDag(i)) / 10000.0L * 0.5L, b_.PerceelOpp));
+        const float r =
+            Opslaan(VeiligDelen(static_cast<Ext>(b_.OppBevuildPerDag(i)) / 10000.0L * 0.5L, b_.PerceelOpp));
         m_ = Opslaan(std::min(static_cast<Ext>(m_) + r, 1.0L));
         const float g = b_.GestoordeBijgroei();
         t_.Biomassa0 = Opslaan(static_cast<Ext>(t_.Biomassa0) - e_ + g);
@@ -280,7 +305,7 @@ public:
     float Relatief() const { return relatief_; }
     float Opname() const { return opname_; }
 
-private:
+  private:
     const TBedrijf& b_;
     const Bron& bron_;
     RecDagToestand t_;
@@ -331,13 +356,15 @@ void TBedrijf::BereidVariantVoor(const TQXInvoer& in, int v) {
     if (v >= 1) {
         // Extra maize or grass silage shortens the grazing hours: 1.28 hours per kg DM.
         float delta = 0;
-        for (const auto& [soort, rij] : {std::pair{AltSnijmais, VdSnijmais}, std::pair{AltGraskuil, VdGraskuil}}) {
+        for (const auto& [soort, rij] :
+             {std::pair{AltSnijmais, VdSnijmais}, std::pair{AltGraskuil, VdGraskuil}}) {
             const RecAlternatief* laatste = nullptr;
             for (int j = 0; j < v; ++j)
                 if (in.Alternatief[static_cast<std::size_t>(j)].Soort == soort)
                     laatste = &in.Alternatief[static_cast<std::size_t>(j)];
             if (laatste)
-                delta = Opslaan(static_cast<Ext>(delta) + (static_cast<Ext>(laatste->Waarde) - in.Voeders[rij][VwGift]));
+                delta = Opslaan(static_cast<Ext>(delta) +
+                                (static_cast<Ext>(laatste->Waarde) - in.Voeders[rij][VwGift]));
         }
         const Ext uren = std::max(1.0L, std::min(20.0L, static_cast<Ext>(UrenWeidegang) - 1.28L * delta));
         UrenWeidegang = static_cast<std::int32_t>(Round(uren));
@@ -345,12 +372,23 @@ void TBedrijf::BereidVariantVoor(const TQXInvoer& in, int v) {
         for (int j = 0; j < v; ++j) {
             const RecAlternatief& alt = in.Alternatief[static_cast<std::size_t>(j)];
             switch (alt.Soort) {
-            case AltOppervlakte: PerceelOpp = alt.Waarde; break;
-            case AltAanbod: Grasaanbod = alt.Waarde; break;
-            case AltSnijmais: Voeders[VdSnijmais][VwGift] = alt.Waarde; break;
-            case AltGraskuil: Voeders[VdGraskuil][VwGift] = alt.Waarde; break;
-            case AltKrachtvoer: Voeders[VdKrachtvoer][VwGift] = alt.Waarde; break;
-            default: break;
+            case AltOppervlakte:
+                PerceelOpp = alt.Waarde;
+                break;
+            case AltAanbod:
+                Grasaanbod = alt.Waarde;
+                break;
+            case AltSnijmais:
+                Voeders[VdSnijmais][VwGift] = alt.Waarde;
+                break;
+            case AltGraskuil:
+                Voeders[VdGraskuil][VwGift] = alt.Waarde;
+                break;
+            case AltKrachtvoer:
+                Voeders[VdKrachtvoer][VwGift] = alt.Waarde;
+                break;
+            default:
+                break;
             }
         }
     }
@@ -360,7 +398,8 @@ void TBedrijf::BereidVariantVoor(const TQXInvoer& in, int v) {
     for (std::size_t k = 0; k < 5; ++k)
         s = Opslaan(s + static_cast<Ext>(in.Aandeel[k]) / 100.0L * in.KrachtvoerKlasse[k]);
     const float factor = Opslaan(VeiligDelen(Voeders[VdKrachtvoer][VwGift], s));
-    for (std::size_t k = 0; k < 5; ++k) Krachtvoer[k] = Opslaan(static_cast<Ext>(in.KrachtvoerKlasse[k]) * factor);
+    for (std::size_t k = 0; k < 5; ++k)
+        Krachtvoer[k] = Opslaan(static_cast<Ext>(in.KrachtvoerKlasse[k]) * factor);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -379,8 +418,7 @@ void Schrijf(std::string& cel, const char* patroon, Ext waarde) {
 
 // Per-step intake and milk of one variant; the incremental run remembers what it computed for the
 // detail texts so that the summary does not evaluate it again.
-template <class Bron>
-struct Uitkomsten {
+template <class Bron> struct Uitkomsten {
     const TBedrijf& b;
     const Bron& bron;
     const std::array<RecDagToestand, AantalStappen + 1>& toestand;
@@ -418,8 +456,10 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
 
     using Bron = std::conditional_t<VanafInscharen, Direct, Klassen>;
     const Bron bron = [&] {
-        if constexpr (VanafInscharen) return Direct{*this};
-        else return Klassen(*this, *koe);
+        if constexpr (VanafInscharen)
+            return Direct{*this};
+        else
+            return Klassen(*this, *koe);
     }();
     Stapper<Bron> stapper(*this, bron);
     Uitkomsten<Bron> u{*this, bron, toestand, !VanafInscharen};
@@ -475,10 +515,13 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
         bool beeindigd = false;
         for (int i = 1; i <= AantalStappen && !beeindigd; ++i) {
             const auto& t = toestand[static_cast<std::size_t>(i)];
-            const bool goed = t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
-                              std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
-            if (goed) dagen = Opslaan((i - 1) * 0.5L);
-            else beeindigd = true;
+            const bool goed =
+                t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
+                std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
+            if (goed)
+                dagen = Opslaan((i - 1) * 0.5L);
+            else
+                beeindigd = true;
         }
     }
 
@@ -487,7 +530,8 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     const int n = static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
     float somOpname = 0, somMelk = 0, somTotaal = 0;
     float somBijvoeding = 0;
-    for (std::size_t f = 0; f < 7; ++f) somBijvoeding = Opslaan(somBijvoeding + static_cast<Ext>(Voeders[f][VwGift]));
+    for (std::size_t f = 0; f < 7; ++f)
+        somBijvoeding = Opslaan(somBijvoeding + static_cast<Ext>(Voeders[f][VwGift]));
     for (int i = 1; i <= n; ++i) {
         const float opname = u.Opname(i);
         somOpname = Opslaan(somOpname + static_cast<Ext>(opname));
@@ -500,41 +544,43 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     const float melkN = u.Melk(n);
     const float bijgroei = GestoordeBijgroei();
 
-    auto& kolom = uit.arsam[2 + vi];
-    Schrijf(kolom[2], "0.0", dagen);
-    Schrijf(kolom[3], "0.0", PerceelOpp);
-    Schrijf(kolom[4], "0", toestand[static_cast<std::size_t>(n + 1)].Biomassa5);
-    Schrijf(kolom[5], "0", Grasaanbod);
-    Schrijf(kolom[6], "0",
-            Delen(toestand[0].Beschikbaar5, static_cast<Ext>(AantalKoeien) / PerceelOpp, "aantal koeien is 0"));
-    Schrijf(kolom[9], "0.0", VeiligDelen(somOpname, n));
-    Schrijf(kolom[10], "0.0", opname1);
-    Schrijf(kolom[11], "0.0", opnameN);
-    Schrijf(kolom[12], "0.0", (1.0L - VeiligDelen(opnameN, opname1)) * 100.0L);
-    Schrijf(kolom[15], "0",
+    auto& kolom = uit.arsam[KolBasis + vi];
+    Schrijf(kolom[RijWeidedagen], "0.0", dagen);
+    Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
+    Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n + 1)].Biomassa5);
+    Schrijf(kolom[RijAanbodInscharen], "0", Grasaanbod);
+    Schrijf(
+        kolom[RijAanbodKoe], "0",
+        Delen(toestand[0].Beschikbaar5, static_cast<Ext>(AantalKoeien) / PerceelOpp, "aantal koeien is 0"));
+    Schrijf(kolom[RijGemOpname], "0.0", VeiligDelen(somOpname, n));
+    Schrijf(kolom[RijOpnameDag1], "0.0", opname1);
+    Schrijf(kolom[RijOpnameLaatsteDag], "0.0", opnameN);
+    Schrijf(kolom[RijAfnameOpname], "0.0", (1.0L - VeiligDelen(opnameN, opname1)) * 100.0L);
+    Schrijf(kolom[RijBenutting], "0",
             VeiligDelen(static_cast<Ext>(somOpname) * AantalKoeien / PerceelOpp / 2.0L,
                         static_cast<Ext>(toestand[0].Biomassa5) + n * static_cast<Ext>(bijgroei)) *
                 100.0L);
-    Schrijf(kolom[18], "0.0", Voeders[VdSnijmais][VwGift]);
-    Schrijf(kolom[19], "0.0", Voeders[VdGraskuil][VwGift]);
-    Schrijf(kolom[20], "0.00", Voeders[VdKrachtvoer][VwGift]);
+    Schrijf(kolom[RijSnijmais], "0.0", Voeders[VdSnijmais][VwGift]);
+    Schrijf(kolom[RijGraskuil], "0.0", Voeders[VdGraskuil][VwGift]);
+    Schrijf(kolom[RijKrachtvoer], "0.00", Voeders[VdKrachtvoer][VwGift]);
     const float gemVw = GemVwBijvoeding();
-    Schrijf(kolom[21], "0.0", VeiligDelen(gemVw, Gras[GrVW]));
-    Schrijf(kolom[22], "0", VeiligDelen(gemVw, GemCapaciteit()) * 100.0L);
-    Schrijf(kolom[23], "0.0", VeiligDelen(somTotaal, n));
-    Schrijf(kolom[26], "0.0", VeiligDelen(somMelk, n));
-    Schrijf(kolom[27], "0.0", melk1);
-    Schrijf(kolom[28], "0.0", melkN);
-    Schrijf(kolom[29], "0.0", static_cast<Ext>(melk1) - melkN);
+    Schrijf(kolom[RijVerdrongenGras], "0.0", VeiligDelen(gemVw, Gras[GrVW]));
+    Schrijf(kolom[RijVerdringing], "0", VeiligDelen(gemVw, GemCapaciteit()) * 100.0L);
+    Schrijf(kolom[RijTotaleOpname], "0.0", VeiligDelen(somTotaal, n));
+    Schrijf(kolom[RijMelkgift], "0.0", VeiligDelen(somMelk, n));
+    Schrijf(kolom[RijMelkgiftDag1], "0.0", melk1);
+    Schrijf(kolom[RijMelkgiftLaatsteDag], "0.0", melkN);
+    Schrijf(kolom[RijAfnameMelkgift], "0.0", static_cast<Ext>(melk1) - melkN);
 }
 
-template <bool VanafInscharen>
-void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
+template <bool VanafInscharen> void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
     std::unique_ptr<KoeKlassen> koe;
     for (int v = 0; v < AantalVarianten; ++v) BerekenVariant<VanafInscharen>(invoer, v, uitvoer, koe);
 }
 
-void TBedrijf::Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer) { BerekenAlles<false>(invoer, uitvoer); }
+void TBedrijf::Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
+    BerekenAlles<false>(invoer, uitvoer);
+}
 
 void TBedrijf::BerekenVanafInscharen(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
     BerekenAlles<true>(invoer, uitvoer);

@@ -9,18 +9,20 @@ namespace korvalinde {
 
 const std::array<TGrafiekSoort, GrafiekAantal>& GrafiekSoorten() {
     static const std::array<TGrafiekSoort, GrafiekAantal> soorten{{
-        {QStringLiteral("Grasaanbod en biomassa"), 1, 4, TGrafiekVorm::Lijnen, 200,
+        {QStringLiteral("Grasaanbod en biomassa"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Lijnen, 200,
          QStringLiteral("kg ds/ha"), 4},
-        {QStringLiteral("Grasaanbod boven 5 cm"), 1, 4, TGrafiekVorm::Vlakken, 200,
+        {QStringLiteral("Grasaanbod boven 5 cm"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Vlakken, 200,
          QStringLiteral("kg ds/ha"), 4},
-        {QStringLiteral("Grasaanbod boven maaiveld"), 1, 4, TGrafiekVorm::Vlakken, 200,
+        {QStringLiteral("Grasaanbod boven maaiveld"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Vlakken, 200,
          QStringLiteral("kg ds/ha"), 4},
-        {QStringLiteral("Relatieve grasopname"), 7, 7, TGrafiekVorm::Lijnen, 10, QStringLiteral("%"), 4},
-        {QStringLiteral("Grasopname per koe"), 8, 8, TGrafiekVorm::Lijnen, 5, QStringLiteral("kg ds"), 4},
-        {QStringLiteral("Vervuild oppervlak"), 9, 10, TGrafiekVorm::GestapeldeVlakken, 1000,
+        {QStringLiteral("Relatieve grasopname"), DetOpnameRel, DetOpnameRel, TGrafiekVorm::Lijnen, 10,
+         QStringLiteral("%"), 4},
+        {QStringLiteral("Grasopname per koe"), DetOpname, DetOpname, TGrafiekVorm::Lijnen, 5,
+         QStringLiteral("kg ds"), 4},
+        {QStringLiteral("Vervuild oppervlak"), DetMestCum, DetUrineCum, TGrafiekVorm::GestapeldeVlakken, 1000,
          QStringLiteral("m2"), 4},
-        {QStringLiteral("Melkproductie (FPCM)"), 11, 11, TGrafiekVorm::Lijnen, 5, QStringLiteral("kg/koe"),
-         4},
+        {QStringLiteral("Melkproductie (FPCM)"), DetMelk, DetMelk, TGrafiekVorm::Lijnen, 5,
+         QStringLiteral("kg/koe"), 4},
     }};
     return soorten;
 }
@@ -96,7 +98,7 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
         for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom) {
             const int vak = kolom - soort.eersteKolom + 1;
             for (int c = 0; c <= GrafiekLaatsteHalveDag; ++c) {
-                const QString tekst = CelTekst(tabellen, a, kolom, c + GrafiekKopRijen).trimmed();
+                const QString tekst = CelTekst(tabellen, a, kolom, c + DetKopRijen).trimmed();
                 if (tekst.isEmpty()) continue;
                 long double getal = 0;
                 if (!LeesGetal(tekst.toStdString(), getal)) {

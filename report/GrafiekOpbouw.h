@@ -7,6 +7,8 @@
 // axes. The chart page (GrafiekPagina.h) only hands that description to the chart widget.
 #pragma once
 
+#include "Korvalinde_t.h"
+
 #include <QColor>
 #include <QList>
 #include <QPointF>
@@ -18,8 +20,7 @@
 
 namespace korvalinde {
 
-// Layout of a detail table: three header rows (quantity, qualifier, unit) and one row per half day.
-inline constexpr int GrafiekKopRijen = 3;
+// Layout of a detail table: DetKopRijen header rows (quantity, qualifier, unit) and one row per half day.
 inline constexpr int GrafiekLaatsteHalveDag = 60;
 inline constexpr int GrafiekAantalVarianten = 3;
 

@@ -305,11 +305,11 @@ void TRapportSchilder::ResultatenPagina() {
     if (!g.SamenvattingCel) return;
     for (int i = 1; i < g.SamenvattingRijen; ++i) {
         const int rij = 12 + (i - 1);
-        Body(rij, 0, g.SamenvattingCel(0, i));
-        Body(rij, 13, g.SamenvattingCel(1, i));
-        Body(rij, 22, g.SamenvattingCel(2, i), Uitlijning::Rechts);
-        Body(rij, 26, g.SamenvattingCel(3, i), Uitlijning::Rechts);
-        Body(rij, 30, g.SamenvattingCel(4, i), Uitlijning::Rechts);
+        Body(rij, 0, g.SamenvattingCel(KolLabel, i));
+        Body(rij, 13, g.SamenvattingCel(KolEenheid, i));
+        Body(rij, 22, g.SamenvattingCel(KolBasis, i), Uitlijning::Rechts);
+        Body(rij, 26, g.SamenvattingCel(KolAlt1, i), Uitlijning::Rechts);
+        Body(rij, 30, g.SamenvattingCel(KolAlt12, i), Uitlijning::Rechts);
     }
 }
 

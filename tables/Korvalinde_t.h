@@ -84,6 +84,60 @@ enum VoederWaarde { VwGift = 0, VwDS = 1, VwVEM = 2, VwRE = 3, VwRC = 4, VwVOS =
 enum GrasWaarde { GrDS = 0, GrVEM = 1, GrRE = 2, GrRC = 3, GrFOS = 4, GrVOS = 5, GrVW = 6 };
 enum Voeder { VdKrachtvoer = 0, VdSnijmais = 1, VdGraskuil = 2 };
 
+// Rows of the summary, in the output record (arsam[column][row]) and in the summary table "Uitvoer"
+// alike. The headings of the five groups carry no value; the rows between the groups stay blank.
+enum SamRij : int {
+    RijGrasaanbod = 1,
+    RijWeidedagen = 2,
+    RijOppervlakte = 3,
+    RijWeiderest = 4,
+    RijAanbodInscharen = 5,
+    RijAanbodKoe = 6,
+    RijGrasopname = 8,
+    RijGemOpname = 9,
+    RijOpnameDag1 = 10,
+    RijOpnameLaatsteDag = 11,
+    RijAfnameOpname = 12,
+    RijVerliezen = 14,
+    RijBenutting = 15,
+    RijBijvoeding = 17,
+    RijSnijmais = 18,
+    RijGraskuil = 19,
+    RijKrachtvoer = 20,
+    RijVerdrongenGras = 21,
+    RijVerdringing = 22,
+    RijTotaleOpname = 23,
+    RijMelkproductie = 25,
+    RijMelkgift = 26,
+    RijMelkgiftDag1 = 27,
+    RijMelkgiftLaatsteDag = 28,
+    RijAfnameMelkgift = 29,
+    SamEersteRij = 1, // the rows shown, first and last
+    SamLaatsteRij = 29,
+};
+
+// Columns of the summary: labels, units, then one per variant ("Basis", "Alternatief 1",
+// "Alternatief 1+2"); the variant v stands in column KolBasis + v.
+enum SamKolom : int { KolLabel = 0, KolEenheid = 1, KolBasis = 2, KolAlt1 = 3, KolAlt12 = 4 };
+
+// Columns of the detail tables "Detailuitvoer": column 0 holds "Dag 0.0" .. "Dag 30.0", rows
+// DetKopRijen.. the half-day steps 0..60, the header rows above them.
+enum DetailKolom : int {
+    DetBiomassa5 = 1,
+    DetBiomassa0 = 2,
+    DetAanbod5 = 3,
+    DetAanbod0 = 4,
+    DetAanbodKoe = 5,
+    DetBijgroei = 6,
+    DetOpnameRel = 7,
+    DetOpname = 8,
+    DetMestCum = 9,
+    DetUrineCum = 10,
+    DetMelk = 11,
+    DetLaatsteKolom = 11,
+};
+inline constexpr int DetKopRijen = 3;
+
 // Sward state of one step, kg DM/ha.
 struct RecDagToestand {
     float Biomassa0 = 0;    // standing biomass above ground level

@@ -82,18 +82,6 @@ double Getal(const QString& tekst) {
     return ok ? waarde : -1;
 }
 
-// Summary rows used below.
-constexpr int RijWeidedagen = 2;
-constexpr int RijOppervlakte = 3;
-constexpr int RijWeiderest = 4;
-constexpr int RijAanbodKoe = 6;
-constexpr int RijSnijmais = 18;
-constexpr int RijKrachtvoer = 20;
-constexpr int RijMelkgift = 26;
-// Detail columns: offer per cow, grass intake per cow.
-constexpr int KolomAanbodKoe = 5;
-constexpr int KolomOpname = 8;
-
 // The chart keeps its values as single-precision numbers.
 bool ZelfdePunten(const QList<QPointF>& a, const QList<QPointF>& b) {
     if (a.size() != b.size()) return false;
@@ -252,7 +240,7 @@ void TestEindTotEind::typischGebruik() {
     QVERIFY(Getal(Cel(*venster, 2, RijWeidedagen)) > dagenVoor);
     QCOMPARE(Cel(*venster, 2, RijAanbodKoe), QStringLiteral("78")); // 1300 * 4.8 / 80
     for (const TTabel* detail : venster->Berekening()->GrdUitvoerDet)
-        QVERIFY(qAbs(Getal(detail->Cel(KolomAanbodKoe, 3)) - 2300 * 4.8 / 80) < 0.051);
+        QVERIFY(qAbs(Getal(detail->Cel(DetAanbodKoe, 3)) - 2300 * 4.8 / 80) < 0.051);
     // The tables on screen show the new texts.
     QCOMPARE(venster->GrdUitvoerSam->model()->index(RijOppervlakte, 2).data().toString().trimmed(),
              QStringLiteral("4.8"));
@@ -276,8 +264,7 @@ void TestEindTotEind::typischGebruik() {
     QList<QPointF> verwacht;
     const TTabel* alt12 = venster->Berekening()->GrdUitvoerDet[2];
     for (int r = 3; r < alt12->RowCount(); ++r)
-        if (!alt12->Cel(KolomOpname, r).isEmpty())
-            verwacht << QPointF(r - 3, Getal(alt12->Cel(KolomOpname, r)));
+        if (!alt12->Cel(DetOpname, r).isEmpty()) verwacht << QPointF(r - 3, Getal(alt12->Cel(DetOpname, r)));
     QVERIFY(verwacht.size() > 2);
     QVERIFY(std::any_of(grafiek.series.begin(), grafiek.series.end(),
                         [&](const TGrafiekSerie& serie) { return ZelfdePunten(serie.punten, verwacht); }));

@@ -14,45 +14,46 @@ namespace {
 const char* const Drie = "   ";
 
 struct SamenvattingRij {
-    int rij;
+    SamRij rij;
     const char* label;
     const char* eenheid;
 };
 
 // clang-format off
 const SamenvattingRij SamenvattingRijen[] = {
-    {1, "GRASAANBOD", ""},
-    {2, "      Aantal weidedagen", "(dagen)"},
-    {3, "      Oppervlakte perceel", "(ha)"},
-    {4, "      Weiderest", "(kg ds/ha)"},
-    {5, "      Aanbod bij inscharen (boven stoppel)", "(kg ds/ha)"},
-    {6, "      Aanbod/koe (boven stoppel)", "(kg ds)"},
-    {8, "GRASOPNAME", ""},
-    {9, "      Gem. opname beweiding", "(kg ds/koe/dag)"},
-    {10, "      Grasopname dag 1", "(kg ds/koe)"},
-    {11, "      Grasopname laatste dag", "(kg ds/koe)"},
-    {12, "      Afname grasopname ", "(% van dag 1)"},
-    {14, "VERLIEZEN", ""},
-    {15, "      Benuttingspercentage (boven stoppel)", "(% van totale aanbod)"},
-    {17, "BIJVOEDING", ""},
-    {18, "      Opname snijmais", "(kg ds/koe/dag)"},
-    {19, "      Opname graskuil", "(kg ds/koe/dag)"},
-    {20, "      Opname krachtvoer", "(kg ds/koe/dag)"},
-    {21, "      Verdrongen gras", "(kg ds/koe/dag)"},
-    {22, "      Verdringingspercentage", "(% van gras zonder bijv)"},
-    {23, "      Totale gemiddelde ds opname", "(kg ds/koe/dag)"},
-    {25, "POTENTIELE MELKPRODUCTIE", ""},
-    {26, "      Gemiddelde melkgift", "(kg FPCM/koe/dag)"},
-    {27, "      Melkgift dag 1", "(kg FPCM/koe/dag)"},
-    {28, "      Melkgift laatste dag", "(kg FPCM/koe/dag)"},
-    {29, "      Afname melkgift", "(kg FPCM/koe/dag)"},
+    {RijGrasaanbod, "GRASAANBOD", ""},
+    {RijWeidedagen, "      Aantal weidedagen", "(dagen)"},
+    {RijOppervlakte, "      Oppervlakte perceel", "(ha)"},
+    {RijWeiderest, "      Weiderest", "(kg ds/ha)"},
+    {RijAanbodInscharen, "      Aanbod bij inscharen (boven stoppel)", "(kg ds/ha)"},
+    {RijAanbodKoe, "      Aanbod/koe (boven stoppel)", "(kg ds)"},
+    {RijGrasopname, "GRASOPNAME", ""},
+    {RijGemOpname, "      Gem. opname beweiding", "(kg ds/koe/dag)"},
+    {RijOpnameDag1, "      Grasopname dag 1", "(kg ds/koe)"},
+    {RijOpnameLaatsteDag, "      Grasopname laatste dag", "(kg ds/koe)"},
+    {RijAfnameOpname, "      Afname grasopname ", "(% van dag 1)"},
+    {RijVerliezen, "VERLIEZEN", ""},
+    {RijBenutting, "      Benuttingspercentage (boven stoppel)", "(% van totale aanbod)"},
+    {RijBijvoeding, "BIJVOEDING", ""},
+    {RijSnijmais, "      Opname snijmais", "(kg ds/koe/dag)"},
+    {RijGraskuil, "      Opname graskuil", "(kg ds/koe/dag)"},
+    {RijKrachtvoer, "      Opname krachtvoer", "(kg ds/koe/dag)"},
+    {RijVerdrongenGras, "      Verdrongen gras", "(kg ds/koe/dag)"},
+    {RijVerdringing, "      Verdringingspercentage", "(% van gras zonder bijv)"},
+    {RijTotaleOpname, "      Totale gemiddelde ds opname", "(kg ds/koe/dag)"},
+    {RijMelkproductie, "POTENTIELE MELKPRODUCTIE", ""},
+    {RijMelkgift, "      Gemiddelde melkgift", "(kg FPCM/koe/dag)"},
+    {RijMelkgiftDag1, "      Melkgift dag 1", "(kg FPCM/koe/dag)"},
+    {RijMelkgiftLaatsteDag, "      Melkgift laatste dag", "(kg FPCM/koe/dag)"},
+    {RijAfnameMelkgift, "      Afname melkgift", "(kg FPCM/koe/dag)"},
 };
 
-struct DetailKolom {
+struct DetailKolomOpzet {
     const char* kop[3];
     TQXUitvoer::Detail TQXUitvoer::*veld;
 };
-const DetailKolom DetailKolommen[11] = {
+// The detail columns DetBiomassa5 .. DetMelk in order.
+const DetailKolomOpzet DetailKolommen[DetLaatsteKolom] = {
     {{"Biomassa", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa5},
     {{"Biomassa", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa0},
     {{"Aanbod", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar5},
@@ -126,23 +127,24 @@ void TBerekening::MaakTabellen() {
     GrdUitvoerSam->ZetKolomBreedtes({210, 120, 120, 150, 150});
     GrdUitvoerSam->ZetRijHoogte(16);
     GrdUitvoerSam->ZetAlleenLezen(true);
-    GrdUitvoerSam->ZetCel(2, 0, QStringLiteral("   Basis"));
-    GrdUitvoerSam->ZetCel(3, 0, QStringLiteral("   Alternatief 1"));
-    GrdUitvoerSam->ZetCel(4, 0, QStringLiteral("   Alternatief 1+2"));
+    GrdUitvoerSam->ZetCel(KolBasis, 0, QStringLiteral("   Basis"));
+    GrdUitvoerSam->ZetCel(KolAlt1, 0, QStringLiteral("   Alternatief 1"));
+    GrdUitvoerSam->ZetCel(KolAlt12, 0, QStringLiteral("   Alternatief 1+2"));
     for (const auto& r : SamenvattingRijen) {
-        GrdUitvoerSam->ZetCel(0, r.rij, QString::fromLatin1(r.label));
-        GrdUitvoerSam->ZetCel(1, r.rij, QString::fromLatin1(r.eenheid));
+        GrdUitvoerSam->ZetCel(KolLabel, r.rij, QString::fromLatin1(r.label));
+        GrdUitvoerSam->ZetCel(KolEenheid, r.rij, QString::fromLatin1(r.eenheid));
     }
     for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v) {
-        auto* tabel = new TTabel(QStringLiteral("GrdUitvoerDet%1").arg(v), 0, 12, 64, 3, 60, this);
-        tabel->ZetKolomBreedtes(QVector<int>(12, 60));
+        auto* tabel = new TTabel(QStringLiteral("GrdUitvoerDet%1").arg(v), 0, DetLaatsteKolom + 1,
+                                 DetKopRijen + AantalStappen + 1, DetKopRijen, 60, this);
+        tabel->ZetKolomBreedtes(QVector<int>(DetLaatsteKolom + 1, 60));
         tabel->ZetRijHoogte(16);
         tabel->ZetAlleenLezen(true);
-        for (int k = 1; k <= 11; ++k)
-            for (int r = 0; r < 3; ++r)
+        for (int k = DetBiomassa5; k <= DetLaatsteKolom; ++k)
+            for (int r = 0; r < DetKopRijen; ++r)
                 tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
         for (int stap = 0; stap <= AantalStappen; ++stap)
-            tabel->ZetCel(0, stap + 3, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
+            tabel->ZetCel(0, stap + DetKopRijen, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
         GrdUitvoerDet[v] = tabel;
     }
 }
@@ -266,8 +268,8 @@ void TBerekening::TabKorvalindeChange(QObject* sender) {
             WisResultaten();
         } else {
             bool basisAnders = false;
-            for (int rij = 1; rij <= 29 && !basisAnders; ++rij)
-                basisAnders = Drie + Q(BewaardeUitvoer.arsam[2][static_cast<std::size_t>(rij)]) !=
+            for (int rij = SamEersteRij; rij <= SamLaatsteRij && !basisAnders; ++rij)
+                basisAnders = Drie + Q(BewaardeUitvoer.arsam[KolBasis][static_cast<std::size_t>(rij)]) !=
                               getoondeBasis_[static_cast<std::size_t>(rij)];
             if (basisAnders && !LaadModus) {
                 AlternatievenNaarBasis();
@@ -285,27 +287,28 @@ void TBerekening::VulDetailTabellen() {
     const int stappen = std::min(AantalStappen, GrdUitvoerDet[0]->RowCount() - 4);
     for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v)
         for (int k = 0; k <= stappen; ++k)
-            for (int c = 1; c <= 11; ++c)
+            for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c)
                 GrdUitvoerDet[v]->ZetCel(
-                    c, k + 3,
+                    c, k + DetKopRijen,
                     Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
 }
 
 void TBerekening::VulSamenvatting() {
-    for (int c = 2; c <= 4; ++c)
-        for (int r = 1; r <= 29; ++r)
+    for (int c = KolBasis; c <= KolAlt12; ++c)
+        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
             GrdUitvoerSam->ZetCel(
                 c, r,
                 Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
-    for (int r = 1; r <= 29; ++r) getoondeBasis_[static_cast<std::size_t>(r)] = GrdUitvoerSam->Cel(2, r);
+    for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
+        getoondeBasis_[static_cast<std::size_t>(r)] = GrdUitvoerSam->Cel(KolBasis, r);
 }
 
 void TBerekening::WisResultaten() {
-    for (int c = 2; c <= 4; ++c)
-        for (int r = 1; r <= 29; ++r) GrdUitvoerSam->ZetCel(c, r, QString());
+    for (int c = KolBasis; c <= KolAlt12; ++c)
+        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r) GrdUitvoerSam->ZetCel(c, r, QString());
     for (TTabel* tabel : GrdUitvoerDet)
-        for (int r = 3; r < tabel->RowCount(); ++r)
-            for (int c = 1; c <= 11; ++c) tabel->ZetCel(c, r, QString());
+        for (int r = DetKopRijen; r < tabel->RowCount(); ++r)
+            for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c) tabel->ZetCel(c, r, QString());
     emit TabellenVernieuwd();
 }
 
@@ -333,7 +336,7 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
     if (item == 3) dekt(invoer_.SpeGrasaanbod);
     if (item == 0) {
         // At most the base number of grazing days shown, 20 while the table is still empty.
-        const QString basis = GrdUitvoerSam->Cel(2, 2).trimmed();
+        const QString basis = GrdUitvoerSam->Cel(KolBasis, RijWeidedagen).trimmed();
         long double dagen = 0;
         o.maximum = !basis.isEmpty() && LeesGetal(S(basis), dagen) ? static_cast<double>(dagen) : 20.0;
     }
@@ -341,7 +344,8 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
     veld->ZetBereik(o.minimum, o.maximum);
     veld->ZetDecimal(o.decimalen);
     veld->ZetIncrement(o.stap);
-    if (!LaadModus) veld->SetText(GrdUitvoerSam->Cel(2, AlternatiefRij[static_cast<std::size_t>(item)]));
+    if (!LaadModus)
+        veld->SetText(GrdUitvoerSam->Cel(KolBasis, AlternatiefRij[static_cast<std::size_t>(item)]));
 }
 
 void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
@@ -354,13 +358,13 @@ void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
 }
 
 void TBerekening::AlternatievenNaarBasis() {
-    ZetAlternatiefTekst(1, 2);
-    ZetAlternatiefTekst(2, 2);
+    ZetAlternatiefTekst(1, KolBasis);
+    ZetAlternatiefTekst(2, KolBasis);
 }
 
 void TBerekening::AlternatievenNaarUitkomst() {
-    ZetAlternatiefTekst(1, 3);
-    ZetAlternatiefTekst(2, 4);
+    ZetAlternatiefTekst(1, KolAlt1);
+    ZetAlternatiefTekst(2, KolAlt12);
 }
 
 void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {

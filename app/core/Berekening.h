@@ -16,7 +16,8 @@
 namespace korvalinde {
 
 // The summary row that shows the quantity of each kind of alternative (item 0..6).
-inline constexpr std::array<int, 7> AlternatiefRij{2, 3, 4, 5, 18, 19, 20};
+inline constexpr std::array<SamRij, 7> AlternatiefRij{
+    RijWeidedagen, RijOppervlakte, RijWeiderest, RijAanbodInscharen, RijSnijmais, RijGraskuil, RijKrachtvoer};
 
 class TBerekening : public QObject {
     Q_OBJECT

@@ -142,7 +142,7 @@ void TInvoerset::MaakInvoer() {
     SpeVorigDagen = getal("SpeVorigDagen", "Aantal weidedagen vorige snede", 0, 20);
     SpeVorigRest = getal("SpeVorigRest", "Restant gras na beweiding (kg ds/ha)", 0, 1500);
 
-    GrdGras = new TTabel(QStringLiteral("GrdGras"), 4, 8, 3, 2, 80, this);
+    GrdGras = new TTabel(QStringLiteral("GrdGras"), TagGras, 8, 3, 2, 80, this);
     const char* grasKop[] = {"DS", "VEM", "RE", "RC", "FOS", "VOS", "VW"};
     for (int k = 1; k <= 7; ++k) {
         GrdGras->ZetCel(k, 0, QString::fromLatin1(grasKop[k - 1]));
@@ -179,18 +179,18 @@ void TInvoerset::MaakInvoer() {
 }
 
 void TInvoerset::MaakTabellen() {
-    GrdProductie = new TTabel(QStringLiteral("GrdProductie"), 1, 5, 6, 1, 100, this);
+    GrdProductie = new TTabel(QStringLiteral("GrdProductie"), TagProductie, 5, 6, 1, 100, this);
     const char* productieKop[] = {"Lactatiedagen", "Aandeel (%)", "Melk (kg/dag)", "Vet (%)", "Eiwit (%)"};
     for (int k = 0; k < 5; ++k) GrdProductie->ZetCel(k, 0, QString::fromLatin1(productieKop[k]));
     for (int r = 1; r <= 5; ++r) GrdProductie->ZetCel(0, r, Lactatiestadia.at(r - 1));
 
-    GrdKrachtvoer = new TTabel(QStringLiteral("GrdKrachtvoer"), 2, 2, 7, 2, 80, this);
+    GrdKrachtvoer = new TTabel(QStringLiteral("GrdKrachtvoer"), TagKrachtvoer, 2, 7, 2, 80, this);
     GrdKrachtvoer->ZetCel(1, 0, QStringLiteral("Krachtvoer"));
     GrdKrachtvoer->ZetCel(1, 1, QStringLiteral("(kg)"));
     GrdKrachtvoer->ZetCel(0, 1, QStringLiteral("Lactatiedagen"));
     for (int r = 2; r <= 6; ++r) GrdKrachtvoer->ZetCel(0, r, Lactatiestadia.at(r - 2));
 
-    GrdVoeders = new TTabel(QStringLiteral("GrdVoeders"), 3, 8, 9, 2, 80, this);
+    GrdVoeders = new TTabel(QStringLiteral("GrdVoeders"), TagVoeders, 8, 9, 2, 80, this);
     const char* voedersKop[][2] = {{"Gift", "(kg ds)"}, {"DS", "(g/kg)"},    {"VEM", "(g/kg ds)"},
                                    {"RE", "(g/kg ds)"}, {"RC", "(g/kg ds)"}, {"VOS", "(g/kg ds)"},
                                    {"VW", "(/kg ds)"}};
@@ -260,15 +260,15 @@ QList<TTabel*> TInvoerset::Tabellen() const {
 
 QPair<int, int> TInvoerset::CelBereik(int tag, int kolom) {
     switch (tag) {
-    case 1:
+    case TagProductie:
         if (kolom == 1) return {0, 100};
         if (kolom == 2) return {5, 40};
         if (kolom == 3 || kolom == 4) return {3, 5};
         break;
-    case 2:
+    case TagKrachtvoer:
         if (kolom == 1) return {0, 20};
         break;
-    case 3:
+    case TagVoeders:
         switch (kolom) {
         case 1:
             return {0, 20};
@@ -287,7 +287,7 @@ QPair<int, int> TInvoerset::CelBereik(int tag, int kolom) {
             break;
         }
         break;
-    case 4:
+    case TagGras:
         switch (kolom) {
         case 1:
         case 3:
@@ -682,13 +682,13 @@ void TInvoerset::GrdSetEditText(TTabel* tabel, int kolom, int rij) {
     }
 
     switch (tabel->Tag()) {
-    case 1:
+    case TagProductie:
         if (kolom == 1) VerdeelAandelen(rij);
         break;
-    case 2:
+    case TagKrachtvoer:
         if (kolom == 1) BerekenKrachtvoergift();
         break;
-    case 3:
+    case TagVoeders:
         if (kolom >= 2 && kolom <= 6) {
             if (rij == 2)
                 BerekenVw(VwRij::Krachtvoer);
@@ -700,7 +700,7 @@ void TInvoerset::GrdSetEditText(TTabel* tabel, int kolom, int rij) {
             BerekenUrenWeidegang();
         }
         break;
-    case 4:
+    case TagGras:
         if (kolom >= 2 && kolom <= 6 && rij == 2) BerekenVw(VwRij::Gras);
         break;
     default:
@@ -712,7 +712,7 @@ void TInvoerset::GrdSelectCell(TTabel* tabel, int kolom, int rij) {
     if (!tabel) return;
     tabel->ZetHint(QString());
     if (kolom < 1 || rij < tabel->FixedRows()) return;
-    const bool vast = tabel->Tag() == 3 && rij == 2 && (kolom == 1 || kolom == 6 || kolom == 7);
+    const bool vast = tabel->Tag() == TagVoeders && rij == 2 && (kolom == 1 || kolom == 6 || kolom == 7);
     tabel->ZetBewerkbaar(!vast);
     const auto [minimum, maximum] = CelBereik(tabel->Tag(), kolom);
     tabel->ZetHint(QStringLiteral("Minimum: %1 - Maximum: %2").arg(minimum).arg(maximum));

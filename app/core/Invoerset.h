@@ -21,6 +21,9 @@ namespace korvalinde {
 // text (kind "Fout", "OK") and comes back unchanged.
 QString StringNaarCode(const QString& tekst, TMelder& melder);
 
+// The input tables by their tag, the number their rules tell them apart by.
+enum TabelTag : int { TagProductie = 1, TagKrachtvoer = 2, TagVoeders = 3, TagGras = 4 };
+
 // The rows whose fill value (VW) is computed from their composition.
 enum class VwRij { Krachtvoer, Snijmais, Graskuil, Gras };
 
