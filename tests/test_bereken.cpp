@@ -157,6 +157,7 @@ class TestBereken : public QObject {
     void invoerBestanden();
     void volleUitvoer_data();
     void volleUitvoer();
+    void rapportNaModelfout();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -640,6 +641,26 @@ void TestBereken::volleUitvoer() {
     QCOMPARE(r.code, 2);
     QVERIFY2(r.fout.contains("de uitvoer kon niet volledig geschreven worden: No space left on device"),
              r.fout.constData());
+}
+
+void TestBereken::rapportNaModelfout() {
+    // No annual nitrogen: the model stops with its error. The report is still written with what was
+    // computed, the error is said once and the exit code is 1, as for the JSON and CSV output.
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("geenjaargift.kvl")),
+                               [](TInvoerset& invoer, TBerekening&) { invoer.CbxJaargift->KiesItem(-1); });
+    QVERIFY(!a.pad.isEmpty());
+    const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
+    const Resultaat r = Start({QStringLiteral("--rapport"), pdf, a.pad});
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.uit.isEmpty());
+    const QString fout = QString::fromUtf8(r.fout);
+    QCOMPARE(fout.count(QStringLiteral("Gestoorde bijgroei, onbekende jaargift")), 1);
+    QVERIFY2(fout.contains(a.pad + QStringLiteral(": Gestoorde bijgroei, onbekende jaargift: ")),
+             r.fout.constData());
+    QFile bestand(pdf);
+    QVERIFY(bestand.open(QIODevice::ReadOnly));
+    QVERIFY(bestand.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

@@ -60,6 +60,8 @@ class TestBerekening : public QObject {
     void foutJaargift();
     void ongeldigeDatum();
     void lezenLaatAlternatievenStaan();
+    void waardeveldPerSoort_data();
+    void waardeveldPerSoort();
 };
 
 void TestBerekening::tekstNaarGetal_data() {
@@ -316,6 +318,52 @@ void TestBerekening::lezenLaatAlternatievenStaan() {
     o.berekening.SetRxSpinEdit(4, o.invoer.SpeAlt1);
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), QStringLiteral("1.5"));
     o.berekening.LaadModus = false;
+}
+
+void TestBerekening::waardeveldPerSoort_data() {
+    QTest::addColumn<int>("soort");
+    QTest::addColumn<bool>("geheel");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum"); // -1: the base number of grazing days shown
+    QTest::addColumn<double>("stap");
+    QTest::addColumn<int>("decimalen");
+    // Each kind covers at least the base input it replaces.
+    QTest::newRow("Aantal weidedagen") << 0 << false << 0.0 << -1.0 << 0.5 << 1;
+    QTest::newRow("Oppervlakte perceel") << 1 << false << 0.1 << 50.0 << 0.1 << 1;
+    QTest::newRow("Hoeveelheid weiderest") << 2 << true << 0.0 << 10000.0 << 10.0 << 0;
+    QTest::newRow("Aanbod bij inscharen > 5cm") << 3 << true << 0.0 << 4000.0 << 100.0 << 0;
+    QTest::newRow("Opname ds snijmais") << 4 << false << 0.0 << 20.0 << 0.5 << 1;
+    QTest::newRow("Opname ds graskuil") << 5 << false << 0.0 << 20.0 << 0.5 << 1;
+    QTest::newRow("Opname ds krachtvoer") << 6 << false << 0.0 << 20.0 << 0.5 << 2;
+}
+
+void TestBerekening::waardeveldPerSoort() {
+    QFETCH(int, soort);
+    QFETCH(bool, geheel);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(double, stap);
+    QFETCH(int, decimalen);
+    Opstelling o;
+    o.berekening.PaginaGewijzigd(true);
+    // Start from a kind with another whole/decimal set-up, so that the set-up has to change.
+    const int ander = soort == 2 || soort == 3 ? 1 : 2;
+    o.invoer.CbxAlt1->KiesDoorGebruiker(ander);
+    o.invoer.CbxAlt1->KiesDoorGebruiker(soort);
+    if (maximum < 0) maximum = o.Sam(2, 2).trimmed().toDouble();
+    for (const TGetalInvoer* veld : {o.invoer.SpeAlt1, o.invoer.SpeAlt2}) {
+        QCOMPARE(veld->Geheel(), geheel);
+        QCOMPARE(veld->MinValue(), minimum);
+        QCOMPARE(veld->MaxValue(), maximum);
+        QCOMPARE(veld->Increment(), stap);
+        QCOMPARE(veld->Decimal(), decimalen);
+    }
+    // Alternative 2 chosen on its own gets the same set-up.
+    o.invoer.CbxAlt2->KiesDoorGebruiker(ander);
+    o.invoer.CbxAlt2->KiesDoorGebruiker(soort);
+    QCOMPARE(o.invoer.SpeAlt2->Geheel(), geheel);
+    QCOMPARE(o.invoer.SpeAlt2->MaxValue(), maximum);
+    QCOMPARE(o.invoer.SpeAlt2->Decimal(), decimalen);
 }
 
 QTEST_GUILESS_MAIN(TestBerekening)

@@ -1,5 +1,6 @@
 // Recent-files block of the file menu: separators, numbering, order, the maximum, case of names,
-// picking an entry, and storage in the settings file.
+// picking an entry, and storage in the settings file. Also the day edit's check of day and month.
+#include "uZnDayEdit.h"
 #include "uZnFilehist.h"
 
 #include <QtTest>
@@ -64,6 +65,8 @@ class TestFilehist : public QObject {
     void iniBeschadigd_data();
     void iniBeschadigd();
     void echtBestandssysteem();
+    void dagEditDagEnMaand_data();
+    void dagEditDagEnMaand();
 
   private:
     QString Maak(const QString& naam);
@@ -449,6 +452,44 @@ void TestFilehist::echtBestandssysteem() {
     fhm.SetBestandMenu(&m);
     fhm.Add(pad);
     QCOMPARE(fhm.Bestanden(), QStringList{pad});
+}
+
+void TestFilehist::dagEditDagEnMaand_data() {
+    QTest::addColumn<QString>("tekst"); // day x 100 + month as typed
+    QTest::addColumn<int>("dag");       // day of the year in 2001; 0 for an entry the check refuses
+    QTest::addColumn<QString>("fout");
+    // The last day of every month of 2001 passes, the day after it does not.
+    const int lengte[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int totHier = 0;
+    for (int maand = 1; maand <= 12; ++maand) {
+        totHier += lengte[maand - 1];
+        const QString laatste = QString::number(lengte[maand - 1] * 100 + maand);
+        const QString daarna = QString::number((lengte[maand - 1] + 1) * 100 + maand);
+        QTest::addRow("%s last day", qPrintable(laatste)) << laatste << totHier << QString();
+        QTest::addRow("%s day after", qPrintable(daarna)) << daarna << 0 << "Ongeldige dag ingegeven";
+    }
+    QTest::newRow("0101 first day") << "0101" << 1 << QString();
+    QTest::newRow("0100 month 0") << "0100" << 0 << "Ongeldige maand ingegeven";
+    QTest::newRow("113 month 13") << "113" << 0 << "Ongeldige maand ingegeven";
+    QTest::newRow("12 day 0") << "12" << 0 << "Ongeldige dag ingegeven";
+    QTest::newRow("empty") << "" << 0 << QString();
+}
+
+void TestFilehist::dagEditDagEnMaand() {
+    QFETCH(QString, tekst);
+    QFETCH(int, dag);
+    QFETCH(QString, fout);
+    TznDayEdit edit;
+    edit.SetText(tekst);
+    QString melding;
+    try {
+        edit.CheckDay();
+    } catch (const EDlxError& e) {
+        melding = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(melding, fout);
+    QCOMPARE(edit.DayOfYear(), dag);
+    if (dag > 0) QCOMPARE(edit.AsDate(), QDate(2001, 1, 1).addDays(dag - 1));
 }
 
 QTEST_MAIN(TestFilehist)

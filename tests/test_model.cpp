@@ -88,6 +88,8 @@ class TestModel : public QObject {
     void snelGelijkAanReferentie();
     void uitersteWaarden_data();
     void uitersteWaarden();
+    void drachtdagenVolgenTussenkalftijd_data();
+    void drachtdagenVolgenTussenkalftijd();
 };
 
 void TestModel::bijgroei_data() {
@@ -469,9 +471,11 @@ void TestModel::dagToestandIncrementeel() {
 }
 
 void TestModel::snelGelijkAanReferentie() {
+    // 40 random scenarios in a quick run, 400 with KORVALINDE_LANG=1 (the long run, as CI runs it).
+    const int aantal = qEnvironmentVariableIntValue("KORVALINDE_LANG") != 0 ? 400 : 40;
     testdata::WillekeurigeInvoer gen(20261208);
     int fouten = 0;
-    for (int n = 0; n < 400; ++n) {
+    for (int n = 0; n < aantal; ++n) {
         const TQXInvoer in = n == 0 ? StandaardInvoer() : gen.Volgende();
         TQXUitvoer snel, referentie;
         std::string foutSnel, foutReferentie;
@@ -556,6 +560,37 @@ void TestModel::uitersteWaarden() {
             const std::string& t = uit[0].arsam[k][r];
             QVERIFY2(t.empty() || std::isfinite(Getal(t)), t.c_str());
         }
+}
+
+void TestModel::drachtdagenVolgenTussenkalftijd_data() {
+    QTest::addColumn<int>("tussenkalftijd");
+    QTest::addColumn<QList<int>>("dagen"); // lactation classes at day 30, 90, 160, 260, 320
+    // Conception falls calving interval - 280 days after calving.
+    QTest::newRow("365: conceived at day 85") << 365 << QList<int>{0, 5, 75, 175, 235};
+    QTest::newRow("300: conceived at day 20") << 300 << QList<int>{10, 70, 140, 240, 300};
+    QTest::newRow("370: conceived at day 90, the class's own day") << 370 << QList<int>{0, 0, 70, 170, 230};
+    QTest::newRow("500: conceived at day 220") << 500 << QList<int>{0, 0, 0, 40, 100};
+}
+
+void TestModel::drachtdagenVolgenTussenkalftijd() {
+    QFETCH(int, tussenkalftijd);
+    QFETCH(QList<int>, dagen);
+    TQXInvoer in = StandaardInvoer();
+    in.Tussenkalftijd = tussenkalftijd;
+    in.PercRas = {100, 0}; // breed factor 1
+    TBedrijf b;
+    b.BereidVariantVoor(in, 0);
+    for (int k = 1; k <= 5; ++k) {
+        const auto dag = LactatieDag[static_cast<std::size_t>(k - 1)];
+        const auto g = static_cast<Word>(dagen[k - 1]);
+        QCOMPARE(static_cast<int>(b.Drachtdagen(k)), dagen[k - 1]);
+        // The intake capacity and the milk of each class take these days pregnant.
+        for (int p = 1; p <= 3; ++p) {
+            const auto pw = static_cast<Word>(p);
+            QCOMPARE(b.KlasseCapaciteit(p, k), OpnameCapaciteit(pw, dag, g, 1.0f));
+            QCOMPARE(b.KlasseMelk(p, k, 15000), FpcmBijVem(pw, dag, g, 15000));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestModel)

@@ -51,6 +51,10 @@ class TestScenario : public QObject {
     void ongeldigeTags();
     void lengteVoorbijEinde();
     void teGroteVersie();
+    void grensVanDeOudeVersie_data();
+    void grensVanDeOudeVersie();
+    void tekstTagBijLengte_data();
+    void tekstTagBijLengte();
 };
 
 void TestScenario::extended_data() {
@@ -264,6 +268,65 @@ void TestScenario::teGroteVersie() {
     const auto nan = NaarExtended(std::nanl(""));
     std::copy(nan.begin(), nan.end(), bestand.begin() + 1);
     QCOMPARE(LeesFout(bestand, terug), QString::fromLatin1(MeldingOngeldig));
+}
+
+void TestScenario::grensVanDeOudeVersie_data() {
+    QTest::addColumn<double>("versie");
+    QTest::addColumn<bool>("extra"); // two whole numbers after the grass table
+    QTest::newRow("200800 carries the two numbers") << 200800.0 << true;
+    QTest::newRow("200801 carries none") << 200801.0 << false;
+    QTest::newRow("200800.5 rounds to even 200800") << 200800.5 << true;
+    QTest::newRow("200800.6 rounds to 200801") << 200800.6 << false;
+    QTest::newRow("200802 carries none") << 200802.0 << false;
+}
+
+void TestScenario::grensVanDeOudeVersie() {
+    QFETCH(double, versie);
+    QFETCH(bool, extra);
+    ScenarioTestInvoer invoer;
+    invoer.altIndex[0] = 1;
+    invoer.altIndex[1] = 3;
+    const auto bestand = SchrijfScenario(invoer);
+    auto oud = bestand;
+    const auto v = NaarExtended(versie);
+    std::copy(v.begin(), v.end(), oud.begin() + 1);
+    if (extra) {
+        const auto getallen = Bytes({0x02, 0x07, 0x03, 0x10, 0x27});
+        oud.insert(oud.begin() + static_cast<long>(NaGrasBlok(bestand)), getallen.begin(), getallen.end());
+    }
+    ScenarioTestInvoer terug;
+    QCOMPARE(LeesFout(oud, terug), QString());
+    QCOMPARE(terug.altIndex[0], 1);
+    QCOMPARE(terug.altIndex[1], 3);
+}
+
+void TestScenario::tekstTagBijLengte_data() {
+    QTest::addColumn<int>("lengte");
+    QTest::addColumn<QByteArray>("kop"); // tag and length before the text
+    QTest::newRow("empty: tag 6") << 0 << QByteArray::fromHex("0600");
+    QTest::newRow("255 bytes: tag 6, one length byte") << 255 << QByteArray::fromHex("06FF");
+    QTest::newRow("256 bytes: tag 12, four length bytes") << 256 << QByteArray::fromHex("0C00010000");
+}
+
+void TestScenario::tekstTagBijLengte() {
+    QFETCH(int, lengte);
+    QFETCH(QByteArray, kop);
+    ScenarioTestInvoer invoer;
+    const std::string tekst(static_cast<std::size_t>(lengte), '7');
+    invoer.teksten["Cbxdatum"] = tekst;
+    const auto bestand = SchrijfScenario(invoer);
+    // The turn-in date is the text after the number of cows, the milk level, the five shares, the
+    // calving interval, the weight and the three table blocks.
+    const std::size_t datum = 41 + 3 * GridBlokGrootte;
+    const QByteArray geschreven(reinterpret_cast<const char*>(bestand.data()) + datum,
+                                static_cast<qsizetype>(kop.size()) + lengte);
+    QCOMPARE(geschreven, kop + QByteArray::fromStdString(tekst));
+    // Nothing else changes: the default text "1509" took six bytes.
+    QCOMPARE(bestand.size(), SchrijfScenario(ScenarioTestInvoer()).size() - 6 +
+                                 static_cast<std::size_t>(kop.size()) + tekst.size());
+    ScenarioTestInvoer terug;
+    QCOMPARE(LeesFout(bestand, terug), QString());
+    QCOMPARE(terug.teksten["Cbxdatum"], tekst);
 }
 
 QTEST_APPLESS_MAIN(TestScenario)

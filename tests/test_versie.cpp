@@ -333,6 +333,57 @@ class TestVersie : public QObject {
         QCOMPARE(meldingen.meldingen.size(), 1);
         QCOMPARE(meldingen.meldingen.front().tekst, GeenNieuweTekst);
     }
+
+    // A version address without a host or with a scheme other than http and https is refused before
+    // anything is fetched, also when it names something that could be read (%1: a folder holding a
+    // valid version file, %2: the port of a listening server).
+    void versieadres_zonder_host_of_ander_schema_data() {
+        QTest::addColumn<QString>("basis");
+        QTest::newRow("readable local file") << "file://%1";
+        QTest::newRow("data address") << "data:text/plain,Korvalinde%0A2010.00%0A5%20februari%202010%0A#";
+        QTest::newRow("ftp") << "ftp://127.0.0.1:%2";
+        QTest::newRow("http without host") << "http://";
+        QTest::newRow("https without host") << "https://";
+        QTest::newRow("port without host") << "http://:%2";
+        QTest::newRow("no slashes after the scheme") << "http:127.0.0.1:%2/software/korvalinde";
+    }
+    void versieadres_zonder_host_of_ander_schema() {
+        QFETCH(QString, basis);
+        VersieServer server;
+        server.inhoud = "Korvalinde\n2010.00\n5 februari 2010\n";
+        QTemporaryDir map;
+        QFile versie(map.filePath(QStringLiteral("versie.txt")));
+        QVERIFY(versie.open(QIODevice::WriteOnly));
+        versie.write(server.inhoud);
+        versie.close();
+        basis.replace(QStringLiteral("%1"), map.path())
+            .replace(QStringLiteral("%2"), QString::number(server.poort()));
+        QString melding;
+        try {
+            HaalVersieInfo(basis, QStringLiteral("/versie.txt"), 2000);
+        } catch (const std::runtime_error& fout) {
+            melding = QString::fromUtf8(fout.what());
+        }
+        QCOMPARE(melding, QStringLiteral("\"%1/versie.txt\" is geen geldig http-adres").arg(basis));
+        QCOMPARE(server.verzoeken.size(), 0);
+    }
+
+    // A download address without a host or with another scheme is not handed to the system.
+    void downloadadres_zonder_host_of_ander_schema_data() {
+        QTest::addColumn<QString>("regel4");
+        QTest::addColumn<TZnKnop>("antwoord");
+        QTest::addColumn<bool>("geopend");
+        QTest::addColumn<QString>("melding");
+        for (const char* adres :
+             {"http:///nieuw", "https:nieuw", "http://:8080/nieuw", "ftp://korvalinde.example.org/nieuw",
+              "file://localhost/usr/bin/xterm", "smb://korvalinde.example.org/nieuw/setup.exe"}) {
+            const QString regel4 = QString::fromLatin1(adres);
+            QTest::newRow(adres) << regel4 << TZnKnop::Ja << false
+                                 << "Het downloadadres \"" + regel4 +
+                                        "\" van de versieserver is geen http- of https-adres";
+        }
+    }
+    void downloadadres_zonder_host_of_ander_schema() { downloadadres(); }
 };
 
 QTEST_MAIN(TestVersie)
