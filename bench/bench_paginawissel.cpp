@@ -1,8 +1,8 @@
 // A page change to "Uitvoer" after a base input changed: the input set read, both runs of the three
 // variants (the base changed, so the alternatives are reset and the run repeated) and all result
 // tables refilled. Target: well under one frame (16 ms).
-#include "Berekening.h"
-#include "Meldingen.h"
+#include "core/Berekening.h"
+#include "core/Meldingen.h"
 
 #include <QCoreApplication>
 

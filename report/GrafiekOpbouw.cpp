@@ -1,6 +1,6 @@
-#include "GrafiekOpbouw.h"
+#include "report/GrafiekOpbouw.h"
 
-#include "Algem.h"
+#include "domain/Algemeen.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 // axes. The chart page (GrafiekPagina.h) only hands that description to the chart widget.
 #pragma once
 
-#include "Korvalinde_t.h"
+#include "domain/Records.h"
 
 #include <QColor>
 #include <QList>

@@ -1,10 +1,10 @@
-#include "Rapport.h"
+#include "report/Rapport.h"
 
-#include "Algem.h"
-#include "Bestand.h"
-#include "Formaat.h"
-#include "Invoerset.h"
-#include "uZnMeldingen.h"
+#include "domain/Algemeen.h"
+#include "domain/Bestand.h"
+#include "domain/Formaat.h"
+#include "core/Invoerset.h"
+#include "components/ZnMeldingen.h"
 
 #include <QApplication>
 #include <QDir>

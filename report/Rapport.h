@@ -13,9 +13,9 @@
 //   Batch:        SchrijfRapportPdf(pad, gegevens, &melding)           A4 PDF, no window
 #pragma once
 
-#include "Berekening.h"
-#include "Korvalinde_t.h"
-#include "uZnPrintp.h"
+#include "core/Berekening.h"
+#include "domain/Records.h"
+#include "components/Afdrukvoorbeeld.h"
 
 #include <QDate>
 #include <QImage>

@@ -5,8 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/pakketten.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
-if [ -x build/shell/korvalinde ]; then
-  exec build/shell/korvalinde "$@"
-else
-  exec build/shell/korvalinde-bereken "${@:-voorbeelden/standaard.json}"
-fi
+exec build/programs/korvalinde "$@"

@@ -2,7 +2,7 @@
 // within the ranges of the input pages.
 #pragma once
 
-#include "Korvalinde_t.h"
+#include "domain/Records.h"
 
 #include <random>
 

@@ -2,7 +2,7 @@
 // new scenario, recording the order in which the file put values in. Plain C++.
 #pragma once
 
-#include "ScenarioBestand.h"
+#include "core/ScenarioBestand.h"
 
 #include <map>
 #include <string>

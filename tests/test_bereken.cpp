@@ -1,9 +1,9 @@
 // The batch calculator and the JSON form of the records.
-#include "Bedrijf_u.h"
-#include "Berekening.h"
+#include "domain/Bedrijfsmodel.h"
+#include "core/Berekening.h"
 #include "ModelInvoer.h"
-#include "RecordJson.h"
-#include "Scenario.h"
+#include "core/RecordJson.h"
+#include "core/Scenario.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The calculation run, the page-change rule, the result tables and the alternatives, without a
 // window: the input set and the calculation driven as the main window drives them.
-#include "Berekening.h"
-#include "Meldingen.h"
+#include "core/Berekening.h"
+#include "core/Meldingen.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Recent-files block of the file menu: separators, numbering, order, the maximum, case of names,
 // picking an entry, and storage in the settings file. Also the day edit's check of day and month.
-#include "uZnDayEdit.h"
-#include "uZnFilehist.h"
+#include "components/Dagveld.h"
+#include "components/RecenteBestanden.h"
 
 #include <QtTest>
 

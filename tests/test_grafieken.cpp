@@ -1,6 +1,6 @@
 // The charts of the chart page, built from constructed detail tables: axis bounds and steps, which
 // series get which points, the stacked fouled area, empty and damaged tables, and the page itself.
-#include "GrafiekPagina.h"
+#include "ui/GrafiekPagina.h"
 
 #include <QAbstractButton>
 #include <QAreaSeries>

@@ -1,12 +1,12 @@
 // The input set without a window: defaults, number and choice inputs, the code vocabulary, the
 // share rules, the previous-cut details, the sward-density list, the grass row, the feed table
 // rules and the cell check; also under a comma locale.
-#include "Invoerset.h"
+#include "core/Invoerset.h"
 
-#include "Algem.h"
-#include "Curves.h"
-#include "Formaat.h"
-#include "Tabellen.h"
+#include "domain/Algemeen.h"
+#include "domain/Koecurven.h"
+#include "domain/Formaat.h"
+#include "domain/Grastabel.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The grazing model: regrowth and rejected areas, intake and milk, the period simulation and its
 // summary, error handling, and the incremental run against the plain restart-from-turn-in run.
-#include "Bedrijf_u.h"
-#include "Curves.h"
-#include "Formaat.h"
+#include "domain/Bedrijfsmodel.h"
+#include "domain/Koecurven.h"
+#include "domain/Formaat.h"
 #include "ModelInvoer.h"
 
 #include <QtTest>

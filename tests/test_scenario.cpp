@@ -1,5 +1,5 @@
 // The bytes of the scenario file: value encodings, the field order, old versions and damaged files.
-#include "ScenarioBestand.h"
+#include "core/ScenarioBestand.h"
 #include "ScenarioTestInvoer.h"
 
 #include <QtTest>

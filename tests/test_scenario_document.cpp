@@ -1,9 +1,9 @@
 // The scenario as a document: reading and writing through the real input set, the window state
 // kept with the file (name, caption, saved flag, loading state) and the flows of the file menu.
-#include "Berekening.h"
-#include "Meldingen.h"
-#include "RecordJson.h"
-#include "Scenario.h"
+#include "core/Berekening.h"
+#include "core/Meldingen.h"
+#include "core/RecordJson.h"
+#include "core/Scenario.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // General helpers, number texts, cow curves, fill values, the grass composition table and the
 // safe writing and bounded reading of files.
-#include "Algem.h"
-#include "Bestand.h"
-#include "Curves.h"
-#include "Formaat.h"
-#include "Tabellen.h"
+#include "domain/Algemeen.h"
+#include "domain/Bestand.h"
+#include "domain/Koecurven.h"
+#include "domain/Formaat.h"
+#include "domain/Grastabel.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Any byte sequence given to the scenario reader ends in a value read or one of the file's error
 // messages: never a crash, a hang or a huge allocation.
-#include "ScenarioBestand.h"
+#include "core/ScenarioBestand.h"
 #include "ScenarioTestInvoer.h"
 
 #include <cstdint>

@@ -1,0 +1,412 @@
+#include "core/Berekening.h"
+
+#include "domain/Algemeen.h"
+#include "domain/Formaat.h"
+
+#include <QScopedValueRollback>
+
+#include <cmath>
+
+namespace korvalinde {
+
+namespace {
+
+const char* const Drie = "   ";
+
+struct SamenvattingRij {
+    SamRij rij;
+    const char* label;
+    const char* eenheid;
+};
+
+// clang-format off
+const SamenvattingRij SamenvattingRijen[] = {
+    {RijGrasaanbod, "GRASAANBOD", ""},
+    {RijWeidedagen, "      Aantal weidedagen", "(dagen)"},
+    {RijOppervlakte, "      Oppervlakte perceel", "(ha)"},
+    {RijWeiderest, "      Weiderest", "(kg ds/ha)"},
+    {RijAanbodInscharen, "      Aanbod bij inscharen (boven stoppel)", "(kg ds/ha)"},
+    {RijAanbodKoe, "      Aanbod/koe (boven stoppel)", "(kg ds)"},
+    {RijGrasopname, "GRASOPNAME", ""},
+    {RijGemOpname, "      Gem. opname beweiding", "(kg ds/koe/dag)"},
+    {RijOpnameDag1, "      Grasopname dag 1", "(kg ds/koe)"},
+    {RijOpnameLaatsteDag, "      Grasopname laatste dag", "(kg ds/koe)"},
+    {RijAfnameOpname, "      Afname grasopname ", "(% van dag 1)"},
+    {RijVerliezen, "VERLIEZEN", ""},
+    {RijBenutting, "      Benuttingspercentage (boven stoppel)", "(% van totale aanbod)"},
+    {RijBijvoeding, "BIJVOEDING", ""},
+    {RijSnijmais, "      Opname snijmais", "(kg ds/koe/dag)"},
+    {RijGraskuil, "      Opname graskuil", "(kg ds/koe/dag)"},
+    {RijKrachtvoer, "      Opname krachtvoer", "(kg ds/koe/dag)"},
+    {RijVerdrongenGras, "      Verdrongen gras", "(kg ds/koe/dag)"},
+    {RijVerdringing, "      Verdringingspercentage", "(% van gras zonder bijv)"},
+    {RijTotaleOpname, "      Totale gemiddelde ds opname", "(kg ds/koe/dag)"},
+    {RijMelkproductie, "POTENTIELE MELKPRODUCTIE", ""},
+    {RijMelkgift, "      Gemiddelde melkgift", "(kg FPCM/koe/dag)"},
+    {RijMelkgiftDag1, "      Melkgift dag 1", "(kg FPCM/koe/dag)"},
+    {RijMelkgiftLaatsteDag, "      Melkgift laatste dag", "(kg FPCM/koe/dag)"},
+    {RijAfnameMelkgift, "      Afname melkgift", "(kg FPCM/koe/dag)"},
+};
+
+struct DetailKolomOpzet {
+    const char* kop[3];
+    TQXUitvoer::Detail TQXUitvoer::*veld;
+};
+// The detail columns DetBiomassa5 .. DetMelk in order.
+const DetailKolomOpzet DetailKolommen[DetLaatsteKolom] = {
+    {{"Biomassa", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa5},
+    {{"Biomassa", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa0},
+    {{"Aanbod", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar5},
+    {{"Aanbod", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar0},
+    {{"Aanbod", "per koe", "(kg ds)"}, &TQXUitvoer::arAanbodKoe},
+    {{"Bijgroei", "gestoord", "(kg ds/ha)"}, &TQXUitvoer::arBijgroei},
+    {{"Opname", "relatief", "(%)"}, &TQXUitvoer::arOpnameRel},
+    {{"Opname", "per koe", "(kg ds/dag)"}, &TQXUitvoer::arOpname},
+    {{"VO mest", "cumulatief", "(m2)"}, &TQXUitvoer::arMestCum},
+    {{"VO urine", "cumulatief", "(m2)"}, &TQXUitvoer::arUrineCum},
+    {{"Melkprod", "FPCM", "(kg/koe)"}, &TQXUitvoer::arMelk},
+};
+// clang-format on
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+
+// A choice text as code: upper case, spaces removed, through the vocabulary.
+std::string Code(TInvoerset& invoer, const TKeuzeInvoer* keuze) {
+    return S(invoer.StringNaarCode(Q(ZonderSpaties(NaarHoofdletters(S(keuze->Tekst()))))));
+}
+
+// A choice text upper case without spaces, not mapped (annual nitrogen, previous use).
+std::string Kaal(const TKeuzeInvoer* keuze) {
+    return ZonderSpaties(NaarHoofdletters(S(keuze->Tekst())));
+}
+
+bool JaNee(const TKeuzeInvoer* keuze) {
+    return JNTOBOOL(NaarHoofdletters(S(keuze->Tekst())));
+}
+
+float Getal(const TGetalInvoer* invoer) {
+    return static_cast<float>(invoer->Value());
+}
+std::int32_t Geheel(const TGetalInvoer* invoer) {
+    return static_cast<std::int32_t>(Round(invoer->Value()));
+}
+
+// Reports a run as busy from its start to its end, whatever happens.
+class Rekenend {
+  public:
+    explicit Rekenend(TBerekening& berekening) : berekening_(berekening) { emit berekening_.Rekent(true); }
+    ~Rekenend() { emit berekening_.Rekent(false); }
+    Rekenend(const Rekenend&) = delete;
+    Rekenend& operator=(const Rekenend&) = delete;
+
+  private:
+    TBerekening& berekening_;
+};
+
+} // namespace
+
+TBerekening::TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent)
+    : QObject(parent), invoer_(invoer), melder_(melder), bedrijf_(std::make_unique<TBedrijf>()) {
+    MaakTabellen();
+    connect(invoer_.CbxAlt1, &TKeuzeInvoer::Wijziging, this, [this] { CbxAlt1Change(invoer_.CbxAlt1); });
+    connect(invoer_.CbxAlt2, &TKeuzeInvoer::Wijziging, this, [this] { CbxAlt1Change(invoer_.CbxAlt2); });
+    connect(invoer_.SpeAlt1, &TGetalInvoer::Wijziging, this, &TBerekening::SpeAlt1Change);
+    connect(invoer_.SpeAlt2, &TGetalInvoer::Wijziging, this, &TBerekening::SpeAlt2Change);
+}
+
+TBerekening::~TBerekening() = default;
+
+void TBerekening::MaakTabellen() {
+    GrdUitvoerSam = new TTabel(QStringLiteral("GrdUitvoerSam"), 0, 5, 30, 1, 120, this);
+    GrdUitvoerSam->ZetVasteKolommen(2);
+    GrdUitvoerSam->ZetKolomBreedtes({210, 120, 120, 150, 150});
+    GrdUitvoerSam->ZetRijHoogte(16);
+    GrdUitvoerSam->ZetAlleenLezen(true);
+    GrdUitvoerSam->ZetCel(KolBasis, 0, QStringLiteral("   Basis"));
+    GrdUitvoerSam->ZetCel(KolAlt1, 0, QStringLiteral("   Alternatief 1"));
+    GrdUitvoerSam->ZetCel(KolAlt12, 0, QStringLiteral("   Alternatief 1+2"));
+    for (const auto& r : SamenvattingRijen) {
+        GrdUitvoerSam->ZetCel(KolLabel, r.rij, QString::fromLatin1(r.label));
+        GrdUitvoerSam->ZetCel(KolEenheid, r.rij, QString::fromLatin1(r.eenheid));
+    }
+    for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v) {
+        auto* tabel = new TTabel(QStringLiteral("GrdUitvoerDet%1").arg(v), 0, DetLaatsteKolom + 1,
+                                 DetKopRijen + AantalStappen + 1, DetKopRijen, 60, this);
+        tabel->ZetKolomBreedtes(QVector<int>(DetLaatsteKolom + 1, 60));
+        tabel->ZetRijHoogte(16);
+        tabel->ZetAlleenLezen(true);
+        for (int k = DetBiomassa5; k <= DetLaatsteKolom; ++k)
+            for (int r = 0; r < DetKopRijen; ++r)
+                tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
+        for (int stap = 0; stap <= AantalStappen; ++stap)
+            tabel->ZetCel(0, stap + DetKopRijen, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
+        GrdUitvoerDet[v] = tabel;
+    }
+}
+
+float TBerekening::TekstNaarGetal(const QString& tekst) {
+    long double waarde = 0;
+    if (!LeesGetal(S(tekst), waarde)) return 0.0f;
+    constexpr long double grens = 3.4028234663852886e38L;
+    if (waarde > grens || waarde < -grens) return 0.0f;
+    return static_cast<float>(waarde);
+}
+
+TQXInvoer TBerekening::LeesInvoer() {
+    TInvoerset& s = invoer_;
+    TQXInvoer in;
+    auto cel = [](const TTabel* tabel, int kolom, int rij) { return TekstNaarGetal(tabel->Cel(kolom, rij)); };
+
+    in.AantalKoeien = Getal(s.SpenKoe);
+    in.Melknivo = Getal(s.SpeMelknivo);
+    in.PercPar = {Getal(s.SpePercPar1), Getal(s.SpePercPar2), Getal(s.SpePercPar3)};
+    in.PercRas = {Getal(s.SpePercRas1), Getal(s.SpePercRas2)};
+    in.Tussenkalftijd = Geheel(s.SpeTkt);
+    in.Gewicht = Getal(s.SpeGewicht);
+    for (int k = 0; k < 5; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        in.Aandeel[i] = cel(s.GrdProductie, 1, k + 1);
+        in.Melk[i] = cel(s.GrdProductie, 2, k + 1);
+        in.Vet[i] = cel(s.GrdProductie, 3, k + 1);
+        in.Eiwit[i] = cel(s.GrdProductie, 4, k + 1);
+    }
+    in.Inschaardag = s.Cbxdatum->DagVanHetJaar();
+    in.VorigeSnede.Gebruik = Kaal(s.CbxVorigGebruik);
+    in.VorigeSnede.Gebloot = JaNee(s.CbxBloten);
+    in.VorigeSnede.Dagen = Getal(s.SpeVorigDagen);
+    in.VorigeSnede.Rest = Getal(s.SpeVorigRest);
+    in.UrenWeidegang = Geheel(s.SpeUrenWeidegang);
+    in.Ontwatering = JaNee(s.CbxOntwatering);
+    in.PerceelOpp = Getal(s.SpePerceelOpp);
+    in.Grondsoort = Code(s, s.CbxGrondsoort);
+    in.Systeem = Code(s, s.CbxSysteem);
+    in.Zode = Code(s, s.CbxZode);
+    in.Engelsraai = Code(s, s.CbxEngelsraai);
+    in.Jaargift = Kaal(s.CbxJaargift);
+    in.Grasaanbod = Getal(s.SpeGrasaanbod);
+    in.Hergroeiduur = Getal(s.SpeHergroei);
+    for (int k = 0; k < 5; ++k)
+        in.KrachtvoerKlasse[static_cast<std::size_t>(k)] = cel(s.GrdKrachtvoer, 1, k + 2);
+    for (int f = 0; f < 7; ++f)
+        for (int w = 0; w < 7; ++w)
+            in.Voeders[static_cast<std::size_t>(f)][static_cast<std::size_t>(w)] =
+                cel(s.GrdVoeders, w + 1, f + 2);
+    for (int w = 0; w < 7; ++w) in.Gras[static_cast<std::size_t>(w)] = cel(s.GrdGras, w + 1, 2);
+    in.Biomassa05 = Getal(s.SpeBiomassa05);
+    in.AantalMestflatten = Geheel(s.SpenMestflat);
+    in.AantalUrinelozingen = Geheel(s.SpenUrlozing);
+    in.OppMestflat = Getal(s.SpeOppMestflat);
+    in.OppUrineplek = Getal(s.SpeOppUrplek);
+    const TKeuzeInvoer* keuzes[2] = {s.CbxAlt1, s.CbxAlt2};
+    const TGetalInvoer* waarden[2] = {s.SpeAlt1, s.SpeAlt2};
+    for (std::size_t j = 0; j < 2; ++j) {
+        in.Alternatief[j].Soort = keuzes[j]->ItemIndex() + 1;
+        in.Alternatief[j].Waarde = waarden[j]->Tekst().isEmpty() ? 0.0f : Getal(waarden[j]);
+    }
+    return in;
+}
+
+bool TBerekening::Doorrekenen(QString* modelFout) {
+    TQXUitvoer uitvoer; // every text empty
+    TQXInvoer invoer = LeesInvoer();
+    const Rekenend bezig(*this);
+    if (modelFout) modelFout->clear();
+    try {
+        bedrijf_->Bereken(invoer, uitvoer);
+    } catch (const std::exception& e) {
+        if (modelFout)
+            *modelFout = QString::fromStdString(e.what());
+        else
+            melder_.Fout(QString::fromStdString(e.what()));
+    }
+    BewaardeInvoer = std::move(invoer);
+    BewaardeUitvoer = std::move(uitvoer);
+    emit Doorgerekend();
+    return true;
+}
+
+void TBerekening::ToonResultaten(QObject* sender) {
+    resultatenInBeeld_ = true;
+    emit ResultatenGevraagd();
+    TabKorvalindeChange(sender ? sender : this);
+}
+
+void TBerekening::ToonInvoer() {
+    resultatenInBeeld_ = false;
+    emit InvoerGevraagd();
+    TabKorvalindeChange(this);
+}
+
+void TBerekening::PaginaGewijzigd(bool resultaten, QObject* sender) {
+    resultatenInBeeld_ = resultaten;
+    TabKorvalindeChange(sender ? sender : this);
+}
+
+void TBerekening::TabKorvalindeChange(QObject* sender) {
+    if (resultatenInBeeld_) {
+        bool gelukt = true;
+        try {
+            QString modelFout;
+            Doorrekenen(&modelFout);
+            if (!modelFout.isEmpty()) {
+                // The model's box as the run shows it; what it wrote before the error is no result.
+                melder_.Fout(modelFout);
+                gelukt = false;
+            }
+        } catch (const std::exception& e) {
+            melder_.Waarschuwing(QString::fromStdString(e.what()));
+            gelukt = false;
+        }
+        if (!gelukt) {
+            // The inputs on screen cannot be computed: no numbers of earlier inputs (nor half a run)
+            // may stay in view, and the alternatives keep their values for the next run.
+            WisResultaten();
+        } else {
+            bool basisAnders = false;
+            for (int rij = SamEersteRij; rij <= SamLaatsteRij && !basisAnders; ++rij)
+                basisAnders = Drie + Q(BewaardeUitvoer.arsam[KolBasis][static_cast<std::size_t>(rij)]) !=
+                              getoondeBasis_[static_cast<std::size_t>(rij)];
+            if (basisAnders && !LaadModus) {
+                AlternatievenNaarBasis();
+                Doorrekenen(); // an error here reaches the general error display
+            }
+            if (sender != invoer_.SpeAlt1 && sender != invoer_.SpeAlt2) AlternatievenNaarUitkomst();
+            VulDetailTabellen();
+            VulSamenvatting();
+            emit TabellenVernieuwd();
+        }
+    }
+}
+
+void TBerekening::VulDetailTabellen() {
+    const int stappen = std::min(AantalStappen, GrdUitvoerDet[0]->RowCount() - 4);
+    for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v)
+        for (int k = 0; k <= stappen; ++k)
+            for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c)
+                GrdUitvoerDet[v]->ZetCel(
+                    c, k + DetKopRijen,
+                    Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+}
+
+void TBerekening::VulSamenvatting() {
+    for (int c = KolBasis; c <= KolAlt12; ++c)
+        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
+            GrdUitvoerSam->ZetCel(
+                c, r,
+                Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+    for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
+        getoondeBasis_[static_cast<std::size_t>(r)] = GrdUitvoerSam->Cel(KolBasis, r);
+}
+
+void TBerekening::WisResultaten() {
+    for (int c = KolBasis; c <= KolAlt12; ++c)
+        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r) GrdUitvoerSam->ZetCel(c, r, QString());
+    for (TTabel* tabel : GrdUitvoerDet)
+        for (int r = DetKopRijen; r < tabel->RowCount(); ++r)
+            for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c) tabel->ZetCel(c, r, QString());
+    emit TabellenVernieuwd();
+}
+
+void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
+    if (item < 0 || item > 6) return;
+    struct Opzet {
+        bool geheel;
+        double minimum, maximum, stap;
+        int decimalen;
+    };
+    static const Opzet opzet[7] = {
+        {false, 0, 20, 0.5, 1}, {false, 0.1, 20, 0.1, 1}, {true, 0, 10000, 10, 0}, {true, 0, 3000, 100, 0},
+        {false, 0, 20, 0.5, 1}, {false, 0, 20, 0.5, 1},   {false, 0, 20, 0.5, 2},
+    };
+    Opzet o = opzet[item];
+    // An alternative covers at least the range of the base input it replaces, so that a base value
+    // is never clamped into an alternative the user did not type: the paddock area and the offer
+    // at turn-in reach beyond the kinds' own bounds. A residue reached may lie above the highest
+    // offer (regrowth over 30 days), so its target goes to 10000.
+    const auto dekt = [&o](const TGetalInvoer* basis) {
+        o.minimum = std::min(o.minimum, basis->MinValue());
+        o.maximum = std::max(o.maximum, basis->MaxValue());
+    };
+    if (item == 1) dekt(invoer_.SpePerceelOpp);
+    if (item == 3) dekt(invoer_.SpeGrasaanbod);
+    if (item == 0) {
+        // At most the base number of grazing days shown, 20 while the table is still empty.
+        const QString basis = GrdUitvoerSam->Cel(KolBasis, RijWeidedagen).trimmed();
+        long double dagen = 0;
+        o.maximum = !basis.isEmpty() && LeesGetal(S(basis), dagen) ? static_cast<double>(dagen) : 20.0;
+    }
+    veld->ZetGeheel(o.geheel);
+    veld->ZetBereik(o.minimum, o.maximum);
+    veld->ZetDecimal(o.decimalen);
+    veld->ZetIncrement(o.stap);
+    if (!LaadModus)
+        veld->SetText(GrdUitvoerSam->Cel(KolBasis, AlternatiefRij[static_cast<std::size_t>(item)]));
+}
+
+void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
+    const TKeuzeInvoer* keuze = invoer_.AlternatiefKeuze(nr);
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
+    const int item = keuze->ItemIndex();
+    if (item < 0 || item > 6) return;
+    const auto rij = static_cast<std::size_t>(AlternatiefRij[static_cast<std::size_t>(item)]);
+    veld->SetText(Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(kolom)][rij]));
+}
+
+void TBerekening::AlternatievenNaarBasis() {
+    ZetAlternatiefTekst(1, KolBasis);
+    ZetAlternatiefTekst(2, KolBasis);
+}
+
+void TBerekening::AlternatievenNaarUitkomst() {
+    ZetAlternatiefTekst(1, KolAlt1);
+    ZetAlternatiefTekst(2, KolAlt12);
+}
+
+void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {
+    if (box->Tag() == 1) {
+        const int item = box->ItemIndex();
+        {
+            // Both alternatives take the new kind, range and base value first; a calculation in
+            // between would compute alternative 2 with its old kind and the value of the new one.
+            const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+            invoer_.CbxAlt2->KiesItem(item);
+            SetRxSpinEdit(item, invoer_.SpeAlt1);
+            SetRxSpinEdit(item, invoer_.SpeAlt2);
+            invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+        }
+        // One calculation with both alternatives alike; the value fields then show what the
+        // alternatives reached, which can start one more run (the residue of "Hoeveelheid weiderest").
+        if (item >= 0 && !LaadModus) TabKorvalindeChange(box);
+    } else {
+        SetRxSpinEdit(box->ItemIndex(), invoer_.SpeAlt2);
+        TabKorvalindeChange(box);
+    }
+}
+
+void TBerekening::SpeAlt1Change() {
+    if (alternatievenOpzetten_) return;
+    const bool zelfde = invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex();
+    if (!invoer_.SpeAlt1->Tekst().isEmpty() && !zelfde) TabKorvalindeChange(invoer_.SpeAlt1);
+    if (invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex())
+        invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
+}
+
+void TBerekening::SpeAlt2Change() {
+    if (alternatievenOpzetten_) return;
+    if (!invoer_.SpeAlt2->Tekst().isEmpty()) TabKorvalindeChange(invoer_.SpeAlt2);
+}
+
+void TBerekening::StartBerekening() {
+    ToonResultaten();
+    invoer_.CbxAlt1->KiesItem(4);
+    CbxAlt1Change(invoer_.CbxAlt1);
+    CbxAlt1Change(invoer_.CbxAlt2);
+    ToonInvoer();
+}
+
+} // namespace korvalinde

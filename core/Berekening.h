@@ -1,0 +1,113 @@
+// The calculation run and its results: copying the input set into an input record, running the
+// farm model for the three variants, keeping the records of the last run, the result tables
+// ("Uitvoer" and "Detailuitvoer") and the two alternatives with their rules. Widget-free: the main
+// window binds its pages to the tables and inputs here and tells which page is active.
+#pragma once
+
+#include "domain/Bedrijfsmodel.h"
+#include "core/Invoerset.h"
+#include "domain/Records.h"
+
+#include <QObject>
+
+#include <array>
+#include <memory>
+
+namespace korvalinde {
+
+// The summary row that shows the quantity of each kind of alternative (item 0..6).
+inline constexpr std::array<SamRij, 7> AlternatiefRij{
+    RijWeidedagen, RijOppervlakte, RijWeiderest, RijAanbodInscharen, RijSnijmais, RijGraskuil, RijKrachtvoer};
+
+class TBerekening : public QObject {
+    Q_OBJECT
+  public:
+    TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent = nullptr);
+    ~TBerekening() override;
+
+    TInvoerset& Invoer() const { return invoer_; }
+
+    // Result tables: the summary and one detail table per variant.
+    TTabel* GrdUitvoerSam;
+    std::array<TTabel*, 3> GrdUitvoerDet;
+
+    // The records of the last run; empty (all 0, all texts empty) until the first run.
+    TQXInvoer BewaardeInvoer;
+    TQXUitvoer BewaardeUitvoer;
+
+    // On while a scenario file is read and the results recomputed after it.
+    bool LaadModus = false;
+
+    // Whether the results are in view (the window shows one of its result pages); the page-change
+    // rule computes and refreshes only then.
+    bool ResultatenInBeeld() const { return resultatenInBeeld_; }
+    // The user turned to a page that shows the results or not: remember it and run the rule.
+    void PaginaGewijzigd(bool resultaten, QObject* sender = nullptr);
+    // The program brings the results into view (a scenario read, start-up) or the inputs (New, end
+    // of start-up): the window follows through `ResultatenGevraagd` or `InvoerGevraagd`, then the
+    // rule runs as for a user's change.
+    void ToonResultaten(QObject* sender = nullptr);
+    void ToonInvoer();
+
+    // Reading of a table cell: empty or not a number gives 0.
+    static float TekstNaarGetal(const QString& tekst);
+
+    // Fills a fresh input record from the input set. May raise EKorvalindeFout (an invalid turn-in
+    // date); choice texts the vocabulary does not know show their box and pass unchanged.
+    TQXInvoer LeesInvoer();
+
+    // One calculation run. A model error is shown in a "Fout" box and the partly filled output is
+    // kept; an error while reading the inputs leaves before the model runs and reaches the caller.
+    // With `modelFout` given, a model error is handed back there instead of shown (the report shows
+    // it once for all its pages).
+    bool Doorrekenen(QString* modelFout = nullptr);
+
+    // The page-change rule; also called by the alternatives' rules with the changed control.
+    void TabKorvalindeChange(QObject* sender);
+
+    void VulDetailTabellen();
+    void VulSamenvatting();
+    // Empties the value cells of the summary and detail tables (and so the chart): the inputs on
+    // screen could not be computed. They fill again at the next successful calculation.
+    void WisResultaten();
+
+    // The alternatives (page "Uitvoer").
+    void SetRxSpinEdit(int item, TGetalInvoer* veld);
+    void AlternatievenNaarBasis();
+    void AlternatievenNaarUitkomst();
+    void CbxAlt1Change(TKeuzeInvoer* box);
+    void SpeAlt1Change();
+    void SpeAlt2Change();
+
+    // The first calculation of a new scenario: computes with the results in view, sets both
+    // alternatives to "Opname ds snijmais" with the base intake, then brings the inputs back.
+    void StartBerekening();
+
+  signals:
+    // A calculation run starts (true) and ends (false), also when it fails.
+    void Rekent(bool bezig);
+    // A calculation run ended and the kept records are renewed.
+    void Doorgerekend();
+    // The page-change rule refilled the result tables, or emptied them after a failed run.
+    void TabellenVernieuwd();
+    // The program asks for the results (the window shows "Uitvoer") or the inputs ("Veestapel")
+    // to come into view; the rule runs right after, so the window only shows the page.
+    void ResultatenGevraagd();
+    void InvoerGevraagd();
+
+  private:
+    void MaakTabellen();
+    void ZetAlternatiefTekst(int nr, int kolom);
+
+    TInvoerset& invoer_;
+    TMelder& melder_;
+    std::unique_ptr<TBedrijf> bedrijf_;
+    // The "Basis" column as last filled from a calculation: the reference for a changed base, kept
+    // when the tables are emptied after a failed run, so that the alternatives survive it.
+    std::array<QString, 30> getoondeBasis_;
+    // On while a choice of alternative 1 sets up both value fields: their rules wait for it.
+    bool alternatievenOpzetten_ = false;
+    bool resultatenInBeeld_ = false;
+};
+
+} // namespace korvalinde

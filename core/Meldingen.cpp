@@ -1,0 +1,51 @@
+#include "core/Meldingen.h"
+
+#include <QStringList>
+
+namespace korvalinde {
+
+QString MeldTitel(MeldSoort soort) {
+    switch (soort) {
+    case MeldSoort::Fout:
+        return QStringLiteral("Fout");
+    case MeldSoort::Waarschuwing:
+        return QStringLiteral("Waarschuwing");
+    case MeldSoort::Informatie:
+        return QStringLiteral("Informatie");
+    case MeldSoort::Bevestig:
+        return QStringLiteral("Bevestig");
+    case MeldSoort::Gewoon:
+        break;
+    }
+    return QStringLiteral("Korvalinde");
+}
+
+QString KnopTekst(MeldKnop knop) {
+    switch (knop) {
+    case MeldKnop::Ja:
+        return QStringLiteral("&Ja");
+    case MeldKnop::Nee:
+        return QStringLiteral("&Nee");
+    case MeldKnop::OK:
+        return QStringLiteral("OK");
+    case MeldKnop::Annuleer:
+        return QStringLiteral("Annuleer");
+    case MeldKnop::Geen:
+        break;
+    }
+    return {};
+}
+
+MeldKnop TOpnameMelder::Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) {
+    meldingen.append({soort, MeldTitel(soort), tekst, knoppen});
+    if (!antwoorden.isEmpty()) return antwoorden.takeFirst();
+    return knoppen.isEmpty() ? MeldKnop::Geen : knoppen.front();
+}
+
+QStringList TOpnameMelder::Teksten() const {
+    QStringList uit;
+    for (const Melding& m : meldingen) uit << m.tekst;
+    return uit;
+}
+
+} // namespace korvalinde

@@ -1,0 +1,360 @@
+#include "core/RecordJson.h"
+
+#include "core/Berekening.h"
+#include "core/Invoerset.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace korvalinde {
+
+namespace {
+
+// Reads the fields of one JSON object; the first problem is kept as the message.
+class Lezer {
+  public:
+    Lezer(const QJsonObject& object, QString pad) : object_(object), pad_(std::move(pad)) {}
+
+    bool Ok() const { return fout_.isEmpty(); }
+    const QString& Fout() const { return fout_; }
+
+    QJsonValue Waarde(const char* sleutel) {
+        if (!Ok()) return {};
+        const auto it = object_.constFind(QLatin1String(sleutel));
+        if (it == object_.constEnd()) {
+            fout_ = QStringLiteral("Ontbrekende sleutel \"%1\"").arg(Naam(sleutel));
+            return {};
+        }
+        return *it;
+    }
+
+    void Getal(const char* sleutel, float& doel) { Getal(Waarde(sleutel), Naam(sleutel), doel); }
+    void Geheel(const char* sleutel, std::int32_t& doel) { Geheel(Waarde(sleutel), Naam(sleutel), doel); }
+
+    void Boolean(const char* sleutel, bool& doel) {
+        const QJsonValue w = Waarde(sleutel);
+        if (!Ok()) return;
+        if (!w.isBool()) return Verkeerd(Naam(sleutel), "true of false");
+        doel = w.toBool();
+    }
+
+    void Tekst(const char* sleutel, std::string& doel) {
+        const QJsonValue w = Waarde(sleutel);
+        if (!Ok()) return;
+        if (!w.isString()) return Verkeerd(Naam(sleutel), "een tekst");
+        doel = w.toString().toStdString();
+    }
+
+    template <std::size_t N> void Getallen(const char* sleutel, std::array<float, N>& doel) {
+        const QJsonValue w = Waarde(sleutel);
+        if (!Ok()) return;
+        const QString naam = Naam(sleutel);
+        if (!w.isArray() || w.toArray().size() != static_cast<qsizetype>(N))
+            return Verkeerd(naam, QStringLiteral("een lijst van %1 getallen").arg(N));
+        const QJsonArray lijst = w.toArray();
+        for (std::size_t i = 0; i < N && Ok(); ++i)
+            Getal(lijst[static_cast<qsizetype>(i)], QStringLiteral("%1[%2]").arg(naam).arg(i), doel[i]);
+    }
+
+    QJsonObject Object(const char* sleutel) {
+        const QJsonValue w = Waarde(sleutel);
+        if (!Ok()) return {};
+        if (!w.isObject()) Verkeerd(Naam(sleutel), "een object");
+        return w.toObject();
+    }
+
+    QJsonArray Lijst(const char* sleutel, qsizetype lengte, const char* wat) {
+        const QJsonValue w = Waarde(sleutel);
+        if (!Ok()) return {};
+        if (!w.isArray() || w.toArray().size() != lengte)
+            Verkeerd(Naam(sleutel),
+                     QStringLiteral("een lijst van %1 %2").arg(lengte).arg(QLatin1String(wat)));
+        return w.toArray();
+    }
+
+    void Neem(const Lezer& ander) {
+        if (Ok() && !ander.Ok()) fout_ = ander.Fout();
+    }
+
+    void Getal(const QJsonValue& w, const QString& naam, float& doel) {
+        if (!Ok()) return;
+        if (!w.isDouble()) return Verkeerd(naam, "een getal");
+        const double d = w.toDouble();
+        if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max())
+            return Verkeerd(naam, "een getal binnen het bereik van een enkelvoudig reëel getal");
+        doel = static_cast<float>(d);
+    }
+
+    void Geheel(const QJsonValue& w, const QString& naam, std::int32_t& doel) {
+        if (!Ok()) return;
+        const double d = w.toDouble(0.5);
+        if (!w.isDouble() || d != std::floor(d) || d < std::numeric_limits<std::int32_t>::min() ||
+            d > std::numeric_limits<std::int32_t>::max())
+            return Verkeerd(naam, "een geheel getal");
+        doel = static_cast<std::int32_t>(d);
+    }
+
+    QString Naam(const char* sleutel) const {
+        return pad_.isEmpty() ? QString::fromLatin1(sleutel)
+                              : pad_ + QLatin1Char('.') + QLatin1String(sleutel);
+    }
+
+    void Verkeerd(const QString& naam, const QString& verwacht) {
+        if (Ok()) fout_ = QStringLiteral("Sleutel \"%1\" moet %2 zijn").arg(naam, verwacht);
+    }
+    void Verkeerd(const QString& naam, const char* verwacht) { Verkeerd(naam, QString::fromUtf8(verwacht)); }
+
+    void Buiten(const QString& naam, double minimum, double maximum) {
+        if (Ok())
+            fout_ = QStringLiteral("Sleutel \"%1\" ligt buiten het bereik van het venster (%2 tot en met %3)")
+                        .arg(naam, QString::number(minimum), QString::number(maximum));
+    }
+
+  private:
+    const QJsonObject& object_;
+    QString pad_;
+    QString fout_;
+};
+
+// The ranges of the window's inputs, for the numbers of an input record: a value the window cannot
+// hold is refused, so that the model never sees it. Table cells have no range of their own.
+class Bereiken {
+  public:
+    Bereiken() : invoer_(&melder_), berekening_(invoer_, melder_) {}
+
+    // Checks `waarde` of key `naam` against the range of the number input `veld`.
+    void Controleer(Lezer& l, const QString& naam, double waarde, const TGetalInvoer* veld) {
+        Controleer(l, naam, waarde, veld->MinValue(), veld->MaxValue());
+    }
+
+    void Controleer(Lezer& l, const QString& naam, double waarde, double minimum, double maximum) {
+        if (!l.Ok()) return;
+        // A number read as single precision is compared with its bounds in single precision too.
+        const auto laag = static_cast<double>(static_cast<float>(minimum));
+        const auto hoog = static_cast<double>(static_cast<float>(maximum));
+        if (waarde < laag || waarde > hoog) l.Buiten(naam, minimum, maximum);
+    }
+
+    // The alternative's value, in the range the window gives its kind (1..7); the number of grazing
+    // days reaches at most the model's horizon (the window limits it to the base's days).
+    void ControleerAlternatief(Lezer& l, const QString& naam, const RecAlternatief& alt) {
+        const int kinds = static_cast<int>(AlternatiefRij.size());
+        if (!l.Ok()) return;
+        if (alt.Soort < 0 || alt.Soort > kinds)
+            return l.Verkeerd(naam + QStringLiteral(".Soort"),
+                              QStringLiteral("een getal van 0 tot en met %1").arg(kinds));
+        if (alt.Soort == 0) return; // no change: the value is not used
+        TGetalInvoer veld(QStringLiteral("Alternatief"), QString(), nullptr);
+        berekening_.LaadModus = true; // only the range, no text taken from the results
+        berekening_.SetRxSpinEdit(alt.Soort - 1, &veld);
+        const double hoog = alt.Soort == AltWeidedagen ? AantalStappen * 0.5 : veld.MaxValue();
+        Controleer(l, naam + QStringLiteral(".Waarde"), static_cast<double>(alt.Waarde), veld.MinValue(),
+                   hoog);
+    }
+
+    TInvoerset& Invoer() { return invoer_; }
+
+  private:
+    TOpnameMelder melder_;
+    TInvoerset invoer_;
+    TBerekening berekening_;
+};
+
+// Every number of the record that the window holds in a number input (or the turn-in date) lies in
+// that input's range.
+void ControleerBereik(Lezer& l, const TQXInvoer& in) {
+    Bereiken b;
+    const TInvoerset& s = b.Invoer();
+    auto getal = [&](const char* naam, double waarde, const TGetalInvoer* veld) {
+        b.Controleer(l, QString::fromLatin1(naam), waarde, veld);
+    };
+    getal("AantalKoeien", in.AantalKoeien, s.SpenKoe);
+    getal("Melknivo", in.Melknivo, s.SpeMelknivo);
+    const TGetalInvoer* par[3] = {s.SpePercPar1, s.SpePercPar2, s.SpePercPar3};
+    for (std::size_t i = 0; i < 3; ++i)
+        b.Controleer(l, QStringLiteral("PercPar[%1]").arg(i), in.PercPar[i], par[i]);
+    const TGetalInvoer* ras[2] = {s.SpePercRas1, s.SpePercRas2};
+    for (std::size_t i = 0; i < 2; ++i)
+        b.Controleer(l, QStringLiteral("PercRas[%1]").arg(i), in.PercRas[i], ras[i]);
+    getal("Tussenkalftijd", in.Tussenkalftijd, s.SpeTkt);
+    getal("Gewicht", in.Gewicht, s.SpeGewicht);
+    // The turn-in date as a day of the year: 1 January to 31 December.
+    b.Controleer(l, QStringLiteral("Inschaardag"), in.Inschaardag, TDagInvoer::DagNummer(101),
+                 TDagInvoer::DagNummer(3112));
+    getal("VorigeSnede.Dagen", in.VorigeSnede.Dagen, s.SpeVorigDagen);
+    getal("VorigeSnede.Rest", in.VorigeSnede.Rest, s.SpeVorigRest);
+    getal("UrenWeidegang", in.UrenWeidegang, s.SpeUrenWeidegang);
+    getal("PerceelOpp", in.PerceelOpp, s.SpePerceelOpp);
+    getal("Grasaanbod", in.Grasaanbod, s.SpeGrasaanbod);
+    getal("Hergroeiduur", in.Hergroeiduur, s.SpeHergroei);
+    getal("Biomassa05", in.Biomassa05, s.SpeBiomassa05);
+    getal("AantalMestflatten", in.AantalMestflatten, s.SpenMestflat);
+    getal("AantalUrinelozingen", in.AantalUrinelozingen, s.SpenUrlozing);
+    getal("OppMestflat", in.OppMestflat, s.SpeOppMestflat);
+    getal("OppUrineplek", in.OppUrineplek, s.SpeOppUrplek);
+    for (std::size_t j = 0; j < 2; ++j)
+        b.ControleerAlternatief(l, QStringLiteral("Alternatief[%1]").arg(j), in.Alternatief[j]);
+}
+
+// The shortest decimal that reads back as the same single-precision value, so that 0.68 is written
+// as 0.68 and not as 0.6800000071525574.
+double J(float w) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, w);
+    return std::strtod(std::string(buf, res.ptr).c_str(), nullptr);
+}
+
+template <std::size_t N> QJsonArray NaarLijst(const std::array<float, N>& waarden) {
+    QJsonArray lijst;
+    for (float w : waarden) lijst.append(J(w));
+    return lijst;
+}
+
+} // namespace
+
+bool InvoerUitJson(const QJsonObject& object, TQXInvoer& in, QString& fout) {
+    Lezer l(object, {});
+    l.Getal("AantalKoeien", in.AantalKoeien);
+    l.Getal("Melknivo", in.Melknivo);
+    l.Getallen("PercPar", in.PercPar);
+    l.Getallen("PercRas", in.PercRas);
+    l.Geheel("Tussenkalftijd", in.Tussenkalftijd);
+    l.Getal("Gewicht", in.Gewicht);
+    l.Getallen("Aandeel", in.Aandeel);
+    l.Getallen("Melk", in.Melk);
+    l.Getallen("Vet", in.Vet);
+    l.Getallen("Eiwit", in.Eiwit);
+    l.Geheel("Inschaardag", in.Inschaardag);
+    const QJsonObject vorige = l.Object("VorigeSnede");
+    if (l.Ok()) {
+        Lezer v(vorige, QStringLiteral("VorigeSnede"));
+        v.Tekst("Gebruik", in.VorigeSnede.Gebruik);
+        v.Boolean("Gebloot", in.VorigeSnede.Gebloot);
+        v.Getal("Dagen", in.VorigeSnede.Dagen);
+        v.Getal("Rest", in.VorigeSnede.Rest);
+        l.Neem(v);
+    }
+    l.Geheel("UrenWeidegang", in.UrenWeidegang);
+    l.Boolean("Ontwatering", in.Ontwatering);
+    l.Getal("PerceelOpp", in.PerceelOpp);
+    l.Tekst("Grondsoort", in.Grondsoort);
+    l.Tekst("Systeem", in.Systeem);
+    l.Tekst("Zode", in.Zode);
+    l.Tekst("Engelsraai", in.Engelsraai);
+    l.Tekst("Jaargift", in.Jaargift);
+    l.Getal("Grasaanbod", in.Grasaanbod);
+    l.Getal("Hergroeiduur", in.Hergroeiduur);
+    l.Getallen("KrachtvoerKlasse", in.KrachtvoerKlasse);
+    const QJsonArray voeders = l.Lijst("Voeders", 7, "lijsten van 7 getallen");
+    for (qsizetype f = 0; f < 7 && l.Ok(); ++f) {
+        const QString naam = QStringLiteral("Voeders[%1]").arg(f);
+        const QJsonValue rij = voeders[f];
+        if (!rij.isArray() || rij.toArray().size() != 7) {
+            l.Verkeerd(naam, "een lijst van 7 getallen");
+            break;
+        }
+        for (qsizetype w = 0; w < 7 && l.Ok(); ++w)
+            l.Getal(rij.toArray()[w], QStringLiteral("%1[%2]").arg(naam).arg(w),
+                    in.Voeders[static_cast<std::size_t>(f)][static_cast<std::size_t>(w)]);
+    }
+    l.Getallen("Gras", in.Gras);
+    l.Getal("Biomassa05", in.Biomassa05);
+    l.Geheel("AantalMestflatten", in.AantalMestflatten);
+    l.Geheel("AantalUrinelozingen", in.AantalUrinelozingen);
+    l.Getal("OppMestflat", in.OppMestflat);
+    l.Getal("OppUrineplek", in.OppUrineplek);
+    const QJsonArray alternatieven = l.Lijst("Alternatief", 2, "objecten");
+    for (qsizetype j = 0; j < 2 && l.Ok(); ++j) {
+        const QString naam = QStringLiteral("Alternatief[%1]").arg(j);
+        if (!alternatieven[j].isObject()) {
+            l.Verkeerd(naam, "een object");
+            break;
+        }
+        const QJsonObject alt = alternatieven[j].toObject();
+        Lezer a(alt, naam);
+        a.Geheel("Soort", in.Alternatief[static_cast<std::size_t>(j)].Soort);
+        a.Getal("Waarde", in.Alternatief[static_cast<std::size_t>(j)].Waarde);
+        l.Neem(a);
+    }
+    // The model needs at least one cow: the area per cow divides by the number of cows.
+    if (l.Ok() && !(in.AantalKoeien > 0.0f)) l.Verkeerd(QStringLiteral("AantalKoeien"), "groter dan 0");
+    if (l.Ok()) ControleerBereik(l, in);
+    fout = l.Fout();
+    return l.Ok();
+}
+
+QJsonObject InvoerNaarJson(const TQXInvoer& in) {
+    QJsonObject o;
+    o.insert(QStringLiteral("AantalKoeien"), J(in.AantalKoeien));
+    o.insert(QStringLiteral("Melknivo"), J(in.Melknivo));
+    o.insert(QStringLiteral("PercPar"), NaarLijst(in.PercPar));
+    o.insert(QStringLiteral("PercRas"), NaarLijst(in.PercRas));
+    o.insert(QStringLiteral("Tussenkalftijd"), in.Tussenkalftijd);
+    o.insert(QStringLiteral("Gewicht"), J(in.Gewicht));
+    o.insert(QStringLiteral("Aandeel"), NaarLijst(in.Aandeel));
+    o.insert(QStringLiteral("Melk"), NaarLijst(in.Melk));
+    o.insert(QStringLiteral("Vet"), NaarLijst(in.Vet));
+    o.insert(QStringLiteral("Eiwit"), NaarLijst(in.Eiwit));
+    o.insert(QStringLiteral("Inschaardag"), in.Inschaardag);
+    QJsonObject vorige;
+    vorige.insert(QStringLiteral("Gebruik"), QString::fromStdString(in.VorigeSnede.Gebruik));
+    vorige.insert(QStringLiteral("Gebloot"), in.VorigeSnede.Gebloot);
+    vorige.insert(QStringLiteral("Dagen"), J(in.VorigeSnede.Dagen));
+    vorige.insert(QStringLiteral("Rest"), J(in.VorigeSnede.Rest));
+    o.insert(QStringLiteral("VorigeSnede"), vorige);
+    o.insert(QStringLiteral("UrenWeidegang"), in.UrenWeidegang);
+    o.insert(QStringLiteral("Ontwatering"), in.Ontwatering);
+    o.insert(QStringLiteral("PerceelOpp"), J(in.PerceelOpp));
+    o.insert(QStringLiteral("Grondsoort"), QString::fromStdString(in.Grondsoort));
+    o.insert(QStringLiteral("Systeem"), QString::fromStdString(in.Systeem));
+    o.insert(QStringLiteral("Zode"), QString::fromStdString(in.Zode));
+    o.insert(QStringLiteral("Engelsraai"), QString::fromStdString(in.Engelsraai));
+    o.insert(QStringLiteral("Jaargift"), QString::fromStdString(in.Jaargift));
+    o.insert(QStringLiteral("Grasaanbod"), J(in.Grasaanbod));
+    o.insert(QStringLiteral("Hergroeiduur"), J(in.Hergroeiduur));
+    o.insert(QStringLiteral("KrachtvoerKlasse"), NaarLijst(in.KrachtvoerKlasse));
+    QJsonArray voeders;
+    for (const auto& rij : in.Voeders) voeders.append(NaarLijst(rij));
+    o.insert(QStringLiteral("Voeders"), voeders);
+    o.insert(QStringLiteral("Gras"), NaarLijst(in.Gras));
+    o.insert(QStringLiteral("Biomassa05"), J(in.Biomassa05));
+    o.insert(QStringLiteral("AantalMestflatten"), in.AantalMestflatten);
+    o.insert(QStringLiteral("AantalUrinelozingen"), in.AantalUrinelozingen);
+    o.insert(QStringLiteral("OppMestflat"), J(in.OppMestflat));
+    o.insert(QStringLiteral("OppUrineplek"), J(in.OppUrineplek));
+    QJsonArray alternatieven;
+    for (const auto& alt : in.Alternatief)
+        alternatieven.append(
+            QJsonObject{{QStringLiteral("Soort"), alt.Soort}, {QStringLiteral("Waarde"), J(alt.Waarde)}});
+    o.insert(QStringLiteral("Alternatief"), alternatieven);
+    return o;
+}
+
+QJsonObject UitvoerNaarJson(const TQXUitvoer& uit) {
+    QJsonArray arsam;
+    for (std::size_t kolom = 2; kolom <= 4; ++kolom) {
+        QJsonArray rijen;
+        for (std::size_t rij = 1; rij <= 30; ++rij)
+            rijen.append(QString::fromStdString(uit.arsam[kolom][rij]));
+        arsam.append(rijen);
+    }
+    QJsonObject detail;
+    for (const auto& veld : DetailVelden) {
+        QJsonArray varianten;
+        for (const auto& stappen : uit.*veld.veld) {
+            QJsonArray teksten;
+            for (const auto& t : stappen) teksten.append(QString::fromStdString(t));
+            varianten.append(teksten);
+        }
+        detail.insert(QLatin1String(veld.naam), varianten);
+    }
+    return QJsonObject{{QStringLiteral("arsam"), arsam}, {QStringLiteral("detail"), detail}};
+}
+
+} // namespace korvalinde

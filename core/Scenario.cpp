@@ -1,0 +1,382 @@
+#include "core/Scenario.h"
+
+#include "domain/Bestand.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <charconv>
+#include <stdexcept>
+
+namespace korvalinde {
+
+namespace {
+
+// A scenario file is a few kilobytes; nothing beyond this is read, so that a wrong file picked by
+// mistake (a film, a disk image) cannot exhaust memory. A longer file reads as far as its fields go.
+constexpr qint64 MaxLeesGrootte = 16 * 1024 * 1024;
+
+QString Naam(std::string_view naam) {
+    return QString::fromLatin1(naam.data(), static_cast<qsizetype>(naam.size()));
+}
+
+// Texts of the file are 8-bit characters; the program's texts (digits, units) are Latin-1.
+std::string NaarBytes(const QString& tekst) {
+    return tekst.toLatin1().toStdString();
+}
+QString UitBytes(const std::string& tekst) {
+    return QString::fromLatin1(tekst.data(), static_cast<qsizetype>(tekst.size()));
+}
+
+[[noreturn]] void GeenInvoer(std::string_view naam) {
+    throw std::invalid_argument("geen invoer van het scenariobestand: " + std::string(naam));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The input set as the file sees it
+
+TGetalInvoer* TInvoersetScenario::GetalInvoer(std::string_view naam) const {
+    TGetalInvoer* invoer = invoer_.Getal(Naam(naam));
+    if (!invoer) GeenInvoer(naam);
+    return invoer;
+}
+
+TKeuzeInvoer* TInvoersetScenario::KeuzeInvoer(std::string_view naam) const {
+    TKeuzeInvoer* invoer = invoer_.Keuze(Naam(naam));
+    if (!invoer) GeenInvoer(naam);
+    return invoer;
+}
+
+TTabel* TInvoersetScenario::TabelInvoer(std::string_view naam) const {
+    TTabel* tabel = invoer_.Tabel(Naam(naam));
+    if (!tabel) GeenInvoer(naam);
+    return tabel;
+}
+
+long double TInvoersetScenario::Getal(std::string_view naam) const {
+    return static_cast<long double>(GetalInvoer(naam)->Value());
+}
+
+void TInvoersetScenario::ZetGetal(std::string_view naam, long double waarde) {
+    GetalInvoer(naam)->SetValue(static_cast<double>(waarde));
+}
+
+int TInvoersetScenario::Index(std::string_view naam) const {
+    return KeuzeInvoer(naam)->ItemIndex();
+}
+
+void TInvoersetScenario::ZetIndex(std::string_view naam, int index) {
+    KeuzeInvoer(naam)->KiesItem(index);
+    // The sward density that follows is an index into the list of the grazing system just read.
+    if (naam == "CbxSysteem" && invoer_.CbxSysteem->ItemIndex() >= 0) invoer_.VulZodeLijst();
+}
+
+std::string TInvoersetScenario::Tekst(std::string_view naam) const {
+    if (naam != "Cbxdatum") GeenInvoer(naam);
+    return NaarBytes(invoer_.Cbxdatum->Tekst());
+}
+
+void TInvoersetScenario::ZetTekst(std::string_view naam, const std::string& tekst) {
+    if (naam != "Cbxdatum") GeenInvoer(naam);
+    invoer_.Cbxdatum->ZetTekst(UitBytes(tekst));
+}
+
+std::string TInvoersetScenario::Cel(std::string_view tabel, int kolom, int rij) const {
+    return NaarBytes(TabelInvoer(tabel)->Cel(kolom, rij));
+}
+
+void TInvoersetScenario::ZetCel(std::string_view tabel, int kolom, int rij, const std::string& tekst) {
+    TabelInvoer(tabel)->ZetCel(kolom, rij, UitBytes(tekst));
+}
+
+int TInvoersetScenario::AlternatiefIndex(int nr) const {
+    return invoer_.AlternatiefKeuze(nr)->ItemIndex();
+}
+
+long double TInvoersetScenario::AlternatiefWaarde(int nr) const {
+    return static_cast<long double>(invoer_.AlternatiefVeld(nr)->Value());
+}
+
+void TInvoersetScenario::ZetAlternatiefIndex(int nr, int index) {
+    // The value field takes any value of any kind until the kind's own range is set after the
+    // calculation.
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
+    veld->ZetGeheel(false);
+    veld->ZetBereik(0, 100000);
+    veld->ZetDecimal(2);
+    invoer_.AlternatiefKeuze(nr)->KiesItem(index);
+}
+
+void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
+    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
+    veld->SetValue(static_cast<double>(waarde));
+    // The text shows the value as stored, not rounded to the field's decimals; a value outside
+    // the field's range shows as the range's bound it was clamped to.
+    veld->SetText(KortsteTekst(static_cast<float>(veld->Begrensd(static_cast<double>(waarde)))));
+}
+
+QString KortsteTekst(float waarde) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, waarde, std::chars_format::fixed);
+    if (res.ec != std::errc()) return QString::number(static_cast<double>(waarde), 'g', 9);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document
+
+TScenarioDocument::TScenarioDocument(TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                                     QObject* parent)
+    : QObject(parent), invoer_(invoer), berekening_(berekening), melder_(melder) {
+    connect(&invoer_, &TInvoerset::GebruikerWijziging, this, &TScenarioDocument::GebruikerWijziging);
+}
+
+QString TScenarioDocument::Caption() const {
+    QString caption = QStringLiteral("Korvalinde");
+    if (!bestandsnaam_.isEmpty())
+        caption += QStringLiteral(" - ") + QFileInfo(bestandsnaam_).fileName().toLower();
+    return caption;
+}
+
+void TScenarioDocument::ZetBestandsnaam(const QString& pad) {
+    bestandsnaam_ = pad.isEmpty() ? QString() : QFileInfo(pad).absoluteFilePath();
+    emit CaptionGewijzigd(Caption());
+}
+
+void TScenarioDocument::Meld(const QString& melding) {
+    laatsteFout_ = melding;
+    melder_.Fout(melding);
+}
+
+bool TScenarioDocument::Lees(const QString& pad) {
+    laatsteFout_.clear();
+    // A file that cannot be opened or read changes nothing on screen: the inputs are only set to
+    // their defaults once the file's bytes are at hand.
+    QByteArray data;
+    {
+        // Only a regular file is read (a FIFO or a device would wait or never end).
+        std::string bytes;
+        BestandFout soort = BestandFout::Geen;
+        LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
+                    nullptr, &soort);
+        if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen) {
+            Meld(QStringLiteral("Cannot open file %1").arg(pad));
+            return false;
+        }
+        if (soort != BestandFout::Geen) {
+            Meld(QString::fromLatin1(MeldingLeesFout));
+            return false;
+        }
+        data = QByteArray::fromStdString(bytes);
+    }
+
+    // The whole file is decoded into an input set of its own first: a file that ends early or holds
+    // a value that does not fit changes nothing on screen, so "Opslaan" cannot write the damaged
+    // file's values over the file in use.
+    QString fout = Proeflezen(data);
+    if (!fout.isEmpty()) {
+        Meld(fout);
+        return false;
+    }
+
+    invoer_.ZetStandaardwaarden();
+    const QString vorige = bestandsnaam_;
+    ZetBestandsnaam(pad);
+    berekening_.LaadModus = true;
+    try {
+        TInvoersetScenario invoer(invoer_);
+        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                     static_cast<std::size_t>(data.size()), invoer);
+    } catch (const EKorvalindeFout& e) {
+        fout = e.Melding();
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+    }
+    if (!fout.isEmpty()) {
+        // Cannot happen after the trial read succeeded; should it all the same, the file read is not
+        // the scenario now on screen and "Opslaan" must not write over it.
+        berekening_.LaadModus = false;
+        ZetBestandsnaam(vorige);
+        ZetOpgeslagen(false);
+        Meld(fout);
+        return false;
+    }
+    if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
+    // The inputs now hold the file as it is on disk.
+    ZetOpgeslagen(true);
+
+    // What is shown depends on the values read; no value changes.
+    invoer_.VulZodeLijst();
+    invoer_.ToonVorigeSnede();
+
+    try {
+        berekening_.Doorrekenen();
+        berekening_.ToonResultaten(invoer_.SpeAlt2);
+        berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
+        berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
+    } catch (const EKorvalindeFout& e) {
+        fout = e.Melding();
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+    }
+    berekening_.LaadModus = false;
+    if (!fout.isEmpty()) {
+        // Every value was read; the scenario stays the current file so that it can be mended. The
+        // results of the scenario shown before are no results of this one.
+        berekening_.WisResultaten();
+        Meld(fout);
+        return false;
+    }
+    return true;
+}
+
+QString TScenarioDocument::Proeflezen(const QByteArray& data) {
+    TOpnameMelder stil;
+    TInvoerset proef(&stil);
+    try {
+        proef.ZetStandaardwaarden();
+        TInvoersetScenario invoer(proef);
+        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                     static_cast<std::size_t>(data.size()), invoer);
+    } catch (const EKorvalindeFout& e) {
+        // A rule that a value read sets off may fail (a turn-in date that is no date).
+        return e.Melding();
+    } catch (const std::exception& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+bool TScenarioDocument::Schrijf(const QString& pad) {
+    laatsteFout_.clear();
+    const TInvoersetScenario invoer(invoer_);
+    const std::vector<std::uint8_t> bytes = SchrijfScenario(invoer);
+
+    // Written next to the file and put in its place only when complete: a failure leaves the
+    // previous file as it was. A device, a FIFO or a read-only file is not written over.
+    BestandFout soort = BestandFout::Geen;
+    const std::string reden =
+        SchrijfBestand(QFile::encodeName(pad).toStdString(),
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
+    if (soort != BestandFout::Geen) {
+        if (soort == BestandFout::Geweigerd)
+            Meld(QString::fromStdString(reden));
+        else if (soort == BestandFout::Openen)
+            Meld(QStringLiteral("Cannot create file %1").arg(pad));
+        else
+            Meld(QString::fromLatin1(MeldingSchrijfFout));
+        return false;
+    }
+    ZetBestandsnaam(pad);
+    ZetOpgeslagen(true);
+    return true;
+}
+
+void TScenarioDocument::Nieuw() {
+    invoer_.ZetStandaardwaarden();
+    berekening_.ToonInvoer();
+    if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
+    ZetBestandsnaam(QString());
+    ZetOpgeslagen(true);
+}
+
+void TScenarioDocument::NieuwNaVraag() {
+    if (VraagOmOpslaan()) Nieuw();
+}
+
+void TScenarioDocument::Openen() {
+    if (!VraagOpenNaam || !VraagOmOpslaan()) return;
+    const QString pad = VraagOpenNaam(bestandsnaam_);
+    if (!pad.isEmpty()) Lees(pad);
+}
+
+void TScenarioDocument::GebruikerWijziging() {
+    ZetOpgeslagen(false);
+}
+
+void TScenarioDocument::ZetOpgeslagen(bool opgeslagen) {
+    if (opgeslagen == opgeslagen_) return;
+    opgeslagen_ = opgeslagen;
+    emit OpgeslagenGewijzigd(opgeslagen_);
+}
+
+bool TScenarioDocument::Opslaan() {
+    if (!bestandsnaam_.isEmpty()) return Schrijf(bestandsnaam_);
+    return OpslaanAls();
+}
+
+bool TScenarioDocument::OpslaanAls() {
+    if (!VraagOpslaanNaam) return false;
+    const QString pad = VraagOpslaanNaam(bestandsnaam_);
+    if (pad.isEmpty()) return false;
+    return Schrijf(pad);
+}
+
+void TScenarioDocument::BestandHistorieClick(const QString& pad) {
+    if (!pad.isEmpty() && QFileInfo::exists(pad) && VraagOmOpslaan()) Lees(pad);
+}
+
+bool TScenarioDocument::VraagOmOpslaan() {
+    if (opgeslagen_) return true;
+    switch (melder_.Bevestig(QStringLiteral("Bestand ") + bestandsnaam_ + QStringLiteral(" opslaan ?"))) {
+    case MeldKnop::Ja:
+        Opslaan();
+        return opgeslagen_;
+    case MeldKnop::Nee:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TScenarioDocument::MagSluiten() {
+    if (!VraagOmOpslaan()) return false;
+    // "Nee" lets the window close with the changes given up.
+    ZetOpgeslagen(true);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Batch use
+
+namespace {
+
+// The state of a main window just created: defaults and the first calculation with both
+// alternatives on "Opname ds snijmais".
+void AlsNieuwVenster(TInvoerset& invoer, TBerekening& berekening) {
+    invoer.ZetStandaardwaarden();
+    berekening.StartBerekening();
+}
+
+} // namespace
+
+bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                         QString& fout) {
+    try {
+        AlsNieuwVenster(invoer, berekening);
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+        return false;
+    }
+    TScenarioDocument document(invoer, berekening, melder);
+    if (document.Lees(pad)) return true;
+    fout = document.LaatsteFout();
+    return false;
+}
+
+bool SchrijfNieuwScenario(const QString& pad, QString& fout) {
+    TOpnameMelder melder;
+    TInvoerset invoer(&melder);
+    TBerekening berekening(invoer, melder);
+    AlsNieuwVenster(invoer, berekening);
+    TScenarioDocument document(invoer, berekening, melder);
+    document.Nieuw();
+    if (document.Schrijf(pad)) return true;
+    fout = document.LaatsteFout();
+    return false;
+}
+
+} // namespace korvalinde

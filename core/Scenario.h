@@ -1,0 +1,134 @@
+// The scenario as a document of the main window: the current file, the caption, the saved flag and
+// the flows New, Open, Save, Save As, a click in the recent-files list and the close query, with the
+// reading and writing of the scenario file through the input set. Widget-free: the window supplies
+// the file dialogs and the recent-files list through hooks, and boxes go through a TMelder.
+#pragma once
+
+#include "core/Berekening.h"
+#include "core/Invoerset.h"
+#include "core/Meldingen.h"
+#include "core/ScenarioBestand.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace korvalinde {
+
+// The file dialogs of the scenario file, for the window (QFileDialog filter form).
+inline constexpr const char* OpenDialoogTitel = "Openen";
+inline constexpr const char* OpenDialoogFilter = "exc-bestand (*.kvl);;alle bestanden  (*.*)";
+inline constexpr const char* OpslaanDialoogTitel = "Opslaan als";
+inline constexpr const char* OpslaanDialoogFilter = "kvl-bestand (*.kvl)";
+inline constexpr const char* ScenarioExtensie = "kvl";
+
+// The input set as the scenario file sees it: every input by control name. Values put in go
+// through the inputs as any value from the program does: number inputs clamp and round and fire
+// their rules, choices are selected without their rules, the turn-in date takes its text.
+class TInvoersetScenario : public ScenarioInvoer {
+  public:
+    explicit TInvoersetScenario(TInvoerset& invoer) : invoer_(invoer) {}
+
+    long double Getal(std::string_view naam) const override;
+    void ZetGetal(std::string_view naam, long double waarde) override;
+    int Index(std::string_view naam) const override;
+    void ZetIndex(std::string_view naam, int index) override;
+    std::string Tekst(std::string_view naam) const override;
+    void ZetTekst(std::string_view naam, const std::string& tekst) override;
+    std::string Cel(std::string_view tabel, int kolom, int rij) const override;
+    void ZetCel(std::string_view tabel, int kolom, int rij, const std::string& tekst) override;
+    int AlternatiefIndex(int nr) const override;
+    long double AlternatiefWaarde(int nr) const override;
+    void ZetAlternatiefIndex(int nr, int index) override;
+    void ZetAlternatiefWaarde(int nr, float waarde) override;
+
+  private:
+    TGetalInvoer* GetalInvoer(std::string_view naam) const;
+    TKeuzeInvoer* KeuzeInvoer(std::string_view naam) const;
+    TTabel* TabelInvoer(std::string_view naam) const;
+
+    TInvoerset& invoer_;
+};
+
+// The shortest decimal text that reads back as the same single-precision number ("2.25", "0.1").
+QString KortsteTekst(float waarde);
+
+class TScenarioDocument : public QObject {
+    Q_OBJECT
+  public:
+    TScenarioDocument(TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                      QObject* parent = nullptr);
+
+    // The current file (full path); empty for a new scenario. "Opslaan" writes to it.
+    QString Bestandsnaam() const { return bestandsnaam_; }
+    // "Korvalinde", or "Korvalinde - weide1.kvl" with the current file's name in lower case.
+    QString Caption() const;
+    // No unsaved changes: set by New, a successful open, every save and "Nee" in the close query;
+    // cleared by any edit of the user (GebruikerWijziging).
+    bool Opgeslagen() const { return opgeslagen_; }
+    // The message of the last failed read or write; empty when the last one succeeded.
+    QString LaatsteFout() const { return laatsteFout_; }
+
+    // Hooks the window sets (tests set them too); each may be empty.
+    std::function<QString(const QString& huidige)> VraagOpenNaam;    // open dialog; "" = cancelled
+    std::function<QString(const QString& huidige)> VraagOpslaanNaam; // save dialog; "" = cancelled
+    std::function<void(const QString& pad)> VoegToeAanHistorie;      // recent-files list
+
+    // Reads a scenario file into the inputs, computes it and shows "Uitvoer". False after a failure
+    // (error box shown). A file that cannot be opened or read whole (it ends early, holds a value
+    // that does not fit) changes nothing: inputs, alternatives, results, current file, caption and
+    // saved flag stay as they were. A calculation that fails after the file was read (a turn-in
+    // date that is no date) keeps the file current and empties the result tables.
+    bool Lees(const QString& pad);
+    // Writes the inputs to a file, replacing it only when everything was written. On success the
+    // file becomes the current file and the scenario counts as saved; on failure (error box shown)
+    // the previous file, the current file name, the caption and the saved flag stay as they were.
+    bool Schrijf(const QString& pad);
+
+    // File menu. Nieuw itself asks nothing (the program start uses it); the menu's New asks first,
+    // as Openen and a click in the recent-files list do, when there are unsaved changes.
+    void Nieuw();
+    void NieuwNaVraag();
+    void Openen();
+    bool Opslaan(); // true when written
+    bool OpslaanAls();
+    void BestandHistorieClick(const QString& pad);
+    // The close query: true when the window may close.
+    bool MagSluiten();
+    // The user changed an input, a table cell, an alternative or a page's defaults.
+    void GebruikerWijziging();
+
+  signals:
+    void CaptionGewijzigd(const QString& caption);
+    void OpgeslagenGewijzigd(bool opgeslagen);
+
+  private:
+    // With unsaved changes, the question "Bestand … opslaan ?": true when the command may go on
+    // ("Ja" and saved, or "Nee"); "Annuleer", or a save that did not take place, stops it.
+    bool VraagOmOpslaan();
+    void ZetOpgeslagen(bool opgeslagen);
+    // Decodes the file into an input set of its own; the message of the error box, empty when whole.
+    static QString Proeflezen(const QByteArray& data);
+    void ZetBestandsnaam(const QString& pad);
+    void Meld(const QString& melding);
+
+    TInvoerset& invoer_;
+    TBerekening& berekening_;
+    TMelder& melder_;
+    QString bestandsnaam_;
+    bool opgeslagen_ = true;
+    QString laatsteFout_;
+};
+
+// For the batch calculator: a fresh input set as a new main window has it (defaults, first
+// calculation, alternatives chosen), into which a scenario file is read exactly as the window reads
+// it, computed. False with the message of the error box when the file could not be read or computed.
+bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
+                         QString& fout);
+
+// For the batch calculator: writes the file that "Nieuw" followed by "Opslaan" writes in a new
+// window. False with the message of the error box.
+bool SchrijfNieuwScenario(const QString& pad, QString& fout);
+
+} // namespace korvalinde

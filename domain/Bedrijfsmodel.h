@@ -1,0 +1,121 @@
+// The farm model: one herd grazing one paddock during one grazing period, simulated in half-day
+// steps from turn-in for the base situation and two alternatives.
+#pragma once
+
+#include "domain/Records.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace korvalinde {
+
+// Raised when the annual nitrogen text is not one the regrowth lines know.
+class OnbekendeJaargift : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Lactation day that represents each lactation class in the cow curves.
+inline constexpr std::array<std::uint16_t, 5> LactatieDag{30, 90, 160, 260, 320};
+
+class TBedrijf {
+public:
+    // The working copy of one variant. Arrays are 0-based (index 0 = class or row 1).
+    float AantalKoeien = 0;
+    std::array<float, 3> PercPar{};
+    std::array<float, 2> PercRas{};
+    std::int32_t Tussenkalftijd = 0;
+    float Gewicht = 0;
+    std::array<float, 5> Aandeel{};
+    std::int32_t Inschaardag = 0;
+    RecVorigeSnede VorigeSnede;
+    std::int32_t UrenWeidegang = 0;
+    bool Ontwatering = false;
+    float PerceelOpp = 0;
+    std::string Grondsoort;
+    std::string Systeem;
+    std::string Zode;
+    std::string Engelsraai;
+    std::string Jaargift;
+    float Grasaanbod = 0;
+    float Biomassa05 = 0;
+    float Hergroeiduur = 0;
+    std::array<float, 5> Krachtvoer{};
+    std::array<std::array<float, 7>, 7> Voeders{};
+    std::int32_t AantalMestflatten = 0;
+    std::int32_t AantalUrinelozingen = 0;
+    float OppMestflat = 0;
+    float OppUrineplek = 0;
+    std::array<float, 7> Gras{};
+
+    // Computes the three variants of the input record and writes every result as text into
+    // `uitvoer` (which the caller has emptied). Steps incrementally through the grazing period.
+    // May raise OnbekendeJaargift or RekenFout; what was written before the error stays.
+    void Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
+
+    // The same results, computed the plain way: every state again from turn-in with DagToestand
+    // and every cow-class value evaluated afresh. Kept as the reference for Bereken.
+    void BerekenVanafInscharen(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
+
+    // Prepares the fields for variant v (0 base, 1 alternative 1, 2 alternative 1+2): copies the
+    // input record, applies the alternatives and distributes the concentrate over the classes.
+    void BereidVariantVoor(const TQXInvoer& invoer, int v);
+
+    // Sward state after n half-day steps from turn-in (n = 0..60); a pure function of the fields.
+    RecDagToestand DagToestand(int n) const;
+
+    // Grazeable biomass x (kg DM/ha) as kg DM per cow.
+    float AanbodPerKoe(long double x) const;
+
+    // Regrowth and rejected areas.
+    float GestoordeBijgroei() const;
+    float MestflattenPerDag() const;
+    float UrinelozingenPerDag() const;
+    float OppMestPerDag() const;
+    float OppUrinePerDag(int i) const;
+    float OppBevuildPerDag(int i) const;
+    float OppMestVorigeSnede() const;
+    float OppMestRest() const;
+    float OppMestCumulatief(int i) const;
+    float OppUrineCumulatief(int i) const;
+
+    // Intake, substitution and milk; p is the parity class 1..3, k the lactation class 1..5.
+    float KlasseCapaciteit(int p, int k) const;
+    float GemCapaciteit() const;
+    float VwBijvoeding(int k) const;
+    float GemVwBijvoeding() const;
+    float KlasseGrasopname(int p, int k) const;
+    float OpnameRelatief(int i, float beschikbaar0, float biomassa0) const;
+    float Grasopname(int i, float beschikbaar0, float biomassa0) const;
+    float KlasseMelk(int p, int k, float vem) const;
+    float Melkproductie(float x) const;
+
+    // Days pregnant of lactation class k.
+    std::uint16_t Drachtdagen(int k) const;
+
+private:
+    template <class Bron>
+    friend class Stapper;
+    template <class Bron>
+    friend struct Uitkomsten;
+    struct Direct;
+    struct KoeKlassen;
+    struct Klassen;
+
+    float KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const;
+    template <class Bron>
+    float GrasopnameUitRelatief(const Bron& bron, float relatief) const;
+    template <class Bron>
+    float GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float biomassa0) const;
+    template <class Bron>
+    float MelkproductieMet(const Bron& bron, float x) const;
+    template <bool VanafInscharen>
+    void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
+    template <bool VanafInscharen>
+    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer, std::unique_ptr<KoeKlassen>& koe);
+};
+
+} // namespace korvalinde

@@ -1,0 +1,120 @@
+#include "domain/Formaat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace korvalinde {
+
+namespace {
+
+// Decimal digits of |waarde| to 18 significant places (what an extended value carries) and the
+// power of ten of the first digit.
+void DecimaleCijfers(long double waarde, std::string& cijfers, int& exponent) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(waarde), std::chars_format::scientific, 17);
+    const std::string tekst(buf, res.ptr);
+    const auto e = tekst.find('e');
+    cijfers.clear();
+    for (std::size_t i = 0; i < e; ++i)
+        if (tekst[i] != '.') cijfers.push_back(tekst[i]);
+    exponent = std::atoi(tekst.c_str() + e + 1);
+}
+
+std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag);
+
+// Quick route for a fixed number of decimals: scale by a power of ten and round half away from
+// zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
+// the rounding error of the scaling cannot change the result; otherwise false.
+bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
+    static const long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (decimalen > 4) return false;
+    const long double y = std::fabs(waarde) * macht[decimalen];
+    if (!(y < 9.0e18L)) return false;
+    const long double geheel = std::floor(y);
+    const long double breuk = y - geheel;
+    if (std::fabs(breuk - 0.5L) < 1e-6L) return false;
+    auto n = static_cast<unsigned long long>(geheel) + (breuk > 0.5L ? 1 : 0);
+    std::string cijfers = std::to_string(n);
+    if (static_cast<int>(cijfers.size()) <= decimalen)
+        cijfers.insert(0, static_cast<std::size_t>(decimalen + 1) - cijfers.size(), '0');
+    uit.clear();
+    if (waarde < 0 && n != 0) uit.push_back('-');
+    uit.append(cijfers, 0, cijfers.size() - static_cast<std::size_t>(decimalen));
+    if (decimalen > 0) {
+        uit.push_back('.');
+        uit.append(cijfers, cijfers.size() - static_cast<std::size_t>(decimalen));
+    }
+    return true;
+}
+
+} // namespace
+
+std::string FormatFloat(std::string_view patroon, long double waarde) { return Formatteer(patroon, waarde, true); }
+
+std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {
+    return Formatteer(patroon, waarde, false);
+}
+
+namespace {
+
+std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag) {
+    if (!std::isfinite(waarde)) return {};
+    int vast = 0;
+    int optioneel = 0;
+    const auto punt = patroon.find('.');
+    if (punt != std::string_view::npos) {
+        for (std::size_t i = punt + 1; i < patroon.size(); ++i) {
+            if (patroon[i] == '0') ++vast, vast += optioneel, optioneel = 0;
+            else if (patroon[i] == '#') ++optioneel;
+        }
+    }
+    const int decimalen = vast + optioneel;
+    if (snelMag && optioneel == 0) {
+        std::string snel;
+        if (SnelFormatteren(waarde, decimalen, snel)) return snel;
+    }
+
+    // Integer digits plus `decimalen` decimals, rounded half away from zero on the decimal digits.
+    std::string cijfers;
+    int exponent = 0;
+    if (waarde != 0.0L) DecimaleCijfers(waarde, cijfers, exponent);
+    // Position of the last kept digit relative to the first digit of `cijfers`.
+    std::string getal; // all kept digits, without point, most significant first
+    if (!cijfers.empty()) {
+        const int behouden = exponent + 1 + decimalen; // number of digits of `cijfers` that stay
+        if (behouden >= 0) {
+            std::string deel;
+            for (int i = 0; i < behouden; ++i)
+                deel.push_back(i < static_cast<int>(cijfers.size()) ? cijfers[static_cast<std::size_t>(i)] : '0');
+            const bool omhoog =
+                behouden < static_cast<int>(cijfers.size()) && cijfers[static_cast<std::size_t>(behouden)] >= '5';
+            if (omhoog) {
+                int i = static_cast<int>(deel.size()) - 1;
+                while (i >= 0 && deel[static_cast<std::size_t>(i)] == '9') deel[static_cast<std::size_t>(i--)] = '0';
+                if (i >= 0) ++deel[static_cast<std::size_t>(i)];
+                else deel.insert(deel.begin(), '1');
+            }
+            getal = deel;
+        }
+    }
+    // Pad so that there is at least one integer digit.
+    while (static_cast<int>(getal.size()) < decimalen + 1) getal.insert(getal.begin(), '0');
+    std::string geheel = getal.substr(0, getal.size() - static_cast<std::size_t>(decimalen));
+    std::string breuk = getal.substr(getal.size() - static_cast<std::size_t>(decimalen));
+    while (geheel.size() > 1 && geheel.front() == '0') geheel.erase(geheel.begin());
+    while (static_cast<int>(breuk.size()) > vast && breuk.back() == '0') breuk.pop_back();
+
+    bool nul = true;
+    for (char c : getal)
+        if (c != '0') nul = false;
+    std::string uit = (waarde < 0 && !nul) ? "-" : "";
+    uit += geheel;
+    if (!breuk.empty()) uit += "." + breuk;
+    return uit;
+}
+
+} // namespace
+
+} // namespace korvalinde

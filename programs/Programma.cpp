@@ -1,0 +1,137 @@
+#include "programs/Programma.h"
+
+#include "programs/Handleiding.h"
+#include "programs/Startvenster.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Versiecontrole.h"
+#include "components/Programmainfo.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLocale>
+#include <QSettings>
+
+namespace korvalinde {
+
+namespace {
+
+// Runs the product-support window's start-up display each time the main window becomes active.
+class ActiveringsWacht : public QObject {
+  public:
+    ActiveringsWacht(QWidget* hoofdvenster, TFrmInfotxt* infotxt) : QObject(hoofdvenster), infotxt_(infotxt) {
+        setObjectName(QStringLiteral("ActiveringsWacht"));
+        hoofdvenster->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && infotxt_) infotxt_->ToonBijActivering();
+        return QObject::eventFilter(object, event);
+    }
+
+  private:
+    QPointer<TFrmInfotxt> infotxt_;
+};
+
+// Connects the action or button with this object name, when there is one.
+void Verbind(QWidget* hoofdvenster, const QString& naam, QObject* ontvanger,
+             const std::function<void()>& doe) {
+    for (QAction* actie : hoofdvenster->findChildren<QAction*>(naam))
+        QObject::connect(actie, &QAction::triggered, ontvanger, [doe] { doe(); });
+    for (QAbstractButton* knop : hoofdvenster->findChildren<QAbstractButton*>(naam))
+        QObject::connect(knop, &QAbstractButton::clicked, ontvanger, [doe] { doe(); });
+}
+
+} // namespace
+
+TProgrammaVensters::~TProgrammaVensters() = default;
+
+void ZetProcesFormaten() {
+    QLocale formaten = QLocale::c();
+    formaten.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(formaten);
+}
+
+void KoppelHoofdvenster(QWidget* hoofdvenster, TFrmHandleiding* handleiding, TFrmInfotxt* infotxt,
+                        TZnInfoBox* infoBox) {
+    if (!hoofdvenster) return;
+    if (handleiding) {
+        const auto toon = [handleiding] { handleiding->Toon(); };
+        Verbind(hoofdvenster, QStringLiteral("Handleiding"), handleiding, toon);
+        Verbind(hoofdvenster, QStringLiteral("MitHandleiding"), handleiding, toon);
+        Verbind(hoofdvenster, QStringLiteral("BtnHandleiding"), handleiding, toon);
+    }
+    if (infotxt) {
+        const auto toon = [infotxt] { infotxt->Toon(); };
+        Verbind(hoofdvenster, QStringLiteral("MitProduktondersteuning"), infotxt, toon);
+        Verbind(hoofdvenster, QStringLiteral("BtnProduktOndersteuning"), infotxt, toon);
+        if (auto* mit = hoofdvenster->findChild<QAction*>(QStringLiteral("MitProduktOndersteuningTonen")))
+            infotxt->KoppelMenu(mit);
+        new ActiveringsWacht(hoofdvenster, infotxt);
+    }
+    if (infoBox) {
+        QPointer<TZnInfoBox> box = infoBox;
+        Verbind(hoofdvenster, QStringLiteral("VersieControle1"), infoBox, [box] {
+            if (box) VersieControle1Click(*box);
+        });
+    }
+}
+
+std::unique_ptr<TProgrammaVensters> BouwProgramma(const std::function<QWidget*()>& maakHoofdvenster,
+                                                  QSettings* instellingen) {
+    auto vensters = std::make_unique<TProgrammaVensters>();
+    TProgrammaVensters* v = vensters.get();
+
+    // 1. Formats, and the HTTP client for every version check of the program.
+    ZetProcesFormaten();
+    InstalleerVersieOphaler();
+
+    // 2. The start window, visible from the start; closing it ends the program.
+    v->opstart = std::make_unique<TFrmOpstart>();
+    QObject::connect(v->opstart.get(), &TFrmOpstart::ProgrammaBeeindigen, v->opstart.get(), [v] {
+        v->beeindigd = true;
+        QCoreApplication::quit();
+    });
+    v->opstart->show();
+
+    // 3. The main window, hidden; its creation runs its start-up and first calculation.
+    v->hoofdvenster.reset(maakHoofdvenster ? maakHoofdvenster() : nullptr);
+    if (v->hoofdvenster) v->hoofdvenster->hide();
+    v->opstart->ZetHoofdvenster(v->hoofdvenster.get());
+
+    // 4. The manual and product-support windows, hidden, and their links.
+    v->handleiding = std::make_unique<TFrmHandleiding>();
+    v->infotxt = std::make_unique<TFrmInfotxt>(instellingen);
+    v->opstart->ZetProductOndersteuning(v->infotxt.get());
+
+    TZnInfoBox* box = nullptr;
+    if (v->hoofdvenster) {
+        box = v->hoofdvenster->findChild<TZnInfoBox*>(QStringLiteral("DlgZnInfoBox"));
+        if (!box) box = v->hoofdvenster->findChild<TZnInfoBox*>();
+        if (!box) box = new TZnInfoBox(v->hoofdvenster.get());
+    } else {
+        box = new TZnInfoBox(v->opstart.get());
+    }
+    if (box->Versie.isEmpty()) box->Versie = VersieTekst(QStringLiteral("V"));
+    if (box->Datum.isEmpty()) box->Datum = VersieTekst(QStringLiteral("D"));
+    if (box->VersieFile.isEmpty()) box->VersieFile = QString::fromLatin1(ZnAdres::VersieBestand);
+    PasVersieInstellingenToe(*box, instellingen);
+    v->infoBox = box;
+    KoppelHoofdvenster(v->hoofdvenster.get(), v->handleiding.get(), v->infotxt.get(), box);
+
+    // 5. The quiet check: silent when up to date, offers a newer version, reports a failure.
+    if (!v->beeindigd) box->VersieControleren(false);
+    return vensters;
+}
+
+int StartProgramma(QApplication& app, const std::function<QWidget*()>& maakHoofdvenster,
+                   QSettings* instellingen) {
+    std::unique_ptr<TProgrammaVensters> vensters = BouwProgramma(maakHoofdvenster, instellingen);
+    // The start window may have been closed while the version check was waiting.
+    if (vensters->beeindigd) return 0;
+    return app.exec();
+}
+
+} // namespace korvalinde

@@ -1,0 +1,45 @@
+// The desktop program: answers --help and --version without a window; otherwise opens the settings
+// file, starts with the start window and the main window (which opens the scenario named on the
+// command line when it is first shown) and runs until the main window is closed.
+#include "core/Instellingen.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/MeldBrug.h"
+#include "ui/Meldvenster.h"
+#include "programs/Opdrachtregel.h"
+#include "programs/Startvenster.h"
+#include "programs/Programma.h"
+
+#include <QSettings>
+
+#include <csignal>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    using namespace korvalinde;
+    // Over a file-size limit a save fails with its error box instead of the signal ending the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
+
+    TKorvalindeApplicatie app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ProgrammaNaam));
+
+    // The boxes of the components go through the same boxes as those of the main window.
+    TZnMeldBrug meldingen;
+    ZetZnMeldingen(&meldingen);
+
+    const std::unique_ptr<QSettings> instellingen = OpenInstellingen(InstellingenPad());
+    THoofdvensterOpties opties;
+    opties.Instellingen = instellingen.get();
+    opties.Versie = VersieTekst(QStringLiteral("V"));
+    opties.Datum = VersieTekst(QStringLiteral("D"));
+    opties.StartBestand = EersteScenarioArgument(QCoreApplication::arguments());
+
+    const int code = StartProgramma(
+        app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
+    ZetZnMeldingen(nullptr);
+    // The window has written the settings as it closed; a write that failed is said here.
+    const QString fout = SchrijfInstellingen(*instellingen);
+    if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", qPrintable(fout));
+    return code;
+}

@@ -1,0 +1,364 @@
+#include "ui/InvoerWidgets.h"
+
+#include <QStyle>
+
+#include "core/Meldingen.h"
+#include "ui/Meldvenster.h"
+#include "components/Dagveld.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusTipEvent>
+
+namespace korvalinde {
+
+namespace {
+
+// Hint as tooltip and as status-panel text; when the mouse is over the widget the status panel
+// follows at once.
+void ZetHint(QWidget* widget, const QString& hint) {
+    if (widget->toolTip() == hint && widget->statusTip() == hint) return;
+    widget->setToolTip(hint);
+    widget->setStatusTip(hint);
+    if (widget->underMouse()) {
+        QStatusTipEvent tip(hint);
+        QApplication::sendEvent(widget, &tip);
+    }
+}
+
+// Shown or hidden with its input. A widget without a parent is never shown from here (it would
+// become a window of its own).
+void ZetZichtbaar(QWidget* widget, bool zichtbaar) {
+    if (!zichtbaar) {
+        if (!widget->isHidden()) widget->hide();
+    } else if (widget->isHidden() && widget->parentWidget()) {
+        widget->show();
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TSpinEdit::TSpinEdit(TGetalInvoer* invoer, QWidget* parent) : QAbstractSpinBox(parent), invoer_(invoer) {
+    setObjectName(invoer->Naam());
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAccelerated(true);
+    connect(lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& tekst) { VangFouten([&] { invoer_->TypDoorGebruiker(tekst); }); });
+    connect(lineEdit(), &QLineEdit::inputRejected, this, &TSpinEdit::Weiger);
+    connect(invoer_, &TInvoer::Bijgewerkt, this, &TSpinEdit::Bijwerken);
+    Bijwerken();
+}
+
+void TSpinEdit::Weiger() {
+    QApplication::beep();
+    emit Geweigerd();
+}
+
+TSpinEdit::TStand TSpinEdit::Stand() const {
+    const QLineEdit* regel = lineEdit();
+    return {regel->text(), regel->cursorPosition(), regel->selectionStart(), regel->selectedText().size()};
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+    const QString getypt = event->text();
+    const bool teken = getypt.size() == 1 && getypt.at(0).isPrint();
+    const bool cijfer = teken && getypt.at(0) >= u'0' && getypt.at(0) <= u'9';
+    const bool scheiding = teken && (getypt.at(0) == u',' || getypt.at(0) == u'.');
+    const TStand voor = Stand();
+    if (cijfer && breuk_.cursor >= 0 && voor == breuk_) {
+        // A digit of the fraction after a refused separator: joined to the digits before the
+        // separator it would change the size of the number.
+        Weiger();
+        event->accept();
+        return;
+    }
+    breuk_ = {};
+    QAbstractSpinBox::keyPressEvent(event);
+    // The check refused the separator (and has beeped): the fraction that follows is refused too.
+    if (scheiding && Stand() == voor) breuk_ = voor;
+}
+
+void TSpinEdit::Bijwerken() {
+    if (lineEdit()->text() != invoer_->Tekst()) {
+        const int positie = lineEdit()->cursorPosition();
+        lineEdit()->setText(invoer_->Tekst());
+        if (hasFocus())
+            lineEdit()->setCursorPosition(qMin(positie, static_cast<int>(invoer_->Tekst().size())));
+    }
+    ZetHint(this, invoer_->Hint());
+    ZetZichtbaar(this, invoer_->Zichtbaar());
+}
+
+void TSpinEdit::stepBy(int stappen) {
+    VangFouten([&] { invoer_->Stap(stappen); });
+    if (hasFocus()) selectAll();
+}
+
+QSize TSpinEdit::sizeHint() const {
+    return {80, QAbstractSpinBox::sizeHint().height()};
+}
+
+QValidator::State TSpinEdit::validate(QString& tekst, int&) const {
+    return invoer_->GetyptToegestaan(tekst) ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+    if (invoer_->MinValue() == invoer_->MaxValue()) return StepUpEnabled | StepDownEnabled;
+    StepEnabled aan = StepNone;
+    const double waarde = invoer_->Value();
+    if (waarde < invoer_->MaxValue()) aan |= StepUpEnabled;
+    if (waarde > invoer_->MinValue()) aan |= StepDownEnabled;
+    return aan;
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    breuk_ = {};
+    QAbstractSpinBox::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    VangFouten([this] { invoer_->Herformatteer(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TKeuzeBox::TKeuzeBox(TKeuzeInvoer* invoer, QWidget* parent) : QComboBox(parent), invoer_(invoer) {
+    setObjectName(invoer->Naam());
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setMaxVisibleItems(10);
+    connect(this, &QComboBox::activated, this,
+            [this](int index) { VangFouten([&] { invoer_->KiesDoorGebruiker(index); }); });
+    connect(lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        const QString tekst = lineEdit()->text();
+        if (tekst != invoer_->Tekst()) VangFouten([&] { invoer_->TypDoorGebruiker(tekst); });
+    });
+    connect(invoer_, &TInvoer::Bijgewerkt, this, &TKeuzeBox::Bijwerken);
+    Bijwerken();
+}
+
+void TKeuzeBox::Bijwerken() {
+    const QSignalBlocker stil(this);
+    QStringList huidig;
+    for (int i = 0; i < count(); ++i) huidig << itemText(i);
+    if (huidig != invoer_->Items()) {
+        clear();
+        addItems(invoer_->Items());
+    }
+    if (currentIndex() != invoer_->ItemIndex()) setCurrentIndex(invoer_->ItemIndex());
+    if (currentText() != invoer_->Tekst()) setEditText(invoer_->Tekst());
+    // A text longer than the field shows its beginning, not its end.
+    if (lineEdit() && !lineEdit()->hasFocus()) lineEdit()->setCursorPosition(0);
+    ZetHint(this, invoer_->Hint());
+    ZetZichtbaar(this, invoer_->Zichtbaar());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TTabelModel::TTabelModel(TTabel* tabel, QObject* parent) : QAbstractTableModel(parent), tabel_(tabel) {
+    connect(tabel_, &TTabel::CelGewijzigd, this, [this](int kolom, int rij) {
+        const QModelIndex plek = index(rij, kolom);
+        emit dataChanged(plek, plek);
+    });
+}
+
+int TTabelModel::rowCount(const QModelIndex& ouder) const {
+    return ouder.isValid() ? 0 : tabel_->RowCount();
+}
+int TTabelModel::columnCount(const QModelIndex& ouder) const {
+    return ouder.isValid() ? 0 : tabel_->ColCount();
+}
+
+QVariant TTabelModel::data(const QModelIndex& index, int rol) const {
+    if (!index.isValid()) return {};
+    const int kolom = index.column();
+    const int rij = index.row();
+    const bool vast = tabel_->IsVast(kolom, rij);
+    switch (rol) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return tabel_->Cel(kolom, rij);
+    case Qt::TextAlignmentRole:
+        if (kolom == 0) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        if (vast) return QVariant::fromValue(Qt::AlignHCenter | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        if (vast) return QApplication::palette().brush(QPalette::Button);
+        return {};
+    case Qt::ForegroundRole:
+        if (vast) return QApplication::palette().brush(QPalette::ButtonText);
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool TTabelModel::setData(const QModelIndex& index, const QVariant& waarde, int rol) {
+    if (!index.isValid() || rol != Qt::EditRole) return false;
+    const QString tekst = waarde.toString();
+    if (tekst != tabel_->Cel(index.column(), index.row()))
+        VangFouten([&] { tabel_->BewerkDoorGebruiker(index.column(), index.row(), tekst); });
+    return true;
+}
+
+QVariant TTabelModel::headerData(int sectie, Qt::Orientation richting, int rol) const {
+    if (richting != Qt::Horizontal) return {};
+    if (rol == Qt::DisplayRole) {
+        QStringList regels;
+        for (int r = 0; r < tabel_->FixedRows(); ++r) regels << tabel_->Cel(sectie, r);
+        return regels.join(QLatin1Char('\n'));
+    }
+    if (rol == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags TTabelModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || tabel_->IsVast(index.column(), index.row())) return Qt::NoItemFlags;
+    Qt::ItemFlags vlaggen = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (tabel_->CelBewerkbaar(index.column(), index.row())) vlaggen |= Qt::ItemIsEditable;
+    return vlaggen;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TCelDelegate::TCelDelegate(TTabel* tabel, QObject* parent) : QStyledItemDelegate(parent), tabel_(tabel) {}
+
+QWidget* TCelDelegate::createEditor(QWidget* ouder, const QStyleOptionViewItem&,
+                                    const QModelIndex& index) const {
+    auto* editor = new QLineEdit(ouder);
+    editor->setFrame(false);
+    editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    editor->setMaxLength(20);
+    const int kolom = index.column();
+    const int rij = index.row();
+    TTabel* tabel = tabel_;
+    QPointer<QLineEdit> bewaakt(editor);
+    connect(editor, &QLineEdit::textEdited, editor, [tabel, bewaakt, kolom, rij](const QString& tekst) {
+        VangFouten([&] { tabel->BewerkDoorGebruiker(kolom, rij, tekst); });
+        // The rule may have shortened or limited the text.
+        if (bewaakt && bewaakt->text() != tabel->Cel(kolom, rij)) bewaakt->setText(tabel->Cel(kolom, rij));
+    });
+    return editor;
+}
+
+void TCelDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* regel = qobject_cast<QLineEdit*>(editor);
+    const QString tekst = tabel_->Cel(index.column(), index.row());
+    if (regel && regel->text() != tekst) regel->setText(tekst);
+}
+
+void TCelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    if (auto* regel = qobject_cast<QLineEdit*>(editor)) model->setData(index, regel->text(), Qt::EditRole);
+}
+
+bool TCelDelegate::eventFilter(QObject* object, QEvent* event) {
+    // A message box over the window does not end the editing: the user goes on typing after it.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+        return false;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
+    : QTableView(parent), tabel_(tabel), model_(new TTabelModel(tabel, this)) {
+    setObjectName(tabel->Naam());
+    setModel(model_);
+    setItemDelegate(new TCelDelegate(tabel, this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(tabel->RowHeight());
+    verticalHeader()->setDefaultSectionSize(tabel->RowHeight());
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    int breedte = 0;
+    for (int k = 0; k < tabel->ColCount(); ++k) {
+        setColumnWidth(k, tabel->ColWidth(k));
+        breedte += tabel->ColWidth(k);
+    }
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    const int hoogte = tabel->RowCount() * tabel->RowHeight();
+    if (maxHoogte > 0 && hoogte + 2 * frameWidth() > maxHoogte) {
+        // The fixed rows become the header, so that they stay in view while the rows scroll.
+        for (int r = 0; r < tabel->FixedRows(); ++r) setRowHidden(r, true);
+        horizontalHeader()->show();
+        horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        const int balk = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        setFixedSize(breedte + balk + 2 * frameWidth(), maxHoogte);
+    } else {
+        setFixedSize(breedte + 2 * frameWidth(), hoogte + 2 * frameWidth());
+    }
+
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& nu) {
+        if (nu.isValid() && !tabel_->IsVast(nu.column(), nu.row()))
+            VangFouten([&] { tabel_->SelecteerDoorGebruiker(nu.column(), nu.row()); });
+    });
+    // Leaving the table for another control of the same window (not for a message box or another
+    // window) is the table's exit.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* oud, QWidget* nieuw) {
+        const bool wasHier = oud && (oud == this || isAncestorOf(oud));
+        const bool isHier = nieuw && (nieuw == this || isAncestorOf(nieuw));
+        if (wasHier && !isHier && nieuw && nieuw->window() == window())
+            VangFouten([this] { tabel_->Verlaat(); });
+    });
+    connect(tabel_, &TInvoer::Bijgewerkt, this, &TStringGrid::Bijwerken);
+    Bijwerken();
+}
+
+void TStringGrid::Bijwerken() {
+    ZetHint(this, tabel_->Hint());
+    ZetZichtbaar(this, tabel_->Zichtbaar());
+    if (!tabel_->HeeftSelectie() && (currentIndex().isValid() || selectionModel()->hasSelection())) {
+        const QSignalBlocker stil(selectionModel());
+        selectionModel()->clear();
+        viewport()->update();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
+    edit->setObjectName(invoer->Naam());
+    edit->SetText(invoer->Tekst());
+    QObject::connect(edit, &TznCustomDayEdit::TextEdited, invoer,
+                     [invoer](const QString& tekst) { invoer->TypDoorGebruiker(tekst); });
+    QObject::connect(invoer, &TInvoer::Bijgewerkt, edit, [edit, invoer] {
+        if (edit->Text() != invoer->Tekst()) edit->SetText(invoer->Tekst());
+        ZetHint(edit, invoer->Hint());
+        ZetZichtbaar(edit, invoer->Zichtbaar());
+    });
+    QObject::connect(edit, &TznCustomDayEdit::Exit, invoer, [edit, invoer] {
+        VangFouten([&] {
+            invoer->ZetTekst(edit->Text());
+            invoer->Verlaat();
+        });
+    });
+    QObject::connect(edit, &TznCustomDayEdit::Error, invoer,
+                     [&melder](const QString& melding) { melder.Fout(melding); });
+}
+
+QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder) {
+    auto* label = new QLabel(invoer->Label(), ouder);
+    label->setObjectName(QStringLiteral("Stt") + invoer->Naam());
+    QObject::connect(invoer, &TInvoer::Bijgewerkt, label,
+                     [label, invoer] { ZetZichtbaar(label, invoer->Zichtbaar()); });
+    ZetZichtbaar(label, invoer->Zichtbaar());
+    return label;
+}
+
+} // namespace korvalinde

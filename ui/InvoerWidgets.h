@@ -1,0 +1,131 @@
+// Thin widgets bound to the inputs of the input set: they show what the input holds, pass what the
+// user does to it, and run no rule of their own. Numbers are shown and typed with a point.
+#pragma once
+
+#include "core/Invoer.h"
+
+#include <QAbstractSpinBox>
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+class QLabel;
+
+namespace korvalinde {
+
+class TznDayEdit;
+
+// Number input with up/down buttons. Every typed or pasted text passes the input's check, which
+// takes a comma in a decimal input as its decimal point. A refused keystroke beeps and leaves the
+// text as it was; digits typed right after a refused decimal separator are refused too, so that
+// "4,5" in a whole-numbered input stays 4 instead of becoming 45.
+class TSpinEdit : public QAbstractSpinBox {
+    Q_OBJECT
+  public:
+    TSpinEdit(TGetalInvoer* invoer, QWidget* parent = nullptr);
+    TGetalInvoer* Invoer() const { return invoer_; }
+    void stepBy(int stappen) override;
+    QSize sizeHint() const override;
+
+  signals:
+    // A keystroke or a pasted text was refused (after the beep).
+    void Geweigerd();
+
+  protected:
+    QValidator::State validate(QString& tekst, int& positie) const override;
+    void fixup(QString&) const override {}
+    StepEnabled stepEnabled() const override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // What the line edit shows: text, cursor and selection.
+    struct TStand {
+        QString tekst;
+        int cursor = -1;
+        int selectieBegin = -1;
+        qsizetype selectieLengte = 0;
+        bool operator==(const TStand&) const = default;
+    };
+    TStand Stand() const;
+    void Bijwerken();
+    void Weiger();
+    TGetalInvoer* invoer_;
+    // The state right after a refused decimal separator, as long as the digits of the fraction
+    // that follow it are refused; empty cursor (-1) when no fraction is being refused.
+    TStand breuk_;
+};
+
+// Drop-down list with an editable text field. A typed text reaches the input when the user
+// finishes typing (Enter or leaving the field), not at every keystroke.
+class TKeuzeBox : public QComboBox {
+    Q_OBJECT
+  public:
+    TKeuzeBox(TKeuzeInvoer* invoer, QWidget* parent = nullptr);
+    TKeuzeInvoer* Invoer() const { return invoer_; }
+
+  private:
+    void Bijwerken();
+    TKeuzeInvoer* invoer_;
+};
+
+// The cells of a table as a Qt model: fixed cells are labels, data cells editable as the table says.
+class TTabelModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    TTabelModel(TTabel* tabel, QObject* parent);
+    int rowCount(const QModelIndex& ouder = {}) const override;
+    int columnCount(const QModelIndex& ouder = {}) const override;
+    QVariant data(const QModelIndex& index, int rol) const override;
+    bool setData(const QModelIndex& index, const QVariant& waarde, int rol) override;
+    // The fixed rows of a column joined by line breaks: the header of a scrolling table.
+    QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  private:
+    TTabel* tabel_;
+};
+
+// Edits a cell in a line edit whose every keystroke goes to the table's cell rule; what the rule
+// leaves in the cell comes back into the editor.
+class TCelDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    TCelDelegate(TTabel* tabel, QObject* parent);
+    QWidget* createEditor(QWidget* ouder, const QStyleOptionViewItem& optie,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+  private:
+    TTabel* tabel_;
+};
+
+// String grid: fixed rows and column as grey labels, data cells 20 high with the widths of the
+// table, no scroll bars (the grid is as large as its cells).
+class TStringGrid : public QTableView {
+    Q_OBJECT
+  public:
+    // A table taller than `maxHoogte` (when given) keeps that height and scrolls vertically.
+    TStringGrid(TTabel* tabel, QWidget* parent = nullptr, int maxHoogte = 0);
+    TTabel* Tabel() const { return tabel_; }
+
+  private:
+    void Bijwerken();
+    TTabel* tabel_;
+    TTabelModel* model_;
+};
+
+// Binds the day edit to the turn-in date: typing goes to the input, a leaving that passes the
+// check runs the input's exit rule, a failed check goes to the melder's error box.
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, class TMelder& melder);
+
+// The label to the left of an input; it follows the input's visibility.
+QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder);
+
+} // namespace korvalinde
