@@ -158,9 +158,14 @@ float TBerekening::TekstNaarGetal(const QString& tekst) {
 }
 
 TQXInvoer TBerekening::LeesInvoer() {
-    TInvoerset& s = invoer_;
+    return LeesInvoerRecord(invoer_);
+}
+
+TQXInvoer LeesInvoerRecord(TInvoerset& s) {
     TQXInvoer in;
-    auto cel = [](const TTabel* tabel, int kolom, int rij) { return TekstNaarGetal(tabel->Cel(kolom, rij)); };
+    auto cel = [](const TTabel* tabel, int kolom, int rij) {
+        return TBerekening::TekstNaarGetal(tabel->Cel(kolom, rij));
+    };
 
     in.AantalKoeien = Getal(s.SpenKoe);
     in.Melknivo = Getal(s.SpeMelknivo);

@@ -4,8 +4,8 @@
 // window binds its pages to the tables and inputs here and tells which page is active.
 #pragma once
 
-#include "domain/Bedrijfsmodel.h"
 #include "core/Invoerset.h"
+#include "domain/Bedrijfsmodel.h"
 #include "domain/Records.h"
 
 #include <QObject>
@@ -18,6 +18,11 @@ namespace korvalinde {
 // The summary row that shows the quantity of each kind of alternative (item 0..6).
 inline constexpr std::array<SamRij, 7> AlternatiefRij{
     RijWeidedagen, RijOppervlakte, RijWeiderest, RijAanbodInscharen, RijSnijmais, RijGraskuil, RijKrachtvoer};
+
+// A fresh input record from the input set, field by field as the calculation run reads the inputs.
+// May raise EKorvalindeFout (an invalid turn-in date); choice texts the vocabulary does not know
+// show their box and pass unchanged.
+TQXInvoer LeesInvoerRecord(TInvoerset& invoer);
 
 class TBerekening : public QObject {
     Q_OBJECT

@@ -29,6 +29,20 @@ QString UitBytes(const std::string& tekst) {
     return QString::fromLatin1(tekst.data(), static_cast<qsizetype>(tekst.size()));
 }
 
+// The bytes of a scenario file: only a regular file is read (a FIFO or a device would wait or
+// never end), at most MaxLeesGrootte. Empty, or the message of the error box.
+QString LeesScenarioBytes(const QString& pad, QByteArray& data) {
+    std::string bytes;
+    BestandFout soort = BestandFout::Geen;
+    LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
+                nullptr, &soort);
+    if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen)
+        return QStringLiteral("Cannot open file %1").arg(pad);
+    if (soort != BestandFout::Geen) return QString::fromLatin1(MeldingLeesFout);
+    data = QByteArray::fromStdString(bytes);
+    return {};
+}
+
 [[noreturn]] void GeenInvoer(std::string_view naam) {
     throw std::invalid_argument("geen invoer van het scenariobestand: " + std::string(naam));
 }
@@ -118,6 +132,29 @@ void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
     veld->SetText(KortsteTekst(static_cast<float>(veld->Begrensd(static_cast<double>(waarde)))));
 }
 
+namespace {
+
+// Decodes the whole file into `invoer`, its defaults set first, with what only shows the values
+// read (the sward-density list, the previous cut's details). Empty, or the message of the error box.
+QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer) {
+    try {
+        invoer.ZetStandaardwaarden();
+        TInvoersetScenario scenario(invoer);
+        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                     static_cast<std::size_t>(data.size()), scenario);
+        invoer.VulZodeLijst();
+        invoer.ToonVorigeSnede();
+    } catch (const EKorvalindeFout& e) {
+        // A rule that a value read sets off may fail (a turn-in date that is no date).
+        return e.Melding();
+    } catch (const std::exception& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
 QString KortsteTekst(float waarde) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, waarde, std::chars_format::fixed);
@@ -156,21 +193,9 @@ bool TScenarioDocument::Lees(const QString& pad) {
     // A file that cannot be opened or read changes nothing on screen: the inputs are only set to
     // their defaults once the file's bytes are at hand.
     QByteArray data;
-    {
-        // Only a regular file is read (a FIFO or a device would wait or never end).
-        std::string bytes;
-        BestandFout soort = BestandFout::Geen;
-        LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
-                    nullptr, &soort);
-        if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen) {
-            Meld(QStringLiteral("Cannot open file %1").arg(pad));
-            return false;
-        }
-        if (soort != BestandFout::Geen) {
-            Meld(QString::fromLatin1(MeldingLeesFout));
-            return false;
-        }
-        data = QByteArray::fromStdString(bytes);
+    if (const QString fout = LeesScenarioBytes(pad, data); !fout.isEmpty()) {
+        Meld(fout);
+        return false;
     }
 
     // The whole file is decoded into an input set of its own first: a file that ends early or holds
@@ -182,19 +207,10 @@ bool TScenarioDocument::Lees(const QString& pad) {
         return false;
     }
 
-    invoer_.ZetStandaardwaarden();
     const QString vorige = bestandsnaam_;
     ZetBestandsnaam(pad);
     berekening_.LaadModus = true;
-    try {
-        TInvoersetScenario invoer(invoer_);
-        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                     static_cast<std::size_t>(data.size()), invoer);
-    } catch (const EKorvalindeFout& e) {
-        fout = e.Melding();
-    } catch (const std::exception& e) {
-        fout = QString::fromStdString(e.what());
-    }
+    fout = DecodeerScenario(data, invoer_);
     if (!fout.isEmpty()) {
         // Cannot happen after the trial read succeeded; should it all the same, the file read is not
         // the scenario now on screen and "Opslaan" must not write over it.
@@ -207,10 +223,6 @@ bool TScenarioDocument::Lees(const QString& pad) {
     if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
     // The inputs now hold the file as it is on disk.
     ZetOpgeslagen(true);
-
-    // What is shown depends on the values read; no value changes.
-    invoer_.VulZodeLijst();
-    invoer_.ToonVorigeSnede();
 
     try {
         berekening_.Doorrekenen();
@@ -236,18 +248,7 @@ bool TScenarioDocument::Lees(const QString& pad) {
 QString TScenarioDocument::Proeflezen(const QByteArray& data) {
     TOpnameMelder stil;
     TInvoerset proef(&stil);
-    try {
-        proef.ZetStandaardwaarden();
-        TInvoersetScenario invoer(proef);
-        LeesScenario(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                     static_cast<std::size_t>(data.size()), invoer);
-    } catch (const EKorvalindeFout& e) {
-        // A rule that a value read sets off may fail (a turn-in date that is no date).
-        return e.Melding();
-    } catch (const std::exception& e) {
-        return QString::fromStdString(e.what());
-    }
-    return {};
+    return DecodeerScenario(data, proef);
 }
 
 bool TScenarioDocument::Schrijf(const QString& pad) {
@@ -365,6 +366,23 @@ bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& be
     if (document.Lees(pad)) return true;
     fout = document.LaatsteFout();
     return false;
+}
+
+bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, QString& fout) {
+    QByteArray data;
+    fout = LeesScenarioBytes(pad, data);
+    if (!fout.isEmpty()) return false;
+    TInvoerset invoer(&melder);
+    fout = DecodeerScenario(data, invoer);
+    if (!fout.isEmpty()) return false;
+    try {
+        record = LeesInvoerRecord(invoer);
+    } catch (const EKorvalindeFout& e) {
+        fout = e.Melding();
+    } catch (const std::exception& e) {
+        fout = QString::fromStdString(e.what());
+    }
+    return fout.isEmpty();
 }
 
 bool SchrijfNieuwScenario(const QString& pad, QString& fout) {

@@ -127,6 +127,13 @@ class TScenarioDocument : public QObject {
 bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
                          QString& fout);
 
+// For the batch calculator: the input record of a scenario file exactly as a window computes it
+// after opening the file, read without computing anything (the record does not depend on the runs
+// the window makes while it opens the file). False with the message of the error box when the file
+// cannot be read or its inputs cannot be (a turn-in date that is no date). The boxes the window
+// would show on the way (an unknown choice text) go to `melder`.
+bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, QString& fout);
+
 // For the batch calculator: writes the file that "Nieuw" followed by "Opslaan" writes in a new
 // window. False with the message of the error box.
 bool SchrijfNieuwScenario(const QString& pad, QString& fout);

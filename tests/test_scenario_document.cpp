@@ -540,6 +540,16 @@ void TestScenarioDocument::beschadigdeBestanden() {
         QCOMPARE(gelezen, v.document.LaatsteFout().isEmpty());
         if (!gelezen && !v.document.Bestandsnaam().isEmpty())
             QVERIFY2(v.document.LaatsteFout().startsWith("Ongeldige"), qPrintable(v.document.LaatsteFout()));
+        // The batch calculator reads the record without the window's runs: the same record, or the
+        // same message.
+        TOpnameMelder stil;
+        TQXInvoer record;
+        QString fout;
+        QCOMPARE(LeesScenarioInvoer(pad, record, stil, fout), gelezen);
+        if (gelezen)
+            QCOMPARE(InvoerNaarJson(record), InvoerNaarJson(v.berekening.BewaardeInvoer));
+        else
+            QCOMPARE(fout, v.document.LaatsteFout());
     }
 }
 
