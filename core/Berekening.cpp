@@ -13,14 +13,8 @@ namespace {
 
 const char* const Drie = "   ";
 
-struct SamenvattingRij {
-    SamRij rij;
-    const char* label;
-    const char* eenheid;
-};
-
 // clang-format off
-const SamenvattingRij SamenvattingRijen[] = {
+const std::array<TSamenvattingRij, 25> SamenvattingTabel{{
     {RijGrasaanbod, "GRASAANBOD", ""},
     {RijWeidedagen, "      Aantal weidedagen", "(dagen)"},
     {RijOppervlakte, "      Oppervlakte perceel", "(ha)"},
@@ -46,7 +40,7 @@ const SamenvattingRij SamenvattingRijen[] = {
     {RijMelkgiftDag1, "      Melkgift dag 1", "(kg FPCM/koe/dag)"},
     {RijMelkgiftLaatsteDag, "      Melkgift laatste dag", "(kg FPCM/koe/dag)"},
     {RijAfnameMelkgift, "      Afname melkgift", "(kg FPCM/koe/dag)"},
-};
+}};
 
 struct DetailKolomOpzet {
     const char* kop[3];
@@ -130,7 +124,7 @@ void TBerekening::MaakTabellen() {
     GrdUitvoerSam->ZetCel(KolBasis, 0, QStringLiteral("   Basis"));
     GrdUitvoerSam->ZetCel(KolAlt1, 0, QStringLiteral("   Alternatief 1"));
     GrdUitvoerSam->ZetCel(KolAlt12, 0, QStringLiteral("   Alternatief 1+2"));
-    for (const auto& r : SamenvattingRijen) {
+    for (const auto& r : SamenvattingTabel) {
         GrdUitvoerSam->ZetCel(KolLabel, r.rij, QString::fromLatin1(r.label));
         GrdUitvoerSam->ZetCel(KolEenheid, r.rij, QString::fromLatin1(r.eenheid));
     }
@@ -155,6 +149,10 @@ float TBerekening::TekstNaarGetal(const QString& tekst) {
     constexpr long double grens = 3.4028234663852886e38L;
     if (waarde > grens || waarde < -grens) return 0.0f;
     return static_cast<float>(waarde);
+}
+
+const std::array<TSamenvattingRij, 25>& SamenvattingRijen() {
+    return SamenvattingTabel;
 }
 
 TQXInvoer TBerekening::LeesInvoer() {

@@ -19,6 +19,15 @@ namespace korvalinde {
 inline constexpr std::array<SamRij, 7> AlternatiefRij{
     RijWeidedagen, RijOppervlakte, RijWeiderest, RijAanbodInscharen, RijSnijmais, RijGraskuil, RijKrachtvoer};
 
+// The rows of the summary table that have a label: the row, its label and its unit as the table
+// shows them ("      Weiderest", "(kg ds/ha)"); group headings have no unit.
+struct TSamenvattingRij {
+    SamRij rij;
+    const char* label;
+    const char* eenheid;
+};
+const std::array<TSamenvattingRij, 25>& SamenvattingRijen();
+
 // A fresh input record from the input set, field by field as the calculation run reads the inputs.
 // May raise EKorvalindeFout (an invalid turn-in date); choice texts the vocabulary does not know
 // show their box and pass unchanged.

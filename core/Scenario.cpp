@@ -29,20 +29,6 @@ QString UitBytes(const std::string& tekst) {
     return QString::fromLatin1(tekst.data(), static_cast<qsizetype>(tekst.size()));
 }
 
-// The bytes of a scenario file: only a regular file is read (a FIFO or a device would wait or
-// never end), at most MaxLeesGrootte. Empty, or the message of the error box.
-QString LeesScenarioBytes(const QString& pad, QByteArray& data) {
-    std::string bytes;
-    BestandFout soort = BestandFout::Geen;
-    LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
-                nullptr, &soort);
-    if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen)
-        return QStringLiteral("Cannot open file %1").arg(pad);
-    if (soort != BestandFout::Geen) return QString::fromLatin1(MeldingLeesFout);
-    data = QByteArray::fromStdString(bytes);
-    return {};
-}
-
 [[noreturn]] void GeenInvoer(std::string_view naam) {
     throw std::invalid_argument("geen invoer van het scenariobestand: " + std::string(naam));
 }
@@ -132,10 +118,18 @@ void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
     veld->SetText(KortsteTekst(static_cast<float>(veld->Begrensd(static_cast<double>(waarde)))));
 }
 
-namespace {
+QString LeesScenarioBytes(const QString& pad, QByteArray& data) {
+    std::string bytes;
+    BestandFout soort = BestandFout::Geen;
+    LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
+                nullptr, &soort);
+    if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen)
+        return QStringLiteral("Cannot open file %1").arg(pad);
+    if (soort != BestandFout::Geen) return QString::fromLatin1(MeldingLeesFout);
+    data = QByteArray::fromStdString(bytes);
+    return {};
+}
 
-// Decodes the whole file into `invoer`, its defaults set first, with what only shows the values
-// read (the sward-density list, the previous cut's details). Empty, or the message of the error box.
 QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer) {
     try {
         invoer.ZetStandaardwaarden();
@@ -152,8 +146,6 @@ QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer) {
     }
     return {};
 }
-
-} // namespace
 
 QString KortsteTekst(float waarde) {
     char buf[64];

@@ -127,6 +127,16 @@ class TScenarioDocument : public QObject {
 bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& berekening, TMelder& melder,
                          QString& fout);
 
+// The bytes of a scenario file: only a regular file is read (a FIFO or a device would wait or
+// never end), at most 16 MiB (a longer file reads as far as its fields go). Empty, or the message
+// of the file's error box.
+QString LeesScenarioBytes(const QString& pad, QByteArray& data);
+
+// Decodes a whole scenario file into `invoer`, its defaults set first, with what only shows the
+// values read (the sward-density list, the previous cut's details). Empty, or the message of the
+// error box; the inputs are then partly read.
+QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer);
+
 // For the batch calculator: the input record of a scenario file exactly as a window computes it
 // after opening the file, read without computing anything (the record does not depend on the runs
 // the window makes while it opens the file). False with the message of the error box when the file

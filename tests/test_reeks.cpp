@@ -1,0 +1,144 @@
+// Parameter sweeps of the batch calculator without a window: reading NAAM=BEGIN:EIND:STAP against the
+// input's range, the grid of two sweeps, every point computed from the scenario as read; and the
+// ordered parallel work that streams results in the order of the files.
+#include "core/Geordend.h"
+#include "core/Invoerset.h"
+#include "core/Reeks.h"
+#include "core/Scenario.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <stdexcept>
+
+using namespace korvalinde;
+
+class TestReeks : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void leesReeks_data();
+    void leesReeks();
+    void puntenVanHetRaster();
+    void geordend_data();
+    void geordend();
+};
+
+void TestReeks::leesReeks_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<QList<double>>("waarden"); // empty: refused
+    QTest::addColumn<QString>("melding");       // part of the message when refused
+    QTest::newRow("paddock 1 to 3 by 0.5")
+        << "SpePerceelOpp=1:3:0.5" << QList<double>{1, 1.5, 2, 2.5, 3} << "";
+    QTest::newRow("a step that does not divide") << "SpenKoe=10:20:4" << QList<double>{10, 14, 18} << "";
+    QTest::newRow("0.1 steps end on the end")
+        << "SpePerceelOpp=0.1:0.4:0.1" << QList<double>{0.1, 0.2, 0.3, 0.4} << "";
+    QTest::newRow("one value") << "SpeGrasaanbod=1500" << QList<double>{1500} << "";
+    QTest::newRow("above the range") << "SpePerceelOpp=40:60:10" << QList<double>{} << "60.00 ligt buiten";
+    QTest::newRow("below the range") << "SpenKoe=0:10:5" << QList<double>{} << "ligt buiten het bereik";
+    QTest::newRow("no such input") << "SpeBestaatNiet=1:2:1" << QList<double>{} << "geen getalinvoer";
+    QTest::newRow("a choice is no number input")
+        << "CbxSysteem=1:2:1" << QList<double>{} << "geen getalinvoer";
+    QTest::newRow("no name") << "1:2:1" << QList<double>{} << "NAAM=BEGIN:EIND:STAP";
+    QTest::newRow("step 0") << "SpenKoe=10:20:0" << QList<double>{} << "STAP > 0";
+    QTest::newRow("end before begin") << "SpenKoe=20:10:1" << QList<double>{} << "BEGIN <= EIND";
+    QTest::newRow("comma as decimal separator") << "SpePerceelOpp=1,5" << QList<double>{} << "NAAM=";
+    QTest::newRow("too many values") << "SpeGrasaanbod=100:4000:0.01" << QList<double>{} << "meer dan";
+}
+
+void TestReeks::leesReeks() {
+    QFETCH(QString, tekst);
+    QFETCH(QList<double>, waarden);
+    QFETCH(QString, melding);
+    TInvoerset invoer;
+    TReeks reeks;
+    QString fout;
+    QCOMPARE(LeesReeks(tekst, invoer, reeks, fout), !waarden.isEmpty());
+    if (waarden.isEmpty()) {
+        QVERIFY2(fout.contains(melding), qPrintable(fout));
+        return;
+    }
+    QCOMPARE(reeks.waarden.size(), waarden.size());
+    for (qsizetype i = 0; i < waarden.size(); ++i) QVERIFY(qAbs(reeks.waarden[i] - waarden[i]) < 1e-9);
+}
+
+void TestReeks::puntenVanHetRaster() {
+    // A new scenario swept over the paddock (outer) and the cows (inner): each point holds the
+    // values as the inputs show them, and the model computed with exactly those.
+    QTemporaryDir map;
+    const QString pad = map.filePath(QStringLiteral("nieuw.kvl"));
+    QString fout;
+    QVERIFY(SchrijfNieuwScenario(pad, fout));
+    QByteArray bytes;
+    QVERIFY(LeesScenarioBytes(pad, bytes).isEmpty());
+    TInvoerset invoer;
+    QList<TReeks> reeksen(2);
+    QVERIFY(LeesReeks(QStringLiteral("SpePerceelOpp=2:3:0.5"), invoer, reeksen[0], fout));
+    QVERIFY(LeesReeks(QStringLiteral("SpenKoe=40:60:20"), invoer, reeksen[1], fout));
+    QCOMPARE(AantalReekspunten(reeksen), 6);
+    const QStringList verwacht[6] = {{"2.0", "40"}, {"2.0", "60"}, {"2.5", "40"},
+                                     {"2.5", "60"}, {"3.0", "40"}, {"3.0", "60"}};
+    for (int i = 0; i < 6; ++i) {
+        const TReekspunt p = BerekenReekspunt(bytes, reeksen, i);
+        QVERIFY2(p.fout.isEmpty(), qPrintable(p.fout));
+        QCOMPARE(p.waarden, verwacht[i]);
+        QCOMPARE(p.invoer.PerceelOpp, verwacht[i][0].toFloat());
+        QCOMPARE(p.invoer.AantalKoeien, verwacht[i][1].toFloat());
+        QCOMPARE(QString::fromStdString(p.uitvoer.arsam[KolBasis][RijOppervlakte]), verwacht[i][0]);
+    }
+    // The same point again gives the same texts: every point starts from the scenario as read.
+    QCOMPARE(BerekenReekspunt(bytes, reeksen, 3).uitvoer.arsam,
+             BerekenReekspunt(bytes, reeksen, 3).uitvoer.arsam);
+    QVERIFY(SamenvattingKolommen().size() == 20);
+    QCOMPARE(SamenvattingKolommen().front().titel, QStringLiteral("Aantal weidedagen (dagen)"));
+}
+
+void TestReeks::geordend_data() {
+    QTest::addColumn<int>("aantal");
+    QTest::addColumn<int>("draden");
+    QTest::addColumn<int>("foutBij"); // -1: none
+    for (int draden : {1, 2, 5})
+        for (int aantal : {0, 1, 300})
+            QTest::addRow("%d items, %d threads", aantal, draden) << aantal << draden << -1;
+    QTest::newRow("an error half-way, 2 threads") << 300 << 2 << 150;
+    QTest::newRow("an error half-way, 1 thread") << 300 << 1 << 150;
+}
+
+void TestReeks::geordend() {
+    QFETCH(int, aantal);
+    QFETCH(int, draden);
+    QFETCH(int, foutBij);
+    QList<int> volgorde;
+    std::atomic<int> gelijktijdig{0}, meest{0};
+    const auto werk = [&](std::size_t i) {
+        const int nu = ++gelijktijdig;
+        meest = std::max(meest.load(), nu);
+        if (static_cast<int>(i) == foutBij) {
+            --gelijktijdig;
+            throw std::runtime_error("fout");
+        }
+        // Later items finish sooner, so the order must come from the writer.
+        QThread::usleep(static_cast<unsigned long>((aantal - static_cast<int>(i)) % 7) * 50);
+        --gelijktijdig;
+        return static_cast<int>(i) * 3;
+    };
+    const auto schrijf = [&](std::size_t i, int& r) {
+        QCOMPARE(r, static_cast<int>(i) * 3);
+        volgorde << static_cast<int>(i);
+    };
+    bool gegooid = false;
+    try {
+        VerwerkGeordend<int>(static_cast<std::size_t>(aantal), static_cast<unsigned>(draden), werk, schrijf);
+    } catch (const std::runtime_error&) {
+        gegooid = true;
+    }
+    QCOMPARE(gegooid, foutBij >= 0);
+    const int geschreven = foutBij >= 0 ? static_cast<int>(volgorde.size()) : aantal;
+    QVERIFY(geschreven <= (foutBij >= 0 ? foutBij : aantal));
+    for (int i = 0; i < geschreven; ++i) QCOMPARE(volgorde[i], i);
+    QVERIFY(meest <= std::max(1, draden));
+}
+
+QTEST_GUILESS_MAIN(TestReeks)
+#include "test_reeks.moc"
