@@ -4,12 +4,16 @@
 #include "core/Invoerset.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <span>
 #include <string>
 
 namespace korvalinde {
@@ -355,6 +359,117 @@ QJsonObject UitvoerNaarJson(const TQXUitvoer& uit) {
         detail.insert(QLatin1String(veld.naam), varianten);
     }
     return QJsonObject{{QStringLiteral("arsam"), arsam}, {QStringLiteral("detail"), detail}};
+}
+
+} // namespace korvalinde
+
+namespace korvalinde {
+
+namespace {
+
+// A string as the JSON writer writes it, with its quotes (the writer's own escaping).
+void JsonTekst(QByteArray& uit, const QString& tekst) {
+    const QByteArray lijst = QJsonDocument(QJsonArray{tekst}).toJson(QJsonDocument::Compact);
+    uit.append(lijst.constData() + 1, lijst.size() - 2); // without "[" and "]"
+}
+
+// A result text: digits, signs and points need no escaping; anything else goes through the writer.
+void ResultaatTekst(QByteArray& uit, const std::string& tekst) {
+    for (const char c : tekst)
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == ' ' || c == 'e' ||
+              c == 'E')) {
+            JsonTekst(uit, QString::fromStdString(tekst));
+            return;
+        }
+    uit += '"';
+    uit.append(tekst.data(), static_cast<qsizetype>(tekst.size()));
+    uit += '"';
+}
+
+void Inspringen(QByteArray& uit, int niveau) {
+    uit.append(QByteArray(niveau * 4, ' '));
+}
+
+// A list of result texts, one per line, at `niveau`; the opening bracket is already written.
+template <class Teksten> void TekstLijst(QByteArray& uit, const Teksten& teksten, int niveau) {
+    uit += "[\n";
+    bool eerste = true;
+    for (const auto& t : teksten) {
+        if (!eerste) uit += ",\n";
+        eerste = false;
+        Inspringen(uit, niveau + 1);
+        ResultaatTekst(uit, t);
+    }
+    uit += '\n';
+    Inspringen(uit, niveau);
+    uit += ']';
+}
+
+} // namespace
+
+void SchrijfResultaatJson(QByteArray& uit, const TQXInvoer& invoer, const TQXUitvoer& uitvoer,
+                          const QString& fout, const QString* bestand, int niveau) {
+    const int n = niveau;
+    uit += "{\n";
+    if (bestand) {
+        Inspringen(uit, n + 1);
+        uit += "\"bestand\": ";
+        JsonTekst(uit, *bestand);
+        uit += ",\n";
+    }
+    Inspringen(uit, n + 1);
+    uit += "\"fout\": ";
+    if (fout.isEmpty())
+        uit += "null";
+    else
+        JsonTekst(uit, fout);
+    uit += ",\n";
+    Inspringen(uit, n + 1);
+    uit += "\"invoer\": ";
+    // The input record is small: the writer's own text, indented to its place.
+    QByteArray in = QJsonDocument(InvoerNaarJson(invoer)).toJson(QJsonDocument::Indented);
+    if (in.endsWith('\n')) in.chop(1);
+    in.replace("\n", QByteArray("\n") + QByteArray((n + 1) * 4, ' '));
+    uit += in;
+    uit += ",\n";
+    Inspringen(uit, n + 1);
+    uit += "\"uitvoer\": {\n";
+    Inspringen(uit, n + 2);
+    uit += "\"arsam\": [\n";
+    for (std::size_t kolom = 2; kolom <= 4; ++kolom) {
+        Inspringen(uit, n + 3);
+        TekstLijst(uit, std::span(uitvoer.arsam[kolom]).subspan(1, 30), n + 3);
+        uit += kolom < 4 ? ",\n" : "\n";
+    }
+    Inspringen(uit, n + 2);
+    uit += "],\n";
+    Inspringen(uit, n + 2);
+    uit += "\"detail\": {\n";
+    // The keys in the order the JSON object keeps them: sorted.
+    std::array<const DetailVeld*, DetailVelden.size()> velden{};
+    for (std::size_t i = 0; i < velden.size(); ++i) velden[i] = &DetailVelden[i];
+    std::sort(velden.begin(), velden.end(),
+              [](const DetailVeld* a, const DetailVeld* b) { return std::strcmp(a->naam, b->naam) < 0; });
+    for (std::size_t i = 0; i < velden.size(); ++i) {
+        Inspringen(uit, n + 3);
+        uit += '"';
+        uit += velden[i]->naam;
+        uit += "\": [\n";
+        const auto& varianten = uitvoer.*(velden[i]->veld);
+        for (std::size_t v = 0; v < varianten.size(); ++v) {
+            Inspringen(uit, n + 4);
+            TekstLijst(uit, varianten[v], n + 4);
+            uit += v + 1 < varianten.size() ? ",\n" : "\n";
+        }
+        Inspringen(uit, n + 3);
+        uit += i + 1 < velden.size() ? "],\n" : "]\n";
+    }
+    Inspringen(uit, n + 2);
+    uit += "}\n";
+    Inspringen(uit, n + 1);
+    uit += "}\n";
+    Inspringen(uit, n);
+    uit += '}';
 }
 
 } // namespace korvalinde

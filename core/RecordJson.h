@@ -2,6 +2,8 @@
 // scenarios. Keys are the record's field names; arrays keep the order of the farm's tables.
 #pragma once
 
+#include <QByteArray>
+
 #include "domain/Records.h"
 
 #include <QJsonObject>
@@ -17,5 +19,18 @@ QJsonObject InvoerNaarJson(const TQXInvoer& invoer);
 
 // {"arsam": [[rows 1..30 of column 2], [column 3], [column 4]], "detail": {"arBiomassa0": ...}}
 QJsonObject UitvoerNaarJson(const TQXUitvoer& uitvoer);
+
+} // namespace korvalinde
+
+namespace korvalinde {
+
+// One result of the batch calculator as JSON text, byte for byte what
+// QJsonDocument(object).toJson(QJsonDocument::Indented) gives for the object
+// {"bestand": bestand (only when given), "fout": fout or null, "invoer": InvoerNaarJson(invoer),
+//  "uitvoer": UitvoerNaarJson(uitvoer)}, indented by `niveau` levels of four spaces (1 for an
+// element of a list). Written directly: the detail texts are the bulk of the output and need no
+// JSON objects in between. No line break after the closing brace.
+void SchrijfResultaatJson(QByteArray& uit, const TQXInvoer& invoer, const TQXUitvoer& uitvoer,
+                          const QString& fout, const QString* bestand, int niveau);
 
 } // namespace korvalinde

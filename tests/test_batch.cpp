@@ -1,10 +1,18 @@
-// Parameter sweeps of the batch calculator without a window: reading NAAM=BEGIN:EIND:STAP against the
-// input's range, the grid of two sweeps, every point computed from the scenario as read; and the
-// ordered parallel work that streams results in the order of the files.
+// The batch calculator's core without a window: parameter sweeps (NAAM=BEGIN:EIND:STAP read against
+// the input's range, the grid of two sweeps, every point computed from the scenario as read), the
+// ordered parallel work that streams results in the order of the files, and the direct JSON writer
+// that must give the bytes of Qt's JSON document.
+#include "ModelInvoer.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
+#include "core/RecordJson.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
+#include "domain/Bedrijfsmodel.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,7 +22,7 @@
 
 using namespace korvalinde;
 
-class TestReeks : public QObject {
+class TestBatch : public QObject {
     Q_OBJECT
 
   private slots:
@@ -23,9 +31,11 @@ class TestReeks : public QObject {
     void puntenVanHetRaster();
     void geordend_data();
     void geordend();
+    void jsonZoalsQt_data();
+    void jsonZoalsQt();
 };
 
-void TestReeks::leesReeks_data() {
+void TestBatch::leesReeks_data() {
     QTest::addColumn<QString>("tekst");
     QTest::addColumn<QList<double>>("waarden"); // empty: refused
     QTest::addColumn<QString>("melding");       // part of the message when refused
@@ -47,7 +57,7 @@ void TestReeks::leesReeks_data() {
     QTest::newRow("too many values") << "SpeGrasaanbod=100:4000:0.01" << QList<double>{} << "meer dan";
 }
 
-void TestReeks::leesReeks() {
+void TestBatch::leesReeks() {
     QFETCH(QString, tekst);
     QFETCH(QList<double>, waarden);
     QFETCH(QString, melding);
@@ -63,7 +73,7 @@ void TestReeks::leesReeks() {
     for (qsizetype i = 0; i < waarden.size(); ++i) QVERIFY(qAbs(reeks.waarden[i] - waarden[i]) < 1e-9);
 }
 
-void TestReeks::puntenVanHetRaster() {
+void TestBatch::puntenVanHetRaster() {
     // A new scenario swept over the paddock (outer) and the cows (inner): each point holds the
     // values as the inputs show them, and the model computed with exactly those.
     QTemporaryDir map;
@@ -94,7 +104,7 @@ void TestReeks::puntenVanHetRaster() {
     QCOMPARE(SamenvattingKolommen().front().titel, QStringLiteral("Aantal weidedagen (dagen)"));
 }
 
-void TestReeks::geordend_data() {
+void TestBatch::geordend_data() {
     QTest::addColumn<int>("aantal");
     QTest::addColumn<int>("draden");
     QTest::addColumn<int>("foutBij"); // -1: none
@@ -105,7 +115,7 @@ void TestReeks::geordend_data() {
     QTest::newRow("an error half-way, 1 thread") << 300 << 1 << 150;
 }
 
-void TestReeks::geordend() {
+void TestBatch::geordend() {
     QFETCH(int, aantal);
     QFETCH(int, draden);
     QFETCH(int, foutBij);
@@ -140,5 +150,49 @@ void TestReeks::geordend() {
     QVERIFY(meest <= std::max(1, draden));
 }
 
-QTEST_GUILESS_MAIN(TestReeks)
-#include "test_reeks.moc"
+void TestBatch::jsonZoalsQt_data() {
+    QTest::addColumn<unsigned>("zaad");
+    QTest::addColumn<QString>("fout");
+    QTest::addColumn<QString>("bestand");
+    QTest::newRow("default scenario") << 0u << ""
+                                      << "";
+    QTest::newRow("random, with a file") << 7u << ""
+                                         << "/tmp/weide 1.kvl";
+    QTest::newRow("an error with quotes and accents") << 11u << "Rekenfout: \"deling\" door nul — één\tkeer"
+                                                      << "C:\\map\\ë.kvl";
+    for (unsigned z = 20; z < 60; ++z) QTest::addRow("random %u", z) << z << "" << (z % 2 ? "x.json" : "");
+}
+
+void TestBatch::jsonZoalsQt() {
+    // The direct writer against Qt's own: the same bytes alone and as an element of a list.
+    QFETCH(unsigned, zaad);
+    QFETCH(QString, fout);
+    QFETCH(QString, bestand);
+    const TQXInvoer in =
+        zaad == 0 ? testdata::StandaardInvoer() : testdata::WillekeurigeInvoer(zaad).Volgende();
+    TQXUitvoer uit;
+    QString modelFout = fout;
+    try {
+        TBedrijf().Bereken(in, uit);
+    } catch (const std::exception& e) {
+        modelFout = QString::fromStdString(e.what());
+    }
+    QJsonObject o{
+        {QStringLiteral("invoer"), InvoerNaarJson(in)},
+        {QStringLiteral("uitvoer"), UitvoerNaarJson(uit)},
+        {QStringLiteral("fout"), modelFout.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(modelFout)}};
+    if (!bestand.isEmpty()) o.insert(QStringLiteral("bestand"), bestand);
+    const QString* metBestand = bestand.isEmpty() ? nullptr : &bestand;
+    QByteArray direct;
+    SchrijfResultaatJson(direct, in, uit, modelFout, metBestand, 0);
+    QCOMPARE(direct + '\n', QJsonDocument(o).toJson(QJsonDocument::Indented));
+    QByteArray lijst = "[\n    ";
+    SchrijfResultaatJson(lijst, in, uit, modelFout, metBestand, 1);
+    lijst += ",\n    ";
+    SchrijfResultaatJson(lijst, in, uit, modelFout, metBestand, 1);
+    lijst += "\n]\n";
+    QCOMPARE(lijst, QJsonDocument(QJsonArray{o, o}).toJson(QJsonDocument::Indented));
+}
+
+QTEST_GUILESS_MAIN(TestBatch)
+#include "test_batch.moc"
