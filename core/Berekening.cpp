@@ -42,12 +42,8 @@ const std::array<TSamenvattingRij, 25> SamenvattingTabel{{
     {RijAfnameMelkgift, "      Afname melkgift", "(kg FPCM/koe/dag)"},
 }};
 
-struct DetailKolomOpzet {
-    const char* kop[3];
-    TQXUitvoer::Detail TQXUitvoer::*veld;
-};
 // The detail columns DetBiomassa5 .. DetMelk in order.
-const DetailKolomOpzet DetailKolommen[DetLaatsteKolom] = {
+const std::array<TDetailKolomOpzet, DetLaatsteKolom> DetailTabel{{
     {{"Biomassa", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa5},
     {{"Biomassa", "> 0 cm", "(kg ds/ha)"}, &TQXUitvoer::arBiomassa0},
     {{"Aanbod", "> 5 cm", "(kg ds/ha)"}, &TQXUitvoer::arBeschikbaar5},
@@ -59,7 +55,7 @@ const DetailKolomOpzet DetailKolommen[DetLaatsteKolom] = {
     {{"VO mest", "cumulatief", "(m2)"}, &TQXUitvoer::arMestCum},
     {{"VO urine", "cumulatief", "(m2)"}, &TQXUitvoer::arUrineCum},
     {{"Melkprod", "FPCM", "(kg/koe)"}, &TQXUitvoer::arMelk},
-};
+}};
 // clang-format on
 
 QString Q(const std::string& s) {
@@ -136,7 +132,7 @@ void TBerekening::MaakTabellen() {
         tabel->ZetAlleenLezen(true);
         for (int k = DetBiomassa5; k <= DetLaatsteKolom; ++k)
             for (int r = 0; r < DetKopRijen; ++r)
-                tabel->ZetCel(k, r, QString::fromLatin1(DetailKolommen[k - 1].kop[r]));
+                tabel->ZetCel(k, r, QString::fromLatin1(DetailTabel[k - 1].kop[r]));
         for (int stap = 0; stap <= AantalStappen; ++stap)
             tabel->ZetCel(0, stap + DetKopRijen, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
         GrdUitvoerDet[v] = tabel;
@@ -149,6 +145,10 @@ float TBerekening::TekstNaarGetal(const QString& tekst) {
     constexpr long double grens = 3.4028234663852886e38L;
     if (waarde > grens || waarde < -grens) return 0.0f;
     return static_cast<float>(waarde);
+}
+
+const std::array<TDetailKolomOpzet, DetLaatsteKolom>& DetailKolommen() {
+    return DetailTabel;
 }
 
 const std::array<TSamenvattingRij, 25>& SamenvattingRijen() {
@@ -293,7 +293,7 @@ void TBerekening::VulDetailTabellen() {
             for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c)
                 GrdUitvoerDet[v]->ZetCel(
                     c, k + DetKopRijen,
-                    Q((BewaardeUitvoer.*DetailKolommen[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+                    Q((BewaardeUitvoer.*DetailTabel[c - 1].veld)[v][static_cast<std::size_t>(k)]));
 }
 
 void TBerekening::VulSamenvatting() {

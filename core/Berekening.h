@@ -28,6 +28,14 @@ struct TSamenvattingRij {
 };
 const std::array<TSamenvattingRij, 25>& SamenvattingRijen();
 
+// The columns DetBiomassa5 .. DetMelk of the detail tables: their three header texts and the
+// output record's array that fills them.
+struct TDetailKolomOpzet {
+    const char* kop[3];
+    TQXUitvoer::Detail TQXUitvoer::*veld;
+};
+const std::array<TDetailKolomOpzet, DetLaatsteKolom>& DetailKolommen();
+
 // A fresh input record from the input set, field by field as the calculation run reads the inputs.
 // May raise EKorvalindeFout (an invalid turn-in date); choice texts the vocabulary does not know
 // show their box and pass unchanged.

@@ -1,0 +1,401 @@
+#include "programs/bereken/Verwerking.h"
+
+#include "core/CsvUitvoer.h"
+#include "core/Geordend.h"
+#include "core/Invoerset.h"
+#include "core/Meldingen.h"
+#include "core/RecordJson.h"
+#include "core/Reeks.h"
+#include "core/Scenario.h"
+#include "domain/Bedrijfsmodel.h"
+#include "domain/Bestand.h"
+#include "report/Reeksgrafiek.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+namespace korvalinde {
+
+namespace {
+
+QTextStream& Fout() {
+    static QTextStream fout(stderr);
+    return fout;
+}
+
+bool IsJson(const QString& pad) {
+    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+}
+
+// No input record comes near this size; a larger file (or an endless one) is not read.
+constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
+
+// Reads an input record from a JSON file; false with the message.
+bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
+    std::string bytes;
+    bool teLang = false;
+    const std::string reden =
+        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
+    if (!reden.empty()) {
+        melding = QString::fromStdString(reden);
+        return false;
+    }
+    if (teLang) {
+        melding = QStringLiteral("%1 is groter dan %2 MiB; zo groot is geen invoerrecord")
+                      .arg(pad)
+                      .arg(MaxJsonGrootte / (1024 * 1024));
+        return false;
+    }
+    QJsonParseError parseFout{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(bytes), &parseFout);
+    if (parseFout.error != QJsonParseError::NoError) {
+        melding = QStringLiteral("%1 is geen geldige JSON (positie %2): %3")
+                      .arg(pad)
+                      .arg(parseFout.offset)
+                      .arg(parseFout.errorString());
+        return false;
+    }
+    if (!doc.isObject()) {
+        melding = QStringLiteral("%1 bevat geen JSON-object").arg(pad);
+        return false;
+    }
+    QString fout;
+    if (!InvoerUitJson(doc.object(), invoer, fout)) {
+        melding = QStringLiteral("%1: %2").arg(pad, fout);
+        return false;
+    }
+    return true;
+}
+
+// One input as read: its record, or why it could not be read, and the boxes the window would have
+// shown on the way.
+struct Gelezen {
+    TQXInvoer invoer;
+    QString melding; // empty when read
+    QStringList meldingen;
+};
+
+Gelezen Lees(const QString& pad) {
+    Gelezen g;
+    if (IsJson(pad)) {
+        LeesJson(pad, g.invoer, g.melding);
+        return g;
+    }
+    TOpnameMelder melder;
+    QString fout;
+    if (!LeesScenarioInvoer(pad, g.invoer, melder, fout)) {
+        // The window's message; one that does not name the file gets the file in front.
+        g.melding = fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
+        return g;
+    }
+    for (const auto& m : melder.meldingen)
+        if (!g.meldingen.contains(m.tekst)) g.meldingen << m.tekst;
+    return g;
+}
+
+// Standard output as raw bytes; whether everything reached it is checked at the end.
+class Standaarduitvoer {
+  public:
+    void Schrijf(const QByteArray& bytes) {
+        if (bytes.isEmpty()) return;
+        if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) !=
+                static_cast<std::size_t>(bytes.size()) &&
+            !fout_)
+            fout_ = errno;
+    }
+    void Schrijf(std::FILE* bestand) {
+        std::rewind(bestand);
+        char blok[1 << 16];
+        std::size_t n;
+        while ((n = std::fread(blok, 1, sizeof blok, bestand)) > 0)
+            Schrijf(QByteArray(blok, static_cast<qsizetype>(n)));
+    }
+    // Exit code `code`, or 2 with a message when not everything reached standard output (a full
+    // disk, /dev/full, a closed pipe).
+    int Af(int code) {
+        errno = 0;
+        if (std::fflush(stdout) != 0 && !fout_) fout_ = errno ? errno : EIO;
+        if (std::ferror(stdout) && !fout_) fout_ = EIO;
+        if (!fout_) return code;
+        return Onleesbaar(QStringLiteral("de uitvoer kon niet volledig geschreven worden: %1")
+                              .arg(QString::fromLocal8Bit(std::strerror(fout_))));
+    }
+
+  private:
+    int fout_ = 0;
+};
+
+unsigned Draden(unsigned gevraagd) {
+    if (gevraagd > 0) return gevraagd;
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Every input read, on several threads, in the order given; nothing when one cannot be read.
+bool LeesAlles(const QStringList& bestanden, unsigned draden, std::vector<TQXInvoer>& invoer) {
+    invoer.resize(static_cast<std::size_t>(bestanden.size()));
+    QString melding;
+    VerwerkGeordend<Gelezen>(
+        invoer.size(), draden, [&](std::size_t i) { return Lees(bestanden[static_cast<qsizetype>(i)]); },
+        [&](std::size_t i, Gelezen& g) {
+            if (!melding.isEmpty()) return;
+            if (!g.melding.isEmpty()) {
+                melding = g.melding;
+                return;
+            }
+            invoer[i] = std::move(g.invoer);
+            // Every box the window would have shown, once, as a warning.
+            for (const QString& m : g.meldingen)
+                Fout() << "korvalinde-bereken: waarschuwing: " << bestanden[static_cast<qsizetype>(i)] << ": "
+                       << m << Qt::endl;
+        });
+    if (melding.isEmpty()) return true;
+    Onleesbaar(melding);
+    return false;
+}
+
+// One file computed and its text made, ready to be written.
+struct Uitkomst {
+    QByteArray tekst;  // JSON element or CSV summary rows
+    QByteArray detail; // CSV detail rows
+    QString fout;      // the model's error
+};
+
+QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
+    try {
+        TBedrijf bedrijf;
+        bedrijf.Bereken(invoer, uitvoer);
+    } catch (const std::exception& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
+int Onleesbaar(const QString& melding) {
+    Fout() << "korvalinde-bereken: " << melding << Qt::endl;
+    return 2;
+}
+
+int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
+    const unsigned draden = Draden(opties.draden);
+    std::vector<TQXInvoer> invoer;
+    if (!LeesAlles(bestanden, draden, invoer)) return 2;
+
+    const bool csv = opties.csv || opties.detail;
+    const bool lijst = bestanden.size() > 1;
+    Standaarduitvoer uit;
+    // The detail rows follow all summary rows: they wait in a temporary file, not in memory.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> detail(opties.detail ? std::tmpfile() : nullptr,
+                                                           &std::fclose);
+    if (opties.detail && !detail)
+        return Onleesbaar(QStringLiteral("geen tijdelijk bestand voor de detailtabellen"));
+    bool modelFout = false;
+
+    QByteArray begin;
+    if (csv)
+        CsvSamenvattingKop(begin);
+    else if (lijst)
+        begin = "[\n";
+    uit.Schrijf(begin);
+
+    try {
+        VerwerkGeordend<Uitkomst>(
+            invoer.size(), draden,
+            [&](std::size_t i) {
+                Uitkomst u;
+                const QString& bestand = bestanden[static_cast<qsizetype>(i)];
+                TQXUitvoer uitvoer;
+                u.fout = ModelFout(invoer[i], uitvoer);
+                if (!csv) {
+                    if (lijst) u.tekst = i == 0 ? QByteArray("    ") : QByteArray(",\n    ");
+                    SchrijfResultaatJson(u.tekst, invoer[i], uitvoer, u.fout, lijst ? &bestand : nullptr,
+                                         lijst ? 1 : 0);
+                    if (!lijst) u.tekst += '\n';
+                    return u;
+                }
+                CsvSamenvatting(u.tekst, bestand, uitvoer);
+                if (opties.detail) CsvDetail(u.detail, bestand, uitvoer);
+                return u;
+            },
+            [&](std::size_t i, Uitkomst& u) {
+                if (!u.fout.isEmpty()) {
+                    modelFout = true;
+                    if (csv)
+                        Fout() << "korvalinde-bereken: " << bestanden[static_cast<qsizetype>(i)] << ": "
+                               << u.fout << Qt::endl;
+                }
+                uit.Schrijf(u.tekst);
+                if (detail && !u.detail.isEmpty() &&
+                    std::fwrite(u.detail.constData(), 1, static_cast<std::size_t>(u.detail.size()),
+                                detail.get()) != static_cast<std::size_t>(u.detail.size()))
+                    throw std::runtime_error(std::strerror(errno));
+            });
+    } catch (const std::exception& e) {
+        return Onleesbaar(QStringLiteral("de detailtabellen konden niet tijdelijk bewaard worden: %1")
+                              .arg(QString::fromLocal8Bit(e.what())));
+    }
+
+    if (!csv && lijst) uit.Schrijf("\n]\n");
+    if (detail) {
+        QByteArray kop = "\r\n";
+        CsvDetailKop(kop);
+        uit.Schrijf(kop);
+        if (std::fflush(detail.get()) != 0 || std::ferror(detail.get()))
+            return Onleesbaar(QStringLiteral("de detailtabellen konden niet tijdelijk bewaard worden"));
+        uit.Schrijf(detail.get());
+    }
+    return uit.Af(modelFout ? 1 : 0);
+}
+
+} // namespace korvalinde
+
+namespace korvalinde {
+
+namespace {
+
+const char* const VariantNamen[AantalVarianten] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
+
+// The summary rows the chart shows: those whose title holds one of the texts asked (any case);
+// by default the use of the grass and the milk, the advisor's first questions.
+bool KiesRijen(const QStringList& gevraagd, QList<TSamenvattingKolom>& rijen, QString& fout) {
+    const QStringList teksten = gevraagd.isEmpty() ? QStringList{QStringLiteral("Benuttingspercentage"),
+                                                                 QStringLiteral("Gemiddelde melkgift")}
+                                                   : gevraagd;
+    for (const QString& tekst : teksten) {
+        bool gevonden = false;
+        for (const TSamenvattingKolom& k : SamenvattingKolommen())
+            if (k.titel.contains(tekst, Qt::CaseInsensitive)) {
+                rijen << k;
+                gevonden = true;
+            }
+        if (!gevonden) {
+            fout = QStringLiteral("--rij %1: geen rij van de samenvatting").arg(tekst);
+            return false;
+        }
+    }
+    return true;
+}
+
+double Getal(const QString& tekst) {
+    bool ok = false;
+    const double d = tekst.trimmed().toDouble(&ok); // QString::toDouble reads the C locale
+    return ok ? d : std::numeric_limits<double>::quiet_NaN();
+}
+
+} // namespace
+
+int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
+    if (IsJson(bestand))
+        return Onleesbaar(QStringLiteral("--reeks vraagt een scenariobestand (.kvl), geen JSON"));
+    QByteArray scenario;
+    QString fout = LeesScenarioBytes(bestand, scenario);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
+    if (!fout.isEmpty())
+        return Onleesbaar(fout.contains(bestand) ? fout : bestand + QStringLiteral(": ") + fout);
+    if (opties.reeksen.size() > 2) return Onleesbaar(QStringLiteral("hoogstens twee keer --reeks"));
+    QList<TReeks> reeksen;
+    for (const QString& tekst : opties.reeksen) {
+        TReeks r;
+        if (!LeesReeks(tekst, invoer, r, fout)) return Onleesbaar(fout);
+        reeksen << r;
+    }
+    QList<TSamenvattingKolom> grafiekRijen;
+    if (!opties.grafiek.isEmpty() && !KiesRijen(opties.rijen, grafiekRijen, fout)) return Onleesbaar(fout);
+    const int punten = AantalReekspunten(reeksen);
+    if (punten > MaxReekswaarden)
+        return Onleesbaar(QStringLiteral("meer dan %1 punten").arg(MaxReekswaarden));
+
+    const int varianten = opties.alternatieven ? AantalVarianten : 1;
+    QStringList kop;
+    for (const TReeks& r : reeksen) kop << r.naam;
+    for (int v = 0; v < varianten; ++v)
+        for (const TSamenvattingKolom& k : SamenvattingKolommen())
+            kop << (opties.alternatieven ? QString::fromLatin1(VariantNamen[v]) + QStringLiteral(": ")
+                                         : QString()) +
+                       k.titel;
+    Standaarduitvoer uit;
+    QByteArray tekst;
+    CsvRegel(tekst, kop);
+    uit.Schrijf(tekst);
+
+    // The chart: x the first sweep's values as its input shows them; a line per value of the second
+    // sweep, or per variant with the alternatives.
+    const int perX = reeksen.size() > 1 ? static_cast<int>(reeksen[1].waarden.size()) : 1;
+    const int lijnen = reeksen.size() > 1 ? perX : varianten;
+    TReeksgrafiek grafiek;
+    grafiek.xTitel = invoer.Getal(reeksen[0].naam)->Label();
+    for (const TSamenvattingKolom& k : grafiekRijen)
+        grafiek.panelen << TReeksgrafiek::Paneel{k.titel, QList<QList<double>>(lijnen)};
+    bool modelFout = false;
+    try {
+        VerwerkGeordend<TReekspunt>(
+            static_cast<std::size_t>(punten), Draden(opties.draden),
+            [&](std::size_t i) { return BerekenReekspunt(scenario, reeksen, static_cast<int>(i)); },
+            [&](std::size_t i, TReekspunt& p) {
+                QStringList regel = p.waarden;
+                while (regel.size() < reeksen.size()) regel << QString();
+                for (int v = 0; v < varianten; ++v)
+                    for (const TSamenvattingKolom& k : SamenvattingKolommen())
+                        regel << QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
+                                                            KolBasis + v)][static_cast<std::size_t>(k.rij)])
+                                     .trimmed();
+                QByteArray r;
+                CsvRegel(r, regel);
+                uit.Schrijf(r);
+                if (!p.fout.isEmpty()) {
+                    modelFout = true;
+                    Fout() << "korvalinde-bereken: " << bestand << " ("
+                           << p.waarden.join(QStringLiteral(", ")) << "): " << p.fout << Qt::endl;
+                }
+                if (grafiek.panelen.isEmpty()) return;
+                const int x = static_cast<int>(i) / perX;
+                if (static_cast<int>(i) % perX == 0) grafiek.x << Getal(p.waarden.value(0));
+                for (int l = 0; l < lijnen; ++l) {
+                    if (reeksen.size() > 1 && l != static_cast<int>(i) % perX) continue;
+                    const int v = reeksen.size() > 1 ? 0 : l;
+                    if (x == 0 && grafiek.lijnNamen.size() < lijnen)
+                        grafiek.lijnNamen
+                            << (reeksen.size() > 1 ? invoer.Getal(reeksen[1].naam)->Label() +
+                                                         QStringLiteral(" ") + p.waarden.value(1)
+                                                   : QString::fromLatin1(VariantNamen[v]));
+                    for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
+                        grafiek.panelen[k].lijnen[l]
+                            << Getal(QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
+                                   KolBasis + v)][static_cast<std::size_t>(grafiekRijen[k].rij)]));
+                }
+            });
+    } catch (const std::exception& e) {
+        return Onleesbaar(QString::fromStdString(e.what()));
+    }
+    if (!opties.grafiek.isEmpty()) {
+        if (lijnen == 1) grafiek.lijnNamen.clear();
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!TekenReeksgrafiek(grafiek).save(&buffer, "PNG"))
+            return Onleesbaar(QStringLiteral("--grafiek: de grafiek kon niet als PNG gemaakt worden"));
+        const std::string reden = SchrijfBestand(QFile::encodeName(opties.grafiek).toStdString(),
+                                                 std::string_view(png.constData(), png.size()));
+        if (!reden.empty())
+            return Onleesbaar(QStringLiteral("--grafiek: %1").arg(QString::fromStdString(reden)));
+    }
+    return uit.Af(modelFout ? 1 : 0);
+}
+
+} // namespace korvalinde

@@ -1,0 +1,31 @@
+// The work of the batch calculator on its files: every input read first (an unreadable one stops
+// everything before anything is printed), then the files computed on several threads, each once,
+// and their results written to standard output as each one is done, in the order the files were
+// given (memory stays the same however many files); and parameter sweeps of one scenario file.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace korvalinde {
+
+struct TBatchOpties {
+    bool csv = false;
+    bool detail = false; // implies csv
+    unsigned draden = 0; // 0: as many as the machine has cores
+    // Sweeps: "NAAM=BEGIN:EIND:STAP", at most two; then the one file is swept.
+    QStringList reeksen;
+    bool alternatieven = false; // the sweep's table also shows "Alternatief 1" and "Alternatief 1+2"
+    QString grafiek;            // the sweep's chart as PNG
+    QStringList rijen;          // the summary rows the chart shows (part of their title)
+};
+
+// Exit code: 0 computed, 1 the model stopped with an error for at least one file, 2 an input could
+// not be read or refused, or standard output did not take everything (message on standard error).
+int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties);
+int VerwerkReeks(const QString& bestand, const TBatchOpties& opties);
+
+// The message and exit code 2 for something that could not be read or written.
+int Onleesbaar(const QString& melding);
+
+} // namespace korvalinde
