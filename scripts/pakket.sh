@@ -15,7 +15,7 @@ deb="$(realpath "$build"/korvalinde_*.deb)"
 dpkg-deb --field "$deb" Package Version Depends
 
 export DEBIAN_FRONTEND=noninteractive
-trap 'apt-get remove -y -qq korvalinde >/dev/null' EXIT
+trap 'apt-get remove -y -qq korvalinde >/dev/null 2>&1 || true' EXIT
 apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 /usr/bin/korvalinde --version
 /usr/bin/korvalinde-bereken --version
@@ -24,4 +24,7 @@ grep -q 'application/x-korvalinde-scenario:\*\.kvl' /usr/share/mime/globs2
 grep -q 'application/x-korvalinde-scenario=.*korvalinde.desktop' /usr/share/applications/mimeinfo.cache
 test -f /usr/share/metainfo/nl.korvalinde.Korvalinde.metainfo.xml
 test -f /usr/share/icons/hicolor/scalable/apps/korvalinde.svg
-echo "pakket: $deb installeert en start"
+trap - EXIT
+apt-get remove -y -qq korvalinde >/dev/null
+test ! -e /usr/bin/korvalinde
+echo "pakket: $deb installeert, start en is weer verwijderd"
