@@ -10,6 +10,8 @@ pakketten=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 poppler-utils xvfb xauth locales
+  qt6-translations-l10n
+  dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 ontbreekt=()

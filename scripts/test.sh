@@ -17,3 +17,6 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-san --output-on-failure -R "^
 
 # 3. The scenario-file reader under the fuzzer, about a minute.
 bash scripts/fuzz.sh 60
+
+# 4. The Debian package: menu entry and description checked, built, installed, started, removed.
+bash scripts/pakket.sh build

@@ -8,6 +8,7 @@
 #include "programs/Programma.h"
 #include "programs/Produktondersteuning.h"
 #include "programs/Versiecontrole.h"
+#include "programs/Vertaling.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/ZnMeldingen.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QScrollArea>
@@ -26,6 +28,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace korvalinde;
@@ -579,6 +582,33 @@ class TestVensters : public QObject {
         v->opstart->close();
         QVERIFY(v->beeindigd);
         QVERIFY(!v->hoofdvenster->isVisible());
+    }
+
+    // Qt's own dialogs and buttons speak Dutch after the program's start-up step, while the
+    // numbers keep their point.
+    void qt_dialogen_in_het_nederlands_data() {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("bron");
+        QTest::addColumn<QString>("nederlands");
+        QTest::newRow("open: look in") << "QFileDialog" << "Look in:" << "Zoeken in:";
+        QTest::newRow("save: file name") << "QFileDialog" << "File &name:" << "Bestands&naam:";
+        QTest::newRow("print") << "QPrintDialog" << "&Print" << "A&fdrukken";
+        QTest::newRow("page set-up") << "QPrintPreviewDialog" << "Page Setup" << "Pagina-instelling";
+    }
+    void qt_dialogen_in_het_nederlands() {
+        QFETCH(QString, context);
+        QFETCH(QString, bron);
+        QFETCH(QString, nederlands);
+        const QString getal = QLocale().toString(1234.5);
+        QVERIFY(LaadQtVertalingen(*qApp));
+        QCOMPARE(QCoreApplication::translate(context.toLatin1().constData(), bron.toLatin1().constData()),
+                 nederlands);
+        // A box's standard buttons come from the platform's texts, which the catalogue covers too.
+        QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("v"),
+                        QMessageBox::Save | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuleren"));
+        QCOMPARE(QLocale().toString(1234.5), getal);
+        for (QTranslator* vertaler : qApp->findChildren<QTranslator*>()) delete vertaler;
     }
 };
 

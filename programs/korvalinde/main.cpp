@@ -8,6 +8,7 @@
 #include "programs/Opdrachtregel.h"
 #include "programs/Startvenster.h"
 #include "programs/Programma.h"
+#include "programs/Vertaling.h"
 
 #include <QSettings>
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);
+    // Qt's own dialogs and buttons in Dutch, before the first window exists.
+    LaadQtVertalingen(app);
     QApplication::setApplicationName(QString::fromLatin1(ProgrammaNaam));
 
     // The boxes of the components go through the same boxes as those of the main window.
