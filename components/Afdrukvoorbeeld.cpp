@@ -4,6 +4,7 @@
 #include "domain/Bestand.h"
 #include "components/ZnMeldingen.h"
 #include "components/Afdrukvoortgang.h"
+#include "components/Schermplaats.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -246,6 +247,7 @@ TPrintPreview::TPrintPreview(QWidget* owner) : QDialog(owner), m_canvas(std::mak
     setWindowTitle(QStringLiteral("Afdrukvoorbeeld"));
     setFont(VoorbeeldFont());
     resize(541, 360);
+    HoudOpScherm(this); // also when the preview fills the screen, its page label stays in view
     Melding = [this](const QString& titel, const QString& tekst) { ToonFout(this, titel, tekst); };
 
     auto* boven = new QFrame(this);

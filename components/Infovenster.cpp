@@ -1,5 +1,7 @@
 #include "components/Infovenster.h"
 
+#include "components/Schermplaats.h"
+
 #include "components/Programmainfo.h"
 
 #include <QEvent>
@@ -48,11 +50,7 @@ QString DatabaseVersie() {
 } // namespace
 
 void ZnCentreerOpScherm(QWidget* venster) {
-    QScreen* scherm = venster->screen() ? venster->screen() : QGuiApplication::primaryScreen();
-    if (!scherm) return;
-    const QRect vlak = scherm->availableGeometry();
-    const QSize maat = venster->frameGeometry().size();
-    venster->move(vlak.center() - QPoint(maat.width() / 2, maat.height() / 2));
+    PlaatsOpScherm(venster, TPlaatsing::Centreren);
 }
 
 QString ZnProgrammaNaamRegels(const QString& naam) {

@@ -27,6 +27,35 @@ const std::array<TGrafiekSoort, GrafiekAantal>& GrafiekSoorten() {
     return soorten;
 }
 
+QStringList GrafiekVariantNamen() {
+    return {QStringLiteral("Basis"), QStringLiteral("Alt 1"), QStringLiteral("Alt 1+2")};
+}
+
+QColor VariantKleur(TSerieIndex serie, int variant) {
+    // Per series three shades of one hue, from dark (Basis) to light (Alt 1+2); the light yellow of the
+    // fouled total becomes amber, which still shows as a line on white.
+    static const QColor kleuren[SerieAantal][GrafiekAantalVarianten] = {
+        {QColor(176, 112, 0), QColor(224, 152, 0), QColor(246, 196, 64)},   // AreaSerie1: amber
+        {QColor(110, 50, 0), QColor(160, 90, 40), QColor(204, 140, 96)},    // AreaSerie2: brown
+        {QColor(0, 0, 128), QColor(40, 90, 220), QColor(120, 160, 255)},    // LineSerie1: navy to blue
+        {QColor(0, 100, 0), QColor(30, 160, 30), QColor(120, 210, 110)},    // LineSerie2: green
+        {QColor(0, 120, 130), QColor(0, 180, 190), QColor(90, 220, 230)},   // LineSerie3: aqua
+        {QColor(120, 0, 120), QColor(180, 60, 180), QColor(225, 140, 225)}, // LineSerie4: purple
+        {QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 0)},                // Nullijn
+    };
+    if (serie < 0 || serie >= SerieAantal) serie = Nullijn;
+    return kleuren[serie][std::clamp(variant, 0, GrafiekAantalVarianten - 1)];
+}
+
+QString GrafiekOnderschrift(const TGrafiekBeschrijving& b) {
+    if (b.grafiek < 1 || b.grafiek > GrafiekAantal) return QString();
+    const QStringList namen = GrafiekVariantNamen();
+    const QString varianten = b.variant == GrafiekAlleVarianten ? namen[0] + QStringLiteral(", ") + namen[1] +
+                                                                      QStringLiteral(" en ") + namen[2]
+                                                                : namen.value(b.variant, namen[0]);
+    return GrafiekSoorten()[b.grafiek - 1].item + QStringLiteral(" (") + varianten + QLatin1Char(')');
+}
+
 QStringList GrafiekItems() {
     QStringList items;
     for (const TGrafiekSoort& soort : GrafiekSoorten()) items << soort.item;
@@ -86,7 +115,7 @@ QString KolomTitel(const TDetailTabellen& tabellen, int kolom) {
 TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant) {
     TGrafiekBeschrijving b;
     b.series = LegeSeries();
-    if (variant < 0 || variant >= GrafiekAantalVarianten) variant = 0;
+    if (variant < 0 || variant > GrafiekAlleVarianten) variant = 0;
     b.variant = variant;
     if (grafiek < 1 || grafiek > GrafiekAantal) return b; // no chart chosen: empty, axes untouched
     b.grafiek = grafiek;
@@ -94,6 +123,7 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
 
     // Read every variant back from its table; empty cells stay 0, as do cells without a number.
     TWaarden waarden{};
+    std::array<bool, GrafiekAantalVarianten> heeftWaarden{};
     for (int a = 0; a < GrafiekAantalVarianten; ++a) {
         for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom) {
             const int vak = kolom - soort.eersteKolom + 1;
@@ -107,6 +137,7 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
                 }
                 const float waarde = static_cast<float>(getal);
                 waarden[a][vak][c] += waarde;
+                heeftWaarden[a] = true;
                 b.hoogsteHalveDag = std::max(b.hoogsteHalveDag, c);
                 b.laatsteHalveDag[a] = c;
                 if (soort.vorm == TGrafiekVorm::GestapeldeVlakken) waarden[a][3][c] += waarde;
@@ -142,51 +173,90 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
     b.halveDagAs.maximum = b.hoogsteHalveDag;
     b.halveDagAs.titel = QStringLiteral("Halve weidedagen");
 
-    // The series of the chosen variant, up to its own last half day.
-    const int laatste = b.laatsteHalveDag[variant];
-    const auto& w = waarden[variant];
-    auto vul = [&](TSerieIndex serie, int kolom, int vanaf, auto waarde) {
-        TGrafiekSerie& s = b.series[serie];
-        s.inLegenda = true;
-        s.titel = KolomTitel(tabellen, kolom);
-        for (int c = vanaf; c <= laatste; ++c) s.punten.append(QPointF(c, waarde(c)));
-    };
-    auto nullijn = [&](int vanaf) {
-        for (int c = vanaf; c <= laatste; ++c) b.series[Nullijn].punten.append(QPointF(c, 0));
-    };
-    switch (soort.vorm) {
-    case TGrafiekVorm::Vlakken: {
-        const int onder = grafiek - 1; // column 1 (chart 2) or 2 (chart 3) ...
-        const int boven = grafiek + 1; // ... in front of column 3 or 4
-        vul(AreaSerie1, onder, 0, [&](int c) { return w[onder][c]; });
-        vul(AreaSerie2, boven, 0, [&](int c) { return w[boven][c]; });
-        nullijn(0);
-        break;
-    }
-    case TGrafiekVorm::GestapeldeVlakken:
-        // The total of dung and urine patches in light yellow, the dung part in brown over its lower
-        // part: the yellow band that stays visible is the urine part.
-        vul(AreaSerie1, soort.laatsteKolom, 0, [&](int c) { return w[3][c]; });
-        vul(AreaSerie2, soort.eersteKolom, 0, [&](int c) { return w[1][c]; });
-        b.series[AreaSerie1].onderrand = b.series[AreaSerie2].punten;
-        break;
-    case TGrafiekVorm::Lijnen: {
-        // Intake and milk have no value at turn-in, so line charts start at half day 1.
-        if (laatste > 0) nullijn(1);
-        int serie = LineSerie1;
-        for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom, ++serie) {
-            const int vak = kolom - soort.eersteKolom + 1;
-            vul(static_cast<TSerieIndex>(serie), kolom, 1, [&](int c) { return w[vak][c]; });
+    // The series of one variant, up to its own last half day (the zero line up to `laatsteNul`).
+    auto seriesVan = [&](int v, int laatsteNul) {
+        std::array<TGrafiekSerie, SerieAantal> series = LegeSeries();
+        const int laatste = b.laatsteHalveDag[v];
+        const auto& w = waarden[v];
+        auto vul = [&](TSerieIndex serie, int kolom, int vanaf, auto waarde) {
+            TGrafiekSerie& s = series[serie];
+            s.inLegenda = true;
+            s.titel = KolomTitel(tabellen, kolom);
+            for (int c = vanaf; c <= laatste; ++c) s.punten.append(QPointF(c, waarde(c)));
+        };
+        auto nullijn = [&](int vanaf) {
+            for (int c = vanaf; c <= laatsteNul; ++c) series[Nullijn].punten.append(QPointF(c, 0));
+        };
+        switch (soort.vorm) {
+        case TGrafiekVorm::Vlakken: {
+            const int onder = grafiek - 1; // column 1 (chart 2) or 2 (chart 3) ...
+            const int boven = grafiek + 1; // ... in front of column 3 or 4
+            vul(AreaSerie1, onder, 0, [&](int c) { return w[onder][c]; });
+            vul(AreaSerie2, boven, 0, [&](int c) { return w[boven][c]; });
+            nullijn(0);
+            break;
         }
-        break;
-    }
+        case TGrafiekVorm::GestapeldeVlakken:
+            // The total of dung and urine patches in light yellow, the dung part in brown over its lower
+            // part: the yellow band that stays visible is the urine part.
+            vul(AreaSerie1, soort.laatsteKolom, 0, [&](int c) { return w[3][c]; });
+            vul(AreaSerie2, soort.eersteKolom, 0, [&](int c) { return w[1][c]; });
+            series[AreaSerie1].onderrand = series[AreaSerie2].punten;
+            break;
+        case TGrafiekVorm::Lijnen: {
+            // Intake and milk have no value at turn-in, so line charts start at half day 1.
+            if (laatsteNul > 0) nullijn(1);
+            int serie = LineSerie1;
+            for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom, ++serie) {
+                const int vak = kolom - soort.eersteKolom + 1;
+                vul(static_cast<TSerieIndex>(serie), kolom, 1, [&](int c) { return w[vak][c]; });
+            }
+            break;
+        }
+        }
+        return series;
+    };
+
+    if (variant != GrafiekAlleVarianten) {
+        b.series = seriesVan(variant, b.laatsteHalveDag[variant]);
+    } else {
+        // One line per series and variant; only the zero line stays in the seven series and runs to the
+        // longest variant's end.
+        b.series[Nullijn].punten = seriesVan(0, b.hoogsteHalveDag)[Nullijn].punten;
+        std::array<std::array<TGrafiekSerie, SerieAantal>, GrafiekAantalVarianten> perVariant;
+        for (int v = 0; v < GrafiekAantalVarianten; ++v) perVariant[v] = seriesVan(v, 0);
+        const QStringList namen = GrafiekVariantNamen();
+        const Qt::PenStyle stijlen[GrafiekAantalVarianten] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+        for (int i = 0; i < Nullijn; ++i) {
+            for (int v = 0; v < GrafiekAantalVarianten; ++v) {
+                const TGrafiekSerie& bron = perVariant[v][i];
+                if (!bron.inLegenda || !heeftWaarden[v]) continue;
+                TGrafiekSerie lijn = bron;
+                lijn.naam = bron.naam + QLatin1Char('_') + QString::number(v);
+                lijn.soort = TSerieSoort::Lijn;
+                lijn.kleur = VariantKleur(static_cast<TSerieIndex>(i), v);
+                lijn.lijnDikte = 2;
+                lijn.lijnStijl = stijlen[v];
+                lijn.onderrand.clear();
+                // As a line the upper edge of the fouled area is the total of both kinds of patches:
+                // "VO mest + urine".
+                if (soort.vorm == TGrafiekVorm::GestapeldeVlakken && i == AreaSerie1)
+                    lijn.titel = CelTekst(tabellen, 2, soort.eersteKolom, 0) + QStringLiteral(" + ") +
+                                 CelTekst(tabellen, 2, soort.laatsteKolom, 0).section(QLatin1Char(' '), -1);
+                lijn.titel += QStringLiteral(" (") + namen[v] + QLatin1Char(')');
+                b.variantLijnen.append(lijn);
+            }
+        }
     }
 
     // The horizontal axis starts at the first half day drawn and ends at the longest variant's last.
     double eersteX = 0;
     bool gevonden = false;
-    for (const TGrafiekSerie& s : b.series) {
-        for (const QPointF& p : s.punten) {
+    QList<const TGrafiekSerie*> getekend;
+    for (const TGrafiekSerie& s : b.series) getekend.append(&s);
+    for (const TGrafiekSerie& s : b.variantLijnen) getekend.append(&s);
+    for (const TGrafiekSerie* s : getekend) {
+        for (const QPointF& p : s->punten) {
             eersteX = gevonden ? std::min(eersteX, p.x()) : p.x();
             gevonden = true;
         }

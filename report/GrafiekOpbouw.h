@@ -23,6 +23,11 @@ namespace korvalinde {
 // Layout of a detail table: DetKopRijen header rows (quantity, qualifier, unit) and one row per half day.
 inline constexpr int GrafiekLaatsteHalveDag = 60;
 inline constexpr int GrafiekAantalVarianten = 3;
+// The variant choice "Alle drie": the chosen chart for Basis, Alt 1 and Alt 1+2 in one picture.
+inline constexpr int GrafiekAlleVarianten = GrafiekAantalVarianten;
+
+// The variants as the chart page names them: "Basis", "Alt 1", "Alt 1+2".
+QStringList GrafiekVariantNamen();
 
 // Source of the detail tables' texts. Cel(variant, kolom, rij): variant 0 Basis, 1 Alternatief 1,
 // 2 Alternatief 1+2; column and row as in the table, header rows 0..2 included, so half day c lies in
@@ -68,6 +73,7 @@ struct TGrafiekSerie {
     TSerieSoort soort = TSerieSoort::Lijn;
     QColor kleur;
     int lijnDikte = 0; // 0 for areas
+    Qt::PenStyle lijnStijl = Qt::SolidLine;
     QString titel;
     bool inLegenda = false;
     QList<QPointF> punten; // x = half day, y = value
@@ -86,10 +92,15 @@ struct TGrafiekAs {
 
 struct TGrafiekBeschrijving {
     int grafiek = 0; // 1..7; 0 when no chart is chosen
-    int variant = 0;
+    int variant = 0; // 0..2, or GrafiekAlleVarianten
     // False when no chart is chosen: the series are empty and the axes stay as they were.
     bool assenGezet = false;
     std::array<TGrafiekSerie, SerieAantal> series;
+    // All three variants: the seven series stay empty apart from the zero line, and every series the
+    // chart draws for one variant comes here once per variant that has results, as a line (areas would
+    // hide each other): grouped per series, Basis, Alt 1, Alt 1+2. Each series keeps one colour family,
+    // darker to lighter and solid, dashed, dotted per variant; the variant stands behind the title.
+    QList<TGrafiekSerie> variantLijnen;
     TGrafiekAs halveDagAs;                                     // horizontal
     TGrafiekAs waardeAs;                                       // vertical
     int hoogsteHalveDag = 0;                                   // over all three variants
@@ -102,10 +113,18 @@ struct TGrafiekBeschrijving {
 // no points, none in the legend.
 std::array<TGrafiekSerie, SerieAantal> LegeSeries();
 
-// Rebuilds chart `grafiek` (1..7; anything else: no chart, empty series) for variant `variant` (0..2;
-// values outside that range are taken as 0) from the detail tables. The value axis covers all three
-// variants, so switching the variant never rescales it.
+// Rebuilds chart `grafiek` (1..7; anything else: no chart, empty series) for variant `variant` (0..2,
+// or GrafiekAlleVarianten; other values are taken as 0) from the detail tables. The value axis covers all
+// three variants, so switching the variant never rescales it.
 TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant);
+
+// Colour of series `serie` for `variant` when the three variants are shown together: one family per
+// series, the darkest for Basis.
+QColor VariantKleur(TSerieIndex serie, int variant);
+
+// The caption a saved or copied chart carries: the chart's item and the variant or variants shown,
+// "Vervuild oppervlak (Alt 1)", "Melkproductie (FPCM) (Basis, Alt 1 en Alt 1+2)"; empty without a chart.
+QString GrafiekOnderschrift(const TGrafiekBeschrijving& b);
 
 // Axis bounds on whole multiples of the step, always one step beyond a value on a multiple:
 // minimum -150 with step 200 gives -200, maximum 400 gives 600, 390 gives 400. `magNegatief` false keeps

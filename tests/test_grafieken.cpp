@@ -14,9 +14,12 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QValueAxis>
 #include <QtTest>
+
+#include <array>
 
 #include <csignal>
 
@@ -61,6 +64,12 @@ QList<int> Aantallen(const TGrafiekBeschrijving& b) {
     return n;
 }
 
+// Saves a picture when KORVALINDE_PNG_MAP names a folder (for looking at it).
+void Bewaar(const QImage& beeld, const QString& naam) {
+    const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
+    if (!map.isEmpty()) beeld.save(map + QLatin1Char('/') + naam + QStringLiteral(".png"));
+}
+
 QStringList Legenda(const TGrafiekBeschrijving& b) {
     QStringList titels;
     for (const TGrafiekSerie& s : b.series)
@@ -86,6 +95,13 @@ class TestGrafieken : public QObject {
     void opslaanEnKopieren();
     void opslaanMislukt_data();
     void opslaanMislukt();
+    void alleDrie_data();
+    void alleDrie();
+    void alleDriePagina();
+    void afbeeldingTitel_data();
+    void afbeeldingTitel();
+    void assen_data();
+    void assen();
 };
 
 void TestGrafieken::waardeAs_data() {
@@ -461,6 +477,209 @@ void TestGrafieken::opslaanMislukt() {
         QCOMPARE(oud.readAll(), QByteArray("oud"));
     }
     QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+}
+
+void TestGrafieken::alleDrie_data() {
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<int>("alt12"); // last half day of Alt 1+2; 0: no results
+    QTest::addColumn<QStringList>("titels");
+    QTest::addColumn<int>("nullijn"); // points of the zero line
+    const QStringList v{" (Basis)", " (Alt 1)", " (Alt 1+2)"};
+    auto maal = [&](const QStringList& series, int varianten) {
+        QStringList t;
+        for (const QString& s : series)
+            for (int i = 0; i < varianten; ++i) t << s + v[i];
+        return t;
+    };
+    const QStringList biomassa{"> 5 cm Biomassa", "> 0 cm Biomassa", "> 5 cm Aanbod", "> 0 cm Aanbod"};
+    // Basis runs to half day 20, Alt 1 to 12.
+    QTest::newRow("1 lijnen") << 1 << 30 << maal(biomassa, 3) << 30;
+    QTest::newRow("1 alt 1+2 leeg") << 1 << 0 << maal(biomassa, 2) << 20;
+    QTest::newRow("2 vlakken als lijnen") << 2 << 30 << maal({"> 5 cm Biomassa", "> 5 cm Aanbod"}, 3) << 31;
+    QTest::newRow("3 vlakken als lijnen") << 3 << 30 << maal({"> 0 cm Biomassa", "> 0 cm Aanbod"}, 3) << 31;
+    QTest::newRow("5 een lijn") << 5 << 30 << maal({"per koe Opname"}, 3) << 30;
+    QTest::newRow("6 totaal en mest") << 6 << 30 << maal({"VO mest + urine", "cumulatief VO mest"}, 3) << 0;
+    QTest::newRow("7 melk") << 7 << 5 << maal({"FPCM Melkprod"}, 3) << 20;
+}
+
+void TestGrafieken::alleDrie() {
+    QFETCH(int, grafiek);
+    QFETCH(int, alt12);
+    QFETCH(QStringList, titels);
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Vul(1, 12);
+    if (alt12 > 0) t.Vul(2, alt12);
+    const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), grafiek, GrafiekAlleVarianten);
+    QCOMPARE(b.variant, GrafiekAlleVarianten);
+    QVERIFY(Legenda(b).isEmpty()); // the seven series draw nothing but the zero line
+    for (int i = 0; i < Nullijn; ++i) QVERIFY(b.series[i].punten.isEmpty());
+    QTEST(int(b.series[Nullijn].punten.size()), "nullijn");
+
+    QStringList gezien;
+    QSet<QRgb> kleuren;
+    const TGrafiekBeschrijving basis = BouwGrafiek(t.Bron(), grafiek, 0);
+    for (const TGrafiekSerie& s : b.variantLijnen) {
+        gezien << s.titel;
+        kleuren.insert(s.kleur.rgb());
+        QVERIFY(s.inLegenda);
+        QCOMPARE(s.soort, TSerieSoort::Lijn);
+        QVERIFY(s.onderrand.isEmpty());
+        // Each line runs to its own variant's last half day, with that variant's values.
+        const int v = s.titel.endsWith("(Basis)") ? 0 : s.titel.endsWith("(Alt 1)") ? 1 : 2;
+        QCOMPARE(s.lijnStijl, (std::array{Qt::SolidLine, Qt::DashLine, Qt::DotLine})[v]);
+        QCOMPARE(s.punten.last().x(), double(b.laatsteHalveDag[v]));
+        const TGrafiekBeschrijving een = BouwGrafiek(t.Bron(), grafiek, v);
+        bool gevonden = false;
+        for (const TGrafiekSerie& e : een.series) gevonden |= !e.punten.isEmpty() && e.punten == s.punten;
+        QVERIFY2(gevonden, qPrintable(s.titel));
+    }
+    QTEST(gezien, "titels");
+    QCOMPARE(kleuren.size(), int(b.variantLijnen.size())); // no two lines alike in colour
+    QCOMPARE(b.waardeAs.minimum, basis.waardeAs.minimum);  // the same axes as one variant
+    QCOMPARE(b.waardeAs.maximum, basis.waardeAs.maximum);
+    QCOMPARE(b.halveDagAs.maximum, double(std::max(20, alt12)));
+}
+
+void TestGrafieken::alleDriePagina() {
+    Tabellen t;
+    t.Vul(0, 20);
+    t.Vul(1, 12);
+    t.Vul(2, 30);
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.resize(800, 560);
+    pagina.show();
+    QChart* chart = pagina.Grafiek()->chart();
+    auto zichtbareMarkers = [&] {
+        QStringList namen;
+        for (QLegendMarker* m : chart->legend()->markers())
+            if (m->isVisible()) namen << m->label();
+        return namen;
+    };
+    QRadioButton* alle = pagina.RbtAlleVarianten();
+    QVERIFY(alle && alle->text() == QStringLiteral("Alle drie"));
+    QCOMPARE(pagina.GrpGrafiek()->findChildren<QRadioButton*>().size(), 3); // the group as it was
+    pagina.CbxGrafiek()->setCurrentIndex(0);
+    alle->click();
+    QCOMPARE(pagina.GrpGrafiekItemIndex(), GrafiekAlleVarianten);
+    QCOMPARE(chart->series().size(), 7 + 12);
+    QTRY_COMPARE(zichtbareMarkers().size(), 12); // the legend lays its new entries out first
+    const QStringList legenda = zichtbareMarkers();
+    QCOMPARE(legenda.first(), QStringLiteral("> 5 cm Biomassa (Basis)"));
+    QCOMPARE(legenda.last(), QStringLiteral("> 0 cm Aanbod (Alt 1+2)"));
+    auto* alt1 = qobject_cast<QLineSeries*>(chart->series()[7 + 1]);
+    QVERIFY(alt1);
+    QCOMPARE(alt1->count(), 12);
+    QCOMPARE(alt1->pen().style(), Qt::DashLine);
+    QCOMPARE(alt1->pen().color(), VariantKleur(LineSerie1, 1));
+    Bewaar(pagina.GrafiekAfbeelding(1), QStringLiteral("grafiek-alle-drie"));
+
+    pagina.CbxGrafiek()->setCurrentIndex(5); // another chart: the lines of the last one are gone
+    QCOMPARE(chart->series().size(), 7 + 6);
+    Bewaar(pagina.GrafiekAfbeelding(1), QStringLiteral("grafiek-alle-drie-vervuild"));
+    pagina.ZetGrpGrafiekItemIndex(1); // back to one variant: the seven series as before
+    QCOMPARE(chart->series().size(), 7);
+    QCOMPARE(zichtbareMarkers(), (QStringList{"cumulatief VO urine", "cumulatief VO mest"}));
+}
+
+void TestGrafieken::afbeeldingTitel_data() {
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QString>("titel");
+    QTest::newRow("basis") << 6 << 0 << "Vervuild oppervlak (Basis)";
+    QTest::newRow("alt 1") << 2 << 1 << "Grasaanbod boven 5 cm (Alt 1)";
+    QTest::newRow("alt 1+2") << 7 << 2 << "Melkproductie (FPCM) (Alt 1+2)";
+    QTest::newRow("alle drie") << 1 << 3 << "Grasaanbod en biomassa (Basis, Alt 1 en Alt 1+2)";
+    QTest::newRow("geen grafiek") << 0 << 0 << "";
+}
+
+void TestGrafieken::afbeeldingTitel() {
+    // The saved and the copied picture carry the chart's name and variants; the screen keeps no title.
+    QFETCH(int, grafiek);
+    QFETCH(int, variant);
+    Tabellen t;
+    for (int v = 0; v < 3; ++v) t.Vul(v, 20);
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.resize(800, 560);
+    pagina.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pagina));
+    pagina.CbxGrafiek()->setCurrentIndex(grafiek - 1);
+    pagina.ZetGrpGrafiekItemIndex(variant);
+    QTEST(pagina.AfbeeldingTitel(), "titel");
+    QCoreApplication::processEvents(); // the chart lays itself out for the new series
+
+    // Dark pixels in the band above the plot: text that the chart on screen does not have there.
+    auto tekstInKop = [](const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < b.height() / 10; ++y)
+            for (int x = b.width() / 4; x < 3 * b.width() / 4; ++x) n += qGray(b.pixel(x, y)) < 100;
+        return n;
+    };
+    const QImage scherm = pagina.Grafiek()->grab().toImage();
+    const QImage beeld = pagina.GrafiekAfbeelding(1);
+    Bewaar(beeld, QStringLiteral("grafiek-titel-") + QTest::currentDataTag());
+    QCOMPARE(tekstInKop(scherm), 0);
+    QCOMPARE(tekstInKop(beeld) > 50, grafiek > 0);
+    QVERIFY(pagina.Grafiek()->chart()->title().isEmpty());
+    QCOMPARE(pagina.Grafiek()->grab().toImage(), scherm); // the screen as it was
+    pagina.GrafiekKopieren();
+    QCOMPARE(tekstInKop(QGuiApplication::clipboard()->image()) > 50, grafiek > 0);
+}
+
+void TestGrafieken::assen_data() {
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<int>("halveDagen");
+    QTest::addColumn<double>("waardeStap"); // labelled step of the value axis
+    QTest::addColumn<double>("dagStap");    // labelled step of the half days
+    QTest::newRow("biomassa 20") << 1 << 20 << 200.0 << 2.0;
+    QTest::newRow("opname 60") << 5 << 60 << 10.0 << 5.0;
+    QTest::newRow("vervuild 60, dunner gelabeld") << 6 << 60 << 1000.0 << 5.0;
+    QTest::newRow("melk 37") << 7 << 37 << 10.0 << 5.0;
+}
+
+void TestGrafieken::assen() {
+    // Grid lines on whole steps from 0, solid; the value axis shows its minor ticks as marks.
+    QFETCH(int, grafiek);
+    QFETCH(int, halveDagen);
+    Tabellen t;
+    for (int v = 0; v < 3; ++v) t.Vul(v, halveDagen);
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.resize(800, 560);
+    pagina.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pagina));
+    pagina.CbxGrafiek()->setCurrentIndex(grafiek - 1);
+    QCoreApplication::processEvents();
+    QChart* chart = pagina.Grafiek()->chart();
+    auto* waarde = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    auto* dag = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0));
+    QVERIFY(waarde && dag);
+    for (QValueAxis* as : {waarde, dag}) {
+        QCOMPARE(as->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(as->tickAnchor(), 0.0);
+        QCOMPARE(as->gridLinePen().style(), Qt::SolidLine);
+        QCOMPARE(as->minorGridLinePen().style(), Qt::SolidLine); // no dashes
+        QVERIFY(as->isLineVisible() && qGray(as->linePenColor().rgb()) < 128);
+    }
+    QTEST(waarde->tickInterval(), "waardeStap");
+    QTEST(dag->tickInterval(), "dagStap");
+    QVERIFY(!dag->isMinorGridLineVisible());
+    QVERIFY(waarde->minorTickCount() > 0);
+
+    // The minor ticks stand as dark marks left of the plot, between the labelled steps.
+    const QImage beeld = pagina.Grafiek()->grab().toImage();
+    Bewaar(beeld,
+           QStringLiteral("grafiek-assen-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+    const QRectF vlak = chart->plotArea();
+    const double perStreep = waarde->tickInterval() / (waarde->minorTickCount() + 1);
+    const double y = vlak.bottom() - vlak.height() * perStreep / (waarde->max() - waarde->min());
+    int donker = 0;
+    for (int dx = 1; dx <= 4; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            donker += qGray(beeld.pixel(int(vlak.left()) - dx, int(std::lround(y)) + dy)) < 200;
+    QVERIFY2(donker > 0, "no minor tick on the value axis");
 }
 
 QTEST_MAIN(TestGrafieken)

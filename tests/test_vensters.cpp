@@ -9,8 +9,10 @@
 #include "programs/Produktondersteuning.h"
 #include "programs/Versiecontrole.h"
 #include "programs/Vertaling.h"
+#include "components/Afdrukvoorbeeld.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
+#include "components/Schermplaats.h"
 #include "components/ZnMeldingen.h"
 
 #include <QAction>
@@ -20,6 +22,8 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QScrollArea>
@@ -609,6 +613,138 @@ class TestVensters : public QObject {
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuleren"));
         QCOMPARE(QLocale().toString(1234.5), getal);
         for (QTranslator* vertaler : qApp->findChildren<QTranslator*>()) delete vertaler;
+    }
+
+    // Windows on the screen: the rule, then real windows shown on a given available area.
+    void plaatsIn_data() {
+        QTest::addColumn<QRect>("kader");
+        QTest::addColumn<QRect>("vlak");
+        QTest::addColumn<bool>("centreren");
+        QTest::addColumn<QRect>("plek");
+        const QRect groot(0, 0, 1280, 994); // a task bar of 30 below
+        const QRect klein(0, 0, 640, 512);  // 1280 x 1024 at a display scale of 2
+        QTest::newRow("past: blijft staan")
+            << QRect(100, 50, 720, 570) << groot << false << QRect(100, 50, 720, 570);
+        QTest::newRow("boven links buiten")
+            << QRect(-20, -10, 300, 200) << groot << false << QRect(0, 0, 300, 200);
+        QTest::newRow("onder rechts buiten")
+            << QRect(1200, 900, 300, 200) << groot << false << QRect(980, 794, 300, 200);
+        QTest::newRow("te breed") << QRect(100, 100, 1400, 500) << groot << false << QRect(0, 100, 1280, 500);
+        QTest::newRow("hoofdvenster op schaal 2")
+            << QRect(-84, -94, 808, 700) << klein << false << QRect(0, 0, 640, 512);
+        QTest::newRow("taakbalk boven")
+            << QRect(10, 0, 300, 200) << QRect(0, 30, 1280, 994) << false << QRect(10, 30, 300, 200);
+        QTest::newRow("tweede scherm links") << QRect(-1500, 100, 300, 200) << QRect(-1280, 0, 1280, 1024)
+                                             << false << QRect(-1280, 100, 300, 200);
+        QTest::newRow("geen vlak: ongewijzigd")
+            << QRect(-20, -10, 300, 200) << QRect() << false << QRect(-20, -10, 300, 200);
+        QTest::newRow("gecentreerd") << QRect(0, 0, 718, 551) << groot << true << QRect(281, 221, 718, 551);
+        QTest::newRow("gecentreerd, te groot")
+            << QRect(0, 0, 808, 700) << klein << true << QRect(0, 0, 640, 512);
+        QTest::newRow("gecentreerd, taakbalk links")
+            << QRect(0, 0, 300, 200) << QRect(40, 0, 600, 400) << true << QRect(190, 100, 300, 200);
+    }
+
+    void plaatsIn() {
+        QFETCH(QRect, kader);
+        QFETCH(QRect, vlak);
+        QFETCH(bool, centreren);
+        QTEST(centreren ? GecentreerdIn(kader.size(), vlak) : PlaatsIn(kader, vlak), "plek");
+    }
+
+    void vensterOpScherm_data() {
+        QTest::addColumn<QString>("venster");
+        QTest::addColumn<QRect>("vlak");
+        QTest::addColumn<bool>("scrolt");
+        const QRect groot(0, 0, 1280, 994);
+        const QRect klein(0, 0, 640, 480);
+        for (const char* naam : {"startvenster", "hoofdvenster", "handleiding", "voorbeeld"}) {
+            QTest::addRow("%s normaal", naam) << QString::fromLatin1(naam) << groot << false;
+            QTest::addRow("%s klein", naam)
+                << QString::fromLatin1(naam) << klein << (naam != std::string("voorbeeld"));
+        }
+        QTest::newRow("voorbeeld schermvullend")
+            << QStringLiteral("voorbeeld schermvullend") << groot << false;
+        QTest::newRow("startvenster, vlak met afstand")
+            << QStringLiteral("startvenster") << QRect(200, 100, 700, 500) << true;
+    }
+
+    void vensterOpScherm() {
+        // Each window shown as the program shows it, on an available area that the test gives.
+        QFETCH(QString, venster);
+        QFETCH(QRect, vlak);
+        QFETCH(bool, scrolt);
+        ZetSchermvlakBron([vlak](const QWidget*) { return vlak; });
+        const auto herstel = qScopeGuard([] { ZetSchermvlakBron({}); });
+
+        std::unique_ptr<QWidget> w;
+        QWidget* laatste = nullptr; // the control that must stay reachable
+        QWidget* inhoud = nullptr;  // what keeps its designed size
+        QSize ontwerp;
+        if (venster == "startvenster") {
+            auto* v = new TFrmOpstart;
+            w.reset(v);
+            laatste = v->BitBtn1;
+            inhoud = v->PnlOpstart;
+            ontwerp = QSize(714, 547);
+        } else if (venster == "handleiding") {
+            auto* v = new TFrmHandleiding;
+            w.reset(v);
+            laatste = v->BtnOK;
+            ontwerp = QSize(777, 569);
+        } else if (venster == "hoofdvenster") {
+            // Built as the main window is: a fixed client area under a menu bar, centred when shown.
+            auto* v = new QMainWindow;
+            w.reset(v);
+            v->menuBar()->addMenu(QStringLiteral("&Bestand"));
+            auto* client = new QWidget;
+            client->setFixedSize(804, 666);
+            laatste = new QPushButton(QStringLiteral("Berekenen"), client);
+            laatste->setGeometry(700, 630, 100, 30);
+            v->setCentralWidget(client);
+            v->layout()->setSizeConstraint(QLayout::SetFixedSize);
+            inhoud = client;
+            ontwerp = QSize(804, 666);
+            struct Centreer : QObject {
+                using QObject::QObject;
+                bool eventFilter(QObject* o, QEvent* e) override {
+                    if (e->type() == QEvent::Show)
+                        PlaatsOpScherm(static_cast<QWidget*>(o), TPlaatsing::Centreren);
+                    return false;
+                }
+            };
+            v->installEventFilter(new Centreer(v));
+        } else {
+            auto* v = new TPrintPreview(nullptr);
+            w.reset(v);
+            laatste = v->LblPage;
+            // The preview as the report opens it: at the top left, the screen's size minus 3, or a size of
+            // its own.
+            ontwerp = venster.endsWith("schermvullend") ? QSize(1277, 1021) : QSize(600, 400);
+            v->move(venster.endsWith("schermvullend") ? QPoint(0, 0) : QPoint(10, 20));
+            v->resize(ontwerp);
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTRY_VERIFY2(vlak.contains(w->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                       .arg(w->frameGeometry().x())
+                                                                       .arg(w->frameGeometry().y())
+                                                                       .arg(w->frameGeometry().width())
+                                                                       .arg(w->frameGeometry().height())));
+        auto* rol = w->findChild<QScrollArea*>(QStringLiteral("SbxSchermplaats"));
+        QCOMPARE(rol != nullptr, scrolt);
+        const QSize gezien = qobject_cast<QMainWindow*>(w.get()) ? inhoud->size() : w->size();
+        if (!scrolt && !venster.endsWith("schermvullend")) QCOMPARE(gezien, ontwerp);
+        if (scrolt) {
+            QVERIFY(w->width() < ontwerp.width() || w->height() < ontwerp.height());
+            if (inhoud) QCOMPARE(inhoud->size(), ontwerp); // the contents keep their size and scroll
+            rol->ensureWidgetVisible(laatste);
+        }
+        // The last control can be seen inside the window (after scrolling to it).
+        const QRect plek(laatste->mapTo(w.get(), QPoint(0, 0)), laatste->size());
+        QVERIFY2(w->rect().contains(plek), qPrintable(venster));
+        Bewaar(w.get(),
+               QStringLiteral("opscherm-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
     }
 };
 

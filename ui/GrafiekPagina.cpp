@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLegend>
@@ -91,6 +92,13 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
         knop->setGeometry(8, 8 + 17 * i, 78, 17);
         m_knoppen->addButton(knop, i);
     }
+    // The three variants at once: beside the group, so the group keeps its three items and its size.
+    m_alleVarianten = new QRadioButton(QStringLiteral("Alle drie"), this);
+    m_alleVarianten->setObjectName(QStringLiteral("RbtAlleVarianten"));
+    m_alleVarianten->setToolTip(QStringLiteral("De gekozen grafiek voor Basis, Alt 1 en Alt 1+2 samen"));
+    m_alleVarianten->setGeometry(m_grpGrafiek->geometry().right() + 9, m_grpGrafiek->y() + 8 + 17 * 2, 90,
+                                 17);
+    m_knoppen->addButton(m_alleVarianten, GrafiekAlleVarianten);
     m_knoppen->button(0)->setChecked(true);
 
     m_chart = new QChart();
@@ -116,6 +124,15 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
     m_halveDagAs->setTickInterval(1);
     m_chart->addAxis(m_halveDagAs, Qt::AlignBottom);
     m_chart->addAxis(m_waardeAs, Qt::AlignLeft);
+    // A dark axis line, so that its ticks and minor ticks show; solid grid lines, evenly spaced on whole
+    // steps. The half days between two labelled ones are marks on the axis only: 60 lines of their own
+    // would crowd the plot.
+    for (QValueAxis* as : {m_halveDagAs, m_waardeAs}) {
+        as->setLinePen(QPen(QColor(96, 96, 96), 1));
+        as->setGridLinePen(QPen(QColor(208, 208, 208), 1));
+        as->setMinorGridLinePen(QPen(QColor(232, 232, 232), 1));
+    }
+    m_halveDagAs->setMinorGridLineVisible(false);
 
     // The seven series in drawing order: every later series paints over the earlier ones.
     const auto leeg = LegeSeries();
@@ -217,6 +234,25 @@ void TGrafiekPagina::Teken(const TGrafiekBeschrijving& b) {
         serie->setName(s.titel);
         for (QLegendMarker* marker : m_chart->legend()->markers(serie)) marker->setVisible(s.inLegenda);
     }
+    for (QLineSeries* lijn : std::as_const(m_variantLijnen)) {
+        m_chart->removeSeries(lijn);
+        delete lijn;
+    }
+    m_variantLijnen.clear();
+    for (const TGrafiekSerie& s : b.variantLijnen) {
+        auto* lijn = new QLineSeries();
+        lijn->setObjectName(s.naam);
+        lijn->setName(s.titel);
+        QPen pen(s.kleur, s.lijnDikte, s.lijnStijl);
+        pen.setCapStyle(Qt::FlatCap);
+        lijn->setPen(pen);
+        lijn->replace(s.punten);
+        m_chart->addSeries(lijn);
+        lijn->attachAxis(m_halveDagAs);
+        lijn->attachAxis(m_waardeAs);
+        for (QLegendMarker* marker : m_chart->legend()->markers(lijn)) marker->setVisible(true);
+        m_variantLijnen.append(lijn);
+    }
     if (!b.assenGezet) return;
     ZetAs(m_halveDagAs, b.halveDagAs);
     ZetAs(m_waardeAs, b.waardeAs);
@@ -237,11 +273,31 @@ void TGrafiekPagina::Teken(const TGrafiekBeschrijving& b) {
     m_waardeAs->setMinorGridLineVisible(waardeStap > 1);
 }
 
+QString TGrafiekPagina::AfbeeldingTitel() const {
+    return GrafiekOnderschrift(m_beschrijving);
+}
+
 QImage TGrafiekPagina::GrafiekAfbeelding(qreal schaal) const {
     // A page that was never shown has not laid its chart out yet; do what the view does on a resize.
     if (m_chart->size() != QSizeF(m_grafiek->size())) {
         m_chart->resize(m_grafiek->size());
         m_grafiek->setSceneRect(m_chart->geometry());
+    }
+    // The title goes on the picture only: the chart takes it for the time of drawing and lays itself
+    // out around it, then gives it back before the screen is painted again.
+    const QString titel = AfbeeldingTitel();
+    const QFont schermFont = m_chart->titleFont();
+    auto legTitelOp = [this](const QString& tekst) {
+        m_chart->setTitle(tekst);
+        if (m_chart->layout()) m_chart->layout()->activate();
+    };
+    if (!titel.isEmpty()) {
+        QFont titelFont(QStringLiteral("Arial"));
+        titelFont.setPixelSize(14);
+        titelFont.setBold(true);
+        m_chart->setTitleFont(titelFont);
+        m_chart->setTitleBrush(Qt::black);
+        legTitelOp(titel);
     }
     const QRectF bron = m_chart->geometry();
     QImage beeld((bron.size() * schaal).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -250,6 +306,10 @@ QImage TGrafiekPagina::GrafiekAfbeelding(qreal schaal) const {
     schilder.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     m_chart->scene()->render(&schilder, QRectF(beeld.rect()), bron);
     schilder.end();
+    if (!titel.isEmpty()) {
+        legTitelOp(QString());
+        m_chart->setTitleFont(schermFont);
+    }
     return beeld;
 }
 

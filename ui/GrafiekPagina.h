@@ -5,8 +5,12 @@
 // main window calls CbxGrafiekChange() after every recalculation while this page is the active page;
 // choosing another chart or variant redraws by itself.
 //
+// Beside the variant group the choice "Alle drie" shows the chosen chart for the three variants at once,
+// one line per series and variant with the variant named in the legend.
+//
 // A right-click on the chart offers "Grafiek opslaan als afbeelding..." (PNG at twice the size on screen)
-// and "Grafiek kopiëren" (to the clipboard).
+// and "Grafiek kopiëren" (to the clipboard). The picture carries the chart's name and the variant or
+// variants shown as its title; on screen the chart keeps an empty title.
 #pragma once
 
 #include "report/GrafiekOpbouw.h"
@@ -22,6 +26,7 @@ class QComboBox;
 class QGroupBox;
 class QMenu;
 class QPoint;
+class QRadioButton;
 
 class QChart;
 class QChartView;
@@ -42,16 +47,20 @@ class TGrafiekPagina : public QWidget {
 
     QComboBox* CbxGrafiek() const { return m_cbxGrafiek; }
     QGroupBox* GrpGrafiek() const { return m_grpGrafiek; }
+    QRadioButton* RbtAlleVarianten() const { return m_alleVarianten; }
     QChartView* Grafiek() const { return m_grafiek; }
-    // Index of the checked variant button (0 "Basis", 1 "Alt 1", 2 "Alt 1+2"); -1 when none is checked.
+    // Index of the checked variant button (0 "Basis", 1 "Alt 1", 2 "Alt 1+2", GrafiekAlleVarianten for
+    // "Alle drie"); -1 when none is checked.
     int GrpGrafiekItemIndex() const;
     void ZetGrpGrafiekItemIndex(int index);
 
     // What the chart shows now, as built by the last rebuild.
     const TGrafiekBeschrijving& Beschrijving() const { return m_beschrijving; }
 
-    // The chart as a picture at `schaal` times its size on screen, on a white background.
+    // The chart as a picture at `schaal` times its size on screen, on a white background, with the
+    // title AfbeeldingTitel() drawn above the plot.
     QImage GrafiekAfbeelding(qreal schaal = 2) const;
+    QString AfbeeldingTitel() const;
 
     // Asks for the file name when saving the chart; returns an empty text when the user cancels. The
     // default shows the standard save dialog. Tests replace it.
@@ -83,6 +92,7 @@ class TGrafiekPagina : public QWidget {
     QComboBox* m_cbxGrafiek = nullptr;
     QGroupBox* m_grpGrafiek = nullptr;
     QButtonGroup* m_knoppen = nullptr;
+    QRadioButton* m_alleVarianten = nullptr;
     QChartView* m_grafiek = nullptr;
     QChart* m_chart = nullptr;
     QValueAxis* m_halveDagAs = nullptr;
@@ -92,6 +102,8 @@ class TGrafiekPagina : public QWidget {
     QLineSeries* m_bovenranden[SerieAantal] = {};
     QLineSeries* m_onderranden[SerieAantal] = {};
     QLineSeries* m_lijnen[SerieAantal] = {};
+    // The lines of "Alle drie", made for each rebuild and removed by the next.
+    QList<QLineSeries*> m_variantLijnen;
 
     QMenu* m_menu = nullptr;
     QAction* m_mitOpslaan = nullptr;

@@ -10,6 +10,7 @@
 #include "components/RecenteBestanden.h"
 #include "components/Programmainfo.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "components/Schermplaats.h"
 
 #include <QAction>
 #include <QApplication>
@@ -760,11 +761,7 @@ void TFrmHoofdFormulier::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!gecentreerd_) {
         gecentreerd_ = true;
-        if (const QScreen* scherm = screen()) {
-            QRect kader = frameGeometry();
-            kader.moveCenter(scherm->availableGeometry().center());
-            move(kader.topLeft());
-        }
+        PlaatsOpScherm(this, TPlaatsing::Centreren);
     }
     // Shown once by the start window; a window restored from the task bar is no new start.
     if (!getoond_ && !event->spontaneous()) {
