@@ -4,8 +4,8 @@
 // window binds its pages to the tables and inputs here and tells which page is active.
 #pragma once
 
-#include "domain/Bedrijfsmodel.h"
 #include "core/Invoerset.h"
+#include "domain/Bedrijfsmodel.h"
 #include "domain/Records.h"
 
 #include <QObject>

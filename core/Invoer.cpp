@@ -1,8 +1,8 @@
 #include "core/Invoer.h"
 
+#include "core/Meldingen.h"
 #include "domain/Algemeen.h"
 #include "domain/Formaat.h"
-#include "core/Meldingen.h"
 
 #include <cmath>
 

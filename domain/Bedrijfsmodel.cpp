@@ -1,8 +1,8 @@
 #include "domain/Bedrijfsmodel.h"
 
 #include "domain/Algemeen.h"
-#include "domain/Koecurven.h"
 #include "domain/Formaat.h"
+#include "domain/Koecurven.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,15 +2,15 @@
 // the command line and the program start with its order of windows.
 #include "test_versie_server.h"
 
-#include "programs/Handleiding.h"
-#include "programs/Opdrachtregel.h"
-#include "programs/Startvenster.h"
-#include "programs/Programma.h"
-#include "programs/Produktondersteuning.h"
-#include "programs/Versiecontrole.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/ZnMeldingen.h"
+#include "programs/Handleiding.h"
+#include "programs/Opdrachtregel.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Programma.h"
+#include "programs/Startvenster.h"
+#include "programs/Versiecontrole.h"
 
 #include <QAction>
 #include <QCheckBox>
