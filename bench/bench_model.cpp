@@ -1,9 +1,9 @@
 // Speed of the grazing model on the default scenario: the incremental run, the same run with the
 // milk response evaluated in extended precision throughout (as before its fast path), and the
 // plain run that computes every state again from turn-in.
-#include "tests/ModelInvoer.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Koecurven.h"
+#include "tests/ModelInvoer.h"
 
 #include <benchmark/benchmark.h>
 

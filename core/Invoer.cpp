@@ -1,8 +1,8 @@
 #include "core/Invoer.h"
 
+#include "core/Meldingen.h"
 #include "domain/Algemeen.h"
 #include "domain/Formaat.h"
-#include "core/Meldingen.h"
 
 #include <cmath>
 
@@ -199,7 +199,7 @@ void TKeuzeInvoer::TypDoorGebruiker(const QString& tekst) {
 TTabel::TTabel(const QString& naam, int tag, int kolommen, int rijen, int vasteRijen, int dataBreedte,
                QObject* parent)
     : TInvoer(naam, QString(), parent), kolommen_(kolommen), rijen_(rijen), vasteRijen_(vasteRijen),
-      dataBreedte_(dataBreedte), cellen_(kolommen * rijen) {
+      dataBreedte_(dataBreedte), cellen_(static_cast<qsizetype>(kolommen) * rijen) {
     ZetTag(tag);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 // A scenario file is a few kilobytes; nothing beyond this is read, so that a wrong file picked by
 // mistake (a film, a disk image) cannot exhaust memory. A longer file reads as far as its fields go.
-constexpr qint64 MaxLeesGrootte = 16 * 1024 * 1024;
+constexpr qint64 MaxLeesGrootte = qint64{16} * 1024 * 1024;
 
 QString Naam(std::string_view naam) {
     return QString::fromLatin1(naam.data(), static_cast<qsizetype>(naam.size()));

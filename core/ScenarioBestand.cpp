@@ -57,6 +57,12 @@ const std::array<TabelBlok, 4> Tabellen{{
     {"GrdGras", 7, 2},
 }};
 
+// Where the cell of column c and row r (both from 1) starts in a table block: 210 bytes per column,
+// 21 per cell (a length byte and up to 20 characters).
+std::size_t CelPositie(int c, int r) {
+    return static_cast<std::size_t>(c - 1) * 210 + static_cast<std::size_t>(r - 1) * 21;
+}
+
 enum Tag : std::uint8_t {
     TagInt8 = 2,
     TagInt16 = 3,
@@ -107,7 +113,7 @@ class Schrijver {
             for (int r = 1; r <= tabel.rijen; ++r) {
                 std::string t = invoer.Cel(tabel.naam, c, r);
                 if (t.size() > CelLengte) t.resize(CelLengte);
-                const auto begin = static_cast<std::size_t>((c - 1) * 210 + (r - 1) * 21);
+                const std::size_t begin = CelPositie(c, r);
                 blok[begin] = static_cast<std::uint8_t>(t.size());
                 std::copy(t.begin(), t.end(), blok.begin() + static_cast<std::ptrdiff_t>(begin) + 1);
             }
@@ -181,7 +187,7 @@ class Lezer {
         const std::uint8_t* blok = Neem(GridBlokGrootte);
         for (int c = 1; c <= tabel.kolommen; ++c)
             for (int r = 1; r <= tabel.rijen; ++r) {
-                const std::uint8_t* slot = blok + (c - 1) * 210 + (r - 1) * 21;
+                const std::uint8_t* slot = blok + CelPositie(c, r);
                 const std::size_t n = std::min<std::size_t>(slot[0], CelLengte);
                 invoer.ZetCel(tabel.naam, c, r, std::string(reinterpret_cast<const char*>(slot + 1), n));
             }

@@ -50,7 +50,9 @@ std::string DatumTekst(double datum) {
     return TweeCijfers(dag) + " " + TweeCijfers(maand);
 }
 
-std::string DagTekst(std::int32_t dag) { return DatumTekst(static_cast<double>(dag) + 1.0); }
+std::string DagTekst(std::int32_t dag) {
+    return DatumTekst(static_cast<double>(dag) + 1.0);
+}
 
 std::int32_t DagNaarMaand(std::int32_t dag) {
     static const std::int32_t laatsteDag[12] = {31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
@@ -65,9 +67,9 @@ float FpcmFactor(float vet, float eiwit) {
 }
 
 float Interpoleer(float x1, float x2, float x, float y1, float y2) {
-    const long double y = static_cast<long double>(y1) +
-                          (static_cast<long double>(x) - x1) * (static_cast<long double>(y1) - y2) /
-                              (static_cast<long double>(x1) - x2);
+    const long double y = static_cast<long double>(y1) + (static_cast<long double>(x) - x1) *
+                                                             (static_cast<long double>(y1) - y2) /
+                                                             (static_cast<long double>(x1) - x2);
     return static_cast<float>(y);
 }
 

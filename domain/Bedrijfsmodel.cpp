@@ -1,8 +1,8 @@
 #include "domain/Bedrijfsmodel.h"
 
 #include "domain/Algemeen.h"
-#include "domain/Koecurven.h"
 #include "domain/Formaat.h"
+#include "domain/Koecurven.h"
 
 #include <algorithm>
 #include <cmath>
@@ -585,7 +585,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     auto& kolom = uit.arsam[KolBasis + vi];
     Schrijf(kolom[RijWeidedagen], "0.0", dagen);
     Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
-    Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n + 1)].Biomassa5);
+    Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n) + 1].Biomassa5);
     Schrijf(kolom[RijAanbodInscharen], "0", Grasaanbod);
     Schrijf(
         kolom[RijAanbodKoe], "0",

@@ -14,7 +14,7 @@ namespace korvalinde {
 
 // Raised when the annual nitrogen text is not one the regrowth lines know.
 class OnbekendeJaargift : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -22,7 +22,7 @@ public:
 inline constexpr std::array<std::uint16_t, 5> LactatieDag{30, 90, 160, 260, 320};
 
 class TBedrijf {
-public:
+  public:
     // The working copy of one variant. Arrays are 0-based (index 0 = class or row 1).
     float AantalKoeien = 0;
     std::array<float, 3> PercPar{};
@@ -96,26 +96,22 @@ public:
     // Days pregnant of lactation class k.
     std::uint16_t Drachtdagen(int k) const;
 
-private:
-    template <class Bron>
-    friend class Stapper;
-    template <class Bron>
-    friend struct Uitkomsten;
+  private:
+    template <class Bron> friend class Stapper;
+    template <class Bron> friend struct Uitkomsten;
     struct Direct;
     struct KoeKlassen;
     struct Klassen;
 
     float KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const;
-    template <class Bron>
-    float GrasopnameUitRelatief(const Bron& bron, float relatief) const;
+    template <class Bron> float GrasopnameUitRelatief(const Bron& bron, float relatief) const;
     template <class Bron>
     float GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float biomassa0) const;
-    template <class Bron>
-    float MelkproductieMet(const Bron& bron, float x) const;
+    template <class Bron> float MelkproductieMet(const Bron& bron, float x) const;
+    template <bool VanafInscharen> void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
     template <bool VanafInscharen>
-    void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
-    template <bool VanafInscharen>
-    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer, std::unique_ptr<KoeKlassen>& koe);
+    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer,
+                        std::unique_ptr<KoeKlassen>& koe);
 };
 
 } // namespace korvalinde

@@ -13,7 +13,8 @@ namespace {
 // power of ten of the first digit.
 void DecimaleCijfers(long double waarde, std::string& cijfers, int& exponent) {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(waarde), std::chars_format::scientific, 17);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(waarde), std::chars_format::scientific, 17);
     const std::string tekst(buf, res.ptr);
     const auto e = tekst.find('e');
     cijfers.clear();
@@ -51,7 +52,9 @@ bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
 
 } // namespace
 
-std::string FormatFloat(std::string_view patroon, long double waarde) { return Formatteer(patroon, waarde, true); }
+std::string FormatFloat(std::string_view patroon, long double waarde) {
+    return Formatteer(patroon, waarde, true);
+}
 
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {
     return Formatteer(patroon, waarde, false);
@@ -66,8 +69,10 @@ std::string Formatteer(std::string_view patroon, long double waarde, bool snelMa
     const auto punt = patroon.find('.');
     if (punt != std::string_view::npos) {
         for (std::size_t i = punt + 1; i < patroon.size(); ++i) {
-            if (patroon[i] == '0') ++vast, vast += optioneel, optioneel = 0;
-            else if (patroon[i] == '#') ++optioneel;
+            if (patroon[i] == '0')
+                ++vast, vast += optioneel, optioneel = 0;
+            else if (patroon[i] == '#')
+                ++optioneel;
         }
     }
     const int decimalen = vast + optioneel;
@@ -87,14 +92,18 @@ std::string Formatteer(std::string_view patroon, long double waarde, bool snelMa
         if (behouden >= 0) {
             std::string deel;
             for (int i = 0; i < behouden; ++i)
-                deel.push_back(i < static_cast<int>(cijfers.size()) ? cijfers[static_cast<std::size_t>(i)] : '0');
-            const bool omhoog =
-                behouden < static_cast<int>(cijfers.size()) && cijfers[static_cast<std::size_t>(behouden)] >= '5';
+                deel.push_back(i < static_cast<int>(cijfers.size()) ? cijfers[static_cast<std::size_t>(i)]
+                                                                    : '0');
+            const bool omhoog = behouden < static_cast<int>(cijfers.size()) &&
+                                cijfers[static_cast<std::size_t>(behouden)] >= '5';
             if (omhoog) {
                 int i = static_cast<int>(deel.size()) - 1;
-                while (i >= 0 && deel[static_cast<std::size_t>(i)] == '9') deel[static_cast<std::size_t>(i--)] = '0';
-                if (i >= 0) ++deel[static_cast<std::size_t>(i)];
-                else deel.insert(deel.begin(), '1');
+                while (i >= 0 && deel[static_cast<std::size_t>(i)] == '9')
+                    deel[static_cast<std::size_t>(i--)] = '0';
+                if (i >= 0)
+                    ++deel[static_cast<std::size_t>(i)];
+                else
+                    deel.insert(deel.begin(), '1');
             }
             getal = deel;
         }

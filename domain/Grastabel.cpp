@@ -57,10 +57,14 @@ int Kolom(std::string_view code) {
 
 // Digestible organic matter of one reference level, from its RE, SUI and RAS.
 float Vos(const GrasNiveau& niveau, int maand, bool minder) {
-    const long double re = niveau.waarden[static_cast<std::size_t>(Kolom("RE"))][static_cast<std::size_t>(maand)];
-    const long double sui = niveau.waarden[static_cast<std::size_t>(Kolom("SUI"))][static_cast<std::size_t>(maand)];
-    const long double ras = niveau.waarden[static_cast<std::size_t>(Kolom("RAS"))][static_cast<std::size_t>(maand)];
-    float c = static_cast<float>((1.1335L * re + 423.0L + 0.934L * sui - 0.423L * ras) / (1000.0L - ras) * 100.0L);
+    const long double re =
+        niveau.waarden[static_cast<std::size_t>(Kolom("RE"))][static_cast<std::size_t>(maand)];
+    const long double sui =
+        niveau.waarden[static_cast<std::size_t>(Kolom("SUI"))][static_cast<std::size_t>(maand)];
+    const long double ras =
+        niveau.waarden[static_cast<std::size_t>(Kolom("RAS"))][static_cast<std::size_t>(maand)];
+    float c =
+        static_cast<float>((1.1335L * re + 423.0L + 0.934L * sui - 0.423L * ras) / (1000.0L - ras) * 100.0L);
     if (minder) c = static_cast<float>(static_cast<long double>(c) - 3.7L);
     return static_cast<float>((1000.0L - ras) * c / 100.0L);
 }
@@ -87,9 +91,12 @@ float GehalteGras(std::string_view soort, std::int32_t dag, bool minder, float a
     float uit = aanbod >= massa[1] ? Interpoleer(massa[1], massa[2], aanbod, waarde[1], waarde[2])
                                    : Interpoleer(massa[0], massa[1], aanbod, waarde[0], waarde[1]);
     if (minder) {
-        if (soort == "VEM") uit = static_cast<float>(static_cast<long double>(uit) - 50.0L);
-        else if (soort == "DVE") uit = static_cast<float>(static_cast<long double>(uit) - 5.0L);
-        else if (soort == "OEB") uit = static_cast<float>(static_cast<long double>(uit) + 10.0L);
+        if (soort == "VEM")
+            uit = static_cast<float>(static_cast<long double>(uit) - 50.0L);
+        else if (soort == "DVE")
+            uit = static_cast<float>(static_cast<long double>(uit) - 5.0L);
+        else if (soort == "OEB")
+            uit = static_cast<float>(static_cast<long double>(uit) + 10.0L);
     }
     return uit;
 }

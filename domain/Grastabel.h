@@ -21,7 +21,7 @@ struct GrasNiveau {
 extern const std::array<GrasNiveau, 3> GrasReferentie; // low, standard, high
 
 class OnbekendeSoort : public std::invalid_argument {
-public:
+  public:
     using std::invalid_argument::invalid_argument;
 };
 

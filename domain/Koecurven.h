@@ -13,7 +13,7 @@ using Word = std::uint16_t;
 // Arithmetic that cannot give a meaningful number (division by a zero fill value, a negative
 // energy intake). It ends the calculation like any other model error.
 class RekenFout : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

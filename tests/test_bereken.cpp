@@ -1,9 +1,9 @@
 // The batch calculator and the JSON form of the records.
-#include "domain/Bedrijfsmodel.h"
-#include "core/Berekening.h"
 #include "ModelInvoer.h"
+#include "core/Berekening.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
+#include "domain/Bedrijfsmodel.h"
 
 #include <QtTest>
 

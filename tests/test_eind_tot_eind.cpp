@@ -1,14 +1,14 @@
 // The program as a user works with it, through the real main window offscreen: open a saved
 // scenario, make the paddock larger on "Grasland", look at the results on "Uitvoer", pick a chart,
 // print the report, save, and open the file again in a new window; and the two ways to start.
-#include "ui/GrafiekPagina.h"
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
-#include "core/Meldingen.h"
-#include "ui/Meldvenster.h"
-#include "programs/Startvenster.h"
-#include "core/Scenario.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "core/Meldingen.h"
+#include "core/Scenario.h"
+#include "programs/Startvenster.h"
+#include "ui/GrafiekPagina.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/InvoerWidgets.h"
+#include "ui/Meldvenster.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>

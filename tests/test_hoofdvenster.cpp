@@ -3,20 +3,20 @@
 // commands, the about box, and the program start that links the help entries to their windows.
 #include "test_versie_server.h"
 
-#include "ui/Glyphs.h"
-#include "programs/Handleiding.h"
+#include "components/Afdrukvoorbeeld.h"
+#include "components/Infovenster.h"
+#include "components/Programmainfo.h"
+#include "components/RecenteBestanden.h"
 #include "core/Instellingen.h"
+#include "core/Scenario.h"
+#include "programs/Handleiding.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Programma.h"
+#include "programs/Startvenster.h"
+#include "ui/Glyphs.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/MeldBrug.h"
 #include "ui/Meldvenster.h"
-#include "programs/Startvenster.h"
-#include "programs/Programma.h"
-#include "programs/Produktondersteuning.h"
-#include "core/Scenario.h"
-#include "components/RecenteBestanden.h"
-#include "components/Infovenster.h"
-#include "components/Programmainfo.h"
-#include "components/Afdrukvoorbeeld.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

@@ -1,10 +1,10 @@
 // The main window offscreen: pages, control names, the status panel, Enter as Tab, and typing into
 // number inputs, choices, table cells and the day edit going through the input set's rules; the day
 // edit component on its own. Runs under a comma locale: numbers must still show with a point.
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
 #include "components/Dagveld.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/InvoerWidgets.h"
+#include "ui/Meldvenster.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

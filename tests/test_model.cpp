@@ -1,9 +1,9 @@
 // The grazing model: regrowth and rejected areas, intake and milk, the period simulation and its
 // summary, error handling, and the incremental run against the plain restart-from-turn-in run.
-#include "domain/Bedrijfsmodel.h"
-#include "domain/Koecurven.h"
-#include "domain/Formaat.h"
 #include "ModelInvoer.h"
+#include "domain/Bedrijfsmodel.h"
+#include "domain/Formaat.h"
+#include "domain/Koecurven.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Print preview component: twips on screen and paper, text measurement, the preview window, page
 // ranges of the print dialog, cancelling a print job, and PDF output checked with pdftotext.
-#include "components/ZnMeldingen.h"
-#include "components/Afdrukvoortgang.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "components/Afdrukvoortgang.h"
+#include "components/ZnMeldingen.h"
 
 #include <QtTest>
 

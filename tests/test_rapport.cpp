@@ -4,9 +4,9 @@
 // footer; the supplements table; the landscape warning; a model error shown once; unwritable files.
 #include "report/Rapport.h"
 
-#include "domain/Bedrijfsmodel.h"
-#include "core/Invoerset.h"
 #include "ModelInvoer.h"
+#include "core/Invoerset.h"
+#include "domain/Bedrijfsmodel.h"
 
 #include <QtTest>
 

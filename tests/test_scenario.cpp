@@ -1,6 +1,6 @@
 // The bytes of the scenario file: value encodings, the field order, old versions and damaged files.
-#include "core/ScenarioBestand.h"
 #include "ScenarioTestInvoer.h"
+#include "core/ScenarioBestand.h"
 
 #include <QtTest>
 

@@ -2,9 +2,9 @@
 // safe writing and bounded reading of files.
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
-#include "domain/Koecurven.h"
 #include "domain/Formaat.h"
 #include "domain/Grastabel.h"
+#include "domain/Koecurven.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The result pages of the main window offscreen: the summary with the alternatives above it, the
 // detail tables with their radio group, and the chart page following each recalculation.
-#include "ui/GrafiekPagina.h"
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
 #include "core/Meldingen.h"
+#include "ui/GrafiekPagina.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/InvoerWidgets.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

@@ -2,18 +2,18 @@
 // the command line and the program start with its order of windows.
 #include "test_versie_server.h"
 
-#include "programs/Handleiding.h"
-#include "programs/Opdrachtregel.h"
-#include "programs/Startvenster.h"
-#include "programs/Programma.h"
-#include "programs/Produktondersteuning.h"
-#include "programs/Versiecontrole.h"
-#include "programs/Vertaling.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "programs/Vertaling.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/Schermplaats.h"
 #include "components/ZnMeldingen.h"
+#include "programs/Handleiding.h"
+#include "programs/Opdrachtregel.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Programma.h"
+#include "programs/Startvenster.h"
+#include "programs/Versiecontrole.h"
 
 #include <QAction>
 #include <QCheckBox>

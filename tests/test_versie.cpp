@@ -2,9 +2,9 @@
 // lines, the request, its failures, and the boxes the check shows at start-up and from the menu.
 #include "test_versie_server.h"
 
-#include "programs/Versiecontrole.h"
 #include "components/Programmainfo.h"
 #include "components/ZnMeldingen.h"
+#include "programs/Versiecontrole.h"
 
 #include <QElapsedTimer>
 #include <QNetworkProxy>

@@ -62,20 +62,21 @@ class VersieServer : public QObject {
     }
 
     void Eindeloos_(QTcpSocket* s) {
-        const bool inhoud = eindeloos == Eindeloos::Inhoud;
-        s->write(inhoud ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
-                        : "HTTP/1.1 200 OK\r\n");
+        const bool metInhoud = eindeloos == Eindeloos::Inhoud;
+        s->write(metInhoud
+                     ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
+                     : "HTTP/1.1 200 OK\r\n");
         auto* klok = new QTimer(s);
         QPointer<QTcpSocket> socket(s);
-        QObject::connect(klok, &QTimer::timeout, s, [this, socket, inhoud] {
+        QObject::connect(klok, &QTimer::timeout, s, [this, socket, metInhoud] {
             if (!socket || socket->state() != QAbstractSocket::ConnectedState) return;
             // Write only what the client takes, so that what it received is what was sent.
             if (socket->bytesToWrite() > 0) return;
-            const QByteArray stuk = inhoud ? "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"
-                                           : QByteArray("X-Regel: ") + QByteArray(20, 'x') + "\r\n";
+            const QByteArray stuk = metInhoud ? "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"
+                                              : QByteArray("X-Regel: ") + QByteArray(20, 'x') + "\r\n";
             verstuurd += socket->write(stuk);
         });
-        klok->start(inhoud ? 1 : 20);
+        klok->start(metInhoud ? 1 : 20);
     }
 
     QTcpServer server_;

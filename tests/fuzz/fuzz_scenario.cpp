@@ -1,7 +1,7 @@
 // Any byte sequence given to the scenario reader ends in a value read or one of the file's error
 // messages: never a crash, a hang or a huge allocation.
-#include "core/ScenarioBestand.h"
 #include "ScenarioTestInvoer.h"
+#include "core/ScenarioBestand.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Writes a few valid scenario files into the folder given as argument: the defaults, an old
 // version with its two extra numbers, long texts and unusual values.
-#include "core/ScenarioBestand.h"
 #include "ScenarioTestInvoer.h"
+#include "core/ScenarioBestand.h"
 
 #include <fstream>
 #include <string>
