@@ -1,8 +1,8 @@
 #include "programs/Startvenster.h"
 
-#include "programs/Produktondersteuning.h"
 #include "components/Infovenster.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
+#include "programs/Produktondersteuning.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -99,7 +99,7 @@ TFrmOpstart::TFrmOpstart(QWidget* parent) : QWidget(parent, Qt::Window) {
     try {
         LblVersie->setText(QStringLiteral("versie ") + VersieTekst(QStringLiteral("VD")));
     } catch (const std::exception& fout) {
-        ZnMeldingen().Fout(QString::fromUtf8(fout.what()));
+        StandaardMelder().Fout(QString::fromUtf8(fout.what()));
     }
 
     ImgKorvalinde = new QLabel(PnlOpstart);

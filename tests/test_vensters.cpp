@@ -2,15 +2,15 @@
 // the command line and the program start with its order of windows.
 #include "test_versie_server.h"
 
-#include "programs/Handleiding.h"
-#include "programs/Opdrachtregel.h"
-#include "programs/Startvenster.h"
-#include "programs/Programma.h"
-#include "programs/Produktondersteuning.h"
-#include "programs/Versiecontrole.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
+#include "programs/Handleiding.h"
+#include "programs/Opdrachtregel.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Programma.h"
+#include "programs/Startvenster.h"
+#include "programs/Versiecontrole.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,18 +71,18 @@ QWidget* MaakHoofdvenster() {
 class TestVensters : public QObject {
     Q_OBJECT
 
-    TZnOpgenomenMeldingen meldingen;
+    TOpnameMelder meldingen;
 
   private slots:
     void initTestCase() {
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        ZetZnMeldingen(&meldingen);
+        ZetStandaardMelder(&meldingen);
     }
-    void init() { meldingen = TZnOpgenomenMeldingen(); }
+    void init() { meldingen = TOpnameMelder(); }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     }
-    void cleanupTestCase() { ZetZnMeldingen(nullptr); }
+    void cleanupTestCase() { ZetStandaardMelder(nullptr); }
 
     void datums_data() {
         QTest::addColumn<QDate>("datum");
