@@ -1,8 +1,9 @@
 #include "components/Afdrukvoorbeeld.h"
 
+#include "components/Afdrukvoortgang.h"
+#include "core/Meldingen.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
-#include "components/ZnMeldingen.h"
 #include "components/Afdrukvoortgang.h"
 #include "components/Schermplaats.h"
 
@@ -11,17 +12,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPagedPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -36,8 +34,6 @@ namespace korvalinde {
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-
 // Zoom list of the preview window and the pixels per inch of each entry.
 struct ZoomStap {
     const char* tekst;
@@ -45,29 +41,14 @@ struct ZoomStap {
 };
 constexpr ZoomStap ZoomLijst[] = {{"100%", 96}, {"75%", 72}, {"50%", 48}, {"25%", 24}};
 
-// Font of the preview window (bold, 11 pixels); the canvases start every page with it.
-QFont VoorbeeldFont() {
-    QFont f = QGuiApplication::font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    return f;
-}
-
-int NaarApparaat(int twips, int offset, double schaal) {
-    return static_cast<int>(Round(static_cast<long double>(twips + offset) * schaal));
-}
-
 QString Tekst(const std::exception& e) {
     return QString::fromUtf8(e.what());
 }
 
-// Error boxes go through the program's message interface, so that tests can record them; a box
-// with a title of its own ("Error") is shown as such when real boxes are in use.
-void ToonFout(QWidget* eigenaar, const QString& titel, const QString& tekst) {
-    if (titel != ZnMeldingTitel(TZnMeldingSoort::Fout) && dynamic_cast<TZnQtMeldingen*>(&ZnMeldingen()))
-        QMessageBox::critical(eigenaar, titel, tekst);
-    else
-        ZnMeldingen().Fout(tekst);
+// Error boxes go through the program's message interface, so that tests can record them; whatever
+// title the component gives, the box is the program's error box ("Fout", "OK").
+void ToonFout(const QString& tekst) {
+    StandaardMelder().Fout(tekst);
 }
 
 // The page image of the preview window.
@@ -89,166 +70,15 @@ class TPaginaBeeld : public QWidget {
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// TPrinterMaten
-
-TPrinterMaten TPrinterMaten::Van(const QPagedPaintDevice& printer) {
-    TPrinterMaten m;
-    m.ResolutieX = std::max(1, printer.logicalDpiX());
-    m.ResolutieY = std::max(1, printer.logicalDpiY());
-    const QRect vel = printer.pageLayout().fullRectPixels(m.ResolutieX);
-    m.FysiekeBreedte = vel.width();
-    m.FysiekeHoogte = vel.height();
-    m.Breedte = printer.width();
-    m.Hoogte = printer.height();
-    return m;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TPreviewCanvas
-
-TPreviewCanvas::TPreviewCanvas() {
-    m_startFont = VoorbeeldFont();
-    BeginPage();
-}
-
-double TPreviewCanvas::PuntGrootte(const QFont& font) {
-    if (font.pointSizeF() > 0) return font.pointSizeF();
-    if (font.pixelSize() > 0) return font.pixelSize() * 72.0 / 96.0;
-    return 10.0;
-}
-
-QFont TPreviewCanvas::FontOpResolutie(int resolutie) const {
-    QFont f = m_font;
-    f.setPixelSize(std::max(1, qRound(PuntGrootte(m_font) * resolutie / 72.0)));
-    return f;
-}
-
-void TPreviewCanvas::SetFont(const QFont& font) {
-    m_font = font;
-    if (font.pointSizeF() <= 0) m_font.setPointSizeF(PuntGrootte(font));
-}
-
-void TPreviewCanvas::SetStartFont(const QFont& font) {
-    m_startFont = font;
-    if (font.pointSizeF() <= 0) m_startFont.setPointSizeF(PuntGrootte(font));
-}
-
-void TPreviewCanvas::BeginPage() {
-    m_font = m_startFont;
-    if (m_font.pointSizeF() <= 0) m_font.setPointSizeF(PuntGrootte(m_startFont));
-    m_fontKleur = Qt::black;
-    m_brush = QBrush(Qt::white, Qt::SolidPattern);
-    m_pen = QPen(QBrush(Qt::black), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-}
-
-void TPreviewCanvas::SetCanvas(QPainter* doel) {
-    m_doel = doel;
-}
-
-int TPreviewCanvas::DeviceX(int x) const {
-    return NaarApparaat(x, OffsetX, ScaleX);
-}
-
-int TPreviewCanvas::DeviceY(int y) const {
-    return NaarApparaat(y, OffsetY, ScaleY);
-}
-
-void TPreviewCanvas::PasToe() {
-    m_doel->setPen(m_pen);
-    m_doel->setBrush(m_brush);
-}
-
-void TPreviewCanvas::TextOut(int x, int y, const QString& tekst) {
-    if (!m_doel) return;
-    QFont f = FontOpResolutie(TextResolution);
-    if (!Preview) f.setHintingPreference(QFont::PreferNoHinting);
-    m_doel->setFont(f);
-    const QFontMetricsF fm(f, m_doel->device());
-    const QPointF hoek(DeviceX(x), DeviceY(y));
-    if (m_brush.style() != Qt::NoBrush)
-        m_doel->fillRect(QRectF(hoek, QSizeF(fm.horizontalAdvance(tekst), fm.height())), m_brush);
-    m_doel->setPen(QPen(m_fontKleur));
-    m_doel->drawText(QPointF(hoek.x(), hoek.y() + fm.ascent()), tekst);
-}
-
-int TPreviewCanvas::TextWidth(const QString& tekst) const {
-    QFont f = FontOpResolutie(PrinterResolution);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF fm(f);
-    return qRound(fm.horizontalAdvance(tekst) * TwipsPerInch / PrinterResolution);
-}
-
-int TPreviewCanvas::TextHeight(const QString& tekst) const {
-    Q_UNUSED(tekst);
-    QFont f = FontOpResolutie(PrinterResolution);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF fm(f);
-    return qRound(fm.height() * TwipsPerInch / PrinterResolution);
-}
-
-void TPreviewCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    if (!m_doel) return;
-    const int links = DeviceX(std::min(x1, x2));
-    const int rechts = DeviceX(std::max(x1, x2));
-    const int boven = DeviceY(std::min(y1, y2));
-    const int onder = DeviceY(std::max(y1, y2));
-    if (rechts <= links || onder <= boven) return;
-    if (m_pen.style() == Qt::NoPen) {
-        if (m_brush.style() != Qt::NoBrush)
-            m_doel->fillRect(QRect(links, boven, rechts - links, onder - boven), m_brush);
-        return;
-    }
-    PasToe();
-    // The outline runs over the first and the last pixel inside the rectangle.
-    m_doel->drawRect(QRect(links, boven, rechts - links - 1, onder - boven - 1));
-}
-
-void TPreviewCanvas::StretchDraw(const QRect& twips, const QImage& plaatje) {
-    if (!m_doel || plaatje.isNull()) return;
-    const int links = DeviceX(twips.x());
-    const int boven = DeviceY(twips.y());
-    const QRectF doel(links, boven, DeviceX(twips.x() + twips.width()) - links,
-                      DeviceY(twips.y() + twips.height()) - boven);
-    m_doel->drawImage(doel, plaatje);
-}
-
-void TPreviewCanvas::StretchDraw(const QRect& twips, const QPixmap& plaatje) {
-    StretchDraw(twips, plaatje.toImage());
-}
-
-void TPreviewCanvas::NewPage() {
-    if (Preview) {
-        if (m_doel) m_doel->fillRect(QRect(0, 0, BitmapWidth, BitmapHeight), Qt::white);
-    } else if (Printer) {
-        Printer->newPage();
-    }
-}
-
-void TPreviewCanvas::DrawMarginFrame() {
-    if (!m_doel || !Preview) return;
-    QPen kader(QColor(128, 128, 128));
-    kader.setStyle(Qt::DashLine);
-    kader.setWidth(1);
-    m_doel->setPen(kader);
-    m_doel->setBrush(Qt::NoBrush);
-    // The printable area, assuming equal borders on opposite sides of the sheet.
-    const int x0 = DeviceX(0);
-    const int y0 = DeviceY(0);
-    const int x1 = BitmapWidth - x0;
-    const int y1 = BitmapHeight - y0;
-    if (x1 > x0 && y1 > y0) m_doel->drawRect(QRect(x0, y0, x1 - x0 - 1, y1 - y0 - 1));
-}
-
-// ---------------------------------------------------------------------------------------------
 // TPrintPreview
 
 TPrintPreview::TPrintPreview(QWidget* owner) : QDialog(owner), m_canvas(std::make_unique<TPreviewCanvas>()) {
     setObjectName(QStringLiteral("PrintPreview"));
     setWindowTitle(QStringLiteral("Afdrukvoorbeeld"));
-    setFont(VoorbeeldFont());
+    setFont(TPreviewCanvas::VoorbeeldFont());
     resize(541, 360);
     HoudOpScherm(this); // also when the preview fills the screen, its page label stays in view
-    Melding = [this](const QString& titel, const QString& tekst) { ToonFout(this, titel, tekst); };
+    Melding = [](const QString&, const QString& tekst) { ToonFout(tekst); };
 
     auto* boven = new QFrame(this);
     boven->setObjectName(QStringLiteral("Panel1"));
@@ -454,9 +284,7 @@ void TPrintPreview::Herteken() {
 
 TZnPreview::TZnPreview(QObject* owner) : QObject(owner) {
     setObjectName(QStringLiteral("ZnPreview"));
-    m_melding = [this](const QString& titel, const QString& tekst) {
-        ToonFout(VensterEigenaar(), titel, tekst);
-    };
+    m_melding = [](const QString&, const QString& tekst) { ToonFout(tekst); };
 }
 
 TZnPreview::~TZnPreview() {
@@ -647,21 +475,8 @@ bool TZnPreview::StartTaak(QPagedPaintDevice& doelPrinter, bool metMelding) {
         if (metMelding) ToonMelding(QStringLiteral("Fout"), m_fout);
         return false;
     }
-    const TPrinterMaten m = TPrinterMaten::Van(printer);
-    auto canvas = std::make_unique<TPreviewCanvas>();
-    canvas->PrinterResolution = m.ResolutieX;
-    canvas->TextResolution = m.ResolutieX;
-    canvas->OffsetX = 0;
-    canvas->OffsetY = 0;
-    canvas->ScaleX = double(m.ResolutieX) / TwipsPerInch;
-    canvas->ScaleY = double(m.ResolutieY) / TwipsPerInch;
-    canvas->PageWidth = qRound(double(m.Breedte) * TwipsPerInch / m.ResolutieX);
-    canvas->PageHeight = qRound(double(m.Hoogte) * TwipsPerInch / m.ResolutieY);
-    canvas->Preview = false;
-    canvas->Printer = &printer;
-    canvas->SetCanvas(painter.get());
+    m_printCanvas = AfdrukCanvas(printer, painter.get());
     m_printPainter = std::move(painter);
-    m_printCanvas = std::move(canvas);
     m_taakPrinter = &printer;
     return true;
 }
@@ -695,17 +510,9 @@ void TZnPreview::BeeindigTaak(bool afbreken) {
 }
 
 bool TZnPreview::SchilderPagina(int pagina, bool metMelding) {
-    TPreviewCanvas& c = *m_printCanvas;
-    c.PageNumber = pagina;
-    c.BeginPage();
-    try {
-        m_onPaint(c, pagina);
-    } catch (const std::exception& e) {
-        m_fout = Tekst(e);
-        if (metMelding) ToonMelding(QStringLiteral("Fout"), m_fout);
-        return false;
-    }
-    return true;
+    if (SchilderAfdrukPagina(*m_printCanvas, m_onPaint, pagina, m_fout)) return true;
+    if (metMelding) ToonMelding(QStringLiteral("Fout"), m_fout);
+    return false;
 }
 
 bool TZnPreview::Execute() {
@@ -768,63 +575,13 @@ void TZnPreview::CancelPrint() {
     m_annuleren = true;
 }
 
-QPageLayout TZnPreview::StandaardPdfLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-}
-
 bool TZnPreview::PrintToPdf(const QString& bestand, const QPageLayout& layout, int vanPagina, int totPagina) {
     m_fout.clear();
     if (Printing()) {
         m_fout = QStringLiteral("Er wordt al afgedrukt");
         return false;
     }
-    const QString naam = QDir::toNativeSeparators(bestand);
-    if (bestand.isEmpty() || QFileInfo(bestand).isDir()) {
-        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
-        return false;
-    }
-    // Checked before any painting: a device, a FIFO or a read-only file is not written over.
-    BestandFout soort = BestandFout::Geen;
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(bestand).toStdString(), &soort);
-    if (soort != BestandFout::Geen) {
-        m_fout = soort == BestandFout::Geweigerd ? QString::fromStdString(reden)
-                                                 : QStringLiteral("Cannot create file %1").arg(naam);
-        return false;
-    }
-    // The document is made in memory and written as a whole, next to the target and put in its
-    // place only when every byte is on disk: a full disk or a size limit leaves the earlier file.
-    QBuffer uit;
-    uit.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&uit);
-    pdf.setResolution(1200);
-    pdf.setCreator(QStringLiteral("Korvalinde"));
-    pdf.setTitle(QFileInfo(bestand).completeBaseName());
-    if (layout.isValid()) pdf.setPageLayout(layout);
-    if (!StartTaak(pdf, false)) {
-        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
-        return false;
-    }
-    const int van = std::max(1, vanPagina);
-    const int tot = totPagina <= 0 ? m_pageCount : std::min(m_pageCount, totPagina);
-    bool goed = true;
-    for (int i = van; i <= tot && goed; ++i) {
-        if (i > van) m_printCanvas->NewPage();
-        if (m_onPaint) goed = SchilderPagina(i, false);
-    }
-    BeeindigTaak(false);
-    if (!goed) return false;
-    const std::string schrijfFout = SchrijfBestand(
-        QFile::encodeName(bestand).toStdString(),
-        std::string_view(uit.data().constData(), static_cast<std::size_t>(uit.data().size())), &soort);
-    if (soort == BestandFout::Openen) {
-        m_fout = QStringLiteral("Cannot create file %1").arg(naam);
-        return false;
-    }
-    if (!schrijfFout.empty()) {
-        m_fout = QString::fromStdString(schrijfFout);
-        return false;
-    }
-    return true;
+    return SchrijfPaginasPdf(bestand, m_onPaint, m_pageCount, m_fout, layout, vanPagina, totPagina);
 }
 
 } // namespace korvalinde

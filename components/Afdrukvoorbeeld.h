@@ -1,27 +1,20 @@
-// Print preview and printing of numbered pages painted by the application.
-//
-// The application paints every page in one paint event on a TPreviewCanvas whose coordinates are
-// twips (1/1440 inch) from the top-left corner of the printer's printable area. The same paint code
-// then fills the on-screen preview window (at 96, 72, 48 or 24 pixels per inch) and the printed
-// sheets, and text is measured at the printer's resolution in both cases, so a layout computed in
-// twips is the same on screen and on paper.
+// Print preview and printing of numbered pages painted by the application: the preview window, the
+// print dialog and the print progress around the twips canvas of report/Afdrukpagina, on which the
+// application paints every page in one paint event.
 //
 // Use for a document:   PreviewMode, PageCount -> BeginDoc() -> (if true) Execute() -> EndDoc().
-// Without any window:   PrintToPdf(file) paints all pages straight into a PDF file.
+// Without any window:   PrintToPdf(file) paints all pages straight into a PDF file (SchrijfPaginasPdf).
 #pragma once
 
-#include <QBrush>
+#include "report/Afdrukpagina.h"
+
 #include <QBuffer>
-#include <QColor>
 #include <QDialog>
-#include <QFont>
 #include <QImage>
 #include <QObject>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPen>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -31,102 +24,14 @@ class QComboBox;
 class QLabel;
 class QPagedPaintDevice;
 class QPainter;
-class QPixmap;
 class QPrinter;
 class QPushButton;
 class QScrollArea;
 
 namespace korvalinde {
 
-class TPreviewCanvas;
 class TPrintPreview;
 class TfPrintingQuery;
-
-// The paint event: must paint page PageNumber (1-based) on Canvas.
-using TDrawPPEvent = std::function<void(TPreviewCanvas& Canvas, int PageNumber)>;
-
-// Sizes of the printer's sheet in device pixels and its resolution in pixels per inch.
-struct TPrinterMaten {
-    int FysiekeBreedte = 0; // whole sheet
-    int FysiekeHoogte = 0;
-    int Breedte = 0; // printable area
-    int Hoogte = 0;
-    int ResolutieX = 0;
-    int ResolutieY = 0;
-
-    static TPrinterMaten Van(const QPagedPaintDevice& printer);
-};
-
-// Drawing surface in twips from the printable area's top-left corner.
-class TPreviewCanvas {
-  public:
-    TPreviewCanvas();
-
-    // Text with its top-left corner at (x, y), in the current Font, over a background filled with
-    // the Brush colour unless the brush is Qt::NoBrush.
-    void TextOut(int x, int y, const QString& tekst);
-    // Size of a text in twips, measured at the printer resolution whatever the device painted on.
-    int TextWidth(const QString& tekst) const;
-    int TextHeight(const QString& tekst) const;
-    // Rectangle from (x1, y1) up to, not including, (x2, y2): outlined with Pen, filled with Brush.
-    void Rectangle(int x1, int y1, int x2, int y2);
-    // Picture stretched into the twip rectangle (left, top, width, height).
-    void StretchDraw(const QRect& twips, const QImage& plaatje);
-    void StretchDraw(const QRect& twips, const QPixmap& plaatje);
-    // Printing: the printer starts a new sheet. Preview: the whole page image is made white.
-    void NewPage();
-    // Preview only: dashed grey frame around the printable area of the sheet.
-    void DrawMarginFrame();
-
-    // The logical font (point sizes count; a pixel size is read at 96 pixels per inch).
-    QFont& Font() { return m_font; }
-    const QFont& Font() const { return m_font; }
-    void SetFont(const QFont& font);
-    // Colour of the text drawn by TextOut.
-    QColor& FontColor() { return m_fontKleur; }
-    QBrush& Brush() { return m_brush; }
-    QPen& Pen() { return m_pen; }
-    // Binds the device painter drawn on and takes over its brush and pen.
-    void SetCanvas(QPainter* doel);
-    QPainter* Target() const { return m_doel; }
-
-    // Twips to device pixels: rnd((x + OffsetX) * ScaleX), rnd((y + OffsetY) * ScaleY).
-    int DeviceX(int x) const;
-    int DeviceY(int y) const;
-
-    // Brush (solid white), pen (black, solid, 1 pixel) and font every page starts with.
-    void SetStartFont(const QFont& font);
-    void BeginPage();
-
-    double ScaleX = 1.0; // device pixels per twip
-    double ScaleY = 1.0;
-    int BitmapWidth = 0; // preview image in pixels
-    int BitmapHeight = 0;
-    int TextResolution = 96;    // pixels per inch at which text is drawn
-    int PrinterResolution = 96; // pixels per inch at which text is measured
-    int OffsetX = 0;            // where twip (0, 0) lies, in twips from the device origin
-    int OffsetY = 0;
-    bool Preview = false;                 // painting into the preview image
-    QPagedPaintDevice* Printer = nullptr; // printing: the device that gets the new sheets
-    int PageNumber = 1;
-    int PageWidth = 0; // printable area in twips
-    int PageHeight = 0;
-
-    // Point size of a font; a font given in pixels counts at 96 pixels per inch.
-    static double PuntGrootte(const QFont& font);
-    // The logical font as drawn (or measured) at `resolutie` pixels per inch.
-    QFont FontOpResolutie(int resolutie) const;
-
-  private:
-    void PasToe(); // hands pen and brush to the device painter
-
-    QPainter* m_doel = nullptr;
-    QFont m_font;
-    QFont m_startFont;
-    QColor m_fontKleur;
-    QBrush m_brush;
-    QPen m_pen;
-};
 
 // The preview window "Afdrukvoorbeeld": zoom list, page buttons, the page image and the page label.
 class TPrintPreview : public QDialog {
@@ -189,20 +94,12 @@ class TPrintPreview : public QDialog {
     bool m_herschalen = false; // the zoom or the printer changed while painting
 };
 
-// Outcome of the print dialog: accepted or not, and the pages chosen.
-struct TPrintDialogKeuze {
-    bool Geaccepteerd = false;
-    bool AllePaginas = true;
-    int VanPagina = 0;
-    int TotPagina = 0;
-};
-
 class TZnPreview : public QObject {
     Q_OBJECT
 
   public:
     // Replaceable dialogs, so that tests and batch runs never wait for a user.
-    using TPrintDialoog = std::function<TPrintDialogKeuze(QPrinter& printer, int minPagina, int maxPagina)>;
+    using TPrintDialoog = korvalinde::TPrintDialoog;
     using TMelding = std::function<void(const QString& titel, const QString& tekst)>;
     using TVoorbeeldTonen = std::function<int(TPrintPreview& venster)>; // returns the dialog result
 
@@ -243,7 +140,7 @@ class TZnPreview : public QObject {
     bool PrintToPdf(const QString& bestand, const QPageLayout& layout = StandaardPdfLayout(),
                     int vanPagina = 1, int totPagina = 0);
     // A4 portrait without margins.
-    static QPageLayout StandaardPdfLayout();
+    static QPageLayout StandaardPdfLayout() { return korvalinde::StandaardPdfLayout(); }
     QString Foutmelding() const { return m_fout; }
 
     // The printer used for preview and printing; the component makes one (high resolution) unless

@@ -1,7 +1,7 @@
 #include "components/Programmainfo.h"
 
 #include "components/Infovenster.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
 
 #include <QApplication>
 #include <QUrl>
@@ -142,11 +142,11 @@ void TZnInfoBox::GotoWebsite() {
         if (!url.isValid() || url.host().isEmpty())
             throw std::runtime_error(
                 QStringLiteral("\"%1\" is geen geldig adres").arg(WebAdres).toStdString());
-        if (!ZnMeldingen().OpenAdres(url))
+        if (!StandaardMelder().OpenAdres(url))
             throw std::runtime_error(
                 QStringLiteral("het adres %1 kon niet worden geopend").arg(url.toString()).toStdString());
     } catch (const std::exception& fout) {
-        ZnMeldingen().Fout(QStringLiteral("Fout in procedure GotoWebsite: ") + Melding(fout));
+        StandaardMelder().Fout(QStringLiteral("Fout in procedure GotoWebsite: ") + Melding(fout));
     }
 }
 
@@ -173,25 +173,25 @@ void TZnInfoBox::OpenDownloadAdres(const QString& adres) {
     const QUrl url(schoon, QUrl::StrictMode);
     const QString schema = url.scheme().toLower();
     if (schoon.isEmpty()) {
-        ZnMeldingen().Toon(
-            TZnMeldingSoort::Waarschuwing,
+        StandaardMelder().Toon(
+            MeldSoort::Waarschuwing,
             QStringLiteral("De versieserver gaf geen downloadadres op; er wordt niets geopend.\n\n"
                            "Ga naar de website %1 om de nieuwe versie te downloaden.")
                 .arg(DownloadAdres),
-            {TZnKnop::OK});
+            {MeldKnop::OK});
         return;
     }
     if (!url.isValid() || (schema != QLatin1String("http") && schema != QLatin1String("https")) ||
         url.host().isEmpty()) {
-        ZnMeldingen().Toon(TZnMeldingSoort::Waarschuwing,
-                           QStringLiteral("Het downloadadres \"%1\" van de versieserver is geen http- of "
-                                          "https-adres en wordt daarom niet geopend.\n\n"
-                                          "Ga naar de website %2 om de nieuwe versie te downloaden.")
-                               .arg(schoon, DownloadAdres),
-                           {TZnKnop::OK});
+        StandaardMelder().Toon(MeldSoort::Waarschuwing,
+                               QStringLiteral("Het downloadadres \"%1\" van de versieserver is geen http- of "
+                                              "https-adres en wordt daarom niet geopend.\n\n"
+                                              "Ga naar de website %2 om de nieuwe versie te downloaden.")
+                                   .arg(schoon, DownloadAdres),
+                               {MeldKnop::OK});
         return;
     }
-    if (!ZnMeldingen().OpenAdres(url))
+    if (!StandaardMelder().OpenAdres(url))
         throw std::runtime_error(
             QStringLiteral("het adres %1 kon niet worden geopend").arg(url.toString()).toStdString());
 }
@@ -215,24 +215,24 @@ void TZnInfoBox::VersieControleren(bool meldAltijd) {
                 QStringLiteral("\n") + DownloadAdres + QStringLiteral("\n") + QStringLiteral("\n") +
                 QStringLiteral("Wilt u de nieuwe versie nu downloaden naar uw PC?") + QStringLiteral("\n") +
                 QStringLiteral("(sterk aanbevolen)");
-            const TZnKnop antwoord = ZnMeldingen().Toon(TZnMeldingSoort::Waarschuwing, tekst,
-                                                        {TZnKnop::Ja, TZnKnop::Nee, TZnKnop::Annuleer});
-            if (antwoord == TZnKnop::Ja) {
+            const MeldKnop antwoord = StandaardMelder().Toon(
+                MeldSoort::Waarschuwing, tekst, {MeldKnop::Ja, MeldKnop::Nee, MeldKnop::Annuleer});
+            if (antwoord == MeldKnop::Ja) {
                 try {
                     OpenDownloadAdres(info.downloadAdres);
                 } catch (const std::exception& fout) {
-                    ZnMeldingen().Fout(QStringLiteral("Fout in procedure versie controleren: ") +
-                                       Melding(fout));
+                    StandaardMelder().Fout(QStringLiteral("Fout in procedure versie controleren: ") +
+                                           Melding(fout));
                 }
             }
         } else if (meldAltijd) {
-            ZnMeldingen().Informatie(
+            StandaardMelder().Informatie(
                 QStringLiteral("Er is geen nieuwe versie van het programma beschikbaar.\n\n"
                                "U werkt nu met de meest recente versie:\n") +
                 eigen);
         }
     } catch (const std::exception& fout) {
-        ZnMeldingen().Informatie(
+        StandaardMelder().Informatie(
             QStringLiteral(
                 "De controle op het versienummer van het programma is mislukt.\n\nGa naar de website ") +
             DownloadAdres + QStringLiteral("\n") +

@@ -42,10 +42,32 @@ MeldKnop TOpnameMelder::Toon(MeldSoort soort, const QString& tekst, const MeldKn
     return knoppen.isEmpty() ? MeldKnop::Geen : knoppen.front();
 }
 
+bool TOpnameMelder::OpenAdres(const QUrl& adres) {
+    geopend.append(adres);
+    return openLukt;
+}
+
 QStringList TOpnameMelder::Teksten() const {
     QStringList uit;
     for (const Melding& m : meldingen) uit << m.tekst;
     return uit;
+}
+
+namespace {
+TMelder*& Geinstalleerd() {
+    static TMelder* melder = nullptr;
+    return melder;
+}
+} // namespace
+
+TMelder& StandaardMelder() {
+    static TOpnameMelder stil;
+    TMelder* melder = Geinstalleerd();
+    return melder ? *melder : stil;
+}
+
+void ZetStandaardMelder(TMelder* melder) {
+    Geinstalleerd() = melder;
 }
 
 } // namespace korvalinde

@@ -1,10 +1,12 @@
 // Message boxes of the program in one small place: the kinds with their titles, the Dutch buttons,
-// the interface through which the input rules and the calculation show a box, and a recording
-// implementation for tests and for the batch calculator. The widget implementation lives in app/.
+// the interface through which every part of the program shows a box or opens an address, the
+// process-wide instance, and a recording implementation for tests and for the batch calculator.
+// The boxes on screen are components/Dialoogmelder, which the desktop program installs at its start.
 #pragma once
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <stdexcept>
 
@@ -24,11 +26,15 @@ QString MeldTitel(MeldSoort soort);
 // "&Ja", "&Nee", "OK", "Annuleer"; empty for `Geen`.
 QString KnopTekst(MeldKnop knop);
 
-// Shows one modal box and returns the button the user chose.
+// Shows one modal box and returns the button the user chose; opens addresses for the user.
 class TMelder {
   public:
     virtual ~TMelder() = default;
+    // The buttons are shown in the given order; `Geen` when the box was closed without a button.
     virtual MeldKnop Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) = 0;
+    // Asks the system to open the address with its default handler (a web page in the browser).
+    // False when that failed.
+    virtual bool OpenAdres(const QUrl& adres) = 0;
 
     // The usual boxes: an error or a plain message with only "OK", a question with "&Ja", "&Nee"
     // and "Annuleer".
@@ -42,7 +48,8 @@ class TMelder {
 };
 
 // Keeps every box that would have been shown and answers from a queue of prepared answers (the
-// first button of the box when the queue is empty). Used by tests and by programs without a screen.
+// first button of the box when the queue is empty); keeps every address instead of opening it and
+// answers `openLukt`. Used by tests and by programs without a screen.
 class TOpnameMelder : public TMelder {
   public:
     struct Melding {
@@ -53,14 +60,24 @@ class TOpnameMelder : public TMelder {
     };
 
     MeldKnop Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) override;
+    bool OpenAdres(const QUrl& adres) override;
 
     QList<Melding> meldingen;
     QList<MeldKnop> antwoorden;
+    QList<QUrl> geopend;
+    bool openLukt = true;
 
     // The texts of all boxes shown so far, in order.
     QStringList Teksten() const;
     void Wis() { meldingen.clear(); }
 };
+
+// The melder of the whole program: the one installed with ZetStandaardMelder (not owned; the
+// desktop program installs the boxes on screen, tests a TOpnameMelder). Without one, or after
+// ZetStandaardMelder(nullptr), a silent TOpnameMelder of its own: a program without a screen
+// never opens a box.
+TMelder& StandaardMelder();
+void ZetStandaardMelder(TMelder* melder);
 
 // A failure with a Dutch message for the user. Rules raise it; the handler that started the rule,
 // or the application's general error display, shows the message in a "Fout" box.

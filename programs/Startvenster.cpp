@@ -1,8 +1,8 @@
 #include "programs/Startvenster.h"
 
-#include "programs/Produktondersteuning.h"
 #include "components/Infovenster.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
+#include "programs/Produktondersteuning.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,14 +18,6 @@
 namespace korvalinde {
 
 namespace {
-
-QString TrimBesturing(const QString& tekst) {
-    qsizetype begin = 0;
-    qsizetype eind = tekst.size();
-    while (begin < eind && tekst.at(begin).unicode() <= 0x20) ++begin;
-    while (eind > begin && tekst.at(eind - 1).unicode() <= 0x20) --eind;
-    return tekst.mid(begin, eind - begin);
-}
 
 QLabel* MaakLabel(QWidget* ouder, const QString& naam, const QString& tekst, int pixels, bool vet,
                   QColor kleur, Qt::Alignment uitlijning) {
@@ -68,27 +60,6 @@ QIcon Vinkje() {
 
 } // namespace
 
-QString VersieTekst(const QString& formaat) {
-    const QString tekst = QString::fromLatin1(ProgrammaVersieTekst);
-    const QString naam = QString::fromLatin1(ProgrammaNaam);
-    const qsizetype streep = tekst.indexOf(QLatin1Char('-'));
-    const QString versie = streep < 0 ? tekst.mid(naam.size()) : tekst.mid(naam.size(), streep - naam.size());
-    const QString datum = streep < 0 ? QString() : tekst.mid(streep + 1, 100);
-
-    QString uit;
-    const QString letters = formaat.toUpper();
-    for (qsizetype i = 0; i < letters.size(); ++i) {
-        const QChar c = letters.at(i);
-        if (c == QLatin1Char('P'))
-            uit += naam;
-        else if (c == QLatin1Char('V'))
-            uit += versie;
-        else if (c == QLatin1Char('D'))
-            uit += i == 0 ? datum : QStringLiteral("-") + datum;
-    }
-    return TrimBesturing(uit);
-}
-
 QPixmap ProgrammaPlaatje(const QString& naam, QSize maat) {
     QSvgRenderer tekening(QStringLiteral(":/korvalinde/%1.svg").arg(naam));
     if (!tekening.isValid()) return {};
@@ -128,7 +99,7 @@ TFrmOpstart::TFrmOpstart(QWidget* parent) : QWidget(parent, Qt::Window) {
     try {
         LblVersie->setText(QStringLiteral("versie ") + VersieTekst(QStringLiteral("VD")));
     } catch (const std::exception& fout) {
-        ZnMeldingen().Fout(QString::fromUtf8(fout.what()));
+        StandaardMelder().Fout(QString::fromUtf8(fout.what()));
     }
 
     ImgKorvalinde = new QLabel(PnlOpstart);

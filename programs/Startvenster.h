@@ -1,7 +1,9 @@
 // The start window, shown first: product name, version, picture, a short introduction and the
 // credits. Its OK button hands over to the main window; closing it ends the program.
-// Also the program's version text and VersieTekst, which cuts it into name, version and date.
+// The version text it shows comes from core/Versie.
 #pragma once
+
+#include "core/Versie.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -15,17 +17,6 @@ class QPushButton;
 namespace korvalinde {
 
 class TFrmInfotxt;
-
-inline constexpr char ProgrammaNaam[] = "Korvalinde";
-// Product name, one space, version, " - ", version date with the Dutch month name.
-inline constexpr char ProgrammaVersieTekst[] = "Korvalinde 2010.00 - 5 februari 2010";
-
-// Builds a text from the version text. Per character of formaat (upper-cased): "P" the product
-// name; "V" the version part (between the name and the first "-"); "D" the date part (after the
-// first "-"), preceded by "-" unless "D" is the first character; other characters add nothing.
-// The result is trimmed of spaces and control characters at both ends.
-// "V" -> "2010.00", "D" -> "5 februari 2010", "VD" -> "2010.00 - 5 februari 2010".
-QString VersieTekst(const QString& formaat);
 
 // A picture of the program's own resources (":/korvalinde/<naam>.svg") drawn at the given size on
 // a transparent background; a null pixmap when there is no such picture.

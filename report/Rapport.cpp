@@ -1,21 +1,19 @@
 #include "report/Rapport.h"
 
+#include "core/Invoerset.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
 #include "domain/Formaat.h"
-#include "core/Invoerset.h"
-#include "components/ZnMeldingen.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLocale>
-#include <QPointer>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <algorithm>
@@ -62,31 +60,15 @@ void ToonWaarschuwing(const TRapportGegevens& g, const QString& tekst) {
     if (g.Waarschuwing)
         g.Waarschuwing(tekst);
     else
-        ZnMeldingen().Toon(TZnMeldingSoort::Waarschuwing, tekst, {TZnKnop::OK});
+        StandaardMelder().Waarschuwing(tekst);
 }
 
 void ToonModelFout(const TRapportGegevens& g, const QString& tekst) {
     if (g.ModelFoutMelden)
         g.ModelFoutMelden(tekst);
     else
-        ZnMeldingen().Fout(tekst);
+        StandaardMelder().Fout(tekst);
 }
-
-// Wait cursor and disabled page control for as long as a page is being produced, whatever happens.
-class TBezigBlok {
-  public:
-    explicit TBezigBlok(const std::function<void(bool)>& bezig) : m_bezig(bezig) {
-        if (m_bezig) m_bezig(true);
-    }
-    ~TBezigBlok() {
-        if (m_bezig) m_bezig(false);
-    }
-    TBezigBlok(const TBezigBlok&) = delete;
-    TBezigBlok& operator=(const TBezigBlok&) = delete;
-
-  private:
-    const std::function<void(bool)>& m_bezig;
-};
 
 // Paints one page on the text grid of the report.
 class TRapportSchilder {
@@ -314,71 +296,6 @@ void TRapportSchilder::ResultatenPagina() {
     }
 }
 
-// Boxes asked for while the preview window paints its page are shown after that painting.
-std::function<void(const QString&)> NaHetSchilderen(std::function<void(const QString&)> toon,
-                                                    QObject* context) {
-    return [toon = std::move(toon), context = QPointer<QObject>(context)](const QString& tekst) {
-        QObject* ontvanger = context ? context.data() : QCoreApplication::instance();
-        if (!ontvanger) return;
-        QMetaObject::invokeMethod(
-            ontvanger, [toon, tekst] { toon(tekst); }, Qt::QueuedConnection);
-    };
-}
-
-// The data for one command: one printer, and a model error shown once however often the pages
-// are painted (the preview repaints at every page and zoom change).
-TRapportGegevens VoorOpdracht(const TRapportGegevens& g, QPrinter* printer, TZnPreview* preview) {
-    TRapportGegevens h = g;
-    h.Printer = printer;
-    if (!g.PrinterGewijzigd && preview) {
-        QPointer<TZnPreview> pv(preview);
-        h.PrinterGewijzigd = [pv] {
-            if (pv) pv->PrinterGewijzigd();
-        };
-    }
-    h.Waarschuwing = [g](const QString& tekst) { ToonWaarschuwing(g, tekst); };
-    auto getoond = std::make_shared<QStringList>();
-    h.ModelFoutMelden = [g, getoond](const QString& tekst) {
-        if (getoond->contains(tekst)) return;
-        getoond->append(tekst);
-        ToonModelFout(g, tekst);
-    };
-    return h;
-}
-
-void KoppelRapport(TZnPreview& preview, const TRapportGegevens& h) {
-    QPointer<TZnPreview> pv(&preview);
-    preview.SetPageCount(RapportPaginas);
-    preview.SetOnPaint([h, pv](TPreviewCanvas& canvas, int pagina) {
-        if (!canvas.Preview) {
-            PznPrintPreviewPaint(canvas, pagina, h);
-            return;
-        }
-        TRapportGegevens u = h;
-        u.Waarschuwing = NaHetSchilderen(h.Waarschuwing, pv);
-        u.ModelFoutMelden = NaHetSchilderen(h.ModelFoutMelden, pv);
-        PznPrintPreviewPaint(canvas, pagina, u);
-    });
-}
-
-void Afdrukken(TZnPreview& preview, const TRapportGegevens& h) {
-    // Once the job has started its orientation is fixed: turn the printer before the dialog shows
-    // it, and again when the user chose landscape in the dialog.
-    if (h.Printer) ZetPrinterStaand(*h.Printer, h);
-    preview.SetPrintDialog([h](QPrinter& printer, int minPagina, int maxPagina) {
-        const TPrintDialogKeuze keuze = h.PrintDialoog
-                                            ? h.PrintDialoog(printer, minPagina, maxPagina)
-                                            : TZnPreview::StandaardPrintDialoog(printer, minPagina, maxPagina,
-                                                                                QApplication::activeWindow());
-        if (keuze.Geaccepteerd) ZetPrinterStaand(printer, h);
-        return keuze;
-    });
-    preview.SetPreviewMode(false);
-    KoppelRapport(preview, h);
-    if (preview.BeginDoc()) preview.Execute();
-    preview.EndDoc();
-}
-
 QString SchrijfMelding(const QString& pad, const QString& reden) {
     return QStringLiteral("Kan het rapport niet schrijven naar %1: %2")
         .arg(QDir::toNativeSeparators(pad), reden);
@@ -418,7 +335,7 @@ QString OrientatieMelding() {
     return QStringLiteral("Printer orientatie was landscape, \n\ndoch wordt gelijkgesteld aan Portrait");
 }
 
-bool ZetPrinterStaand(QPrinter& printer, const TRapportGegevens& gegevens) {
+bool ZetPrinterStaand(QPagedPaintDevice& printer, const TRapportGegevens& gegevens) {
     if (printer.pageLayout().orientation() != QPageLayout::Landscape) return false;
     printer.setPageOrientation(QPageLayout::Portrait);
     if (gegevens.PrinterGewijzigd) gegevens.PrinterGewijzigd();
@@ -428,7 +345,11 @@ bool ZetPrinterStaand(QPrinter& printer, const TRapportGegevens& gegevens) {
 
 void PznPrintPreviewPaint(TPreviewCanvas& Canvas, int pagina, const TRapportGegevens& gegevens) {
     TRapportSchilder schilder(Canvas, gegevens);
-    const TBezigBlok bezig(gegevens.Bezig);
+    // Busy for as long as the page is being produced, whatever happens: the caller shows it.
+    if (gegevens.Bezig) gegevens.Bezig(true);
+    const auto klaar = qScopeGuard([&gegevens] {
+        if (gegevens.Bezig) gegevens.Bezig(false);
+    });
     // A printer that is already printing keeps its orientation; the print command turned it first.
     if (gegevens.Printer && !Canvas.Printer) ZetPrinterStaand(*gegevens.Printer, gegevens);
 
@@ -459,23 +380,17 @@ void PznPrintPreviewPaint(TPreviewCanvas& Canvas, int pagina, const TRapportGege
     }
 }
 
-void MitAfdrukvoorbeeldClick(TZnPreview& preview, const TRapportGegevens& gegevens) {
-    const TRapportGegevens h =
-        VoorOpdracht(gegevens, gegevens.Printer ? gegevens.Printer : preview.Printer(), &preview);
-    // Turned before the window opens, so that it shows the portrait sheet from the first paint.
-    ZetPrinterStaand(*h.Printer, h);
-    preview.SetPreviewMode(true);
-    KoppelRapport(preview, h);
-    bool afdrukken = false;
-    if (preview.BeginDoc()) afdrukken = preview.Execute();
-    preview.EndDoc();
-    // Left with "&Afdrukken": the print command, with its print dialog.
-    if (afdrukken) Afdrukken(preview, h);
-}
-
-void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens) {
-    Afdrukken(preview,
-              VoorOpdracht(gegevens, gegevens.Printer ? gegevens.Printer : preview.Printer(), &preview));
+TRapportGegevens VoorEenOpdracht(const TRapportGegevens& g, QPagedPaintDevice* printer) {
+    TRapportGegevens h = g;
+    h.Printer = printer;
+    h.Waarschuwing = [g](const QString& tekst) { ToonWaarschuwing(g, tekst); };
+    auto getoond = std::make_shared<QStringList>();
+    h.ModelFoutMelden = [g, getoond](const QString& tekst) {
+        if (getoond->contains(tekst)) return;
+        getoond->append(tekst);
+        ToonModelFout(g, tekst);
+    };
+    return h;
 }
 
 bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding,
@@ -492,21 +407,21 @@ bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QSt
     if (!reden.isEmpty()) return fout(reden);
 
     // A PDF file has no printer to turn: the layout fixes the sheet.
-    TRapportGegevens h = VoorOpdracht(gegevens, nullptr, nullptr);
+    TRapportGegevens h = VoorEenOpdracht(gegevens, nullptr);
     // Without a box of the caller's a model error comes back in `melding`: no window may open.
     auto modelFout = std::make_shared<QString>();
     if (!gegevens.ModelFoutMelden)
         h.ModelFoutMelden = [modelFout](const QString& tekst) {
             if (modelFout->isEmpty()) *modelFout = tekst;
         };
-    TZnPreview preview;
-    preview.SetMelding([](const QString&, const QString&) {});
-    KoppelRapport(preview, h);
-    if (preview.PrintToPdf(pad, layout)) {
+    const TDrawPPEvent schilder = [h](TPreviewCanvas& canvas, int pagina) {
+        PznPrintPreviewPaint(canvas, pagina, h);
+    };
+    QString tekst;
+    if (SchrijfPaginasPdf(pad, schilder, RapportPaginas, tekst, layout)) {
         if (melding) *melding = *modelFout;
         return true;
     }
-    const QString tekst = preview.Foutmelding();
     if (tekst.startsWith(QLatin1String("Cannot create file")))
         return fout(SchrijfMelding(pad, QStringLiteral("het bestand kan niet aangemaakt worden")));
     return fout(tekst);

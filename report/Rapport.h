@@ -1,21 +1,20 @@
 // The printed report of a scenario: three A4 portrait pages, the cover, the main inputs ("Invoer
 // Korvalinde") and the results of the three variants ("Resultaten Korvalinde"), painted in twips on
-// the print preview component's canvas. The same painting serves the preview window, the printer
-// and a PDF file written without any window.
+// the twips canvas of report/Afdrukpagina. The same painting serves the preview window, the printer
+// and a PDF file written without any window; the report itself needs no widgets.
 //
 // The report does not know the main window. Everything it prints or does comes in through
 // TRapportGegevens: a calculation run that hands back the kept input record, the input set for the
 // texts of its choice inputs and the turn-in date, the cells of the summary table, the about-box
 // texts, the current file name, the pictures, and the boxes, cursor and page control of the caller.
 //
-//   Main window:  MitAfdrukvoorbeeldClick(PznPrintPreview, gegevens)   menu "A&fdrukvoorbeeld"
-//                 MitAfdrukkenClick(PznPrintPreview, gegevens)         menu "Af&drukken..." (Ctrl+P)
-//   Batch:        SchrijfRapportPdf(pad, gegevens, &melding)           A4 PDF, no window
+//   Main window:  MitAfdrukvoorbeeldClick, MitAfdrukkenClick (ui/Rapportopdrachten)  preview, printer
+//   Batch:        SchrijfRapportPdf(pad, gegevens, &melding)                        A4 PDF, no window
 #pragma once
 
 #include "core/Berekening.h"
 #include "domain/Records.h"
-#include "components/Afdrukvoorbeeld.h"
+#include "report/Afdrukpagina.h"
 
 #include <QDate>
 #include <QImage>
@@ -25,7 +24,7 @@
 
 #include <functional>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace korvalinde {
 
@@ -83,19 +82,19 @@ struct TRapportGegevens {
     // The printer whose orientation the report keeps at portrait, and what to do after turning it
     // (the preview window takes over the new sheet). The commands below fill both from the preview
     // component when they are empty; the PDF route has none.
-    QPrinter* Printer = nullptr;
+    QPagedPaintDevice* Printer = nullptr;
     std::function<void()> PrinterGewijzigd;
 
     // Boxes: the landscape warning (kind "Waarschuwing", "OK") and a model error (kind "Fout",
-    // "OK"). Empty: the program's message boxes (ZnMeldingen()).
+    // "OK"). Empty: the program's message boxes (StandaardMelder()).
     std::function<void(const QString& tekst)> Waarschuwing;
     std::function<void(const QString& tekst)> ModelFoutMelden;
-    // true: wait cursor on, main page control disabled; false: both back. Called in pairs around
-    // every page, also when painting stops with an error.
+    // The report is busy (true) or done (false): called in pairs around every page, also when
+    // painting stops with an error. The main window shows it with its wait cursor (TWachtcursor).
     std::function<void(bool bezig)> Bezig;
 
-    // The print command's dialog (see TZnPreview::TPrintDialoog); empty: the platform's own.
-    TZnPreview::TPrintDialoog PrintDialoog;
+    // The print command's dialog; empty: the platform's own.
+    TPrintDialoog PrintDialoog;
 };
 
 // Text area of a page in twips from the printable area's corner, for a printable area of
@@ -113,17 +112,15 @@ struct TRapportMarges {
 QString OrientatieMelding();
 
 // Turns a landscape printer to portrait with the warning box and PrinterGewijzigd; true when it did.
-bool ZetPrinterStaand(QPrinter& printer, const TRapportGegevens& gegevens);
+bool ZetPrinterStaand(QPagedPaintDevice& printer, const TRapportGegevens& gegevens);
 
 // The paint event of the report: recomputes, then paints page 1, 2 or 3 on the canvas.
 void PznPrintPreviewPaint(TPreviewCanvas& Canvas, int pagina, const TRapportGegevens& gegevens);
 
-// Preview command: opens the preview window at page 1 (three pages); when it is left with its
-// print button, continues with the print command.
-void MitAfdrukvoorbeeldClick(TZnPreview& preview, const TRapportGegevens& gegevens);
-// Print command: keeps the printer at portrait, shows the print dialog, and prints the chosen pages
-// when it was accepted. A cancelled dialog prints nothing.
-void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens);
+// The data for one command (preview, print or PDF) on `printer` (may be null): the boxes of
+// `gegevens` or the program's, and a model error shown once however often the pages are painted
+// (the preview repaints at every page and zoom change).
+TRapportGegevens VoorEenOpdracht(const TRapportGegevens& gegevens, QPagedPaintDevice* printer);
 
 // Writes the three pages to a PDF file (A4 portrait unless another layout is given) without any
 // window or dialog. False with a message in `melding` when the file could not be written or a page
@@ -131,7 +128,7 @@ void MitAfdrukkenClick(TZnPreview& preview, const TRapportGegevens& gegevens);
 // report: it goes to ModelFoutMelden (once), or, when that is empty, comes back in `melding` with
 // true, so that no box opens in a program without a screen.
 bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding = nullptr,
-                       const QPageLayout& layout = TZnPreview::StandaardPdfLayout());
+                       const QPageLayout& layout = StandaardPdfLayout());
 
 // Reads a picture (also SVG, e.g. ":/korvalinde/ImgKorvalinde.svg") for a control of `maat`
 // pixels, drawn with `scherpte` times as many pixels so that it stays sharp on paper.

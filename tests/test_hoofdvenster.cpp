@@ -15,7 +15,6 @@
 #include "programs/Startvenster.h"
 #include "ui/Glyphs.h"
 #include "ui/Hoofdvenster.h"
-#include "ui/MeldBrug.h"
 #include "ui/Meldvenster.h"
 
 #include <QAbstractSpinBox>
@@ -81,8 +80,6 @@ class TestHoofdvenster : public QObject {
     Q_OBJECT
 
     TOpnameMelder melder;
-    TZnMeldBrug brug;
-    QList<QUrl> geopend;
     QString openNaam;    // what the open dialog answers
     QString opslaanNaam; // what the save dialog answers
     int opslaanGevraagd = 0;
@@ -115,27 +112,18 @@ class TestHoofdvenster : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        brug.Openen = [this](const QUrl& adres) {
-            geopend << adres;
-            return true;
-        };
-    }
+    void initTestCase() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
     void init() {
         melder = TOpnameMelder();
-        geopend.clear();
         openNaam.clear();
         opslaanNaam.clear();
         opslaanGevraagd = 0;
         map = std::make_unique<QTemporaryDir>();
         ZetStandaardMelder(&melder);
-        ZetZnMeldingen(&brug);
     }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
         ZetStandaardMelder(nullptr);
-        ZetZnMeldingen(nullptr);
     }
 
     void menus_data() {
@@ -777,30 +765,30 @@ class TestHoofdvenster : public QObject {
         Bewaar(info->grab().toImage(), QStringLiteral("hoofdvenster-info"));
         info->close();
         venster->Website1->trigger();
-        QCOMPARE(geopend, QList<QUrl>{QUrl(QStringLiteral("http://korvalinde.example.org"))});
+        QCOMPARE(melder.geopend, QList<QUrl>{QUrl(QStringLiteral("http://korvalinde.example.org"))});
     }
 
     // Boxes of the components reach the same melder as those of the window.
-    void meldbrug_data() {
+    void componentMeldingen_data() {
         QTest::addColumn<int>("soort");
         QTest::addColumn<QString>("titel");
         QTest::addColumn<int>("antwoord");
-        QTest::newRow("warning, Nee")
-            << int(TZnMeldingSoort::Waarschuwing) << "Waarschuwing" << int(MeldKnop::Nee);
-        QTest::newRow("error") << int(TZnMeldingSoort::Fout) << "Fout" << int(MeldKnop::OK);
+        QTest::newRow("warning, Nee") << int(MeldSoort::Waarschuwing) << "Waarschuwing" << int(MeldKnop::Nee);
+        QTest::newRow("error") << int(MeldSoort::Fout) << "Fout" << int(MeldKnop::OK);
         QTest::newRow("information, closed")
-            << int(TZnMeldingSoort::Informatie) << "Informatie" << int(MeldKnop::Geen);
+            << int(MeldSoort::Informatie) << "Informatie" << int(MeldKnop::Geen);
         QTest::newRow("question, Annuleer")
-            << int(TZnMeldingSoort::Bevestig) << "Bevestig" << int(MeldKnop::Annuleer);
+            << int(MeldSoort::Bevestig) << "Bevestig" << int(MeldKnop::Annuleer);
     }
-    void meldbrug() {
+    void componentMeldingen() {
         QFETCH(int, soort);
         QFETCH(QString, titel);
         QFETCH(int, antwoord);
         melder.antwoorden = {MeldKnop(antwoord)};
-        const TZnKnop knop = ZnMeldingen().Toon(TZnMeldingSoort(soort), QStringLiteral("tekst"),
-                                                {TZnKnop::Ja, TZnKnop::Nee, TZnKnop::OK, TZnKnop::Annuleer});
-        QCOMPARE(NaarMeldKnop(knop), MeldKnop(antwoord));
+        const MeldKnop knop =
+            StandaardMelder().Toon(MeldSoort(soort), QStringLiteral("tekst"),
+                                   {MeldKnop::Ja, MeldKnop::Nee, MeldKnop::OK, MeldKnop::Annuleer});
+        QCOMPARE(knop, MeldKnop(antwoord));
         QCOMPARE(melder.meldingen.size(), 1);
         QCOMPARE(melder.meldingen.front().titel, titel);
         QCOMPARE(melder.meldingen.front().knoppen,

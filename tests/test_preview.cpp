@@ -2,7 +2,7 @@
 // ranges of the print dialog, cancelling a print job, and PDF output checked with pdftotext.
 #include "components/Afdrukvoorbeeld.h"
 #include "components/Afdrukvoortgang.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
 
 #include <QtTest>
 
@@ -391,13 +391,14 @@ void TestPreview::printerGedraaidTijdensSchilderen() {
 void TestPreview::executeZonderBeginDoc() {
     {
         // Without a hook of its own the box goes through the program's message interface.
-        TZnOpgenomenMeldingen opgenomen;
-        ZetZnMeldingen(&opgenomen);
+        TOpnameMelder opgenomen;
+        ZetStandaardMelder(&opgenomen);
         TZnPreview pv;
         QVERIFY(!pv.Execute());
-        ZetZnMeldingen(nullptr);
+        ZetStandaardMelder(nullptr);
         QCOMPARE(opgenomen.meldingen.size(), 1);
         QCOMPARE(opgenomen.meldingen.first().tekst, QStringLiteral("Gebruik BeginDoc voor de printer setup"));
+        QCOMPARE(opgenomen.meldingen.first().titel, QStringLiteral("Fout"));
     }
     TZnPreview pv;
     pv.SetMelding([this](const QString& titel, const QString& tekst) {

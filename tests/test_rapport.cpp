@@ -2,7 +2,9 @@
 // values are checked where they land on the sheet (text area 774 twips from the left edge of the
 // paper and 1440 from its top, whatever the printer's border); the bands and their colours; the
 // footer; the supplements table; the landscape warning; a model error shown once; unwritable files.
+#include "components/Afdrukvoorbeeld.h"
 #include "report/Rapport.h"
+#include "ui/Rapportopdrachten.h"
 
 #include "ModelInvoer.h"
 #include "core/Invoerset.h"

@@ -3,11 +3,11 @@
 #include "test_versie_server.h"
 
 #include "components/Afdrukvoorbeeld.h"
-#include "programs/Vertaling.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/Schermplaats.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
+#include "programs/Vertaling.h"
 #include "programs/Handleiding.h"
 #include "programs/Opdrachtregel.h"
 #include "programs/Produktondersteuning.h"
@@ -78,18 +78,18 @@ QWidget* MaakHoofdvenster() {
 class TestVensters : public QObject {
     Q_OBJECT
 
-    TZnOpgenomenMeldingen meldingen;
+    TOpnameMelder meldingen;
 
   private slots:
     void initTestCase() {
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        ZetZnMeldingen(&meldingen);
+        ZetStandaardMelder(&meldingen);
     }
-    void init() { meldingen = TZnOpgenomenMeldingen(); }
+    void init() { meldingen = TOpnameMelder(); }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     }
-    void cleanupTestCase() { ZetZnMeldingen(nullptr); }
+    void cleanupTestCase() { ZetStandaardMelder(nullptr); }
 
     void datums_data() {
         QTest::addColumn<QDate>("datum");

@@ -3,7 +3,7 @@
 #include "test_versie_server.h"
 
 #include "components/Programmainfo.h"
-#include "components/ZnMeldingen.h"
+#include "core/Meldingen.h"
 #include "programs/Versiecontrole.h"
 
 #include <QElapsedTimer>
@@ -42,7 +42,7 @@ const QString MisluktTekst =
 class TestVersie : public QObject {
     Q_OBJECT
 
-    TZnOpgenomenMeldingen meldingen;
+    TOpnameMelder meldingen;
 
     // The component as the main window sets it up, pointed at the given server address.
     void Instellen(TZnInfoBox& box, const QString& adres) {
@@ -57,10 +57,10 @@ class TestVersie : public QObject {
         // Requests to 127.0.0.1 must never go through a proxy of the environment.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         InstalleerVersieOphaler();
-        ZetZnMeldingen(&meldingen);
+        ZetStandaardMelder(&meldingen);
     }
-    void init() { meldingen = TZnOpgenomenMeldingen(); }
-    void cleanupTestCase() { ZetZnMeldingen(nullptr); }
+    void init() { meldingen = TOpnameMelder(); }
+    void cleanupTestCase() { ZetStandaardMelder(nullptr); }
 
     void regels_data() {
         QTest::addColumn<QByteArray>("antwoord");
@@ -214,7 +214,7 @@ class TestVersie : public QObject {
         server.inhoud = antwoord;
         TZnInfoBox box;
         Instellen(box, server.adres());
-        meldingen.antwoorden = {TZnKnop::Nee};
+        meldingen.antwoorden = {MeldKnop::Nee};
         box.VersieControleren(meldAltijd);
         if (verwacht.isEmpty()) {
             QCOMPARE(meldingen.meldingen.size(), 0);
@@ -224,7 +224,7 @@ class TestVersie : public QObject {
             QCOMPARE(meldingen.meldingen.front().tekst, verwacht);
             if (soort == QLatin1String("Waarschuwing"))
                 QCOMPARE(meldingen.meldingen.front().knoppen,
-                         (QList<TZnKnop>{TZnKnop::Ja, TZnKnop::Nee, TZnKnop::Annuleer}));
+                         (QList<MeldKnop>{MeldKnop::Ja, MeldKnop::Nee, MeldKnop::Annuleer}));
         }
         QVERIFY(meldingen.geopend.isEmpty()); // "&Nee" opens nothing
         QCOMPARE(server.verzoeken.size(), 1);
@@ -233,28 +233,28 @@ class TestVersie : public QObject {
     // "&Ja" on the warning: line 4 is opened only when it is a web address.
     void downloadadres_data() {
         QTest::addColumn<QString>("regel4");
-        QTest::addColumn<TZnKnop>("antwoord");
+        QTest::addColumn<MeldKnop>("antwoord");
         QTest::addColumn<bool>("geopend");
         QTest::addColumn<QString>("melding"); // start of the second box; empty: none
-        QTest::newRow("http") << "http://korvalinde.example.org/nieuw" << TZnKnop::Ja << true << QString();
-        QTest::newRow("browser fails") << "http://korvalinde.example.org/kapot" << TZnKnop::Ja << true
+        QTest::newRow("http") << "http://korvalinde.example.org/nieuw" << MeldKnop::Ja << true << QString();
+        QTest::newRow("browser fails") << "http://korvalinde.example.org/kapot" << MeldKnop::Ja << true
                                        << "Fout in procedure versie controleren: ";
-        QTest::newRow("https") << "HTTPS://korvalinde.example.org/nieuw" << TZnKnop::Ja << true << QString();
-        QTest::newRow("Annuleer") << "http://korvalinde.example.org/nieuw" << TZnKnop::Annuleer << false
+        QTest::newRow("https") << "HTTPS://korvalinde.example.org/nieuw" << MeldKnop::Ja << true << QString();
+        QTest::newRow("Annuleer") << "http://korvalinde.example.org/nieuw" << MeldKnop::Annuleer << false
                                   << QString();
         QTest::newRow("local program")
-            << "file:///usr/bin/xterm" << TZnKnop::Ja << false
+            << "file:///usr/bin/xterm" << MeldKnop::Ja << false
             << "Het downloadadres \"file:///usr/bin/xterm\" van de versieserver is geen";
-        QTest::newRow("plain path") << "/tmp/setup.sh" << TZnKnop::Ja << false
+        QTest::newRow("plain path") << "/tmp/setup.sh" << MeldKnop::Ja << false
                                     << "Het downloadadres \"/tmp/setup.sh\" van de versieserver is geen";
         QTest::newRow("other scheme")
-            << "javascript:alert(1)" << TZnKnop::Ja << false << "Het downloadadres \"javascript:alert(1)\"";
+            << "javascript:alert(1)" << MeldKnop::Ja << false << "Het downloadadres \"javascript:alert(1)\"";
         QTest::newRow("no fourth line")
-            << "" << TZnKnop::Ja << false << "De versieserver gaf geen downloadadres op";
+            << "" << MeldKnop::Ja << false << "De versieserver gaf geen downloadadres op";
     }
     void downloadadres() {
         QFETCH(QString, regel4);
-        QFETCH(TZnKnop, antwoord);
+        QFETCH(MeldKnop, antwoord);
         QFETCH(bool, geopend);
         QFETCH(QString, melding);
         VersieServer server;
@@ -371,14 +371,14 @@ class TestVersie : public QObject {
     // A download address without a host or with another scheme is not handed to the system.
     void downloadadres_zonder_host_of_ander_schema_data() {
         QTest::addColumn<QString>("regel4");
-        QTest::addColumn<TZnKnop>("antwoord");
+        QTest::addColumn<MeldKnop>("antwoord");
         QTest::addColumn<bool>("geopend");
         QTest::addColumn<QString>("melding");
         for (const char* adres :
              {"http:///nieuw", "https:nieuw", "http://:8080/nieuw", "ftp://korvalinde.example.org/nieuw",
               "file://localhost/usr/bin/xterm", "smb://korvalinde.example.org/nieuw/setup.exe"}) {
             const QString regel4 = QString::fromLatin1(adres);
-            QTest::newRow(adres) << regel4 << TZnKnop::Ja << false
+            QTest::newRow(adres) << regel4 << MeldKnop::Ja << false
                                  << "Het downloadadres \"" + regel4 +
                                         "\" van de versieserver is geen http- of https-adres";
         }

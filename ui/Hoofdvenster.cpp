@@ -11,6 +11,8 @@
 #include "components/Programmainfo.h"
 #include "components/Afdrukvoorbeeld.h"
 #include "components/Schermplaats.h"
+#include "components/Wachtcursor.h"
+#include "ui/Rapportopdrachten.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,12 +224,7 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(const THoofdvensterOpties& opties, TMelde
     connect(berekening_, &TBerekening::TabellenVernieuwd, this, [this] {
         if (TabKorvalinde->currentIndex() == Grafieken) GrafiekPagina->CbxGrafiekChange();
     });
-    connect(berekening_, &TBerekening::Rekent, this, [](bool bezig) {
-        if (bezig)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    connect(berekening_, &TBerekening::Rekent, this, TWachtcursor::Volger());
 
     // The scenario document with the window's dialogs and recent-files list.
     document_ = new TScenarioDocument(*invoerset_, *berekening_, *melder_, this);
@@ -457,14 +454,6 @@ void TFrmHoofdFormulier::MitPrinterInstellingClick() {
     });
 }
 
-void TFrmHoofdFormulier::Bezig(bool bezig) {
-    if (bezig)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-    TabKorvalinde->setEnabled(!bezig);
-}
-
 TRapportGegevens TFrmHoofdFormulier::RapportGegevens() {
     if (!plaatjesGeladen_) {
         plaatjesGeladen_ = true;
@@ -483,7 +472,8 @@ TRapportGegevens TFrmHoofdFormulier::RapportGegevens() {
     TMelder* melder = melder_;
     g.Waarschuwing = [melder](const QString& tekst) { melder->Waarschuwing(tekst); };
     g.ModelFoutMelden = [melder](const QString& tekst) { melder->Fout(tekst); };
-    g.Bezig = [this](bool bezig) { Bezig(bezig); };
+    // While a page is produced: the wait cursor, and the pages disabled.
+    g.Bezig = TWachtcursor::Volger(TabKorvalinde);
     g.PrintDialoog = PrintDialoog;
     return g;
 }

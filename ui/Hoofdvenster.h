@@ -159,7 +159,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     // The printer set-up; true when the user accepted.
     std::function<bool(QPrinter& printer)> PrinterInstellingDialoog;
     // The print dialog of the print command.
-    TZnPreview::TPrintDialoog PrintDialoog;
+    TPrintDialoog PrintDialoog;
 
   protected:
     bool event(QEvent* event) override;
@@ -180,7 +180,6 @@ class TFrmHoofdFormulier : public QMainWindow {
     QAction* MenuItem(QMenu* menu, const char* naam, const QString& tekst, const QKeySequence& sneltoets,
                       const QString& hint, void (TFrmHoofdFormulier::*klik)());
     void MaakSpeedbar();
-    void Bezig(bool bezig);
     // The status panel: 22 high on "Veestapel", "Voeding" and "Grasland", hidden on the other pages.
     void ZetStatuspaneel(int pagina);
     QWidget* MaakVeestapel();

@@ -1,7 +1,8 @@
-// The message boxes on screen, and the application's general error display for failures that no
-// handler caught: an error box with the message, after which the program goes on.
+// The application's general error display for failures that no handler caught: an error box with
+// the message, after which the program goes on. The boxes themselves are components/Dialoogmelder.
 #pragma once
 
+#include "components/Dialoogmelder.h"
 #include "core/Meldingen.h"
 
 #include <QApplication>
@@ -10,18 +11,7 @@
 
 namespace korvalinde {
 
-// Modal QMessageBox with the kind's title and symbol and the Dutch buttons, over the active window.
-class TDialoogMelder : public TMelder {
-  public:
-    MeldKnop Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) override;
-};
-
-// The melder of the whole program: the on-screen boxes unless another one was installed (tests
-// install a TOpnameMelder). ZetStandaardMelder(nullptr) returns to the on-screen boxes.
-TMelder& StandaardMelder();
-void ZetStandaardMelder(TMelder* melder);
-
-// The general error display: an error box ("Fout", "OK") with the message.
+// The general error display: an error box ("Fout", "OK") with the message, through StandaardMelder().
 void ToonAlgemeneFout(const QString& melding);
 
 // Runs a handler; what it raises goes to the general error display and the program goes on.

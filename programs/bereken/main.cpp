@@ -15,10 +15,10 @@
 #include "domain/Bestand.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
-#include "programs/Startvenster.h"
 #include "report/Rapport.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
+#include "core/Versie.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,13 +2,12 @@
 // file, starts with the start window and the main window (which opens the scenario named on the
 // command line when it is first shown) and runs until the main window is closed.
 #include "core/Instellingen.h"
-#include "ui/Hoofdvenster.h"
-#include "ui/MeldBrug.h"
-#include "ui/Meldvenster.h"
 #include "programs/Opdrachtregel.h"
-#include "programs/Startvenster.h"
 #include "programs/Programma.h"
 #include "programs/Vertaling.h"
+#include "programs/Startvenster.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/Meldvenster.h"
 
 #include <QSettings>
 
@@ -27,9 +26,9 @@ int main(int argc, char** argv) {
     LaadQtVertalingen(app);
     QApplication::setApplicationName(QString::fromLatin1(ProgrammaNaam));
 
-    // The boxes of the components go through the same boxes as those of the main window.
-    TZnMeldBrug meldingen;
-    ZetZnMeldingen(&meldingen);
+    // Every box of the program, and every address it opens, goes through the boxes on screen.
+    TDialoogMelder meldingen;
+    ZetStandaardMelder(&meldingen);
 
     const std::unique_ptr<QSettings> instellingen = OpenInstellingen(InstellingenPad());
     THoofdvensterOpties opties;
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
 
     const int code = StartProgramma(
         app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
-    ZetZnMeldingen(nullptr);
+    ZetStandaardMelder(nullptr);
     // The window has written the settings as it closed; a write that failed is said here.
     const QString fout = SchrijfInstellingen(*instellingen);
     if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", qPrintable(fout));
