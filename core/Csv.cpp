@@ -118,7 +118,8 @@ QString TabGescheiden(const TTabel& tabel, const QList<QPoint>& cellen) {
         QStringList velden;
         for (int kolom = 0; kolom < tabel.FixedCols(); ++kolom) velden << tabel.Cel(kolom, rij).trimmed();
         for (const int kolom : kolommen)
-            velden << (kop || gekozen.contains(QPoint(kolom, rij)) ? tabel.Cel(kolom, rij).trimmed() : QString());
+            velden << (kop || gekozen.contains(QPoint(kolom, rij)) ? tabel.Cel(kolom, rij).trimmed()
+                                                                   : QString());
         uit += velden.join(QLatin1Char('\t')) + QLatin1Char('\n');
     };
     for (int rij = 0; rij < tabel.FixedRows(); ++rij) regel(rij, true);
