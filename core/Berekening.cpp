@@ -111,8 +111,11 @@ TBerekening::TBerekening(TInvoerset& invoer, TMelder& melder, QObject* parent)
 
 TBerekening::~TBerekening() = default;
 
-void TBerekening::MaakTabellen() {
-    GrdUitvoerSam = new TTabel(QStringLiteral("GrdUitvoerSam"), 0, 5, 30, 1, 120, this);
+TResultaatTabellen MaakResultaatTabellen(QObject* ouder) {
+    TResultaatTabellen t;
+    TTabel*& GrdUitvoerSam = t.Sam;
+    std::array<TTabel*, 3>& GrdUitvoerDet = t.Det;
+    GrdUitvoerSam = new TTabel(QStringLiteral("GrdUitvoerSam"), 0, 5, 30, 1, 120, ouder);
     GrdUitvoerSam->ZetVasteKolommen(2);
     GrdUitvoerSam->ZetKolomBreedtes({210, 120, 120, 150, 150});
     GrdUitvoerSam->ZetRijHoogte(16);
@@ -126,7 +129,7 @@ void TBerekening::MaakTabellen() {
     }
     for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v) {
         auto* tabel = new TTabel(QStringLiteral("GrdUitvoerDet%1").arg(v), 0, DetLaatsteKolom + 1,
-                                 DetKopRijen + AantalStappen + 1, DetKopRijen, 60, this);
+                                 DetKopRijen + AantalStappen + 1, DetKopRijen, 60, ouder);
         tabel->ZetKolomBreedtes(QVector<int>(DetLaatsteKolom + 1, 60));
         tabel->ZetRijHoogte(16);
         tabel->ZetAlleenLezen(true);
@@ -137,6 +140,13 @@ void TBerekening::MaakTabellen() {
             tabel->ZetCel(0, stap + DetKopRijen, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
         GrdUitvoerDet[v] = tabel;
     }
+    return t;
+}
+
+void TBerekening::MaakTabellen() {
+    const TResultaatTabellen t = MaakResultaatTabellen(this);
+    GrdUitvoerSam = t.Sam;
+    GrdUitvoerDet = t.Det;
 }
 
 float TBerekening::TekstNaarGetal(const QString& tekst) {
@@ -286,22 +296,37 @@ void TBerekening::TabKorvalindeChange(QObject* sender) {
     }
 }
 
-void TBerekening::VulDetailTabellen() {
-    const int stappen = std::min(AantalStappen, GrdUitvoerDet[0]->RowCount() - 4);
-    for (std::size_t v = 0; v < GrdUitvoerDet.size(); ++v)
+namespace {
+
+void VulDetail(const std::array<TTabel*, 3>& det, const TQXUitvoer& uitvoer) {
+    const int stappen = std::min(AantalStappen, det[0]->RowCount() - 4);
+    for (std::size_t v = 0; v < det.size(); ++v)
         for (int k = 0; k <= stappen; ++k)
             for (int c = DetBiomassa5; c <= DetLaatsteKolom; ++c)
-                GrdUitvoerDet[v]->ZetCel(
-                    c, k + DetKopRijen,
-                    Q((BewaardeUitvoer.*DetailTabel[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+                det[v]->ZetCel(c, k + DetKopRijen,
+                               Q((uitvoer.*DetailTabel[c - 1].veld)[v][static_cast<std::size_t>(k)]));
+}
+
+void VulSam(TTabel& sam, const TQXUitvoer& uitvoer) {
+    for (int c = KolBasis; c <= KolAlt12; ++c)
+        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
+            sam.ZetCel(c, r,
+                       Drie + Q(uitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+}
+
+} // namespace
+
+void VulResultaatTabellen(const TResultaatTabellen& tabellen, const TQXUitvoer& uitvoer) {
+    VulDetail(tabellen.Det, uitvoer);
+    VulSam(*tabellen.Sam, uitvoer);
+}
+
+void TBerekening::VulDetailTabellen() {
+    VulDetail(GrdUitvoerDet, BewaardeUitvoer);
 }
 
 void TBerekening::VulSamenvatting() {
-    for (int c = KolBasis; c <= KolAlt12; ++c)
-        for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
-            GrdUitvoerSam->ZetCel(
-                c, r,
-                Drie + Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+    VulSam(*GrdUitvoerSam, BewaardeUitvoer);
     for (int r = SamEersteRij; r <= SamLaatsteRij; ++r)
         getoondeBasis_[static_cast<std::size_t>(r)] = GrdUitvoerSam->Cel(KolBasis, r);
 }

@@ -41,6 +41,17 @@ const std::array<TDetailKolomOpzet, DetLaatsteKolom>& DetailKolommen();
 // show their box and pass unchanged.
 TQXInvoer LeesInvoerRecord(TInvoerset& invoer);
 
+// The result tables "Uitvoer" and "Detailuitvoer" with their labels and headers, children of
+// `ouder`: the summary and one detail table per variant. The calculation driver keeps one set; the
+// batch calculator makes one to print an output record as the tables show it.
+struct TResultaatTabellen {
+    TTabel* Sam = nullptr;
+    std::array<TTabel*, 3> Det{};
+};
+TResultaatTabellen MaakResultaatTabellen(QObject* ouder);
+// Every value cell of the tables from an output record, as the page-change rule fills them.
+void VulResultaatTabellen(const TResultaatTabellen& tabellen, const TQXUitvoer& uitvoer);
+
 class TBerekening : public QObject {
     Q_OBJECT
   public:

@@ -51,6 +51,8 @@ class TestInvoerVenster : public QObject {
     void statusPaneel();
     void enterIsTab();
     void getypteCelDoorRegel();
+    void tabelMetToetsenbord_data();
+    void tabelMetToetsenbord();
     void celMetKomma();
     void celSelectieEnVerlaten();
     void spinEditTypen();
@@ -226,12 +228,98 @@ void TestInvoerVenster::getypteCelDoorRegel() {
         QCOMPARE(tabel->Cel(1, r), verwacht[r - 1]);
         QCOMPARE(grid->model()->index(r, 1).data().toString(), verwacht[r - 1]);
     }
-    // Enter ends the editing and moves on to the next control.
+    // Enter ends the editing and moves on to the next editable cell of the table.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_VERIFY(!grid->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != grid);
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
     QCOMPARE(tabel->Cel(1, 3), QString("50"));
-    QVERIFY(!tabel->HeeftSelectie());
+    QCOMPARE(grid->currentIndex(), grid->model()->index(3, 2));
+    QCOMPARE(tabel->SelKolom(), 2);
+    // Leaving the table clears its selection.
+    venster->findChild<QWidget*>("SpenKoe")->setFocus();
+    QTRY_VERIFY(!tabel->HeeftSelectie());
     QVERIFY(!grid->selectionModel()->hasSelection());
+}
+
+void TestInvoerVenster::tabelMetToetsenbord_data() {
+    // Per table: its page, its first editable cell (the selection rule keeps some cells closed) and
+    // how many cells that rule keeps closed.
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<int>("pagina");
+    QTest::addColumn<QPoint>("eerste");
+    QTest::addColumn<int>("gesloten");
+    QTest::newRow("GrdProductie") << "GrdProductie" << 0 << QPoint(1, 1) << 0;
+    QTest::newRow("GrdKrachtvoer") << "GrdKrachtvoer" << 1 << QPoint(1, 2) << 0;
+    QTest::newRow("GrdVoeders") << "GrdVoeders" << 1 << QPoint(2, 2) << 3;
+    QTest::newRow("GrdGras") << "GrdGras" << 2 << QPoint(1, 2) << 0;
+}
+
+void TestInvoerVenster::tabelMetToetsenbord() {
+    // Tabbing in gives a current cell, arrows move, F2 and typing edit, Enter (pressed on the
+    // window, as a keyboard does) commits and steps through the editable cells and then leaves the
+    // table; no Enter presses a "Standaard" button.
+    QFETCH(QString, naam);
+    QFETCH(int, pagina);
+    QFETCH(QPoint, eerste);
+    QFETCH(int, gesloten);
+    Toon(venster);
+    venster->TabKorvalinde->setCurrentIndex(pagina);
+    auto* grid = venster->findChild<TStringGrid*>(naam);
+    TTabel* tabel = grid->Tabel();
+    const QAbstractItemModel* model = grid->model();
+    int standaard = 0;
+    for (QPushButton* knop : venster->findChildren<QPushButton*>())
+        if (knop->text() == "Standaard") connect(knop, &QPushButton::clicked, [&standaard] { ++standaard; });
+    QWindow* scherm = venster->windowHandle();
+
+    grid->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(grid->hasFocus());
+    QCOMPARE(grid->currentIndex(), model->index(eerste.y(), eerste.x()));
+    QCOMPARE(QPoint(tabel->SelKolom(), tabel->SelRij()), eerste);
+    QVERIFY(grid->toolTip().startsWith("Minimum: "));
+    QTest::keyClick(scherm, Qt::Key_Right);
+    QCOMPARE(grid->currentIndex(),
+             model->index(eerste.y(), eerste.x() + 1 < tabel->ColCount() ? eerste.x() + 1 : eerste.x()));
+    QTest::keyClick(scherm, Qt::Key_Left);
+    QCOMPARE(grid->currentIndex(), model->index(eerste.y(), eerste.x()));
+    QTest::keyClick(scherm, Qt::Key_Up); // a fixed row above: stays
+    QCOMPARE(grid->currentIndex(), model->index(eerste.y(), eerste.x()));
+    // F2 opens the cell with its text, Escape leaves it as it was.
+    const QString voor = tabel->Cel(eerste.x(), eerste.y());
+    QTest::keyClick(scherm, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor && grid->isAncestorOf(editor));
+    QCOMPARE(editor->text(), voor);
+    QTest::keyClick(scherm, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+    // Typing replaces the text; Enter commits it and goes to the next editable cell.
+    QTest::keyClick(scherm, '1');
+    QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), QString("1"));
+    QTest::keyClick(scherm, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+    QVERIFY(grid->currentIndex() != model->index(eerste.y(), eerste.x()));
+    QVERIFY(grid->model()->flags(grid->currentIndex()) & Qt::ItemIsEditable);
+
+    // Enter through the rest of the cells: once per editable cell, then out of the table.
+    const int bewerkbaar =
+        (tabel->ColCount() - tabel->FixedCols()) * (tabel->RowCount() - tabel->FixedRows()) - gesloten;
+    int stappen = 1;
+    while (grid->hasFocus() && stappen <= bewerkbaar) {
+        QVERIFY(model->flags(grid->currentIndex()) & Qt::ItemIsEditable);
+        QTest::keyClick(scherm, Qt::Key_Return);
+        ++stappen;
+    }
+    QCOMPARE(stappen, bewerkbaar);
+    QWidget* daarna = QApplication::focusWidget();
+    QVERIFY(daarna && daarna != grid && !grid->isAncestorOf(daarna));
+    QVERIFY(!tabel->HeeftSelectie());
+    // Shift+Tab back into it: the last editable cell.
+    grid->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(grid->currentIndex(), model->index(tabel->RowCount() - 1, tabel->ColCount() - 1));
+    // Enter on any control after it (a "Standaard" button among them) only moves on.
+    daarna->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(scherm, Qt::Key_Return);
+    QCOMPARE(standaard, 0);
+    QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), QString("1"));
 }
 
 void TestInvoerVenster::celMetKomma() {

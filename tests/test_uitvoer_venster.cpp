@@ -1,16 +1,29 @@
 // The result pages of the main window offscreen: the summary with the alternatives above it, the
-// detail tables with their radio group, and the chart page following each recalculation.
+// detail tables with their radio group, the chart page following each recalculation, and the
+// tables to a spreadsheet (clipboard and CSV, the CSV equal to the batch calculator's).
+#include "core/Berekening.h"
+#include "core/Csv.h"
+#include "core/Invoerset.h"
 #include "core/Meldingen.h"
+#include "core/RecordJson.h"
+#include "domain/Bedrijfsmodel.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
 
 #include <QAbstractSpinBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QJsonDocument>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace korvalinde;
@@ -29,6 +42,11 @@ class TestUitvoerVenster : public QObject {
     void basisBinnenAlternatiefBereik();
     void geenUitkomstenVanAndereInvoer_data();
     void geenUitkomstenVanAndereInvoer();
+    void kopieren_data();
+    void kopieren();
+    void afgekapteLabels();
+    void csvGelijkAanBatch();
+    void csvOpslaan();
     void plaatjes();
 
   private:
@@ -248,6 +266,166 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
 }
 
+void TestUitvoerVenster::kopieren_data() {
+    // The table (-1 the summary, 0..2 a detail table), the selected data cells (kolom, rij; an empty
+    // rectangle: Ctrl+A), copied by Ctrl+C or by the right-click menu.
+    QTest::addColumn<int>("tabel");
+    QTest::addColumn<QRect>("cellen");
+    QTest::addColumn<bool>("menu");
+    QTest::newRow("summary range, Ctrl+C") << -1 << QRect(QPoint(2, 2), QPoint(3, 3)) << false;
+    QTest::newRow("summary range, menu") << -1 << QRect(QPoint(3, 14), QPoint(4, 15)) << true;
+    QTest::newRow("summary all, Ctrl+C") << -1 << QRect() << false;
+    QTest::newRow("detail range, Ctrl+C") << 1 << QRect(QPoint(1, 3), QPoint(2, 4)) << false;
+    QTest::newRow("detail all, menu") << 2 << QRect() << true;
+}
+
+void TestUitvoerVenster::kopieren() {
+    QFETCH(int, tabel);
+    QFETCH(QRect, cellen);
+    QFETCH(bool, menu);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    venster.TabKorvalinde->setCurrentIndex(tabel < 0 ? TFrmHoofdFormulier::Uitvoer
+                                                     : TFrmHoofdFormulier::Detailuitvoer);
+    if (tabel >= 0) venster.GrpDetail->findChildren<QRadioButton*>().at(tabel)->click();
+    TStringGrid* grid = tabel < 0 ? venster.GrdUitvoerSam : venster.GrdUitvoerDet[tabel];
+    const TTabel* t = grid->Tabel();
+    QVERIFY(QTest::qWaitForWindowExposed(&venster));
+    QGuiApplication::clipboard()->clear();
+    // A click gives the table the focus; a range is selected with Shift+click, all with Ctrl+A.
+    const QModelIndex hoek = grid->model()->index(cellen.isNull() ? t->FixedRows() : cellen.top(),
+                                                  cellen.isNull() ? t->FixedCols() : cellen.left());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(hoek).center());
+    QTRY_VERIFY(grid->hasFocus());
+    if (cellen.isNull())
+        QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    else
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid->visualRect(grid->model()->index(cellen.bottom(), cellen.right())).center());
+    if (menu) {
+        // The menu comes up where the user right-clicks, over the selection, which stays.
+        const QPoint plek = grid->visualRect(hoek).center();
+        QContextMenuEvent klik(QContextMenuEvent::Mouse, plek, grid->viewport()->mapToGlobal(plek));
+        QApplication::sendEvent(grid->viewport(), &klik);
+        QTRY_VERIFY(grid->Menu()->isVisible());
+        QCOMPARE(grid->Menu()->actions().at(0)->text(), QStringLiteral("Kopiëren"));
+        QCOMPARE(grid->Menu()->actions().at(1)->text(), QStringLiteral("Opslaan als CSV..."));
+        grid->MitKopieren()->trigger();
+        grid->Menu()->close();
+    } else {
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    }
+    const QStringList regels = QGuiApplication::clipboard()->text().split('\n');
+    const auto waarde = [t](int kolom, int rij) { return t->Cel(kolom, rij).trimmed(); };
+    if (tabel < 0 && !cellen.isNull()) {
+        // Column titles above, row titles (label and unit) before, blanks trimmed, a point in numbers.
+        QCOMPARE(regels.size(), 4);
+        const int k = cellen.left();
+        const QString kop = QStringList{"", "", waarde(k, 0), waarde(k + 1, 0)}.join('\t');
+        QCOMPARE(regels[0], kop);
+        if (k == 2) {
+            QCOMPARE(regels[0], QStringLiteral("\t\tBasis\tAlternatief 1"));
+            QCOMPARE(regels[1], "Aantal weidedagen\t(dagen)\t" + waarde(2, 2) + '\t' + waarde(3, 2));
+            QCOMPARE(regels[2], "Oppervlakte perceel\t(ha)\t" + waarde(2, 3) + '\t' + waarde(3, 3));
+            QVERIFY(waarde(2, 3).contains('.'));
+        } else {
+            QCOMPARE(regels[0], QStringLiteral("\t\tAlternatief 1\tAlternatief 1+2"));
+            QCOMPARE(regels[1], QStringLiteral("VERLIEZEN\t\t\t"));
+            QCOMPARE(regels[2], "Benuttingspercentage (boven stoppel)\t(% van totale aanbod)\t" +
+                                    waarde(3, 15) + '\t' + waarde(4, 15));
+        }
+    } else if (tabel < 0) {
+        QCOMPARE(regels.size(), 1 + 29 + 1);
+        QCOMPARE(regels[0], QStringLiteral("\t\tBasis\tAlternatief 1\tAlternatief 1+2"));
+        QCOMPARE(regels[1], QStringLiteral("GRASAANBOD\t\t\t\t"));
+        QCOMPARE(regels[29], "Afname melkgift\t(kg FPCM/koe/dag)\t" + waarde(2, 29) + '\t' + waarde(3, 29) +
+                                 '\t' + waarde(4, 29));
+    } else if (!cellen.isNull()) {
+        // The three header rows above, the day before.
+        QCOMPARE(regels, QStringList({"\tBiomassa\tBiomassa", "\t> 5 cm\t> 0 cm", "\t(kg ds/ha)\t(kg ds/ha)",
+                                      "Dag 0.0\t" + waarde(1, 3) + '\t' + waarde(2, 3),
+                                      "Dag 0.5\t" + waarde(1, 4) + '\t' + waarde(2, 4), ""}));
+    } else {
+        QCOMPARE(regels.size(), 3 + 61 + 1);
+        QCOMPARE(regels[0].split('\t').size(), 12);
+        QCOMPARE(regels[2].split('\t').last(), QStringLiteral("(kg/koe)"));
+        QCOMPARE(regels[3].split('\t').first(), QStringLiteral("Dag 0.0"));
+        QCOMPARE(regels[63].split('\t').first(), QStringLiteral("Dag 30.0"));
+    }
+    QCOMPARE(regels.last(), QString());
+}
+
+void TestUitvoerVenster::afgekapteLabels() {
+    // A label cut off by its column shows in full as a tooltip; one that fits has none.
+    TFrmHoofdFormulier venster(&melder_);
+    const QAbstractItemModel* model = venster.GrdUitvoerSam->model();
+    QCOMPARE(model->index(15, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Benuttingspercentage (boven stoppel)"));
+    QCOMPARE(model->index(22, 1).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("(% van gras zonder bijv)"));
+    QVERIFY(!model->index(4, 0).data(Qt::ToolTipRole).isValid());
+    QVERIFY(!model->index(3, 1).data(Qt::ToolTipRole).isValid());
+}
+
+void TestUitvoerVenster::csvGelijkAanBatch() {
+    // The CSV of the window's tables is the batch calculator's, byte for byte, for the same input.
+    const QString pad = QStringLiteral(VOORBEELD_DIR "/standaard.json");
+    auto batch = [&pad](const QStringList& opties) {
+        QProcess p;
+        p.start(QStringLiteral(BEREKEN_EXE), opties + QStringList{pad});
+        return p.waitForFinished(30000) && p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput())
+                                                             : QStringLiteral("mislukt");
+    };
+    QFile bestand(pad);
+    QVERIFY(bestand.open(QIODevice::ReadOnly));
+    TQXInvoer invoer;
+    QString fout;
+    QVERIFY(InvoerUitJson(QJsonDocument::fromJson(bestand.readAll()).object(), invoer, fout));
+    TOpnameMelder melder;
+    TInvoerset invoerset(&melder);
+    TBerekening berekening(invoerset, melder);
+    TBedrijf().Bereken(invoer, berekening.BewaardeUitvoer);
+    berekening.VulSamenvatting();
+    berekening.VulDetailTabellen();
+
+    const QString samenvatting = CsvTabel(*berekening.GrdUitvoerSam, pad);
+    QCOMPARE(samenvatting, batch({"--csv"}));
+    QString detail = samenvatting + QStringLiteral("\r\n") + CsvDetailKop(*berekening.GrdUitvoerDet[0]);
+    for (int v = 0; v < 3; ++v) detail += CsvDetail(*berekening.GrdUitvoerDet[v], VariantNaam(v), pad);
+    QCOMPARE(detail, batch({"--csv", "--detail"}));
+    QCOMPARE(CsvTabel(*berekening.GrdUitvoerDet[1], pad),
+             CsvDetailKop(*berekening.GrdUitvoerDet[1]) +
+                 CsvDetail(*berekening.GrdUitvoerDet[1], "Alternatief 1", pad));
+}
+
+void TestUitvoerVenster::csvOpslaan() {
+    // "Opslaan als CSV..." writes the whole table, the name from the (replaced) dialog with ".csv"
+    // added; a file that cannot be written is said, a cancelled dialog writes nothing.
+    TFrmHoofdFormulier venster(&melder_);
+    QTemporaryDir map;
+    TStringGrid* grid = venster.GrdUitvoerDet[2];
+    QString antwoord = map.filePath("detail");
+    QString voorstel;
+    QStringList fouten;
+    grid->VraagBestandsnaam = [&](QWidget*, const QString& v) {
+        voorstel = v;
+        return antwoord;
+    };
+    grid->ToonFout = [&fouten](const QString& melding) { fouten << melding; };
+    grid->MitOpslaanCsv()->trigger();
+    QCOMPARE(voorstel, QStringLiteral("Korvalinde detail Alternatief 1+2.csv"));
+    QFile csv(map.filePath("detail.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(csv.readAll()), CsvTabel(*grid->Tabel(), QString()));
+    antwoord = map.filePath("geen/map/detail.csv"); // a folder that does not exist
+    QVERIFY(!grid->OpslaanAlsCsv());
+    QCOMPARE(fouten.size(), 1);
+    QVERIFY(fouten[0].startsWith("De tabel kon niet worden opgeslagen als"));
+    grid->VraagBestandsnaam = [](QWidget*, const QString&) { return QString(); };
+    QVERIFY(!grid->OpslaanAlsCsv());
+    QCOMPARE(fouten.size(), 1);
+}
+
 void TestUitvoerVenster::plaatjes() {
     // Pictures of the result pages, for a person to look at: KORVALINDE_PNG_MAP=/tmp/map.
     const QString map = qEnvironmentVariable("KORVALINDE_PNG_MAP");
@@ -260,6 +438,23 @@ void TestUitvoerVenster::plaatjes() {
         QTest::qWait(100); // the chart lays out its axes on the event loop
         QVERIFY(venster.grab().save(QStringLiteral("%1/pagina%2.png").arg(map).arg(pagina)));
     }
+    // A selection on "Uitvoer" with the right-click menu over it.
+    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    TStringGrid* grid = venster.GrdUitvoerSam;
+    const QRect van = grid->visualRect(grid->model()->index(9, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, van.center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualRect(grid->model()->index(12, 3)).center());
+    QContextMenuEvent klik(QContextMenuEvent::Mouse, van.center(),
+                           grid->viewport()->mapToGlobal(van.center()));
+    QApplication::sendEvent(grid->viewport(), &klik);
+    QTRY_VERIFY(grid->Menu()->isVisible());
+    QImage beeld = venster.grab().toImage();
+    QPainter schilder(&beeld);
+    schilder.drawPixmap(venster.mapFromGlobal(grid->Menu()->pos()), grid->Menu()->grab());
+    schilder.end();
+    QVERIFY(beeld.save(QStringLiteral("%1/uitvoer-kopieren.png").arg(map)));
+    grid->Menu()->close();
 }
 
 QTEST_MAIN(TestUitvoerVenster)

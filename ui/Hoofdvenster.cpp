@@ -653,7 +653,8 @@ QWidget* TFrmHoofdFormulier::MaakUitvoer() {
     TInvoerset& s = *invoerset_;
     QWidget* pagina = ResultaatPagina(QStringLiteral("SheetUitvSam"), TabKorvalinde);
     GrdUitvoerSam = new TStringGrid(berekening_->GrdUitvoerSam, pagina);
-    GrdUitvoerSam->setFocusPolicy(Qt::NoFocus);
+    GrdUitvoerSam->setFocusPolicy(Qt::ClickFocus); // for copying; not reachable with the tab key
+    GrdUitvoerSam->Bestandsnaam = [this] { return document_->Bestandsnaam(); };
     // The alternatives stand above the summary columns "Alternatief 1" and "Alternatief 1+2": each
     // choice 10 narrower than its column, its value field (50 wide) right-aligned below it.
     const TTabel* sam = berekening_->GrdUitvoerSam;
@@ -694,6 +695,7 @@ QWidget* TFrmHoofdFormulier::MaakDetail() {
         GrdUitvoerDet[v] =
             new TStringGrid(berekening_->GrdUitvoerDet[static_cast<std::size_t>(v)], pagina, 540);
         GrdUitvoerDet[v]->move(10, 42);
+        GrdUitvoerDet[v]->Bestandsnaam = [this] { return document_->Bestandsnaam(); };
     }
     detailKnoppen_->button(0)->setChecked(true);
     connect(detailKnoppen_, &QButtonGroup::idClicked, this, &TFrmHoofdFormulier::GrpDetailClick);
@@ -741,9 +743,12 @@ bool TFrmHoofdFormulier::FormKeyPress(QObject* object, QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     auto* widget = qobject_cast<QWidget*>(object);
-    // Only once per key press (at the focus widget), and only for controls of this window.
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this) return false;
-    focusNextPrevChild(true);
+    // Only once per key press (at this window's focus widget, also while the application does not
+    // count the window as active), and only for controls of this window. The focus widget gets a
+    // Tab, so that a table moves to its next cell; Enter itself never reaches a button.
+    if (!widget || widget != focusWidget() || widget->window() != this) return false;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(widget, &tab);
     return true;
 }
 

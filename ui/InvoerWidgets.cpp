@@ -1,18 +1,26 @@
 #include "ui/InvoerWidgets.h"
 
-#include <QStyle>
-
-#include "core/Meldingen.h"
-#include "ui/Meldvenster.h"
 #include "components/Dagveld.h"
+#include "core/Csv.h"
+#include "core/Meldingen.h"
+#include "domain/Bestand.h"
+#include "ui/Meldvenster.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 namespace korvalinde {
 
@@ -193,6 +201,17 @@ QVariant TTabelModel::data(const QModelIndex& index, int rol) const {
     case Qt::ForegroundRole:
         if (vast) return QApplication::palette().brush(QPalette::ButtonText);
         return {};
+    case Qt::ToolTipRole: {
+        // A text cut off by its column shows in full as the cell's tooltip.
+        const auto* grid = qobject_cast<const QWidget*>(QObject::parent());
+        const QString tekst = tabel_->Cel(kolom, rij);
+        if (!grid || tekst.trimmed().isEmpty()) return {};
+        // The text's room: the column less its grid line and the text margins on both sides.
+        const int marge =
+            1 + 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        if (grid->fontMetrics().horizontalAdvance(tekst) + marge <= tabel_->ColWidth(kolom)) return {};
+        return tekst.trimmed();
+    }
     default:
         return {};
     }
@@ -284,10 +303,16 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
     }
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    if (tabel->AlleenLezen()) {
+        setSelectionMode(QAbstractItemView::ExtendedSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+    } else {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                        QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    }
+    // Tab moves between the cells through focusNextPrevChild, which knows when to leave the table.
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -302,6 +327,25 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
         setFixedSize(breedte + balk + 2 * frameWidth(), maxHoogte);
     } else {
         setFixedSize(breedte + 2 * frameWidth(), hoogte + 2 * frameWidth());
+    }
+
+    if (tabel->AlleenLezen()) {
+        mitKopieren_ = new QAction(QStringLiteral("Kopiëren"), this);
+        mitKopieren_->setObjectName(QStringLiteral("MitKopieren"));
+        mitKopieren_->setShortcut(QKeySequence::Copy);
+        mitKopieren_->setShortcutContext(Qt::WidgetShortcut);
+        mitOpslaanCsv_ = new QAction(QStringLiteral("Opslaan als CSV..."), this);
+        mitOpslaanCsv_->setObjectName(QStringLiteral("MitOpslaanCsv"));
+        connect(mitKopieren_, &QAction::triggered, this, &TStringGrid::Kopieer);
+        connect(mitOpslaanCsv_, &QAction::triggered, this, [this] { OpslaanAlsCsv(); });
+        menu_ = new QMenu(this);
+        menu_->addAction(mitKopieren_);
+        menu_->addAction(mitOpslaanCsv_);
+        VraagBestandsnaam = [](QWidget* ouder, const QString& voorstel) {
+            return QFileDialog::getSaveFileName(ouder, QStringLiteral("Opslaan als CSV"), voorstel,
+                                                QStringLiteral("CSV-bestand (*.csv)"));
+        };
+        ToonFout = [](const QString& melding) { StandaardMelder().Fout(melding); };
     }
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& nu) {
@@ -323,11 +367,118 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
 void TStringGrid::Bijwerken() {
     ZetHint(this, tabel_->Hint());
     ZetZichtbaar(this, tabel_->Zichtbaar());
-    if (!tabel_->HeeftSelectie() && (currentIndex().isValid() || selectionModel()->hasSelection())) {
+    if (!tabel_->AlleenLezen() && !tabel_->HeeftSelectie() &&
+        (currentIndex().isValid() || selectionModel()->hasSelection())) {
         const QSignalBlocker stil(selectionModel());
         selectionModel()->clear();
         viewport()->update();
     }
+}
+
+bool TStringGrid::NaarBewerkbareCel(bool volgende) {
+    const int kolommen = tabel_->ColCount();
+    const int aantal = kolommen * tabel_->RowCount();
+    const QModelIndex begin = currentIndex();
+    const int stap = volgende ? 1 : -1;
+    int plek = begin.isValid() ? begin.row() * kolommen + begin.column() : (volgende ? -1 : aantal);
+    for (plek += stap; plek >= 0 && plek < aantal; plek += stap) {
+        const int rij = plek / kolommen;
+        const int kolom = plek % kolommen;
+        if (tabel_->IsVast(kolom, rij) || isRowHidden(rij) || isColumnHidden(kolom)) continue;
+        // Whether a cell may be edited is the selection rule's to say: the cell is selected as by
+        // a click and skipped when the rule keeps it closed.
+        const QModelIndex cel = model_->index(rij, kolom);
+        setCurrentIndex(cel);
+        if (model_->flags(cel) & Qt::ItemIsEditable) return true;
+    }
+    if (begin.isValid() && currentIndex() != begin) setCurrentIndex(begin);
+    return false;
+}
+
+void TStringGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    const Qt::FocusReason reden = event->reason();
+    if (!tabel_->AlleenLezen() && !currentIndex().isValid() &&
+        (reden == Qt::TabFocusReason || reden == Qt::BacktabFocusReason))
+        NaarBewerkbareCel(reden == Qt::TabFocusReason);
+}
+
+bool TStringGrid::focusNextPrevChild(bool volgende) {
+    // Tab (and Enter, which the main window turns into Tab) steps through the editable cells and
+    // leaves the table after the last one, as for any other control.
+    if (!tabel_->AlleenLezen() && hasFocus() && currentIndex().isValid() && NaarBewerkbareCel(volgende))
+        return true;
+    return QTableView::focusNextPrevChild(volgende);
+}
+
+void TStringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab in the editor (the cell is committed already): on to the next editable cell or out of
+    // the table, not round to the first cell.
+    if (hint != QAbstractItemDelegate::EditNextItem && hint != QAbstractItemDelegate::EditPreviousItem) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (!hasFocus()) setFocus(Qt::OtherFocusReason);
+    focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* event) {
+    if (mitKopieren_ && event->matches(QKeySequence::Copy)) {
+        Kopieer();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void TStringGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (!menu_) {
+        QTableView::contextMenuEvent(event);
+        return;
+    }
+    mitKopieren_->setEnabled(selectionModel()->hasSelection());
+    menu_->popup(event->globalPos());
+    event->accept();
+}
+
+QString TStringGrid::SelectieTekst() const {
+    QList<QPoint> cellen;
+    for (const QModelIndex& cel : selectionModel()->selectedIndexes())
+        cellen << QPoint(cel.column(), cel.row());
+    return TabGescheiden(*tabel_, cellen);
+}
+
+void TStringGrid::Kopieer() {
+    const QString tekst = SelectieTekst();
+    if (tekst.isEmpty()) return;
+    if (QClipboard* klembord = QGuiApplication::clipboard()) klembord->setText(tekst);
+}
+
+bool TStringGrid::OpslaanAlsCsv() {
+    const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
+    const QString csv = CsvTabel(*tabel_, scenario);
+    if (csv.isEmpty()) return false;
+    // Proposed: next to the scenario, named after it and the table.
+    const QFileInfo info(scenario);
+    const QString basis = scenario.isEmpty() ? QStringLiteral("Korvalinde") : info.completeBaseName();
+    const QString deel = tabel_->FixedCols() > 1
+                             ? QStringLiteral("uitvoer")
+                             : QStringLiteral("detail ") + VariantNaam(tabel_->Naam().back().digitValue());
+    QString voorstel = basis + QLatin1Char(' ') + deel + QStringLiteral(".csv");
+    if (!scenario.isEmpty()) voorstel = info.dir().filePath(voorstel);
+    QString naam = VraagBestandsnaam ? VraagBestandsnaam(this, voorstel) : QString();
+    if (naam.isEmpty()) return false;
+    if (QFileInfo(naam).suffix().isEmpty()) naam += QStringLiteral(".csv");
+    const QByteArray bytes = csv.toUtf8();
+    const QString reden = QString::fromStdString(
+        SchrijfBestand(QFile::encodeName(naam).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    if (reden.isEmpty()) return true;
+    if (ToonFout)
+        ToonFout(QStringLiteral("De tabel kon niet worden opgeslagen als \"%1\".\n%2")
+                     .arg(QDir::toNativeSeparators(naam), reden));
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------

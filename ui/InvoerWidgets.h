@@ -11,7 +11,11 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include <functional>
+
+class QAction;
 class QLabel;
+class QMenu;
 
 namespace korvalinde {
 
@@ -108,6 +112,17 @@ class TCelDelegate : public QStyledItemDelegate {
 
 // String grid: fixed rows and column as grey labels, data cells 20 high with the widths of the
 // table, no scroll bars (the grid is as large as its cells).
+//
+// An input table is used by keyboard as by mouse. Tabbing into it makes its first editable cell the
+// current one (its last one when tabbing backwards); arrows move; typing or F2 edits. Tab and Enter
+// (which the main window turns into Tab) commit the cell and move to the next editable cell, and
+// after the last one the focus goes on to the next control; Shift+Tab goes the other way. A cell
+// becomes current as by a click: the table's selection rule runs for it.
+//
+// A result table (read only) lets the user select cells, a range or all of it (Ctrl+A), and copy
+// them with their row and column titles to the clipboard (Ctrl+C, or "Kopiëren" in its right-click
+// menu) as tab-separated text that pastes into a spreadsheet as a table. "Opslaan als CSV..." in
+// the same menu writes the whole table as CSV.
 class TStringGrid : public QTableView {
     Q_OBJECT
   public:
@@ -115,10 +130,47 @@ class TStringGrid : public QTableView {
     TStringGrid(TTabel* tabel, QWidget* parent = nullptr, int maxHoogte = 0);
     TTabel* Tabel() const { return tabel_; }
 
+    // Result tables: the selected cells as tab-separated text with their titles (empty when no
+    // cell is selected), and that text put on the clipboard.
+    QString SelectieTekst() const;
+    void Kopieer();
+    // Result tables: asks for a file name and writes the whole table as CSV through the safe write;
+    // false when the user cancelled or the file could not be written (said through ToonFout).
+    bool OpslaanAlsCsv();
+
+    // The right-click menu's entries of a result table; null for an input table.
+    QAction* MitKopieren() const { return mitKopieren_; }
+    QAction* MitOpslaanCsv() const { return mitOpslaanCsv_; }
+    QMenu* Menu() const { return menu_; }
+
+    // Asks for the file name of the CSV; returns an empty text when the user cancels. The default
+    // shows the standard save dialog. Tests replace it.
+    std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
+    // Shows a failure to the user; the default shows an error box through the standard melder.
+    std::function<void(const QString& melding)> ToonFout;
+    // The scenario file the results belong to, for the first column of the CSV; empty when not set.
+    std::function<QString()> Bestandsnaam;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool volgende) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  protected slots:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
   private:
     void Bijwerken();
+    // Makes the next (or previous) editable cell after the current one current; false when there
+    // is none in that direction. Without a current cell the search starts before the first cell
+    // (or after the last one).
+    bool NaarBewerkbareCel(bool volgende);
     TTabel* tabel_;
     TTabelModel* model_;
+    QAction* mitKopieren_ = nullptr;
+    QAction* mitOpslaanCsv_ = nullptr;
+    QMenu* menu_ = nullptr;
 };
 
 // Binds the day edit to the turn-in date: typing goes to the input, a leaving that passes the

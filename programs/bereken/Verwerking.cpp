@@ -1,6 +1,7 @@
 #include "programs/bereken/Verwerking.h"
 
-#include "core/CsvUitvoer.h"
+#include "core/Berekening.h"
+#include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
@@ -205,9 +206,12 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
         return Onleesbaar(QStringLiteral("geen tijdelijk bestand voor de detailtabellen"));
     bool modelFout = false;
 
+    // The tables as the window shows them give the CSV its labels and headers.
+    QObject tabellenEigenaar;
+    const TResultaatTabellen kop = MaakResultaatTabellen(&tabellenEigenaar);
     QByteArray begin;
     if (csv)
-        CsvSamenvattingKop(begin);
+        begin = CsvSamenvattingKop(*kop.Sam).toUtf8();
     else if (lijst)
         begin = "[\n";
     uit.Schrijf(begin);
@@ -227,8 +231,14 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
                     if (!lijst) u.tekst += '\n';
                     return u;
                 }
-                CsvSamenvatting(u.tekst, bestand, uitvoer);
-                if (opties.detail) CsvDetail(u.detail, bestand, uitvoer);
+                QObject eigenaar; // the tables of this file, on this thread
+                const TResultaatTabellen tabellen = MaakResultaatTabellen(&eigenaar);
+                VulResultaatTabellen(tabellen, uitvoer);
+                u.tekst = CsvSamenvatting(*tabellen.Sam, bestand).toUtf8();
+                if (opties.detail)
+                    for (int v = 0; v < AantalVarianten; ++v)
+                        u.detail +=
+                            CsvDetail(*tabellen.Det[static_cast<std::size_t>(v)], VariantNaam(v), bestand).toUtf8();
                 return u;
             },
             [&](std::size_t i, Uitkomst& u) {
@@ -251,9 +261,7 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
 
     if (!csv && lijst) uit.Schrijf("\n]\n");
     if (detail) {
-        QByteArray kop = "\r\n";
-        CsvDetailKop(kop);
-        uit.Schrijf(kop);
+        uit.Schrijf(QByteArray("\r\n") + CsvDetailKop(*kop.Det[0]).toUtf8());
         if (std::fflush(detail.get()) != 0 || std::ferror(detail.get()))
             return Onleesbaar(QStringLiteral("de detailtabellen konden niet tijdelijk bewaard worden"));
         uit.Schrijf(detail.get());
@@ -266,8 +274,6 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
 namespace korvalinde {
 
 namespace {
-
-const char* const VariantNamen[AantalVarianten] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
 
 // The summary rows the chart shows: those whose title holds one of the texts asked (any case);
 // by default the use of the grass and the milk, the advisor's first questions.
@@ -326,13 +332,9 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
     for (const TReeks& r : reeksen) kop << r.naam;
     for (int v = 0; v < varianten; ++v)
         for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            kop << (opties.alternatieven ? QString::fromLatin1(VariantNamen[v]) + QStringLiteral(": ")
-                                         : QString()) +
-                       k.titel;
+            kop << (opties.alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) + k.titel;
     Standaarduitvoer uit;
-    QByteArray tekst;
-    CsvRegel(tekst, kop);
-    uit.Schrijf(tekst);
+    uit.Schrijf(CsvRegel(kop).toUtf8());
 
     // The chart: x the first sweep's values as its input shows them; a line per value of the second
     // sweep, or per variant with the alternatives.
@@ -355,9 +357,7 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                         regel << QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
                                                             KolBasis + v)][static_cast<std::size_t>(k.rij)])
                                      .trimmed();
-                QByteArray r;
-                CsvRegel(r, regel);
-                uit.Schrijf(r);
+                uit.Schrijf(CsvRegel(regel).toUtf8());
                 if (!p.fout.isEmpty()) {
                     modelFout = true;
                     Fout() << "korvalinde-bereken: " << bestand << " ("
@@ -373,7 +373,7 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                         grafiek.lijnNamen
                             << (reeksen.size() > 1 ? invoer.Getal(reeksen[1].naam)->Label() +
                                                          QStringLiteral(" ") + p.waarden.value(1)
-                                                   : QString::fromLatin1(VariantNamen[v]));
+                                                   : VariantNaam(v));
                     for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
                         grafiek.panelen[k].lijnen[l]
                             << Getal(QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
