@@ -569,7 +569,7 @@ QWidget* TFrmHoofdFormulier::MaakVeestapel() {
     productieRij->addStretch(1);
     kolom->addWidget(productie);
 
-    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::BtnVeestapelClick);
+    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::StandaardVeestapel);
     return pagina;
 }
 
@@ -586,7 +586,7 @@ QWidget* TFrmHoofdFormulier::MaakVoeding() {
     tabellen->addWidget(Bind(s.GrdVoeders, voeders), 0, Qt::AlignLeft);
     kolom->addWidget(voeders);
 
-    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::BtvVoedingClick);
+    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::StandaardVoeding);
     return pagina;
 }
 
@@ -617,7 +617,7 @@ QWidget* TFrmHoofdFormulier::MaakGrasland() {
     onder->addWidget(vorige, 1);
     kolom->addLayout(onder);
 
-    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::BtnGraslandClick);
+    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::StandaardGrasland);
     return pagina;
 }
 
@@ -633,7 +633,7 @@ QWidget* TFrmHoofdFormulier::MaakOverig() {
     rijen.Afronden(false, false);
     kolom->addWidget(detail);
 
-    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::BtnOverigClick);
+    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::StandaardOverig);
     return pagina;
 }
 
