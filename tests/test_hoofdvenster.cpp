@@ -830,7 +830,7 @@ class TestHoofdvenster : public QObject {
         const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(
             [&] {
                 hoofd = Venster(&instellingen).release();
-                return hoofd;
+                return THoofdvensterIngangen::Van(hoofd);
             },
             &instellingen);
         QVERIFY(hoofd && v->hoofdvenster.get() == hoofd);

@@ -365,7 +365,7 @@ void TFrmHoofdFormulier::MaakMenus() {
 
     MitGebruik = menu("MitGebruik", QStringLiteral("&Opties"), QString());
     // The version check, the manual and the product-support entries are linked to their windows by
-    // the program start (by their object names).
+    // the program start (HandleidingActie, VersiecontroleActie and the like).
     VersieControle1 = MenuItem(MitGebruik, "VersieControle1", QStringLiteral("&Versiecontrole uitvoeren"), {},
                                QString(), nullptr);
 
@@ -409,7 +409,7 @@ void TFrmHoofdFormulier::MaakSpeedbar() {
     BtnAfdrukken = knop("BtnAfdrukken", TGlyph::Afdrukken, QStringLiteral("Afdrukken|"),
                         &TFrmHoofdFormulier::MitAfdrukkenClick);
     rij->addSpacing(GroepAfstand);
-    // Linked to the product-support and manual windows by the program start (by object name).
+    // Linked to the product-support and manual windows by the program start.
     BtnProduktOndersteuning = knop("BtnProduktOndersteuning", TGlyph::ProduktOndersteuning,
                                    QStringLiteral("Produktondersteuning"), nullptr);
     BtnHandleiding = knop("BtnHandleiding", TGlyph::Handleiding, QStringLiteral("Handleiding"), nullptr);
@@ -505,6 +505,34 @@ void TFrmHoofdFormulier::Website1Click() {
 
 void TFrmHoofdFormulier::MitInfoClick() {
     DlgZnInfoBox->Execute();
+}
+
+QAction* TFrmHoofdFormulier::HandleidingActie() const {
+    return Handleiding;
+}
+
+QAbstractButton* TFrmHoofdFormulier::HandleidingKnop() const {
+    return BtnHandleiding;
+}
+
+QAction* TFrmHoofdFormulier::ProduktondersteuningActie() const {
+    return MitProduktondersteuning;
+}
+
+QAbstractButton* TFrmHoofdFormulier::ProduktondersteuningKnop() const {
+    return BtnProduktOndersteuning;
+}
+
+QAction* TFrmHoofdFormulier::ProduktondersteuningTonenActie() const {
+    return MitProduktOndersteuningTonen;
+}
+
+QAction* TFrmHoofdFormulier::VersiecontroleActie() const {
+    return VersieControle1;
+}
+
+TZnInfoBox* TFrmHoofdFormulier::InfoBox() const {
+    return DlgZnInfoBox;
 }
 
 TFrmHoofdFormulier::~TFrmHoofdFormulier() {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QKeySequence;
 class QButtonGroup;
@@ -71,6 +72,17 @@ class TFrmHoofdFormulier : public QMainWindow {
 
     // Page indexes of TabKorvalinde.
     enum Pagina { Veestapel = 0, Voeding, Grasland, Overig, Uitvoer, Detailuitvoer, Grafieken };
+
+    // What the program start links to its windows: the help menu's "&Handleiding" and
+    // "&Produktondersteuning" with their tool buttons, the check-mark entry "...&tonen bij
+    // opstarten", "&Versiecontrole uitvoeren" and the about-box component.
+    QAction* HandleidingActie() const;
+    QAbstractButton* HandleidingKnop() const;
+    QAction* ProduktondersteuningActie() const;
+    QAbstractButton* ProduktondersteuningKnop() const;
+    QAction* ProduktondersteuningTonenActie() const;
+    QAction* VersiecontroleActie() const;
+    TZnInfoBox* InfoBox() const;
 
     // Menu bar.
     QMenu* MitBestand = nullptr;
