@@ -1,5 +1,7 @@
 // The result pages of the main window offscreen: the summary with the alternatives above it, the
 // detail tables with their radio group, and the chart page following each recalculation.
+#include "VensterKind.h"
+
 #include "ui/GrafiekPagina.h"
 #include "ui/InvoerWidgets.h"
 #include "ui/Hoofdvenster.h"
@@ -14,6 +16,7 @@
 #include <QtTest>
 
 using namespace korvalinde;
+using korvalinde::testdata::Kind;
 
 class TestUitvoerVenster : public QObject {
     Q_OBJECT
@@ -37,25 +40,27 @@ class TestUitvoerVenster : public QObject {
 
 void TestUitvoerVenster::uitvoerNaPaginawissel() {
     TFrmHoofdFormulier venster(&melder_);
-    QCOMPARE(venster.TabKorvalinde->currentIndex(), 0);
-    QVERIFY(venster.PnlStatusBar->isVisibleTo(&venster));
+    QCOMPARE(Kind<QTabWidget>(&venster, "TabKorvalinde")->currentIndex(), 0);
+    QVERIFY(Kind<QLabel>(&venster, "PnlStatusBar")->isVisibleTo(&venster));
     // The first calculation filled the tables already at start-up.
     const TTabel* sam = venster.Berekening()->GrdUitvoerSam;
     QVERIFY(!sam->Cel(2, 2).trimmed().isEmpty());
     // The user changes the paddock area and turns to "Uitvoer": all three columns follow.
     venster.Invoerset()->SpePerceelOpp->SetText(QStringLiteral("4.0"));
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QCOMPARE(sam->Cel(2, 3), QStringLiteral("   4.0"));
     QCOMPARE(sam->Cel(3, 3), QStringLiteral("   4.0"));
     // The status panel shows the hints on the first three input pages only.
     for (int pagina = TFrmHoofdFormulier::Grafieken; pagina >= 0; --pagina) {
-        venster.TabKorvalinde->setCurrentIndex(pagina);
-        QCOMPARE(venster.PnlStatusBar->isVisibleTo(&venster), pagina <= TFrmHoofdFormulier::Grasland);
+        Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(pagina);
+        QCOMPARE(Kind<QLabel>(&venster, "PnlStatusBar")->isVisibleTo(&venster),
+                 pagina <= TFrmHoofdFormulier::Grasland);
     }
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
-    QCOMPARE(venster.findChild<QTableView*>(QStringLiteral("GrdUitvoerSam")), venster.GrdUitvoerSam);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    QCOMPARE(venster.findChild<QTableView*>(QStringLiteral("GrdUitvoerSam")),
+             Kind<TStringGrid>(&venster, "GrdUitvoerSam"));
     // Values right-aligned, labels left.
-    const QAbstractItemModel* model = venster.GrdUitvoerSam->model();
+    const QAbstractItemModel* model = Kind<TStringGrid>(&venster, "GrdUitvoerSam")->model();
     QCOMPARE(model->index(3, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
              Qt::AlignRight);
     QVERIFY(!(model->index(3, 2).flags() & Qt::ItemIsEditable));
@@ -64,7 +69,7 @@ void TestUitvoerVenster::uitvoerNaPaginawissel() {
 void TestUitvoerVenster::alternatievenBovenKolommen() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     auto* box2 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt2"));
     auto* veld1 = venster.findChild<QAbstractSpinBox*>(QStringLiteral("SpeAlt1"));
@@ -84,35 +89,37 @@ void TestUitvoerVenster::alternatievenBovenKolommen() {
 void TestUitvoerVenster::detailKeuzeBlijftNaHerberekening() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
-    auto* alt12 = venster.GrpDetail->findChildren<QRadioButton*>().at(2);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
+    auto* alt12 = Kind<QGroupBox>(Kind<QWidget>(&venster, "SheetUitvDetail"), "GrpDetail")
+                      ->findChildren<QRadioButton*>()
+                      .at(2);
     QCOMPARE(alt12->text(), QStringLiteral("Alt 1+2"));
     alt12->click();
-    QVERIFY(venster.GrdUitvoerDet[2]->isVisible());
-    QVERIFY(!venster.GrdUitvoerDet[0]->isVisible());
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
-    QVERIFY(venster.GrdUitvoerDet[2]->isVisible());
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isVisible());
+    QVERIFY(!Kind<TStringGrid>(&venster, "GrdUitvoerDet0")->isVisible());
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isVisible());
     QVERIFY(alt12->isChecked());
     // The header rows stay in view as the table's header; "Dag 0.0" is the first row.
-    const QAbstractItemModel* model = venster.GrdUitvoerDet[2]->model();
+    const QAbstractItemModel* model = Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->model();
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Biomassa\n> 5 cm\n(kg ds/ha)"));
-    QVERIFY(venster.GrdUitvoerDet[2]->isRowHidden(0));
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isRowHidden(0));
     QCOMPARE(model->index(3, 0).data().toString(), QStringLiteral("Dag 0.0"));
 }
 
 void TestUitvoerVenster::grafiekVolgtHerberekening() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
-    const double voor = venster.GrafiekPagina->Beschrijving().waardeAs.maximum;
+    Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    const double voor = Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().waardeAs.maximum;
     QVERIFY(voor > 0);
     // A larger offer at turn-in shows in the chart after the recalculation of the chart page.
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grasland);
     venster.Invoerset()->SpeGrasaanbod->SetValue(3000);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
-    QVERIFY(venster.GrafiekPagina->Beschrijving().waardeAs.maximum > voor);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    QVERIFY(Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().waardeAs.maximum > voor);
 }
 
 void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide_data() {
@@ -133,7 +140,7 @@ void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide() {
     QFETCH(QList<int>, soorten);
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     auto* box2 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt2"));
     const TBerekening* b = venster.Berekening();
@@ -180,7 +187,7 @@ void TestUitvoerVenster::basisBinnenAlternatiefBereik() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
     venster.Invoerset()->Getal(invoer)->TypDoorGebruiker(waarde);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     box1->setCurrentIndex(soort);
     emit box1->activated(soort);
@@ -213,7 +220,7 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     venster.show();
     TInvoerset& s = *venster.Invoerset();
     const TBerekening* b = venster.Berekening();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     box1->setCurrentIndex(1);
     emit box1->activated(1);
@@ -221,14 +228,14 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
     const QString datum = s.Cbxdatum->Tekst();
 
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grasland);
     if (invoer == "Cbxdatum")
         s.Cbxdatum->TypDoorGebruiker(QStringLiteral("3102"));
     else
         s.CbxJaargift->TypDoorGebruiker(QStringLiteral("500"));
-    venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
+    Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
     melder_.Wis();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
     QCOMPARE(melder_.Teksten(), QStringList{melding});
     QCOMPARE(int(melder_.meldingen.front().soort), soort);
     for (int rij = 1; rij <= 29; ++rij)
@@ -236,13 +243,13 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     for (const TTabel* det : b->GrdUitvoerDet)
         for (int rij = 3; rij <= 63; ++rij)
             QVERIFY(det->Cel(1, rij).isEmpty() && det->Cel(11, rij).isEmpty());
-    for (const TGrafiekSerie& serie : venster.GrafiekPagina->Beschrijving().series)
+    for (const TGrafiekSerie& serie : Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().series)
         QVERIFY2(serie.punten.isEmpty(), qPrintable(serie.naam));
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
 
     s.Cbxdatum->TypDoorGebruiker(datum);
     s.CbxJaargift->KiesDoorGebruiker(2);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QVERIFY(!b->GrdUitvoerSam->Cel(2, 2).trimmed().isEmpty());
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
@@ -255,8 +262,8 @@ void TestUitvoerVenster::plaatjes() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
     for (int pagina : {4, 5, 6}) {
-        if (pagina == 6) venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
-        venster.TabKorvalinde->setCurrentIndex(pagina);
+        if (pagina == 6) Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
+        Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(pagina);
         QTest::qWait(100); // the chart lays out its axes on the event loop
         QVERIFY(venster.grab().save(QStringLiteral("%1/pagina%2.png").arg(map).arg(pagina)));
     }
