@@ -325,7 +325,7 @@ void TInvoerset::ZetCelGetal(TTabel* tabel, int kolom, int rij, const char* patr
 // ---------------------------------------------------------------------------------------------
 // Defaults
 
-void TInvoerset::BtnVeestapelClick() {
+void TInvoerset::StandaardVeestapel() {
     SpenKoe->SetValue(50);
     SpeMelknivo->SetValue(8000);
     SpePercPar1->SetValue(25);
@@ -347,7 +347,7 @@ void TInvoerset::BtnVeestapelClick() {
     SpeMelknivoChange();
 }
 
-void TInvoerset::BtvVoedingClick() {
+void TInvoerset::StandaardVoeding() {
     const char* krachtvoer[] = {"6.0", "5.8", "4.6", "3.0", "1.1"};
     for (int r = 2; r <= 6; ++r) GrdKrachtvoer->ZetCel(1, r, QString::fromLatin1(krachtvoer[r - 2]));
 
@@ -367,7 +367,7 @@ void TInvoerset::BtvVoedingClick() {
     BerekenUrenWeidegang();
 }
 
-void TInvoerset::BtnGraslandClick() {
+void TInvoerset::StandaardGrasland() {
     Cbxdatum->ZetTekst(QStringLiteral("1509"));
     SpeUrenWeidegang->SetValue(20);
     SpeHergroei->SetValue(28);
@@ -391,7 +391,7 @@ void TInvoerset::BtnGraslandClick() {
     GraslandRegels();
 }
 
-void TInvoerset::BtnOverigClick() {
+void TInvoerset::StandaardOverig() {
     SpenMestflat->SetValue(13);
     SpenUrlozing->SetValue(13);
     SpeOppMestflat->SetValue(1.00);
@@ -400,10 +400,10 @@ void TInvoerset::BtnOverigClick() {
 }
 
 void TInvoerset::ZetStandaardwaarden() {
-    BtnVeestapelClick();
-    BtnGraslandClick();
-    BtvVoedingClick();
-    BtnOverigClick();
+    StandaardVeestapel();
+    StandaardGrasland();
+    StandaardVoeding();
+    StandaardOverig();
 
     // Every derived value once more, now that all pages hold their defaults.
     BerekenVoederwaarden();

@@ -115,11 +115,11 @@ class TInvoerset : public QObject {
     void GebruikerWijziging();
 
   public slots:
-    // Defaults of the pages ("Standaard" buttons) and of a whole new scenario.
-    void BtnVeestapelClick();
-    void BtvVoedingClick();
-    void BtnGraslandClick();
-    void BtnOverigClick();
+    // The page's defaults (what its "Standaard" button sets), and those of a whole new scenario.
+    void StandaardVeestapel();
+    void StandaardVoeding();
+    void StandaardGrasland();
+    void StandaardOverig();
     void ZetStandaardwaarden();
 
     // Change rules.

@@ -21,8 +21,8 @@ float Opslaan(Ext x) {
 
 // Weight of parity class p and lactation class k in the herd average.
 Ext KlasseGewicht(const TBedrijf& b, int p, int k) {
-    return static_cast<Ext>(b.PercPar[static_cast<std::size_t>(p - 1)]) / 100.0L *
-           b.Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L;
+    return static_cast<Ext>(b.Invoer.PercPar[static_cast<std::size_t>(p - 1)]) / 100.0L *
+           b.Invoer.Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L;
 }
 
 // Division where the model assumes a divisor that cannot be 0 in a sound scenario (at least one
@@ -92,7 +92,7 @@ struct TBedrijf::Klassen {
             krachtvoerVem[k] = static_cast<Ext>(b.Krachtvoer[k]) * b.Voeders[VdKrachtvoer][VwVEM];
         for (std::size_t f = 1; f < 7; ++f)
             voederVem[f - 1] = static_cast<Ext>(b.Voeders[f][VwGift]) * b.Voeders[f][VwVEM];
-        grasVwNul = b.Gras[GrVW] == 0.0f;
+        grasVwNul = b.Invoer.Gras[GrVW] == 0.0f;
         if (grasVwNul) return;
         for (int k = 1; k <= 5; ++k) {
             const float vw = b.VwBijvoeding(k);
@@ -131,9 +131,9 @@ struct TBedrijf::Klassen {
 
 float TBedrijf::GestoordeBijgroei() const {
     // In extended precision, so that no turn-in day can overflow the subtraction.
-    const Ext d = static_cast<Ext>(Inschaardag) - 90.0L;
+    const Ext d = static_cast<Ext>(Invoer.Inschaardag) - 90.0L;
     float dagGroei = 0;
-    const char eerste = Jaargift.empty() ? '\0' : Jaargift.front();
+    const char eerste = Invoer.Jaargift.empty() ? '\0' : Invoer.Jaargift.front();
     switch (eerste) {
     case '2':
         dagGroei = Opslaan(std::min(140.0L, 161.69L - 0.6715L * d));
@@ -145,28 +145,28 @@ float TBedrijf::GestoordeBijgroei() const {
         dagGroei = Opslaan(std::min(165.0L, 196.5L - 0.7702L * d));
         break;
     default:
-        throw OnbekendeJaargift("Gestoorde bijgroei, onbekende jaargift: " + Jaargift);
+        throw OnbekendeJaargift("Gestoorde bijgroei, onbekende jaargift: " + Invoer.Jaargift);
     }
     return Opslaan(static_cast<Ext>(dagGroei) * 0.5L / 2.0L);
 }
 
 float TBedrijf::MestflattenPerDag() const {
-    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalMestflatten * static_cast<Ext>(AantalKoeien) /
-                   20.0L);
+    return Opslaan(static_cast<Ext>(UrenWeidegang) * Invoer.AantalMestflatten *
+                   static_cast<Ext>(Invoer.AantalKoeien) / 20.0L);
 }
 
 float TBedrijf::UrinelozingenPerDag() const {
-    return Opslaan(static_cast<Ext>(UrenWeidegang) * AantalUrinelozingen * static_cast<Ext>(AantalKoeien) /
-                   20.0L);
+    return Opslaan(static_cast<Ext>(UrenWeidegang) * Invoer.AantalUrinelozingen *
+                   static_cast<Ext>(Invoer.AantalKoeien) / 20.0L);
 }
 
 float TBedrijf::OppMestPerDag() const {
-    return Opslaan(static_cast<Ext>(MestflattenPerDag()) * OppMestflat);
+    return Opslaan(static_cast<Ext>(MestflattenPerDag()) * Invoer.OppMestflat);
 }
 
 float TBedrijf::OppUrinePerDag(int i) const {
     if (i > 9) return 0.0f;
-    return Opslaan(static_cast<Ext>(UrinelozingenPerDag()) * OppUrineplek);
+    return Opslaan(static_cast<Ext>(UrinelozingenPerDag()) * Invoer.OppUrineplek);
 }
 
 float TBedrijf::OppBevuildPerDag(int i) const {
@@ -174,12 +174,13 @@ float TBedrijf::OppBevuildPerDag(int i) const {
 }
 
 float TBedrijf::OppMestVorigeSnede() const {
-    return Opslaan(static_cast<Ext>(OppMestPerDag()) * VorigeSnede.Dagen);
+    return Opslaan(static_cast<Ext>(OppMestPerDag()) * Invoer.VorigeSnede.Dagen);
 }
 
 float TBedrijf::OppMestRest() const {
-    if (Hergroeiduur >= 60.0f) return 0.0f;
-    return Opslaan(static_cast<Ext>(OppMestVorigeSnede()) * (1.0L - static_cast<Ext>(Hergroeiduur) / 60.0L));
+    if (Invoer.Hergroeiduur >= 60.0f) return 0.0f;
+    return Opslaan(static_cast<Ext>(OppMestVorigeSnede()) *
+                   (1.0L - static_cast<Ext>(Invoer.Hergroeiduur) / 60.0L));
 }
 
 float TBedrijf::OppMestCumulatief(int i) const {
@@ -199,13 +200,13 @@ std::uint16_t TBedrijf::Drachtdagen(int k) const {
     // In 64 bits and held within the range of the day count, so that no calving interval can
     // overflow or wrap around.
     const std::int64_t dag = LactatieDag[static_cast<std::size_t>(k - 1)];
-    const std::int64_t dracht = dag - (static_cast<std::int64_t>(Tussenkalftijd) - 280);
+    const std::int64_t dracht = dag - (static_cast<std::int64_t>(Invoer.Tussenkalftijd) - 280);
     return static_cast<std::uint16_t>(std::clamp<std::int64_t>(dracht, 0, UINT16_MAX));
 }
 
 float TBedrijf::KlasseCapaciteit(int p, int k) const {
-    const float ras =
-        Opslaan(static_cast<Ext>(PercRas[0]) / 100.0L * 1.0L + static_cast<Ext>(PercRas[1]) / 100.0L * 0.8L);
+    const float ras = Opslaan(static_cast<Ext>(Invoer.PercRas[0]) / 100.0L * 1.0L +
+                              static_cast<Ext>(Invoer.PercRas[1]) / 100.0L * 0.8L);
     return OpnameCapaciteit(static_cast<Word>(p), LactatieDag[static_cast<std::size_t>(k - 1)],
                             Drachtdagen(k), ras);
 }
@@ -228,14 +229,14 @@ float TBedrijf::VwBijvoeding(int k) const {
 float TBedrijf::GemVwBijvoeding() const {
     float som = 0;
     for (int k = 1; k <= 5; ++k)
-        som = Opslaan(som +
-                      static_cast<Ext>(VwBijvoeding(k)) * Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L);
+        som = Opslaan(som + static_cast<Ext>(VwBijvoeding(k)) *
+                                Invoer.Aandeel[static_cast<std::size_t>(k - 1)] / 100.0L);
     return som;
 }
 
 float TBedrijf::KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const {
     const Ext rest = static_cast<Ext>(capaciteit) - vwBijvoeding;
-    return Opslaan(std::max(0.0L, Delen(rest, Gras[GrVW], "voederwaarde VW van het gras is 0")));
+    return Opslaan(std::max(0.0L, Delen(rest, Invoer.Gras[GrVW], "voederwaarde VW van het gras is 0")));
 }
 
 float TBedrijf::KlasseGrasopname(int p, int k) const {
@@ -244,14 +245,14 @@ float TBedrijf::KlasseGrasopname(int p, int k) const {
 
 float TBedrijf::OpnameRelatief(int i, float beschikbaar0, float biomassa0) const {
     if (beschikbaar0 <= 0.0f) return 0.0f;
-    const bool omweiden = Systeem == "OMWEID";
+    const bool omweiden = Invoer.Systeem == "OMWEID";
     if (omweiden || i <= 12) {
-        const float oppPerKoe =
-            Opslaan(Delen(static_cast<Ext>(PerceelOpp) * 10000.0L, AantalKoeien, "aantal koeien is 0"));
+        const float oppPerKoe = Opslaan(
+            Delen(static_cast<Ext>(PerceelOpp) * 10000.0L, Invoer.AantalKoeien, "aantal koeien is 0"));
         const float x = Opslaan(static_cast<Ext>(beschikbaar0) * oppPerKoe / 10000.0L);
         return Opslaan((1.0L - std::exp(-0.0466L * x)) * 100.0L);
     }
-    if (Systeem == "STAND") {
+    if (Invoer.Systeem == "STAND") {
         float h = 0;
         if (biomassa0 > 0.0f)
             h = Opslaan(std::max(0.0L, 10.751L * std::log(static_cast<Ext>(biomassa0)) - 62.29L));
@@ -289,7 +290,7 @@ template <class Bron> float TBedrijf::MelkproductieMet(const Bron& bron, float x
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k) {
             const float g = Opslaan(static_cast<Ext>(bron.KlasseGrasopname(p, k)) * x / 100.0L);
-            const float vem = bron.VemMetBijvoeding(k, Opslaan(static_cast<Ext>(g) * Gras[GrVEM]));
+            const float vem = bron.VemMetBijvoeding(k, Opslaan(static_cast<Ext>(g) * Invoer.Gras[GrVEM]));
             som = Opslaan(som + bron.Gewicht(p, k) * bron.KlasseMelk(p, k, vem));
         }
     return som;
@@ -300,7 +301,7 @@ float TBedrijf::Melkproductie(float x) const {
 }
 
 float TBedrijf::AanbodPerKoe(long double x) const {
-    return Opslaan(VeiligDelen(x, VeiligDelen(AantalKoeien, PerceelOpp)));
+    return Opslaan(VeiligDelen(x, VeiligDelen(Invoer.AantalKoeien, PerceelOpp)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -311,11 +312,11 @@ template <class Bron> class Stapper {
   public:
     Stapper(const TBedrijf& b, const Bron& bron) : b_(b), bron_(bron) {
         t_.Biomassa5 = b.Grasaanbod;
-        t_.Biomassa0 = Opslaan(static_cast<Ext>(b.Grasaanbod) + b.Biomassa05);
+        t_.Biomassa0 = Opslaan(static_cast<Ext>(b.Grasaanbod) + b.Invoer.Biomassa05);
         const float f0 = Opslaan(VeiligDelen(static_cast<Ext>(b.OppMestRest()) / 10000.0L, b.PerceelOpp));
-        t_.Beschikbaar5 = Opslaan(static_cast<Ext>(t_.Biomassa5) - b.VorigeSnede.Rest -
+        t_.Beschikbaar5 = Opslaan(static_cast<Ext>(t_.Biomassa5) - b.Invoer.VorigeSnede.Rest -
                                   static_cast<Ext>(f0) * t_.Biomassa5);
-        t_.Beschikbaar0 = Opslaan(static_cast<Ext>(t_.Biomassa0) - b.VorigeSnede.Rest -
+        t_.Beschikbaar0 = Opslaan(static_cast<Ext>(t_.Biomassa0) - b.Invoer.VorigeSnede.Rest -
                                   static_cast<Ext>(f0) * t_.Biomassa0);
     }
 
@@ -334,7 +335,7 @@ template <class Bron> class Stapper {
                                   static_cast<Ext>(r) * t_.Biomassa5);
         relatief_ = b_.OpnameRelatief(i, t_.Beschikbaar0, t_.Biomassa0);
         opname_ = t_.Beschikbaar0 <= 0.0f ? 0.0f : b_.GrasopnameUitRelatief(bron_, relatief_);
-        e_ = Opslaan(static_cast<Ext>(opname_) / 2.0L * VeiligDelen(b_.AantalKoeien, b_.PerceelOpp));
+        e_ = Opslaan(static_cast<Ext>(opname_) / 2.0L * VeiligDelen(b_.Invoer.AantalKoeien, b_.PerceelOpp));
         if (t_.Beschikbaar0 < 0.0f) gestopt_ = true;
     }
 
@@ -365,31 +366,11 @@ RecDagToestand TBedrijf::DagToestand(int n) const {
 // Preparing a variant.
 
 void TBedrijf::BereidVariantVoor(const TQXInvoer& in, int v) {
-    AantalKoeien = in.AantalKoeien;
-    PercPar = in.PercPar;
-    PercRas = in.PercRas;
-    Tussenkalftijd = in.Tussenkalftijd;
-    Gewicht = in.Gewicht;
-    Aandeel = in.Aandeel;
-    Inschaardag = in.Inschaardag;
-    VorigeSnede = in.VorigeSnede;
+    Invoer = in;
     UrenWeidegang = in.UrenWeidegang;
-    Ontwatering = in.Ontwatering;
     PerceelOpp = in.PerceelOpp;
-    Grondsoort = in.Grondsoort;
-    Systeem = in.Systeem;
-    Zode = in.Zode;
-    Engelsraai = in.Engelsraai;
-    Jaargift = in.Jaargift;
     Grasaanbod = in.Grasaanbod;
-    Biomassa05 = in.Biomassa05;
-    Hergroeiduur = in.Hergroeiduur;
     Voeders = in.Voeders;
-    AantalMestflatten = in.AantalMestflatten;
-    AantalUrinelozingen = in.AantalUrinelozingen;
-    OppMestflat = in.OppMestflat;
-    OppUrineplek = in.OppUrineplek;
-    Gras = in.Gras;
 
     if (v >= 1) {
         // Extra maize or grass silage shortens the grazing hours: 1.28 hours per kg DM.
@@ -587,22 +568,22 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
     Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n) + 1].Biomassa5);
     Schrijf(kolom[RijAanbodInscharen], "0", Grasaanbod);
-    Schrijf(
-        kolom[RijAanbodKoe], "0",
-        Delen(toestand[0].Beschikbaar5, static_cast<Ext>(AantalKoeien) / PerceelOpp, "aantal koeien is 0"));
+    Schrijf(kolom[RijAanbodKoe], "0",
+            Delen(toestand[0].Beschikbaar5, static_cast<Ext>(Invoer.AantalKoeien) / PerceelOpp,
+                  "aantal koeien is 0"));
     Schrijf(kolom[RijGemOpname], "0.0", VeiligDelen(somOpname, n));
     Schrijf(kolom[RijOpnameDag1], "0.0", opname1);
     Schrijf(kolom[RijOpnameLaatsteDag], "0.0", opnameN);
     Schrijf(kolom[RijAfnameOpname], "0.0", (1.0L - VeiligDelen(opnameN, opname1)) * 100.0L);
     Schrijf(kolom[RijBenutting], "0",
-            VeiligDelen(static_cast<Ext>(somOpname) * AantalKoeien / PerceelOpp / 2.0L,
+            VeiligDelen(static_cast<Ext>(somOpname) * Invoer.AantalKoeien / PerceelOpp / 2.0L,
                         static_cast<Ext>(toestand[0].Biomassa5) + n * static_cast<Ext>(bijgroei)) *
                 100.0L);
     Schrijf(kolom[RijSnijmais], "0.0", Voeders[VdSnijmais][VwGift]);
     Schrijf(kolom[RijGraskuil], "0.0", Voeders[VdGraskuil][VwGift]);
     Schrijf(kolom[RijKrachtvoer], "0.00", Voeders[VdKrachtvoer][VwGift]);
     const float gemVw = GemVwBijvoeding();
-    Schrijf(kolom[RijVerdrongenGras], "0.0", VeiligDelen(gemVw, Gras[GrVW]));
+    Schrijf(kolom[RijVerdrongenGras], "0.0", VeiligDelen(gemVw, Invoer.Gras[GrVW]));
     Schrijf(kolom[RijVerdringing], "0", VeiligDelen(gemVw, bron.GemCapaciteit()) * 100.0L);
     Schrijf(kolom[RijTotaleOpname], "0.0", VeiligDelen(somTotaal, n));
     Schrijf(kolom[RijMelkgift], "0.0", VeiligDelen(somMelk, n));

@@ -22,34 +22,17 @@ class OnbekendeJaargift : public std::runtime_error {
 inline constexpr std::array<std::uint16_t, 5> LactatieDag{30, 90, 160, 260, 320};
 
 class TBedrijf {
-  public:
-    // The working copy of one variant. Arrays are 0-based (index 0 = class or row 1).
-    float AantalKoeien = 0;
-    std::array<float, 3> PercPar{};
-    std::array<float, 2> PercRas{};
-    std::int32_t Tussenkalftijd = 0;
-    float Gewicht = 0;
-    std::array<float, 5> Aandeel{};
-    std::int32_t Inschaardag = 0;
-    RecVorigeSnede VorigeSnede;
+public:
+    // The input record of the run, as entered: the herd, the paddock, the previous cut, the grass
+    // and the dung and urine figures. The alternatives never change it.
+    TQXInvoer Invoer;
+    // What a variant makes of it: the values the alternatives change (grazing hours, paddock area,
+    // grass on offer, the feeds' gifts) and the concentrate of each lactation class (0-based).
     std::int32_t UrenWeidegang = 0;
-    bool Ontwatering = false;
     float PerceelOpp = 0;
-    std::string Grondsoort;
-    std::string Systeem;
-    std::string Zode;
-    std::string Engelsraai;
-    std::string Jaargift;
     float Grasaanbod = 0;
-    float Biomassa05 = 0;
-    float Hergroeiduur = 0;
     std::array<float, 5> Krachtvoer{};
     std::array<std::array<float, 7>, 7> Voeders{};
-    std::int32_t AantalMestflatten = 0;
-    std::int32_t AantalUrinelozingen = 0;
-    float OppMestflat = 0;
-    float OppUrineplek = 0;
-    std::array<float, 7> Gras{};
 
     // Computes the three variants of the input record and writes every result as text into
     // `uitvoer` (which the caller has emptied). Steps incrementally through the grazing period.
@@ -60,8 +43,9 @@ class TBedrijf {
     // and every cow-class value evaluated afresh. Kept as the reference for Bereken.
     void BerekenVanafInscharen(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
 
-    // Prepares the fields for variant v (0 base, 1 alternative 1, 2 alternative 1+2): copies the
-    // input record, applies the alternatives and distributes the concentrate over the classes.
+    // Prepares variant v (0 base, 1 alternative 1, 2 alternative 1+2): keeps the input record,
+    // applies the alternatives to the variant's values and distributes the concentrate over the
+    // classes.
     void BereidVariantVoor(const TQXInvoer& invoer, int v);
 
     // Sward state after n half-day steps from turn-in (n = 0..60); a pure function of the fields.

@@ -35,13 +35,13 @@ class ActiveringsWacht : public QObject {
     QPointer<TFrmInfotxt> infotxt_;
 };
 
-// Connects the action or button with this object name, when there is one.
-void Verbind(QWidget* hoofdvenster, const QString& naam, QObject* ontvanger,
-             const std::function<void()>& doe) {
-    for (QAction* actie : hoofdvenster->findChildren<QAction*>(naam))
-        QObject::connect(actie, &QAction::triggered, ontvanger, [doe] { doe(); });
-    for (QAbstractButton* knop : hoofdvenster->findChildren<QAbstractButton*>(naam))
-        QObject::connect(knop, &QAbstractButton::clicked, ontvanger, [doe] { doe(); });
+// Runs `doe` when the entry is chosen; a missing entry is skipped.
+void Verbind(QAction* actie, QObject* ontvanger, const std::function<void()>& doe) {
+    if (actie) QObject::connect(actie, &QAction::triggered, ontvanger, [doe] { doe(); });
+}
+
+void Verbind(QAbstractButton* knop, QObject* ontvanger, const std::function<void()>& doe) {
+    if (knop) QObject::connect(knop, &QAbstractButton::clicked, ontvanger, [doe] { doe(); });
 }
 
 } // namespace
@@ -54,33 +54,32 @@ void ZetProcesFormaten() {
     QLocale::setDefault(formaten);
 }
 
-void KoppelHoofdvenster(QWidget* hoofdvenster, TFrmHandleiding* handleiding, TFrmInfotxt* infotxt,
-                        TZnInfoBox* infoBox) {
-    if (!hoofdvenster) return;
+void KoppelHoofdvenster(const THoofdvensterIngangen& hoofdvenster, TFrmHandleiding* handleiding,
+                        TFrmInfotxt* infotxt, TZnInfoBox* infoBox) {
+    if (!hoofdvenster.venster) return;
     if (handleiding) {
-        const auto toon = [handleiding] { handleiding->Toon(); };
-        Verbind(hoofdvenster, QStringLiteral("Handleiding"), handleiding, toon);
-        Verbind(hoofdvenster, QStringLiteral("MitHandleiding"), handleiding, toon);
-        Verbind(hoofdvenster, QStringLiteral("BtnHandleiding"), handleiding, toon);
+        // The help menu's "&Handleiding" and the tool button "Handleiding" show the manual.
+        const auto MitHandleidingClick = [handleiding] { handleiding->Toon(); };
+        Verbind(hoofdvenster.handleiding, handleiding, MitHandleidingClick);
+        Verbind(hoofdvenster.handleidingKnop, handleiding, MitHandleidingClick);
     }
     if (infotxt) {
-        const auto toon = [infotxt] { infotxt->Toon(); };
-        Verbind(hoofdvenster, QStringLiteral("MitProduktondersteuning"), infotxt, toon);
-        Verbind(hoofdvenster, QStringLiteral("BtnProduktOndersteuning"), infotxt, toon);
-        if (auto* mit = hoofdvenster->findChild<QAction*>(QStringLiteral("MitProduktOndersteuningTonen")))
-            infotxt->KoppelMenu(mit);
-        new ActiveringsWacht(hoofdvenster, infotxt);
+        const auto MitProduktondersteuningClick = [infotxt] { infotxt->Toon(); };
+        Verbind(hoofdvenster.produktondersteuning, infotxt, MitProduktondersteuningClick);
+        Verbind(hoofdvenster.produktondersteuningKnop, infotxt, MitProduktondersteuningClick);
+        if (hoofdvenster.produktondersteuningTonen) infotxt->KoppelMenu(hoofdvenster.produktondersteuningTonen);
+        new ActiveringsWacht(hoofdvenster.venster, infotxt);
     }
     if (infoBox) {
         QPointer<TZnInfoBox> box = infoBox;
-        Verbind(hoofdvenster, QStringLiteral("VersieControle1"), infoBox, [box] {
+        Verbind(hoofdvenster.versiecontrole, infoBox, [box] {
             if (box) VersieControle1Click(*box);
         });
     }
 }
 
-std::unique_ptr<TProgrammaVensters> BouwProgramma(const std::function<QWidget*()>& maakHoofdvenster,
-                                                  QSettings* instellingen) {
+std::unique_ptr<TProgrammaVensters>
+BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QSettings* instellingen) {
     auto vensters = std::make_unique<TProgrammaVensters>();
     TProgrammaVensters* v = vensters.get();
 
@@ -97,7 +96,8 @@ std::unique_ptr<TProgrammaVensters> BouwProgramma(const std::function<QWidget*()
     v->opstart->show();
 
     // 3. The main window, hidden; its creation runs its start-up and first calculation.
-    v->hoofdvenster.reset(maakHoofdvenster ? maakHoofdvenster() : nullptr);
+    const THoofdvensterIngangen hoofdvenster = maakHoofdvenster ? maakHoofdvenster() : THoofdvensterIngangen{};
+    v->hoofdvenster.reset(hoofdvenster.venster);
     if (v->hoofdvenster) v->hoofdvenster->hide();
     v->opstart->ZetHoofdvenster(v->hoofdvenster.get());
 
@@ -106,27 +106,21 @@ std::unique_ptr<TProgrammaVensters> BouwProgramma(const std::function<QWidget*()
     v->infotxt = std::make_unique<TFrmInfotxt>(instellingen);
     v->opstart->ZetProductOndersteuning(v->infotxt.get());
 
-    TZnInfoBox* box = nullptr;
-    if (v->hoofdvenster) {
-        box = v->hoofdvenster->findChild<TZnInfoBox*>(QStringLiteral("DlgZnInfoBox"));
-        if (!box) box = v->hoofdvenster->findChild<TZnInfoBox*>();
-        if (!box) box = new TZnInfoBox(v->hoofdvenster.get());
-    } else {
-        box = new TZnInfoBox(v->opstart.get());
-    }
+    TZnInfoBox* box = hoofdvenster.infoBox;
+    if (!box) box = new TZnInfoBox(v->hoofdvenster ? v->hoofdvenster.get() : v->opstart.get());
     if (box->Versie.isEmpty()) box->Versie = VersieTekst(QStringLiteral("V"));
     if (box->Datum.isEmpty()) box->Datum = VersieTekst(QStringLiteral("D"));
     if (box->VersieFile.isEmpty()) box->VersieFile = QString::fromLatin1(ZnAdres::VersieBestand);
     PasVersieInstellingenToe(*box, instellingen);
     v->infoBox = box;
-    KoppelHoofdvenster(v->hoofdvenster.get(), v->handleiding.get(), v->infotxt.get(), box);
+    KoppelHoofdvenster(hoofdvenster, v->handleiding.get(), v->infotxt.get(), box);
 
     // 5. The quiet check: silent when up to date, offers a newer version, reports a failure.
     if (!v->beeindigd) box->VersieControleren(false);
     return vensters;
 }
 
-int StartProgramma(QApplication& app, const std::function<QWidget*()>& maakHoofdvenster,
+int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen()>& maakHoofdvenster,
                    QSettings* instellingen) {
     std::unique_ptr<TProgrammaVensters> vensters = BouwProgramma(maakHoofdvenster, instellingen);
     // The start window may have been closed while the version check was waiting.

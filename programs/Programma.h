@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
+class QAction;
 class QApplication;
 class QSettings;
 class QWidget;
@@ -35,25 +37,56 @@ struct TProgrammaVensters {
     ~TProgrammaVensters();
 };
 
-// Connects the main window's entries, found by their object names, to the windows:
-// "Handleiding" / "MitHandleiding" and "BtnHandleiding" show the manual; "MitProduktondersteuning"
-// and "BtnProduktOndersteuning" show the product-support window; "MitProduktOndersteuningTonen"
-// becomes the check-mark entry of the start-up display; "VersieControle1" runs the version check
-// that reports in any case. Entries may be actions or buttons; missing ones are skipped. Each
-// activation of the main window runs the product-support window's start-up display.
-void KoppelHoofdvenster(QWidget* hoofdvenster, TFrmHandleiding* handleiding, TFrmInfotxt* infotxt,
-                        TZnInfoBox* infoBox);
+// The main window as the program start links it: the window itself (owned by the program from
+// then on), its help entries and its about-box component. An entry left null is not linked; without
+// an about-box component the program start makes one.
+struct THoofdvensterIngangen {
+    QWidget* venster = nullptr;
+    // "&Handleiding" of the help menu and the tool button "Handleiding": the manual window.
+    QAction* handleiding = nullptr;
+    QAbstractButton* handleidingKnop = nullptr;
+    // "&Produktondersteuning" and the tool button "Produktondersteuning": the product-support window.
+    QAction* produktondersteuning = nullptr;
+    QAbstractButton* produktondersteuningKnop = nullptr;
+    // "...&tonen bij opstarten": the check mark of the product-support window's start-up display.
+    QAction* produktondersteuningTonen = nullptr;
+    // "&Versiecontrole uitvoeren": the version check that reports in any case.
+    QAction* versiecontrole = nullptr;
+    TZnInfoBox* infoBox = nullptr;
+
+    // The entries of a main window that offers them (HandleidingActie, HandleidingKnop, ...).
+    template <class Hoofdvenster>
+    static THoofdvensterIngangen Van(Hoofdvenster* h) {
+        if (!h) return {};
+        return {h,
+                h->HandleidingActie(),
+                h->HandleidingKnop(),
+                h->ProduktondersteuningActie(),
+                h->ProduktondersteuningKnop(),
+                h->ProduktondersteuningTonenActie(),
+                h->VersiecontroleActie(),
+                h->InfoBox()};
+    }
+};
+
+// Links the main window's entries to the windows: "&Handleiding" and its tool button show the
+// manual; "&Produktondersteuning" and its tool button show the product-support window;
+// "...&tonen bij opstarten" becomes the check-mark entry of the start-up display; "&Versiecontrole
+// uitvoeren" runs the version check that reports in any case. Each activation of the main window
+// runs the product-support window's start-up display.
+void KoppelHoofdvenster(const THoofdvensterIngangen& hoofdvenster, TFrmHandleiding* handleiding,
+                        TFrmInfotxt* infotxt, TZnInfoBox* infoBox);
 
 // Everything before the message loop, in this order: formats; the start window (shown at once);
 // the main window from maakHoofdvenster (it stays hidden; its creation runs its first
 // calculation); the manual and product-support windows (hidden) with their links; the quiet
-// version check with the main window's about-box component (object "DlgZnInfoBox"; one is made
-// when the main window has none). The settings are not owned and may be null.
-std::unique_ptr<TProgrammaVensters> BouwProgramma(const std::function<QWidget*()>& maakHoofdvenster,
-                                                  QSettings* instellingen);
+// version check with the main window's about-box component (one is made when the main window has
+// none). The settings are not owned and may be null.
+std::unique_ptr<TProgrammaVensters>
+BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QSettings* instellingen);
 
 // BouwProgramma, then the message loop until the program ends. Returns the exit code.
-int StartProgramma(QApplication& app, const std::function<QWidget*()>& maakHoofdvenster,
+int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen()>& maakHoofdvenster,
                    QSettings* instellingen);
 
 } // namespace korvalinde

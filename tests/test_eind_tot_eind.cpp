@@ -1,6 +1,15 @@
 // The program as a user works with it, through the real main window offscreen: open a saved
 // scenario, make the paddock larger on "Grasland", look at the results on "Uitvoer", pick a chart,
 // print the report, save, and open the file again in a new window; and the two ways to start.
+#include "VensterKind.h"
+
+#include "ui/GrafiekPagina.h"
+#include "ui/InvoerWidgets.h"
+#include "ui/Hoofdvenster.h"
+#include "core/Meldingen.h"
+#include "ui/Meldvenster.h"
+#include "programs/Startvenster.h"
+#include "core/Scenario.h"
 #include "components/Afdrukvoorbeeld.h"
 #include "core/Meldingen.h"
 #include "core/Scenario.h"
@@ -12,6 +21,7 @@
 
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPrinter>
@@ -27,6 +37,7 @@
 #include <algorithm>
 
 using namespace korvalinde;
+using korvalinde::testdata::Kind;
 
 namespace {
 
@@ -163,7 +174,7 @@ class TestEindTotEind : public QObject {
         TInvoerset& s = *venster->Invoerset();
         s.SpenKoe->SetText(QStringLiteral("80"));
         s.SpePerceelOpp->SetText(QStringLiteral("3.5"));
-        venster->TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+        Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
         s.CbxAlt1->KiesDoorGebruiker(6); // "Opname ds krachtvoer"
         s.SpeAlt1->SetText(QStringLiteral("4.0"));
         s.CbxAlt2->KiesDoorGebruiker(1); // "Oppervlakte perceel"
@@ -201,10 +212,10 @@ void TestEindTotEind::typischGebruik() {
     auto venster = Venster();
     venster->show();
     openNaam = bron.pad;
-    venster->MitOpenen->trigger();
+    Kind<QAction>(venster, "MitOpenen")->trigger();
     QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1.kvl[*]"));
-    QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
-    QVERIFY(!venster->PnlStatusBar->isVisible());
+    QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+    QVERIFY(!Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
     QCOMPARE(Invoerwaarden(*venster->Invoerset()), bron.invoer);
     QCOMPARE(Resultaten(*venster->Berekening()), bron.resultaten);
     for (int kolom : {2, 3}) QCOMPARE(Cel(*venster, kolom, RijOppervlakte), QStringLiteral("3.5"));
@@ -215,20 +226,20 @@ void TestEindTotEind::typischGebruik() {
     QVERIFY(Cel(*venster, 3, RijWeiderest) != Cel(*venster, 2, RijWeiderest));
 
     // A larger paddock, typed on "Grasland".
-    QTabBar* tabs = venster->TabKorvalinde->tabBar();
+    QTabBar* tabs = Kind<QTabWidget>(venster, "TabKorvalinde")->tabBar();
     const auto kiesPagina = [tabs](int pagina) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(pagina).center());
     };
     kiesPagina(TFrmHoofdFormulier::Grasland);
-    QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Grasland));
-    QVERIFY(venster->PnlStatusBar->isVisible());
-    Typ(venster->SheetGrasland, "SpePerceelOpp", "4.8");
+    QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(), int(TFrmHoofdFormulier::Grasland));
+    QVERIFY(Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
+    Typ(Kind<QWidget>(venster, "SheetGrasland"), "SpePerceelOpp", "4.8");
     QCOMPARE(venster->Invoerset()->SpePerceelOpp->Tekst().trimmed(), QStringLiteral("4.8"));
 
     // "Uitvoer": the base and both alternatives computed on the new paddock. The alternatives
     // start again from the new base values, so all three columns agree.
     kiesPagina(TFrmHoofdFormulier::Uitvoer);
-    QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+    QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
     for (int kolom : {2, 3, 4}) {
         QCOMPARE(Cel(*venster, kolom, RijOppervlakte), QStringLiteral("4.8"));
         for (int rij = 1; rij <= 29; ++rij) QCOMPARE(Cel(*venster, kolom, rij), Cel(*venster, 2, rij));
@@ -242,12 +253,12 @@ void TestEindTotEind::typischGebruik() {
     for (const TTabel* detail : venster->Berekening()->GrdUitvoerDet)
         QVERIFY(qAbs(Getal(detail->Cel(DetAanbodKoe, 3)) - 2300 * 4.8 / 80) < 0.051);
     // The tables on screen show the new texts.
-    QCOMPARE(venster->GrdUitvoerSam->model()->index(RijOppervlakte, 2).data().toString().trimmed(),
-             QStringLiteral("4.8"));
+    const QAbstractItemModel* samenvatting = Kind<TStringGrid>(venster, "GrdUitvoerSam")->model();
+    QCOMPARE(samenvatting->index(RijOppervlakte, 2).data().toString().trimmed(), QStringLiteral("4.8"));
 
     // The user sets both alternatives again: less concentrate, and on top of that 6 ha.
-    Typ(venster->SheetUitvSam, "SpeAlt1", "3.0");
-    Typ(venster->SheetUitvSam, "SpeAlt2", "6.0");
+    Typ(Kind<QWidget>(venster, "SheetUitvSam"), "SpeAlt1", "3.0");
+    Typ(Kind<QWidget>(venster, "SheetUitvSam"), "SpeAlt2", "6.0");
     QCOMPARE(Cel(*venster, 3, RijKrachtvoer), QStringLiteral("3.00"));
     QCOMPARE(Cel(*venster, 4, RijKrachtvoer), QStringLiteral("3.00"));
     QCOMPARE(Cel(*venster, 3, RijOppervlakte), QStringLiteral("4.8"));
@@ -256,9 +267,9 @@ void TestEindTotEind::typischGebruik() {
 
     // "Grafieken": grass intake per cow follows the detail table of the chosen variant.
     kiesPagina(TFrmHoofdFormulier::Grafieken);
-    venster->GrafiekPagina->CbxGrafiek()->setCurrentIndex(4); // "Grasopname per koe"
-    venster->GrafiekPagina->ZetGrpGrafiekItemIndex(2);
-    const TGrafiekBeschrijving& grafiek = venster->GrafiekPagina->Beschrijving();
+    Kind<TGrafiekPagina>(venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(4); // "Grasopname per koe"
+    Kind<TGrafiekPagina>(venster, "SheetGraf")->ZetGrpGrafiekItemIndex(2);
+    const TGrafiekBeschrijving& grafiek = Kind<TGrafiekPagina>(venster, "SheetGraf")->Beschrijving();
     QCOMPARE(grafiek.grafiek, 5);
     QCOMPARE(grafiek.variant, 2);
     QList<QPointF> verwacht;
@@ -275,28 +286,28 @@ void TestEindTotEind::typischGebruik() {
     venster->Printer().setOutputFormat(QPrinter::PdfFormat);
     venster->Printer().setOutputFileName(pdf);
     int voorbeeldPaginas = 0;
-    venster->PznPrintPreview->SetVoorbeeldTonen([&](TPrintPreview& voorbeeld) {
+    Kind<TZnPreview>(venster, "PznPrintPreview")->SetVoorbeeldTonen([&](TPrintPreview& voorbeeld) {
         voorbeeldPaginas = voorbeeld.PageCount();
         return int(QDialog::Accepted);
     });
     venster->PrintDialoog = [](QPrinter&, int, int) { return TPrintDialogKeuze{true, true, 0, 0}; };
-    venster->BtnAfdrukvoorbeeld->click();
+    Kind<QToolButton>(venster, "BtnAfdrukvoorbeeld")->click();
     QCOMPARE(voorbeeldPaginas, RapportPaginas);
     QVERIFY(QFileInfo(pdf).size() > 0);
     ResultatenInRapport(pdf, *venster);
-    QVERIFY(venster->TabKorvalinde->isEnabled());
+    QVERIFY(Kind<QTabWidget>(venster, "TabKorvalinde")->isEnabled());
 
     // Save under a new name, open that file in a new window: every input and result is back.
     opslaanNaam = map->filePath(QStringLiteral("Weide1-groot.kvl"));
-    venster->MitOpslaanals->trigger();
+    Kind<QAction>(venster, "MitOpslaanals")->trigger();
     QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1-groot.kvl[*]"));
     QVERIFY(venster->Document()->Opgeslagen());
     auto terug = Venster();
     terug->show();
     openNaam = opslaanNaam;
-    terug->MitOpenen->trigger();
+    Kind<QAction>(terug, "MitOpenen")->trigger();
     QCOMPARE(terug->windowTitle(), venster->windowTitle());
-    QCOMPARE(terug->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+    QCOMPARE(Kind<QTabWidget>(terug, "TabKorvalinde")->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
     QCOMPARE(Invoerwaarden(*terug->Invoerset()), Invoerwaarden(*venster->Invoerset()));
     QCOMPARE(Resultaten(*terug->Berekening()), Resultaten(*venster->Berekening()));
     QVERIFY2(melder.meldingen.isEmpty(), qPrintable(melder.Teksten().join(QLatin1Char('\n'))));
@@ -319,16 +330,17 @@ void TestEindTotEind::start() {
     QVERIFY2(melder.meldingen.isEmpty(), qPrintable(melder.Teksten().join(QLatin1Char('\n'))));
     if (metScenario) {
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - start.kvl[*]"));
-        QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
-        QVERIFY(!venster->PnlStatusBar->isVisible());
+        QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
+                 int(TFrmHoofdFormulier::Uitvoer));
+        QVERIFY(!Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
         QCOMPARE(Invoerwaarden(*venster->Invoerset()), bron.invoer);
         QCOMPARE(Resultaten(*venster->Berekening()), bron.resultaten);
         return;
     }
     QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
-    QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Veestapel));
-    QVERIFY(venster->PnlStatusBar->isVisible());
-    QCOMPARE(venster->PnlStatusBar->height(), 22);
+    QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(), int(TFrmHoofdFormulier::Veestapel));
+    QVERIFY(Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
+    QCOMPARE(Kind<QLabel>(venster, "PnlStatusBar")->height(), 22);
     TInvoerset standaard;
     standaard.ZetStandaardwaarden();
     QCOMPARE(Paginawaarden(*venster->Invoerset()), Paginawaarden(standaard));
@@ -357,25 +369,25 @@ void TestEindTotEind::plaatjes() {
     venster->show();
     QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
     const auto pagina = [&](int nummer, const char* naam) {
-        venster->TabKorvalinde->setCurrentIndex(nummer);
+        Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(nummer);
         QTest::qWait(100); // the chart lays out its axes on the event loop
         bewaar(venster->grab().toImage(), naam);
     };
     pagina(TFrmHoofdFormulier::Uitvoer, "uitvoer.png");
     venster->Invoerset()->SpePerceelOpp->SetText(QStringLiteral("4.8"));
     pagina(TFrmHoofdFormulier::Grasland, "grasland.png");
-    venster->TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     venster->Invoerset()->SpeAlt1->SetText(QStringLiteral("3.0"));
     venster->Invoerset()->SpeAlt2->SetText(QStringLiteral("6.0"));
-    venster->GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
+    Kind<TGrafiekPagina>(venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
     pagina(TFrmHoofdFormulier::Grafieken, "grafieken.png");
     QImage resultaten;
-    venster->PznPrintPreview->SetVoorbeeldTonen([&](TPrintPreview& voorbeeld) {
+    Kind<TZnPreview>(venster, "PznPrintPreview")->SetVoorbeeldTonen([&](TPrintPreview& voorbeeld) {
         voorbeeld.SetPage(3);
         resultaten = voorbeeld.Bitmap();
         return int(QDialog::Rejected);
     });
-    venster->MitAfdrukvoorbeeld->trigger();
+    Kind<QAction>(venster, "MitAfdrukvoorbeeld")->trigger();
     QVERIFY(!resultaten.isNull());
     bewaar(resultaten.scaledToWidth(560, Qt::SmoothTransformation), "rapport-resultaten.png");
 }

@@ -1,6 +1,7 @@
 // The main window as a whole: its menus, tool bar and status hints, the settings file with the
 // recent files, the start with a scenario named on the command line, the close query, the report
 // commands, the about box, and the program start that links the help entries to their windows.
+#include "VensterKind.h"
 #include "test_versie_server.h"
 
 #include "components/Afdrukvoorbeeld.h"
@@ -41,6 +42,7 @@
 #include <sys/stat.h>
 
 using namespace korvalinde;
+using korvalinde::testdata::Kind;
 
 namespace {
 
@@ -182,8 +184,8 @@ class TestHoofdvenster : public QObject {
         QStringList titels;
         for (const QAction* a : venster->menuBar()->actions()) titels << a->text();
         QCOMPARE(titels, QStringList({"&Bestand", "&Opties", "&Help"}));
-        QCOMPARE(Indeling(venster->MitGebruik), QStringList{"&Versiecontrole uitvoeren"});
-        QCOMPARE(Indeling(venster->MitHelp),
+        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitGebruik")), QStringList{"&Versiecontrole uitvoeren"});
+        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitHelp")),
                  QStringList({"&Website korvalinde.example.org", "&Handleiding", "&Produktondersteuning",
                               "...&tonen bij opstarten", "-", "&Info..."}));
     }
@@ -211,25 +213,26 @@ class TestHoofdvenster : public QObject {
         QStringList met = zonder;
         met.insert(TFrmHoofdFormulier::BestandHistoriePositie,
                    QStringList({"-", "&1 weide2.kvl", "&2 weide1.kvl", "-"}).join('\n'));
-        QCOMPARE(Indeling(venster->MitBestand).join('\n'), met.join('\n'));
-        QCOMPARE(venster->FhmBestandHistorie->Items().front()->statusTip(),
+        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitBestand")).join('\n'), met.join('\n'));
+        QCOMPARE(Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->Items().front()->statusTip(),
                  QStringLiteral("Bestand %1 openen").arg(b));
 
         QVERIFY(venster->Document()->Lees(b));
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide2.kvl[*]"));
-        venster->FhmBestandHistorie->Items().at(1)->trigger(); // "&2 weide1.kvl"
+        Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->Items().at(1)->trigger(); // "&2 weide1.kvl"
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - weide1.kvl[*]"));
-        QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList{b});
-        QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
+        QCOMPARE(Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->Bestanden(), QStringList{b});
+        QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
+                 int(TFrmHoofdFormulier::Uitvoer));
         QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("80"));
 
         // New puts the file just used on top; closing saves the list.
-        venster->MitNieuw->trigger();
+        Kind<QAction>(venster, "MitNieuw")->trigger();
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
-        QCOMPARE(venster->FhmBestandHistorie->Bestanden(), QStringList({a, b}));
+        QCOMPARE(Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->Bestanden(), QStringList({a, b}));
         melder.antwoorden = {MeldKnop::Nee};
         venster->show();
-        venster->MitAfsluiten->trigger();
+        Kind<QAction>(venster, "MitAfsluiten")->trigger();
         QVERIFY(!venster->isVisible());
         QSettings terug(ini, QSettings::IniFormat);
         QCOMPARE(terug.value(QStringLiteral("BestandHistorie/FileHistCount")).toInt(), 2);
@@ -270,14 +273,15 @@ class TestHoofdvenster : public QObject {
         QFETCH(QString, statushint);
         auto venster = Venster();
         venster->show();
-        const QList<QToolButton*> knoppen = venster->PnlSpeedbar->findChildren<QToolButton*>();
+        const QList<QToolButton*> knoppen =
+            Kind<QWidget>(venster, "PnlSpeedbar")->findChildren<QToolButton*>();
         QCOMPARE(knoppen.size(), 7);
-        auto* knop = venster->PnlSpeedbar->findChild<QToolButton*>(naam);
+        auto* knop = Kind<QWidget>(venster, "PnlSpeedbar")->findChild<QToolButton*>(naam);
         QVERIFY(knop);
         QCOMPARE(knop->toolTip(), tooltip);
         QCOMPARE(knop->statusTip(), statushint);
         QVERIFY(!knop->icon().isNull());
-        QVERIFY(knop->geometry().bottom() < venster->PnlSpeedbar->height());
+        QVERIFY(knop->geometry().bottom() < Kind<QWidget>(venster, "PnlSpeedbar")->height());
         // Left to right in three groups: a wider gap before the first button of a group.
         QList<QToolButton*> opVolgorde = knoppen;
         std::sort(opVolgorde.begin(), opVolgorde.end(),
@@ -294,7 +298,7 @@ class TestHoofdvenster : public QObject {
         // Entering the button puts its status hint into the status panel (empty ones too).
         venster->ShowHint(QStringLiteral("vorige hint"));
         Betreed(knop);
-        QCOMPARE(venster->PnlStatusBar->text(), statushint);
+        QCOMPARE(Kind<QLabel>(venster, "PnlStatusBar")->text(), statushint);
     }
 
     void bestandKnoppenAlsMenu() {
@@ -302,14 +306,14 @@ class TestHoofdvenster : public QObject {
         const QString a = Scenario(QStringLiteral("knop.kvl"));
         auto venster = Venster();
         openNaam = a;
-        venster->BtnOpenen->click();
+        Kind<QToolButton>(venster, "BtnOpenen")->click();
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - knop.kvl[*]"));
         opslaanNaam = map->filePath(QStringLiteral("kopie.kvl"));
-        venster->BtnOpslaan->click(); // a current file: written without the dialog
+        Kind<QToolButton>(venster, "BtnOpslaan")->click(); // a current file: written without the dialog
         QCOMPARE(opslaanGevraagd, 0);
-        venster->BtnNieuw->click();
+        Kind<QToolButton>(venster, "BtnNieuw")->click();
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]"));
-        venster->BtnOpslaan->click();
+        Kind<QToolButton>(venster, "BtnOpslaan")->click();
         QCOMPARE(opslaanGevraagd, 1);
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - kopie.kvl[*]"));
         QVERIFY(melder.meldingen.isEmpty());
@@ -335,15 +339,15 @@ class TestHoofdvenster : public QObject {
         venster->show();
         venster->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(venster.get()));
-        venster->menuBar()->setActiveAction(venster->MitBestand->menuAction());
-        QVERIFY(QTest::qWaitForWindowExposed(venster->MitBestand));
-        QCOMPARE(venster->PnlStatusBar->text(),
+        venster->menuBar()->setActiveAction(Kind<QMenu>(venster, "MitBestand")->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(Kind<QMenu>(venster, "MitBestand")));
+        QCOMPARE(Kind<QLabel>(venster, "PnlStatusBar")->text(),
                  QStringLiteral("Bestandsbeheer commando's (Nieuw, Openen, Opslaan, Afdrukken, enz)"));
-        QTest::keyClick(venster->MitBestand, Qt::Key_Down);
-        QTest::keyClick(venster->MitBestand, Qt::Key_Down);
-        QCOMPARE(venster->MitBestand->activeAction(), venster->MitOpenen);
-        QCOMPARE(venster->PnlStatusBar->text(), QStringLiteral("Bestaand bestand openen"));
-        venster->MitBestand->close();
+        QTest::keyClick(Kind<QMenu>(venster, "MitBestand"), Qt::Key_Down);
+        QTest::keyClick(Kind<QMenu>(venster, "MitBestand"), Qt::Key_Down);
+        QCOMPARE(Kind<QMenu>(venster, "MitBestand")->activeAction(), Kind<QAction>(venster, "MitOpenen"));
+        QCOMPARE(Kind<QLabel>(venster, "PnlStatusBar")->text(), QStringLiteral("Bestaand bestand openen"));
+        Kind<QMenu>(venster, "MitBestand")->close();
     }
 
     // A missing or damaged settings file gives the defaults without a box; closing writes the
@@ -365,8 +369,8 @@ class TestHoofdvenster : public QObject {
         {
             QSettings instellingen(ini, QSettings::IniFormat);
             auto venster = Venster(&instellingen);
-            QCOMPARE(venster->FhmBestandHistorie->Count(), 0);
-            QCOMPARE(Indeling(venster->MitBestand).size(), 10);
+            QCOMPARE(Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->Count(), 0);
+            QCOMPARE(Indeling(Kind<QMenu>(venster, "MitBestand")).size(), 10);
             QVERIFY(melder.meldingen.isEmpty());
             QVERIFY(venster->Document()->Lees(scenario));
             venster->show();
@@ -474,17 +478,19 @@ class TestHoofdvenster : public QObject {
         QCOMPARE(venster->windowTitle(), titel + QStringLiteral("[*]"));
         QVERIFY(melder.meldingen.isEmpty());
         if (naam.isEmpty()) {
-            QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Veestapel));
-            QVERIFY(venster->PnlStatusBar->isVisible());
+            QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
+                     int(TFrmHoofdFormulier::Veestapel));
+            QVERIFY(Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
             QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("50"));
             return;
         }
-        QCOMPARE(venster->TabKorvalinde->currentIndex(), int(TFrmHoofdFormulier::Uitvoer));
-        QVERIFY(!venster->PnlStatusBar->isVisible());
+        QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
+                 int(TFrmHoofdFormulier::Uitvoer));
+        QVERIFY(!Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
         QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("80"));
         QCOMPARE(venster->Berekening()->GrdUitvoerSam->Cel(2, 3).trimmed(), QStringLiteral("3.5"));
         QFile::remove(pad);
-        venster->MitOpslaan->trigger();
+        Kind<QAction>(venster, "MitOpslaan")->trigger();
         QCOMPARE(opslaanGevraagd, 0);
         QCOMPARE(Inhoud(pad), bytes);
     }
@@ -530,7 +536,7 @@ class TestHoofdvenster : public QObject {
         if (naamGegeven) opslaanNaam = map->filePath(QStringLiteral("bewaard.kvl"));
         venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("51"));
         melder.antwoorden = {MeldKnop(antwoord)};
-        venster->MitAfsluiten->trigger();
+        Kind<QAction>(venster, "MitAfsluiten")->trigger();
         QCOMPARE(melder.meldingen.size(), 1);
         QCOMPARE(melder.meldingen.front().titel, QStringLiteral("Bevestig"));
         QCOMPARE(melder.meldingen.front().tekst, QStringLiteral("Bestand  opslaan ?"));
@@ -546,7 +552,7 @@ class TestHoofdvenster : public QObject {
         if (gesloten) return;
         // Saved in the meantime: the window closes without asking.
         opslaanNaam = map->filePath(QStringLiteral("later.kvl"));
-        venster->MitOpslaanals->trigger();
+        Kind<QAction>(venster, "MitOpslaanals")->trigger();
         melder.Wis();
         venster->close();
         QVERIFY(melder.meldingen.isEmpty());
@@ -576,7 +582,7 @@ class TestHoofdvenster : public QObject {
         venster->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(venster.get()));
         openNaam = goed;
-        venster->MitOpenen->trigger();
+        Kind<QAction>(venster, "MitOpenen")->trigger();
         bytes = Inhoud(goed);
         const TTabel* sam = venster->Berekening()->GrdUitvoerSam;
         const QString basis = sam->Cel(2, 26);
@@ -627,7 +633,7 @@ class TestHoofdvenster : public QObject {
         QVERIFY(!venster->isWindowModified());
 
         if (wijziging == "typed number") {
-            venster->TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Veestapel);
+            Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Veestapel);
             auto* koe = venster->findChild<QAbstractSpinBox*>(QStringLiteral("SpenKoe"));
             koe->setFocus();
             QTest::keyClick(koe, Qt::Key_End);
@@ -662,8 +668,10 @@ class TestHoofdvenster : public QObject {
         const QString vraag = QStringLiteral("Bestand %1 opslaan ?").arg(a);
         openNaam = b;
         for (const auto& opdracht : std::initializer_list<std::function<void()>>{
-                 [&] { venster->MitNieuw->trigger(); }, [&] { venster->MitOpenen->trigger(); },
-                 [&] { venster->FhmBestandHistorie->OnClick(b); }, [&] { venster->close(); }}) {
+                 [&] { Kind<QAction>(venster, "MitNieuw")->trigger(); },
+                 [&] { Kind<QAction>(venster, "MitOpenen")->trigger(); },
+                 [&] { Kind<TZnFilehistMenu>(venster, "FhmBestandHistorie")->OnClick(b); },
+                 [&] { venster->close(); }}) {
             melder.Wis();
             melder.antwoorden = {MeldKnop::Annuleer};
             opdracht();
@@ -673,13 +681,13 @@ class TestHoofdvenster : public QObject {
         }
         // "Nee" opens the other file; the edit is given up.
         melder.antwoorden = {MeldKnop::Nee};
-        venster->MitOpenen->trigger();
+        Kind<QAction>(venster, "MitOpenen")->trigger();
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde - b.kvl[*]"));
         QVERIFY(!venster->isWindowModified());
         // After a save, a further edit marks it changed again.
         venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("90"));
         QVERIFY(venster->isWindowModified());
-        venster->MitOpslaan->trigger();
+        Kind<QAction>(venster, "MitOpslaan")->trigger();
         QVERIFY(!venster->isWindowModified());
         melder.Wis();
         QVERIFY(venster->close());
@@ -692,30 +700,31 @@ class TestHoofdvenster : public QObject {
         auto venster = Venster();
         venster->show();
         QPrinter& printer = venster->Printer();
-        QCOMPARE(venster->PznPrintPreview->Printer(), &printer);
-        QCOMPARE(venster->PznPrintPreview->objectName(), QStringLiteral("PznPrintPreview"));
-        QVERIFY(!venster->PznPrintPreview->DrawMargins());
+        QCOMPARE(Kind<TZnPreview>(venster, "PznPrintPreview")->Printer(), &printer);
+        QCOMPARE(Kind<TZnPreview>(venster, "PznPrintPreview")->objectName(),
+                 QStringLiteral("PznPrintPreview"));
+        QVERIFY(!Kind<TZnPreview>(venster, "PznPrintPreview")->DrawMargins());
         const QString pdf = map->filePath(QStringLiteral("rapport.pdf"));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
 
         QList<QImage> paginas;
         bool tijdensBezig = true;
-        venster->PznPrintPreview->SetVoorbeeldTonen([&](TPrintPreview& v) {
+        Kind<TZnPreview>(venster, "PznPrintPreview")->SetVoorbeeldTonen([&](TPrintPreview& v) {
             for (int p = 1; p <= v.PageCount(); ++p) {
                 v.SetPage(p);
                 paginas << v.Bitmap();
             }
-            tijdensBezig = venster->TabKorvalinde->isEnabled();
+            tijdensBezig = Kind<QTabWidget>(venster, "TabKorvalinde")->isEnabled();
             return int(QDialog::Rejected);
         });
-        venster->BtnAfdrukvoorbeeld->click();
+        Kind<QToolButton>(venster, "BtnAfdrukvoorbeeld")->click();
         QCOMPARE(paginas.size(), 3);
         for (int p = 0; p < paginas.size(); ++p) {
             QVERIFY(!paginas.at(p).isNull());
             Bewaar(paginas.at(p), QStringLiteral("hoofdvenster-rapport-%1").arg(p + 1));
         }
-        QVERIFY(venster->TabKorvalinde->isEnabled());
+        QVERIFY(Kind<QTabWidget>(venster, "TabKorvalinde")->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(melder.meldingen.isEmpty());
 
@@ -730,15 +739,15 @@ class TestHoofdvenster : public QObject {
             }();
             return TPrintDialogKeuze{accepteren, true, 0, 0};
         };
-        venster->MitAfdrukken->trigger();
+        Kind<QAction>(venster, "MitAfdrukken")->trigger();
         QCOMPARE(dialogen, 1);
         QVERIFY(!QFile::exists(pdf));
         accepteren = true;
-        venster->BtnAfdrukken->click();
+        Kind<QToolButton>(venster, "BtnAfdrukken")->click();
         QCOMPARE(dialogen, 2);
         const QByteArray inhoud = Inhoud(pdf);
         QCOMPARE(inhoud.count("/Type /Page\n") + inhoud.count("/Type /Page "), 3);
-        QVERIFY(venster->TabKorvalinde->isEnabled());
+        QVERIFY(Kind<QTabWidget>(venster, "TabKorvalinde")->isEnabled());
 
         // The printer set-up works on the same printer.
         QPrinter* ingesteld = nullptr;
@@ -746,25 +755,25 @@ class TestHoofdvenster : public QObject {
             ingesteld = &p;
             return true;
         };
-        venster->MitPrinterInstelling->trigger();
+        Kind<QAction>(venster, "MitPrinterInstelling")->trigger();
         QCOMPARE(ingesteld, &printer);
     }
 
     void infoEnWebsite() {
         auto venster = Venster();
         auto* box = venster->findChild<TZnInfoBox*>(QStringLiteral("DlgZnInfoBox"));
-        QCOMPARE(box, venster->DlgZnInfoBox);
+        QCOMPARE(box, Kind<TZnInfoBox>(venster, "DlgZnInfoBox"));
         QCOMPARE(box->Versie, QStringLiteral("2010.00"));
         QCOMPARE(box->Datum, QStringLiteral("5 februari 2010"));
         QCOMPARE(box->VersieFile, QStringLiteral("versie.txt"));
-        venster->MitInfo->trigger();
+        Kind<QAction>(venster, "MitInfo")->trigger();
         TFrmInfo* info = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* i = qobject_cast<TFrmInfo*>(w); i && i->isVisible()) info = i;
         QVERIFY(info);
         Bewaar(info->grab().toImage(), QStringLiteral("hoofdvenster-info"));
         info->close();
-        venster->Website1->trigger();
+        Kind<QAction>(venster, "Website1")->trigger();
         QCOMPARE(melder.geopend, QList<QUrl>{QUrl(QStringLiteral("http://korvalinde.example.org"))});
     }
 
@@ -818,11 +827,11 @@ class TestHoofdvenster : public QObject {
         const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(
             [&] {
                 hoofd = Venster(&instellingen).release();
-                return hoofd;
+                return THoofdvensterIngangen::Van(hoofd);
             },
             &instellingen);
         QVERIFY(hoofd && v->hoofdvenster.get() == hoofd);
-        QCOMPARE(v->infoBox.data(), hoofd->DlgZnInfoBox);
+        QCOMPARE(v->infoBox.data(), Kind<TZnInfoBox>(hoofd, "DlgZnInfoBox"));
         QCOMPARE(server.verzoeken.size(), 1); // the quiet check, silent: up to date
         QVERIFY(melder.meldingen.isEmpty());
 
@@ -831,32 +840,32 @@ class TestHoofdvenster : public QObject {
         QEvent actief(QEvent::WindowActivate);
         QApplication::sendEvent(hoofd, &actief);
         QCOMPARE(v->infotxt->isVisible(), tonen);
-        QCOMPARE(hoofd->MitProduktOndersteuningTonen->isChecked(), tonen);
+        QCOMPARE(Kind<QAction>(hoofd, "MitProduktOndersteuningTonen")->isChecked(), tonen);
         QCOMPARE(v->infotxt->ChkProduktOndersteuning->isChecked(), tonen);
         if (tonen) v->infotxt->BtnOK->click();
 
         // The menu entry and the tool buttons reach their windows, each once.
-        hoofd->MitProduktOndersteuningTonen->trigger();
+        Kind<QAction>(hoofd, "MitProduktOndersteuningTonen")->trigger();
         QCOMPARE(instellingen.value(QStringLiteral("Gebruik/ProduktOndersteuning")).toString(),
                  tonen ? QStringLiteral("0") : QStringLiteral("1"));
         int handleidingGetoond = 0;
         v->handleiding->installEventFilter(this);
         toonTeller = &handleidingGetoond;
-        hoofd->BtnHandleiding->click();
+        Kind<QToolButton>(hoofd, "BtnHandleiding")->click();
         QVERIFY(v->handleiding->isVisible());
         QCOMPARE(handleidingGetoond, 1);
         v->handleiding->BtnOK->click();
-        hoofd->Handleiding->trigger();
+        Kind<QAction>(hoofd, "Handleiding")->trigger();
         QVERIFY(v->handleiding->isVisible());
         v->handleiding->BtnOK->click();
         toonTeller = nullptr;
-        hoofd->BtnProduktOndersteuning->click();
+        Kind<QToolButton>(hoofd, "BtnProduktOndersteuning")->click();
         QVERIFY(v->infotxt->isVisible());
         v->infotxt->BtnOK->click();
-        hoofd->MitProduktondersteuning->trigger();
+        Kind<QAction>(hoofd, "MitProduktondersteuning")->trigger();
         QVERIFY(v->infotxt->isVisible());
         v->infotxt->BtnOK->click();
-        hoofd->VersieControle1->trigger();
+        Kind<QAction>(hoofd, "VersieControle1")->trigger();
         QCOMPARE(server.verzoeken.size(), 2);
         QCOMPARE(melder.Teksten().size(), 1);
         QVERIFY(melder.Teksten().front().startsWith(QStringLiteral("Er is geen nieuwe versie")));
@@ -878,7 +887,7 @@ class TestHoofdvenster : public QObject {
         const QImage beeld = venster->grab().toImage();
         QVERIFY(beeld.height() > 666 + 10); // menu bar above the client area
         Bewaar(beeld, QStringLiteral("hoofdvenster"));
-        for (QMenu* menu : {venster->MitBestand, venster->MitHelp}) {
+        for (QMenu* menu : {Kind<QMenu>(venster, "MitBestand"), Kind<QMenu>(venster, "MitHelp")}) {
             menu->popup(venster->mapToGlobal(QPoint(0, 0)));
             QVERIFY(QTest::qWaitForWindowExposed(menu));
             Bewaar(menu->grab().toImage(), QStringLiteral("hoofdvenster-") + menu->objectName());

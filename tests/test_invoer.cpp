@@ -199,10 +199,10 @@ void TestInvoer::standaardBlokkenLeverenHetzelfde() {
     s.GrdVoeders->BewerkDoorGebruiker(1, 3, "3");
     s.GrdProductie->BewerkDoorGebruiker(1, 2, "40");
     s.SpeOppUrplek->SetValue(1.5);
-    s.BtnVeestapelClick();
-    s.BtnGraslandClick();
-    s.BtvVoedingClick();
-    s.BtnOverigClick();
+    s.StandaardVeestapel();
+    s.StandaardGrasland();
+    s.StandaardVoeding();
+    s.StandaardOverig();
     for (TGetalInvoer* g : nieuw.Getallen()) QCOMPARE(s.Getal(g->Naam())->Tekst(), g->Tekst());
     for (TKeuzeInvoer* k : nieuw.Keuzes()) QCOMPARE(s.Keuze(k->Naam())->Tekst(), k->Tekst());
     for (TTabel* t : nieuw.Tabellen())

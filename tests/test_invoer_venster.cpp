@@ -1,6 +1,11 @@
 // The main window offscreen: pages, control names, the status panel, Enter as Tab, and typing into
 // number inputs, choices, table cells and the day edit going through the input set's rules; the day
 // edit component on its own. Runs under a comma locale: numbers must still show with a point.
+#include "VensterKind.h"
+
+#include "ui/InvoerWidgets.h"
+#include "ui/Hoofdvenster.h"
+#include "ui/Meldvenster.h"
 #include "components/Dagveld.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
@@ -24,6 +29,7 @@
 #include <clocale>
 
 using namespace korvalinde;
+using korvalinde::testdata::Kind;
 
 namespace {
 // An object whose event handler fails.
@@ -103,7 +109,7 @@ void TestInvoerVenster::Toon(QWidget* w) {
 void TestInvoerVenster::vensterOpbouw() {
     QCOMPARE(venster->windowTitle(), QString("Korvalinde[*]"));
     QCOMPARE(venster->centralWidget()->size(), QSize(804, 666));
-    QTabWidget* tab = venster->TabKorvalinde;
+    QTabWidget* tab = Kind<QTabWidget>(venster, "TabKorvalinde");
     QCOMPARE(tab->objectName(), QString("TabKorvalinde"));
     const QStringList paginas{"Veestapel", "Voeding",       "Grasland", "Overig",
                               "Uitvoer",   "Detailuitvoer", "Grafieken"};
@@ -163,8 +169,8 @@ void TestInvoerVenster::paginasPassen() {
     // Every visible control lies within its page and no two inputs overlap.
     QFETCH(int, pagina);
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(pagina);
-    QWidget* blad = venster->TabKorvalinde->widget(pagina);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(pagina);
+    QWidget* blad = Kind<QTabWidget>(venster, "TabKorvalinde")->widget(pagina);
     QTest::qWait(20);
     QList<QRect> plekken;
     for (QWidget* w : blad->findChildren<QWidget*>()) {
@@ -184,12 +190,12 @@ void TestInvoerVenster::paginasPassen() {
 
 void TestInvoerVenster::statusPaneel() {
     Toon(venster);
-    QLabel* paneel = venster->PnlStatusBar;
+    QLabel* paneel = Kind<QLabel>(venster, "PnlStatusBar");
     for (int i = 0; i < 7; ++i) {
-        venster->TabKorvalinde->setCurrentIndex(i);
+        Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(i);
         QCOMPARE(paneel->isVisible(), i < 3);
     }
-    venster->TabKorvalinde->setCurrentIndex(0);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(0);
     QCOMPARE(paneel->height(), 22);
     // The mouse over a number input shows its range in the panel, and leaving clears it.
     QWidget* koe = venster->findChild<QWidget*>("SpenKoe");
@@ -262,7 +268,7 @@ void TestInvoerVenster::tabelMetToetsenbord() {
     QFETCH(QPoint, eerste);
     QFETCH(int, gesloten);
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(pagina);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(pagina);
     auto* grid = venster->findChild<TStringGrid*>(naam);
     TTabel* tabel = grid->Tabel();
     const QAbstractItemModel* model = grid->model();
@@ -324,7 +330,7 @@ void TestInvoerVenster::tabelMetToetsenbord() {
 
 void TestInvoerVenster::celMetKomma() {
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(1);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(3, 1));
@@ -343,7 +349,7 @@ void TestInvoerVenster::celMetKomma() {
 
 void TestInvoerVenster::celSelectieEnVerlaten() {
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(1);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     const QRect cel = grid->visualRect(grid->model()->index(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
@@ -464,7 +470,7 @@ void TestInvoerVenster::langsteWaardeTypen() {
 
 void TestInvoerVenster::keuzeKiezenEnTypen() {
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(2);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(2);
     auto* systeem = venster->findChild<QComboBox*>("CbxSysteem");
     auto* zode = venster->findChild<QComboBox*>("CbxZode");
     systeem->setCurrentIndex(1);
@@ -495,7 +501,7 @@ void TestInvoerVenster::keuzeKiezenEnTypen() {
 
 void TestInvoerVenster::vorigeSnedeZichtbaar() {
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(2);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(2);
     auto* gebruik = venster->findChild<QComboBox*>("CbxVorigGebruik");
     auto* rest = venster->findChild<QWidget*>("SpeVorigRest");
     auto* restLabel = venster->findChild<QLabel*>("SttSpeVorigRest");
@@ -518,8 +524,8 @@ void TestInvoerVenster::vorigeSnedeZichtbaar() {
 
 void TestInvoerVenster::datumInVenster() {
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(2);
-    TznDayEdit* datum = venster->Cbxdatum;
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(2);
+    TznDayEdit* datum = Kind<TznDayEdit>(venster, "Cbxdatum");
     QCOMPARE(datum->objectName(), QString("Cbxdatum"));
     QCOMPARE(datum->text(), QString("15/09"));
     datum->setFocus();
@@ -548,12 +554,12 @@ void TestInvoerVenster::standaardKnop() {
     TInvoerset* s = venster->Invoerset();
     s->SpenKoe->SetValue(120);
     s->GrdProductie->BewerkDoorGebruiker(1, 1, "40");
-    QTest::mouseClick(venster->BtnVeestapel, Qt::LeftButton);
+    QTest::mouseClick(Kind<QPushButton>(venster, "BtnVeestapel"), Qt::LeftButton);
     QCOMPARE(s->SpenKoe->Tekst(), QString("50"));
     QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpenKoe")->text(), QString("50"));
     QCOMPARE(s->GrdProductie->Cel(1, 1), QString("21"));
     s->SpeOppUrplek->SetValue(1.5);
-    QTest::mouseClick(venster->BtnOverig, Qt::LeftButton);
+    QTest::mouseClick(Kind<QPushButton>(venster, "BtnOverig"), Qt::LeftButton);
     QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeOppUrplek")->text(), QString("0.68"));
 }
 
@@ -562,7 +568,7 @@ void TestInvoerVenster::algemeneFoutmelding() {
     Toon(venster);
     TInvoerset* s = venster->Invoerset();
     s->GrdVoeders->ZetCel(1, 4, "abc");
-    venster->TabKorvalinde->setCurrentIndex(1);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(3, 1));
@@ -610,7 +616,7 @@ void TestInvoerVenster::schermMelder() {
     delete venster;
     venster = new TFrmHoofdFormulier(&scherm);
     Toon(venster);
-    venster->TabKorvalinde->setCurrentIndex(1);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(4, 1));

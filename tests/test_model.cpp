@@ -112,8 +112,8 @@ void TestModel::bijgroei() {
     QFETCH(int, dag);
     QFETCH(double, perStap);
     TBedrijf b;
-    b.Jaargift = jaargift.toStdString();
-    b.Inschaardag = dag;
+    b.Invoer.Jaargift = jaargift.toStdString();
+    b.Invoer.Inschaardag = dag;
     QCOMPARE(static_cast<double>(b.GestoordeBijgroei()), perStap);
 }
 
@@ -127,7 +127,7 @@ void TestModel::onbekendeJaargift_data() {
 void TestModel::onbekendeJaargift() {
     QFETCH(QString, jaargift);
     TBedrijf b;
-    b.Jaargift = jaargift.toStdString();
+    b.Invoer.Jaargift = jaargift.toStdString();
     try {
         b.GestoordeBijgroei();
         QFAIL("no error");
@@ -138,14 +138,14 @@ void TestModel::onbekendeJaargift() {
 
 void TestModel::mestEnUrine() {
     TBedrijf b;
-    b.AantalKoeien = 100;
+    b.Invoer.AantalKoeien = 100;
     b.UrenWeidegang = 8;
-    b.AantalMestflatten = 12;
-    b.OppMestflat = 0.5f;
-    b.AantalUrinelozingen = 10;
-    b.OppUrineplek = 0.4f;
-    b.Hergroeiduur = 30;
-    b.VorigeSnede.Dagen = 2;
+    b.Invoer.AantalMestflatten = 12;
+    b.Invoer.OppMestflat = 0.5f;
+    b.Invoer.AantalUrinelozingen = 10;
+    b.Invoer.OppUrineplek = 0.4f;
+    b.Invoer.Hergroeiduur = 30;
+    b.Invoer.VorigeSnede.Dagen = 2;
     QCOMPARE(b.MestflattenPerDag(), 480.0f);
     QCOMPARE(b.OppMestPerDag(), 240.0f);
     QCOMPARE(b.OppMestVorigeSnede(), 480.0f);
@@ -161,7 +161,7 @@ void TestModel::mestEnUrine() {
     QCOMPARE(b.OppUrineCumulatief(4), 320.0f);
     QCOMPARE(b.OppUrineCumulatief(9), 720.0f);
     QCOMPARE(b.OppUrineCumulatief(30), 720.0f);
-    b.Hergroeiduur = 60;
+    b.Invoer.Hergroeiduur = 60;
     QCOMPARE(b.OppMestRest(), 0.0f);
 }
 
@@ -190,8 +190,8 @@ void TestModel::opnameRelatief() {
     QFETCH(double, biomassa);
     QFETCH(double, verwacht);
     TBedrijf b;
-    b.Systeem = systeem.toStdString();
-    b.AantalKoeien = 100;
+    b.Invoer.Systeem = systeem.toStdString();
+    b.Invoer.AantalKoeien = 100;
     b.PerceelOpp = 1;
     const double r = b.OpnameRelatief(stap, static_cast<float>(beschikbaar), static_cast<float>(biomassa));
     QVERIFY2(std::fabs(r - verwacht) < 0.006, qPrintable(QString::number(r, 'g', 8)));
@@ -204,9 +204,9 @@ void TestModel::opnameEnVerdringing() {
     float vulling = 0;
     for (int p = 1; p <= 3; ++p)
         for (int k = 1; k <= 5; ++k)
-            vulling += b.KlasseGrasopname(p, k) * b.PercPar[static_cast<std::size_t>(p - 1)] / 100 *
-                       b.Aandeel[static_cast<std::size_t>(k - 1)] / 100;
-    b.AantalKoeien = 1;
+            vulling += b.KlasseGrasopname(p, k) * b.Invoer.PercPar[static_cast<std::size_t>(p - 1)] / 100 *
+                       b.Invoer.Aandeel[static_cast<std::size_t>(k - 1)] / 100;
+    b.Invoer.AantalKoeien = 1;
     b.PerceelOpp = 50;
     const float opname = b.Grasopname(1, 4000, 5000);
     QVERIFY(std::fabs(opname / vulling - 1.1) < 1e-4);

@@ -4,6 +4,10 @@
 #include "core/Berekening.h"
 #include "core/Csv.h"
 #include "core/Invoerset.h"
+#include "VensterKind.h"
+#include "ui/GrafiekPagina.h"
+#include "ui/InvoerWidgets.h"
+#include "ui/Hoofdvenster.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
 #include "domain/Bedrijfsmodel.h"
@@ -27,6 +31,7 @@
 #include <QtTest>
 
 using namespace korvalinde;
+using korvalinde::testdata::Kind;
 
 class TestUitvoerVenster : public QObject {
     Q_OBJECT
@@ -55,25 +60,27 @@ class TestUitvoerVenster : public QObject {
 
 void TestUitvoerVenster::uitvoerNaPaginawissel() {
     TFrmHoofdFormulier venster(&melder_);
-    QCOMPARE(venster.TabKorvalinde->currentIndex(), 0);
-    QVERIFY(venster.PnlStatusBar->isVisibleTo(&venster));
+    QCOMPARE(Kind<QTabWidget>(&venster, "TabKorvalinde")->currentIndex(), 0);
+    QVERIFY(Kind<QLabel>(&venster, "PnlStatusBar")->isVisibleTo(&venster));
     // The first calculation filled the tables already at start-up.
     const TTabel* sam = venster.Berekening()->GrdUitvoerSam;
     QVERIFY(!sam->Cel(2, 2).trimmed().isEmpty());
     // The user changes the paddock area and turns to "Uitvoer": all three columns follow.
     venster.Invoerset()->SpePerceelOpp->SetText(QStringLiteral("4.0"));
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QCOMPARE(sam->Cel(2, 3), QStringLiteral("   4.0"));
     QCOMPARE(sam->Cel(3, 3), QStringLiteral("   4.0"));
     // The status panel shows the hints on the first three input pages only.
     for (int pagina = TFrmHoofdFormulier::Grafieken; pagina >= 0; --pagina) {
-        venster.TabKorvalinde->setCurrentIndex(pagina);
-        QCOMPARE(venster.PnlStatusBar->isVisibleTo(&venster), pagina <= TFrmHoofdFormulier::Grasland);
+        Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(pagina);
+        QCOMPARE(Kind<QLabel>(&venster, "PnlStatusBar")->isVisibleTo(&venster),
+                 pagina <= TFrmHoofdFormulier::Grasland);
     }
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
-    QCOMPARE(venster.findChild<QTableView*>(QStringLiteral("GrdUitvoerSam")), venster.GrdUitvoerSam);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    QCOMPARE(venster.findChild<QTableView*>(QStringLiteral("GrdUitvoerSam")),
+             Kind<TStringGrid>(&venster, "GrdUitvoerSam"));
     // Values right-aligned, labels left.
-    const QAbstractItemModel* model = venster.GrdUitvoerSam->model();
+    const QAbstractItemModel* model = Kind<TStringGrid>(&venster, "GrdUitvoerSam")->model();
     QCOMPARE(model->index(3, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
              Qt::AlignRight);
     QVERIFY(!(model->index(3, 2).flags() & Qt::ItemIsEditable));
@@ -82,7 +89,7 @@ void TestUitvoerVenster::uitvoerNaPaginawissel() {
 void TestUitvoerVenster::alternatievenBovenKolommen() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     auto* box2 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt2"));
     auto* veld1 = venster.findChild<QAbstractSpinBox*>(QStringLiteral("SpeAlt1"));
@@ -102,35 +109,37 @@ void TestUitvoerVenster::alternatievenBovenKolommen() {
 void TestUitvoerVenster::detailKeuzeBlijftNaHerberekening() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
-    auto* alt12 = venster.GrpDetail->findChildren<QRadioButton*>().at(2);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
+    auto* alt12 = Kind<QGroupBox>(Kind<QWidget>(&venster, "SheetUitvDetail"), "GrpDetail")
+                      ->findChildren<QRadioButton*>()
+                      .at(2);
     QCOMPARE(alt12->text(), QStringLiteral("Alt 1+2"));
     alt12->click();
-    QVERIFY(venster.GrdUitvoerDet[2]->isVisible());
-    QVERIFY(!venster.GrdUitvoerDet[0]->isVisible());
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
-    QVERIFY(venster.GrdUitvoerDet[2]->isVisible());
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isVisible());
+    QVERIFY(!Kind<TStringGrid>(&venster, "GrdUitvoerDet0")->isVisible());
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isVisible());
     QVERIFY(alt12->isChecked());
     // The header rows stay in view as the table's header; "Dag 0.0" is the first row.
-    const QAbstractItemModel* model = venster.GrdUitvoerDet[2]->model();
+    const QAbstractItemModel* model = Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->model();
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Biomassa\n> 5 cm\n(kg ds/ha)"));
-    QVERIFY(venster.GrdUitvoerDet[2]->isRowHidden(0));
+    QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isRowHidden(0));
     QCOMPARE(model->index(3, 0).data().toString(), QStringLiteral("Dag 0.0"));
 }
 
 void TestUitvoerVenster::grafiekVolgtHerberekening() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
-    const double voor = venster.GrafiekPagina->Beschrijving().waardeAs.maximum;
+    Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    const double voor = Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().waardeAs.maximum;
     QVERIFY(voor > 0);
     // A larger offer at turn-in shows in the chart after the recalculation of the chart page.
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grasland);
     venster.Invoerset()->SpeGrasaanbod->SetValue(3000);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
-    QVERIFY(venster.GrafiekPagina->Beschrijving().waardeAs.maximum > voor);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    QVERIFY(Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().waardeAs.maximum > voor);
 }
 
 void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide_data() {
@@ -151,7 +160,7 @@ void TestUitvoerVenster::alternatiefKeuzeGeldtVoorBeide() {
     QFETCH(QList<int>, soorten);
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     auto* box2 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt2"));
     const TBerekening* b = venster.Berekening();
@@ -198,7 +207,7 @@ void TestUitvoerVenster::basisBinnenAlternatiefBereik() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
     venster.Invoerset()->Getal(invoer)->TypDoorGebruiker(waarde);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     box1->setCurrentIndex(soort);
     emit box1->activated(soort);
@@ -231,7 +240,7 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     venster.show();
     TInvoerset& s = *venster.Invoerset();
     const TBerekening* b = venster.Berekening();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     auto* box1 = venster.findChild<QComboBox*>(QStringLiteral("CbxAlt1"));
     box1->setCurrentIndex(1);
     emit box1->activated(1);
@@ -239,14 +248,14 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
     const QString datum = s.Cbxdatum->Tekst();
 
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grasland);
     if (invoer == "Cbxdatum")
         s.Cbxdatum->TypDoorGebruiker(QStringLiteral("3102"));
     else
         s.CbxJaargift->TypDoorGebruiker(QStringLiteral("500"));
-    venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
+    Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
     melder_.Wis();
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
     QCOMPARE(melder_.Teksten(), QStringList{melding});
     QCOMPARE(int(melder_.meldingen.front().soort), soort);
     for (int rij = 1; rij <= 29; ++rij)
@@ -254,13 +263,13 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     for (const TTabel* det : b->GrdUitvoerDet)
         for (int rij = 3; rij <= 63; ++rij)
             QVERIFY(det->Cel(1, rij).isEmpty() && det->Cel(11, rij).isEmpty());
-    for (const TGrafiekSerie& serie : venster.GrafiekPagina->Beschrijving().series)
+    for (const TGrafiekSerie& serie : Kind<TGrafiekPagina>(&venster, "SheetGraf")->Beschrijving().series)
         QVERIFY2(serie.punten.isEmpty(), qPrintable(serie.naam));
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
 
     s.Cbxdatum->TypDoorGebruiker(datum);
     s.CbxJaargift->KiesDoorGebruiker(2);
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QVERIFY(!b->GrdUitvoerSam->Cel(2, 2).trimmed().isEmpty());
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
@@ -285,10 +294,10 @@ void TestUitvoerVenster::kopieren() {
     QFETCH(bool, menu);
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    venster.TabKorvalinde->setCurrentIndex(tabel < 0 ? TFrmHoofdFormulier::Uitvoer
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(tabel < 0 ? TFrmHoofdFormulier::Uitvoer
                                                      : TFrmHoofdFormulier::Detailuitvoer);
-    if (tabel >= 0) venster.GrpDetail->findChildren<QRadioButton*>().at(tabel)->click();
-    TStringGrid* grid = tabel < 0 ? venster.GrdUitvoerSam : venster.GrdUitvoerDet[tabel];
+    if (tabel >= 0) Kind<QGroupBox>(Kind<QWidget>(&venster, "SheetUitvDetail"), "GrpDetail")->findChildren<QRadioButton*>().at(tabel)->click();
+    TStringGrid* grid = tabel < 0 ? Kind<TStringGrid>(&venster, "GrdUitvoerSam") : Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(tabel)));
     const TTabel* t = grid->Tabel();
     QVERIFY(QTest::qWaitForWindowExposed(&venster));
     QGuiApplication::clipboard()->clear();
@@ -358,7 +367,7 @@ void TestUitvoerVenster::kopieren() {
 void TestUitvoerVenster::afgekapteLabels() {
     // A label cut off by its column shows in full as a tooltip; one that fits has none.
     TFrmHoofdFormulier venster(&melder_);
-    const QAbstractItemModel* model = venster.GrdUitvoerSam->model();
+    const QAbstractItemModel* model = Kind<TStringGrid>(&venster, "GrdUitvoerSam")->model();
     QCOMPARE(model->index(15, 0).data(Qt::ToolTipRole).toString(),
              QStringLiteral("Benuttingspercentage (boven stoppel)"));
     QCOMPARE(model->index(22, 1).data(Qt::ToolTipRole).toString(),
@@ -403,7 +412,7 @@ void TestUitvoerVenster::csvOpslaan() {
     // added; a file that cannot be written is said, a cancelled dialog writes nothing.
     TFrmHoofdFormulier venster(&melder_);
     QTemporaryDir map;
-    TStringGrid* grid = venster.GrdUitvoerDet[2];
+    TStringGrid* grid = Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(2)));
     QString antwoord = map.filePath("detail");
     QString voorstel;
     QStringList fouten;
@@ -433,14 +442,14 @@ void TestUitvoerVenster::plaatjes() {
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
     for (int pagina : {4, 5, 6}) {
-        if (pagina == 6) venster.GrafiekPagina->CbxGrafiek()->setCurrentIndex(0);
-        venster.TabKorvalinde->setCurrentIndex(pagina);
+        if (pagina == 6) Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
+        Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(pagina);
         QTest::qWait(100); // the chart lays out its axes on the event loop
         QVERIFY(venster.grab().save(QStringLiteral("%1/pagina%2.png").arg(map).arg(pagina)));
     }
     // A selection on "Uitvoer" with the right-click menu over it.
-    venster.TabKorvalinde->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
-    TStringGrid* grid = venster.GrdUitvoerSam;
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    TStringGrid* grid = Kind<TStringGrid>(&venster, "GrdUitvoerSam");
     const QRect van = grid->visualRect(grid->model()->index(9, 2));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, van.center());
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,

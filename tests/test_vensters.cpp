@@ -58,19 +58,25 @@ QString IniTekst(const QString& pad) {
 }
 
 // A stand-in for the main window with the entries the program start links to.
-QWidget* MaakHoofdvenster() {
+THoofdvensterIngangen MaakHoofdvenster() {
     auto* venster = new QWidget;
     venster->setObjectName(QStringLiteral("FrmHoofdFormulier"));
-    new TZnInfoBox(venster);
-    for (const char* naam :
-         {"Handleiding", "MitProduktondersteuning", "MitProduktOndersteuningTonen", "VersieControle1"}) {
-        auto* actie = new QAction(venster);
-        actie->setObjectName(QString::fromLatin1(naam));
-        venster->addAction(actie);
+    THoofdvensterIngangen ingangen;
+    ingangen.venster = venster;
+    ingangen.infoBox = new TZnInfoBox(venster);
+    for (QAction** ingang : {&ingangen.handleiding, &ingangen.produktondersteuning,
+                             &ingangen.produktondersteuningTonen, &ingangen.versiecontrole}) {
+        *ingang = new QAction(venster);
+        venster->addAction(*ingang);
     }
+    ingangen.handleiding->setObjectName(QStringLiteral("Handleiding"));
+    ingangen.produktondersteuning->setObjectName(QStringLiteral("MitProduktondersteuning"));
+    ingangen.produktondersteuningTonen->setObjectName(QStringLiteral("MitProduktOndersteuningTonen"));
+    ingangen.versiecontrole->setObjectName(QStringLiteral("VersieControle1"));
     auto* knop = new QPushButton(venster);
     knop->setObjectName(QStringLiteral("BtnProduktOndersteuning"));
-    return venster;
+    ingangen.produktondersteuningKnop = knop;
+    return ingangen;
 }
 
 } // namespace
@@ -570,7 +576,13 @@ class TestVensters : public QObject {
         connect(&bewaking, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
         bewaking.start(10000);
         const int code = StartProgramma(
-            *qApp, [&] { return hoofdvenster = MaakHoofdvenster(); }, &instellingen);
+            *qApp,
+            [&] {
+                const THoofdvensterIngangen ingangen = MaakHoofdvenster();
+                hoofdvenster = ingangen.venster;
+                return ingangen;
+            },
+            &instellingen);
         QCOMPARE(code, 0);
         QCOMPARE(hoofdvensterGezien, viaOK);
         QCOMPARE(meldingen.meldingen.size(), 1); // the failed quiet check

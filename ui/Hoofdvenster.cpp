@@ -363,7 +363,7 @@ void TFrmHoofdFormulier::MaakMenus() {
 
     MitGebruik = menu("MitGebruik", QStringLiteral("&Opties"), QString());
     // The version check, the manual and the product-support entries are linked to their windows by
-    // the program start (by their object names).
+    // the program start (HandleidingActie, VersiecontroleActie and the like).
     VersieControle1 = MenuItem(MitGebruik, "VersieControle1", QStringLiteral("&Versiecontrole uitvoeren"), {},
                                QString(), nullptr);
 
@@ -407,7 +407,7 @@ void TFrmHoofdFormulier::MaakSpeedbar() {
     BtnAfdrukken = knop("BtnAfdrukken", TGlyph::Afdrukken, QStringLiteral("Afdrukken|"),
                         &TFrmHoofdFormulier::MitAfdrukkenClick);
     rij->addSpacing(GroepAfstand);
-    // Linked to the product-support and manual windows by the program start (by object name).
+    // Linked to the product-support and manual windows by the program start.
     BtnProduktOndersteuning = knop("BtnProduktOndersteuning", TGlyph::ProduktOndersteuning,
                                    QStringLiteral("Produktondersteuning"), nullptr);
     BtnHandleiding = knop("BtnHandleiding", TGlyph::Handleiding, QStringLiteral("Handleiding"), nullptr);
@@ -498,6 +498,34 @@ void TFrmHoofdFormulier::MitInfoClick() {
     DlgZnInfoBox->Execute();
 }
 
+QAction* TFrmHoofdFormulier::HandleidingActie() const {
+    return Handleiding;
+}
+
+QAbstractButton* TFrmHoofdFormulier::HandleidingKnop() const {
+    return BtnHandleiding;
+}
+
+QAction* TFrmHoofdFormulier::ProduktondersteuningActie() const {
+    return MitProduktondersteuning;
+}
+
+QAbstractButton* TFrmHoofdFormulier::ProduktondersteuningKnop() const {
+    return BtnProduktOndersteuning;
+}
+
+QAction* TFrmHoofdFormulier::ProduktondersteuningTonenActie() const {
+    return MitProduktOndersteuningTonen;
+}
+
+QAction* TFrmHoofdFormulier::VersiecontroleActie() const {
+    return VersieControle1;
+}
+
+TZnInfoBox* TFrmHoofdFormulier::InfoBox() const {
+    return DlgZnInfoBox;
+}
+
 TFrmHoofdFormulier::~TFrmHoofdFormulier() {
     qApp->removeEventFilter(this);
     // The widgets first: they are bound to the inputs of the input set.
@@ -560,7 +588,7 @@ QWidget* TFrmHoofdFormulier::MaakVeestapel() {
     productieRij->addStretch(1);
     kolom->addWidget(productie);
 
-    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::BtnVeestapelClick);
+    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::StandaardVeestapel);
     return pagina;
 }
 
@@ -577,7 +605,7 @@ QWidget* TFrmHoofdFormulier::MaakVoeding() {
     tabellen->addWidget(Bind(s.GrdVoeders, voeders), 0, Qt::AlignLeft);
     kolom->addWidget(voeders);
 
-    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::BtvVoedingClick);
+    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::StandaardVoeding);
     return pagina;
 }
 
@@ -608,7 +636,7 @@ QWidget* TFrmHoofdFormulier::MaakGrasland() {
     onder->addWidget(vorige, 1);
     kolom->addLayout(onder);
 
-    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::BtnGraslandClick);
+    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::StandaardGrasland);
     return pagina;
 }
 
@@ -624,7 +652,7 @@ QWidget* TFrmHoofdFormulier::MaakOverig() {
     rijen.Afronden(false, false);
     kolom->addWidget(detail);
 
-    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::BtnOverigClick);
+    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::StandaardOverig);
     return pagina;
 }
 

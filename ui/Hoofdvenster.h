@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QKeySequence;
 class QButtonGroup;
@@ -72,59 +73,19 @@ class TFrmHoofdFormulier : public QMainWindow {
     // Page indexes of TabKorvalinde.
     enum Pagina { Veestapel = 0, Voeding, Grasland, Overig, Uitvoer, Detailuitvoer, Grafieken };
 
-    // Menu bar.
-    QMenu* MitBestand = nullptr;
-    QAction* MitNieuw = nullptr;
-    QAction* MitOpenen = nullptr;
-    QAction* MitOpslaan = nullptr;
-    QAction* MitOpslaanals = nullptr;
-    QAction* MitPrinterInstelling = nullptr;
-    QAction* MitAfdrukvoorbeeld = nullptr;
-    QAction* MitAfdrukken = nullptr;
-    QAction* MitAfsluiten = nullptr;
-    QMenu* MitGebruik = nullptr;
-    QAction* VersieControle1 = nullptr;
-    QMenu* MitHelp = nullptr;
-    QAction* Website1 = nullptr;
-    QAction* Handleiding = nullptr;
-    QAction* MitProduktondersteuning = nullptr;
-    QAction* MitProduktOndersteuningTonen = nullptr;
-    QAction* MitInfo = nullptr;
-    // Recent files, in the file menu between "A&fdrukvoorbeeld" and "Af&drukken...".
-    TZnFilehistMenu* FhmBestandHistorie = nullptr;
+    // Place of the recent files in the file menu: between "A&fdrukvoorbeeld" and "Af&drukken...".
     static constexpr int BestandHistoriePositie = 7;
 
-    // Tool bar.
-    QWidget* PnlSpeedbar = nullptr;
-    QToolButton* BtnNieuw = nullptr;
-    QToolButton* BtnOpenen = nullptr;
-    QToolButton* BtnOpslaan = nullptr;
-    QToolButton* BtnAfdrukvoorbeeld = nullptr;
-    QToolButton* BtnAfdrukken = nullptr;
-    QToolButton* BtnProduktOndersteuning = nullptr;
-    QToolButton* BtnHandleiding = nullptr;
-
-    // The about box (version, addresses, version check) and the report's print preview.
-    TZnInfoBox* DlgZnInfoBox = nullptr;
-    TZnPreview* PznPrintPreview = nullptr;
-    QTabWidget* TabKorvalinde = nullptr;
-    QWidget* SheetVeestapel = nullptr;
-    QWidget* SheetVoeding = nullptr;
-    QWidget* SheetGrasland = nullptr;
-    QWidget* SheetOverig = nullptr;
-    QWidget* SheetUitvSam = nullptr;
-    QWidget* SheetUitvDetail = nullptr;
-    QWidget* SheetGraf = nullptr;
-    QLabel* PnlStatusBar = nullptr;
-    QPushButton* BtnVeestapel = nullptr;
-    QPushButton* BtvVoeding = nullptr;
-    QPushButton* BtnGrasland = nullptr;
-    QPushButton* BtnOverig = nullptr;
-    TznDayEdit* Cbxdatum = nullptr;
-    TStringGrid* GrdUitvoerSam = nullptr;
-    TStringGrid* GrdUitvoerDet[3] = {nullptr, nullptr, nullptr};
-    QGroupBox* GrpDetail = nullptr;
-    TGrafiekPagina* GrafiekPagina = nullptr;
+    // What the program start links to its windows: the help menu's "&Handleiding" and
+    // "&Produktondersteuning" with their tool buttons, the check-mark entry "...&tonen bij
+    // opstarten", "&Versiecontrole uitvoeren" and the about-box component.
+    QAction* HandleidingActie() const;
+    QAbstractButton* HandleidingKnop() const;
+    QAction* ProduktondersteuningActie() const;
+    QAbstractButton* ProduktondersteuningKnop() const;
+    QAction* ProduktondersteuningTonenActie() const;
+    QAction* VersiecontroleActie() const;
+    TZnInfoBox* InfoBox() const;
 
     // The page-change rule: computes on the result pages and refills the tables; the status panel is
     // 22 high on "Veestapel", "Voeding" and "Grasland" and hidden on the other pages.
@@ -169,6 +130,60 @@ class TFrmHoofdFormulier : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The controls and actions, each with its name as object name (tests find them by it).
+    // Menu bar.
+    QMenu* MitBestand = nullptr;
+    QAction* MitNieuw = nullptr;
+    QAction* MitOpenen = nullptr;
+    QAction* MitOpslaan = nullptr;
+    QAction* MitOpslaanals = nullptr;
+    QAction* MitPrinterInstelling = nullptr;
+    QAction* MitAfdrukvoorbeeld = nullptr;
+    QAction* MitAfdrukken = nullptr;
+    QAction* MitAfsluiten = nullptr;
+    QMenu* MitGebruik = nullptr;
+    QAction* VersieControle1 = nullptr;
+    QMenu* MitHelp = nullptr;
+    QAction* Website1 = nullptr;
+    QAction* Handleiding = nullptr;
+    QAction* MitProduktondersteuning = nullptr;
+    QAction* MitProduktOndersteuningTonen = nullptr;
+    QAction* MitInfo = nullptr;
+    // Recent files, in the file menu between "A&fdrukvoorbeeld" and "Af&drukken...".
+    TZnFilehistMenu* FhmBestandHistorie = nullptr;
+
+    // Tool bar.
+    QWidget* PnlSpeedbar = nullptr;
+    QToolButton* BtnNieuw = nullptr;
+    QToolButton* BtnOpenen = nullptr;
+    QToolButton* BtnOpslaan = nullptr;
+    QToolButton* BtnAfdrukvoorbeeld = nullptr;
+    QToolButton* BtnAfdrukken = nullptr;
+    QToolButton* BtnProduktOndersteuning = nullptr;
+    QToolButton* BtnHandleiding = nullptr;
+
+    // The about box (version, addresses, version check) and the report's print preview.
+    TZnInfoBox* DlgZnInfoBox = nullptr;
+    TZnPreview* PznPrintPreview = nullptr;
+    QTabWidget* TabKorvalinde = nullptr;
+    QWidget* SheetVeestapel = nullptr;
+    QWidget* SheetVoeding = nullptr;
+    QWidget* SheetGrasland = nullptr;
+    QWidget* SheetOverig = nullptr;
+    QWidget* SheetUitvSam = nullptr;
+    QWidget* SheetUitvDetail = nullptr;
+    QWidget* SheetGraf = nullptr;
+    QLabel* PnlStatusBar = nullptr;
+    QPushButton* BtnVeestapel = nullptr;
+    QPushButton* BtvVoeding = nullptr;
+    QPushButton* BtnGrasland = nullptr;
+    QPushButton* BtnOverig = nullptr;
+    TznDayEdit* Cbxdatum = nullptr;
+    TStringGrid* GrdUitvoerSam = nullptr;
+    TStringGrid* GrdUitvoerDet[3] = {nullptr, nullptr, nullptr};
+    QGroupBox* GrpDetail = nullptr;
+    TGrafiekPagina* GrafiekPagina = nullptr;
+
     // Start-up in its order: model, about box, loading state, hints, settings and recent files,
     // New, tables, charts, tooltips, defaults, first calculation.
     void FormCreate();

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     opties.StartBestand = EersteScenarioArgument(QCoreApplication::arguments());
 
     const int code = StartProgramma(
-        app, [&opties] { return new TFrmHoofdFormulier(opties); }, instellingen.get());
+        app, [&opties] { return THoofdvensterIngangen::Van(new TFrmHoofdFormulier(opties)); },
+        instellingen.get());
     ZetStandaardMelder(nullptr);
     // The window has written the settings as it closed; a write that failed is said here.
     const QString fout = SchrijfInstellingen(*instellingen);
