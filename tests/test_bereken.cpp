@@ -158,6 +158,10 @@ class TestBereken : public QObject {
     void volleUitvoer_data();
     void volleUitvoer();
     void rapportNaModelfout();
+    void parallelGelijk_data();
+    void parallelGelijk();
+    void reeks_data();
+    void reeks();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -661,6 +665,99 @@ void TestBereken::rapportNaModelfout() {
     QFile bestand(pdf);
     QVERIFY(bestand.open(QIODevice::ReadOnly));
     QVERIFY(bestand.read(5) == "%PDF-");
+}
+
+void TestBereken::parallelGelijk_data() {
+    // Scenario files and records mixed, with a model error among them; every output kind.
+    QTest::addColumn<QStringList>("opties");
+    QTest::newRow("JSON list") << QStringList{};
+    QTest::newRow("CSV") << QStringList{QStringLiteral("--csv")};
+    QTest::newRow("CSV with details") << QStringList{QStringLiteral("--detail")};
+}
+
+void TestBereken::parallelGelijk() {
+    // Streamed on several threads, the output is byte for byte that of one thread, files in order.
+    QFETCH(QStringList, opties);
+    QTemporaryDir dir;
+    QStringList bestanden;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    QJsonObject fout = StandaardObject();
+    fout.insert(QStringLiteral("Jaargift"), QStringLiteral("150"));
+    const QString foutPad = SchrijfTijdelijk(dir, QJsonDocument(fout).toJson());
+    for (int i = 0; i < 9; ++i)
+        bestanden << (i % 3 == 0   ? kvl
+                      : i % 3 == 1 ? QStringLiteral(VOORBEELD_DIR "/standaard.json")
+                                   : foutPad);
+    const Resultaat een = Start(QStringList{QStringLiteral("-j"), QStringLiteral("1")} + opties + bestanden);
+    QCOMPARE(een.code, 1);
+    for (const char* j : {"-j2", "-j5"}) {
+        const Resultaat meer = Start(QStringList{QString::fromLatin1(j)} + opties + bestanden);
+        QCOMPARE(meer.code, een.code);
+        QVERIFY2(meer.uit == een.uit, j);
+        QCOMPARE(meer.fout, een.fout);
+    }
+}
+
+void TestBereken::reeks_data() {
+    QTest::addColumn<QStringList>("args"); // before the scenario file
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("regels");  // CSV lines with the header; 0 when refused
+    QTest::addColumn<QString>("kop"); // the header's beginning, or part of the message
+    QTest::newRow("paddock 1 to 6 by 0.5")
+        << QStringList{"--reeks", "SpePerceelOpp=1:6:0.5"} << 0 << 12
+        << "SpePerceelOpp,Aantal weidedagen (dagen),Oppervlakte perceel (ha),";
+    QTest::newRow("two sweeps give the grid")
+        << QStringList{"--reeks", "SpePerceelOpp=2:3:0.5", "--reeks", "SpenKoe=40:80:20"} << 0 << 10
+        << "SpePerceelOpp,SpenKoe,Aantal weidedagen";
+    QTest::newRow("with the alternatives") << QStringList{"--reeks", "SpenKoe=50", "--alternatieven"} << 0
+                                           << 2 << "SpenKoe,Basis: Aantal weidedagen (dagen),";
+    QTest::newRow("with a chart") << QStringList{"--reeks", "SpePerceelOpp=1:2:1", "--grafiek", "GRAFIEK"}
+                                  << 0 << 3 << "SpePerceelOpp,";
+    QTest::newRow("outside the range")
+        << QStringList{"--reeks", "SpePerceelOpp=40:60:10"} << 2 << 0
+        << "60.00 ligt buiten het bereik van SpePerceelOpp (0.1 tot en met 50.0)";
+    QTest::newRow("no such input") << QStringList{"--reeks", "SpeGeen=1:2:1"} << 2 << 0 << "geen getalinvoer";
+    QTest::newRow("a chart row that does not exist")
+        << QStringList{"--reeks", "SpenKoe=50", "--grafiek", "GRAFIEK", "--rij", "Bestaat niet"} << 2 << 0
+        << "--rij Bestaat niet";
+    QTest::newRow("three sweeps") << QStringList{"--reeks",    "SpenKoe=50", "--reeks",
+                                                 "SpenKoe=60", "--reeks",    "SpenKoe=70"}
+                                  << 2 << 0 << "hoogstens twee";
+}
+
+void TestBereken::reeks() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(int, regels);
+    QFETCH(QString, kop);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    const QString png = dir.filePath(QStringLiteral("reeks.png"));
+    args.replaceInStrings(QStringLiteral("GRAFIEK"), png);
+    const Resultaat r = Start(args + QStringList{kvl});
+    QCOMPARE(r.code, code);
+    if (code != 0) {
+        QVERIFY2(r.fout.contains(kop.toUtf8()), r.fout.constData());
+        QVERIFY(r.uit.isEmpty());
+        QVERIFY(!QFile::exists(png));
+        return;
+    }
+    const QList<QByteArray> lijnen = r.uit.split('\n');
+    QCOMPARE(lijnen.size() - 1, regels); // every line ends with CR LF
+    QVERIFY2(lijnen.front().startsWith(kop.toUtf8()), lijnen.front().constData());
+    // One row per value, the value as its input shows it, the summary computed for it.
+    if (args.contains(QStringLiteral("SpePerceelOpp=1:6:0.5"))) {
+        QVERIFY(lijnen[6].startsWith("3.5,"));
+        QCOMPARE(lijnen[6].split(',').at(2), QByteArray("3.5")); // "Oppervlakte perceel (ha)"
+    }
+    if (args.contains(QStringLiteral("--alternatieven"))) QCOMPARE(lijnen.front().count(','), 60);
+    if (args.contains(QStringLiteral("--grafiek"))) {
+        const QByteArray beeld = Inhoud(png);
+        QVERIFY(beeld.startsWith("\x89PNG\r\n\x1a\n"));
+        QVERIFY(beeld.size() > 5000);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

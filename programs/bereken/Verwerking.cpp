@@ -238,7 +238,8 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
                 if (opties.detail)
                     for (int v = 0; v < AantalVarianten; ++v)
                         u.detail +=
-                            CsvDetail(*tabellen.Det[static_cast<std::size_t>(v)], VariantNaam(v), bestand).toUtf8();
+                            CsvDetail(*tabellen.Det[static_cast<std::size_t>(v)], VariantNaam(v), bestand)
+                                .toUtf8();
                 return u;
             },
             [&](std::size_t i, Uitkomst& u) {
@@ -371,8 +372,9 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                     const int v = reeksen.size() > 1 ? 0 : l;
                     if (x == 0 && grafiek.lijnNamen.size() < lijnen)
                         grafiek.lijnNamen
-                            << (reeksen.size() > 1 ? invoer.Getal(reeksen[1].naam)->Label() +
-                                                         QStringLiteral(" ") + p.waarden.value(1)
+                            // The value first, so that a name cut off in the legend still shows it.
+                            << (reeksen.size() > 1 ? p.waarden.value(1) + QStringLiteral(" - ") +
+                                                         invoer.Getal(reeksen[1].naam)->Label()
                                                    : VariantNaam(v));
                     for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
                         grafiek.panelen[k].lijnen[l]

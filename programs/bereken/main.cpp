@@ -5,20 +5,25 @@
 //   korvalinde-bereken --csv A.kvl B.kvl  summary tables as one CSV (--detail adds the detail tables)
 //   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
+//   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
+//
+// The files are computed once each, on several threads (-j), and their results written as each one
+// is done, in the order given (programs/bereken/Verwerking).
 //
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
 // the message in "fout" or on stderr); 2 an input could not be read, a file could not be written or
 // standard output did not take all results (message on stderr).
 
-#include "domain/Bedrijfsmodel.h"
 #include "core/Berekening.h"
-#include "domain/Bestand.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
-#include "report/Rapport.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
 #include "core/Versie.h"
+#include "domain/Bedrijfsmodel.h"
+#include "domain/Bestand.h"
+#include "programs/bereken/Verwerking.h"
+#include "report/Rapport.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -60,6 +65,17 @@ const char* const Gebruik =
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
     "  --rapport UIT.pdf BESTAND.kvl\n"
     "                  schrijft het afgedrukte rapport (drie pagina's A4) van het scenario als PDF\n"
+    "  -j N            rekent met N draden tegelijk (standaard: zoveel als de machine kernen heeft);\n"
+    "                  de uitvoer is dezelfde, in de volgorde van de bestanden\n"
+    "  --reeks NAAM=BEGIN:EIND:STAP\n"
+    "                  rekent het ene scenariobestand voor elke waarde van de getalinvoer NAAM (de\n"
+    "                  naam van het invoerveld, zoals SpePerceelOpp) en schrijft de samenvatting per\n"
+    "                  waarde als CSV; twee keer --reeks geeft alle combinaties\n"
+    "  --alternatieven bij --reeks ook de kolommen van Alternatief 1 en Alternatief 1+2\n"
+    "  --grafiek UIT.png\n"
+    "                  bij --reeks een grafiek van de gekozen samenvattingsrijen tegen de waarde\n"
+    "  --rij TEKST     een rij voor de grafiek (deel van de naam, bijvoorbeeld \"Benutting\"); standaard\n"
+    "                  het benuttingspercentage en de gemiddelde melkgift\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
     "\n"
@@ -70,188 +86,14 @@ const char* const Gebruik =
     "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
     "kon niet volledig naar standaarduitvoer.\n";
 
-const char* const VariantNamen[3] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
+bool IsJson(const QString& pad) {
+    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+}
 
 QTextStream& Fout() {
     static QTextStream fout(stderr);
     return fout;
 }
-
-int Onleesbaar(const QString& melding) {
-    Fout() << "korvalinde-bereken: " << melding << Qt::endl;
-    return 2;
-}
-
-// One computed input.
-struct Resultaat {
-    QString bestand;
-    TQXInvoer invoer;
-    TQXUitvoer uitvoer;
-    QString fout; // the model's error, empty when it computed to the end
-};
-
-bool IsJson(const QString& pad) {
-    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-}
-
-// No input record comes near this size; a larger file (or an endless one) is not read.
-constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
-
-// Reads an input record from a JSON file; false with the message.
-bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
-    std::string bytes;
-    bool teLang = false;
-    const std::string reden =
-        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
-    if (!reden.empty()) {
-        melding = QString::fromStdString(reden);
-        return false;
-    }
-    if (teLang) {
-        melding = QStringLiteral("%1 is groter dan %2 MiB; zo groot is geen invoerrecord")
-                      .arg(pad)
-                      .arg(MaxJsonGrootte / (1024 * 1024));
-        return false;
-    }
-    QJsonParseError parseFout{};
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(bytes), &parseFout);
-    if (parseFout.error != QJsonParseError::NoError) {
-        melding = QStringLiteral("%1 is geen geldige JSON (positie %2): %3")
-                      .arg(pad)
-                      .arg(parseFout.offset)
-                      .arg(parseFout.errorString());
-        return false;
-    }
-    if (!doc.isObject()) {
-        melding = QStringLiteral("%1 bevat geen JSON-object").arg(pad);
-        return false;
-    }
-    QString fout;
-    if (!InvoerUitJson(doc.object(), invoer, fout)) {
-        melding = QStringLiteral("%1: %2").arg(pad, fout);
-        return false;
-    }
-    return true;
-}
-
-// Reads a scenario file as the window does; the boxes the window would have shown are kept.
-bool LeesKvl(const QString& pad, TQXInvoer& invoer, QString& melding, QStringList& meldingen) {
-    TOpnameMelder melder;
-    TInvoerset invoerset(&melder);
-    TBerekening berekening(invoerset, melder);
-    QString fout;
-    if (!LeesScenarioBestand(pad, invoerset, berekening, melder, fout)) {
-        // The window's message; one that does not name the file gets the file in front.
-        melding = fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
-        return false;
-    }
-    for (const auto& m : melder.meldingen)
-        if (!meldingen.contains(m.tekst)) meldingen << m.tekst;
-    invoer = berekening.BewaardeInvoer;
-    return true;
-}
-
-Resultaat Bereken(const QString& bestand, const TQXInvoer& invoer) {
-    Resultaat r{bestand, invoer, {}, {}};
-    try {
-        TBedrijf bedrijf;
-        bedrijf.Bereken(r.invoer, r.uitvoer);
-    } catch (const std::exception& e) {
-        r.fout = QString::fromStdString(e.what());
-    }
-    return r;
-}
-
-QJsonObject NaarJson(const Resultaat& r, bool metBestand) {
-    QJsonObject o{
-        {QStringLiteral("invoer"), InvoerNaarJson(r.invoer)},
-        {QStringLiteral("uitvoer"), UitvoerNaarJson(r.uitvoer)},
-        {QStringLiteral("fout"), r.fout.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(r.fout)}};
-    if (metBestand) o.insert(QStringLiteral("bestand"), r.bestand);
-    return o;
-}
-
-// One field of a CSV line (RFC 4180): quoted when it holds a comma, a quote or a line break.
-QString CsvVeld(const QString& tekst) {
-    if (!tekst.contains(QLatin1Char(',')) && !tekst.contains(QLatin1Char('"')) &&
-        !tekst.contains(QLatin1Char('\n')) && !tekst.contains(QLatin1Char('\r')))
-        return tekst;
-    QString t = tekst;
-    t.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + t + QLatin1Char('"');
-}
-
-void CsvRegel(QTextStream& uit, const QStringList& velden) {
-    QStringList v;
-    for (const QString& veld : velden) v << CsvVeld(veld);
-    uit << v.join(QLatin1Char(',')) << "\r\n";
-}
-
-// The results as the window's tables show them, labels and headers included.
-class Tabellen {
-  public:
-    Tabellen() : invoer_(&melder_), berekening_(invoer_, melder_) {}
-
-    void Vul(const TQXUitvoer& uitvoer) {
-        berekening_.BewaardeUitvoer = uitvoer;
-        berekening_.VulSamenvatting();
-        berekening_.VulDetailTabellen();
-    }
-
-    void SamenvattingKop(QTextStream& uit) const {
-        QStringList kop{QStringLiteral("bestand"), QStringLiteral("rij"), QStringLiteral("omschrijving"),
-                        QStringLiteral("eenheid")};
-        for (const char* naam : VariantNamen) kop << QString::fromLatin1(naam);
-        CsvRegel(uit, kop);
-    }
-
-    void Samenvatting(QTextStream& uit, const QString& bestand) const {
-        const TTabel* sam = berekening_.GrdUitvoerSam;
-        for (int rij = 1; rij < sam->RowCount(); ++rij) {
-            const QString label = sam->Cel(0, rij).trimmed();
-            if (label.isEmpty()) continue;
-            QStringList regel{bestand, QString::number(rij), label, sam->Cel(1, rij).trimmed()};
-            for (int kolom = 2; kolom <= 4; ++kolom) regel << sam->Cel(kolom, rij).trimmed();
-            CsvRegel(uit, regel);
-        }
-    }
-
-    void DetailKop(QTextStream& uit) const {
-        const TTabel* det = berekening_.GrdUitvoerDet[0];
-        QStringList kop{QStringLiteral("bestand"), QStringLiteral("variant"), QStringLiteral("dag")};
-        for (int kolom = 1; kolom < det->ColCount(); ++kolom) {
-            QStringList delen;
-            for (int rij = 0; rij < det->FixedRows(); ++rij)
-                if (!det->Cel(kolom, rij).trimmed().isEmpty()) delen << det->Cel(kolom, rij).trimmed();
-            kop << delen.join(QLatin1Char(' '));
-        }
-        CsvRegel(uit, kop);
-    }
-
-    // One line per half day that has results.
-    void Detail(QTextStream& uit, const QString& bestand) const {
-        for (std::size_t v = 0; v < berekening_.GrdUitvoerDet.size(); ++v) {
-            const TTabel* det = berekening_.GrdUitvoerDet[v];
-            for (int rij = det->FixedRows(); rij < det->RowCount(); ++rij) {
-                QStringList waarden;
-                bool gevuld = false;
-                for (int kolom = 1; kolom < det->ColCount(); ++kolom) {
-                    waarden << det->Cel(kolom, rij).trimmed();
-                    gevuld = gevuld || !waarden.back().isEmpty();
-                }
-                if (!gevuld) continue;
-                QString dag = det->Cel(0, rij).trimmed();
-                dag.remove(QLatin1String("Dag "));
-                CsvRegel(uit, QStringList{bestand, QString::fromLatin1(VariantNamen[v]), dag} + waarden);
-            }
-        }
-    }
-
-  private:
-    TOpnameMelder melder_;
-    TInvoerset invoer_;
-    TBerekening berekening_;
-};
 
 // Whether two paths name the same file (also through a link or a second name).
 bool ZelfdeBestand(const QString& a, const QString& b) {
@@ -307,11 +149,11 @@ int SchrijfRapport(const QString& pdf, const QString& pad) {
     return 0;
 }
 
-// The report needs fonts and painting, so a GUI application, without a window; without a display it
-// draws offscreen.
-bool WilRapport(int argc, char** argv) {
+// The report and the sweep's chart need fonts and painting, so a GUI application, without a window;
+// without a display it draws offscreen.
+bool WilSchilderen(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--rapport") == 0) return true;
+        if (qstrcmp(argv[i], "--rapport") == 0 || qstrcmp(argv[i], "--grafiek") == 0) return true;
     return false;
 }
 
@@ -320,7 +162,7 @@ int main(int argc, char** argv) {
     // ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QCoreApplication> toepassing;
-    if (WilRapport(argc, argv)) {
+    if (WilSchilderen(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -331,11 +173,17 @@ int main(int argc, char** argv) {
     const QStringList args = toepassing->arguments().mid(1);
     std::optional<QString> rapport;
     QStringList bestanden;
-    bool csv = false;
-    bool detail = false;
+    TBatchOpties opties;
     std::optional<QString> nieuw;
+    // An option that takes the next argument as its value; false (usage shown) when there is none.
+    const auto waarde = [&args](int& i, QString& doel) {
+        if (i + 1 >= args.size()) return false;
+        doel = args.at(++i);
+        return true;
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
+        QString w;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             QTextStream uit(stdout);
             uit << Gebruik;
@@ -347,21 +195,39 @@ int main(int argc, char** argv) {
             return UitvoerAf(uit, 0);
         }
         if (arg == QLatin1String("--csv")) {
-            csv = true;
+            opties.csv = true;
         } else if (arg == QLatin1String("--detail")) {
-            csv = detail = true;
-        } else if (arg == QLatin1String("--rapport")) {
-            if (i + 1 >= args.size() || rapport) {
+            opties.csv = opties.detail = true;
+        } else if (arg == QLatin1String("--alternatieven")) {
+            opties.alternatieven = true;
+        } else if (arg == QLatin1String("--rapport") || arg == QLatin1String("--nieuw")) {
+            std::optional<QString>& doel = arg == QLatin1String("--rapport") ? rapport : nieuw;
+            if (doel || !waarde(i, w)) {
                 Fout() << Gebruik;
                 return 2;
             }
-            rapport = args.at(++i);
-        } else if (arg == QLatin1String("--nieuw")) {
-            if (i + 1 >= args.size() || nieuw) {
+            doel = w;
+        } else if (arg == QLatin1String("--reeks") || arg == QLatin1String("--rij")) {
+            if (!waarde(i, w)) {
                 Fout() << Gebruik;
                 return 2;
             }
-            nieuw = args.at(++i);
+            (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
+        } else if (arg == QLatin1String("--grafiek")) {
+            if (!opties.grafiek.isEmpty() || !waarde(i, opties.grafiek)) {
+                Fout() << Gebruik;
+                return 2;
+            }
+        } else if (arg == QLatin1String("-j") || arg.startsWith(QLatin1String("-j"))) {
+            if (arg == QLatin1String("-j") && !waarde(i, w)) {
+                Fout() << Gebruik;
+                return 2;
+            }
+            bool ok = false;
+            const int n = (arg == QLatin1String("-j") ? w : arg.mid(2)).toInt(&ok);
+            if (!ok || n < 1 || n > 256)
+                return Onleesbaar(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
+            opties.draden = static_cast<unsigned>(n);
         } else if (arg.startsWith(QLatin1String("--"))) {
             return Onleesbaar(QStringLiteral("onbekende optie %1").arg(arg));
         } else {
@@ -369,8 +235,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    const bool reeks = !opties.reeksen.isEmpty();
     if (nieuw) {
-        if (!bestanden.isEmpty() || csv) {
+        if (!bestanden.isEmpty() || opties.csv || reeks || rapport) {
             Fout() << Gebruik;
             return 2;
         }
@@ -379,63 +246,22 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (rapport) {
-        if (bestanden.size() != 1 || csv) {
+        if (bestanden.size() != 1 || opties.csv || reeks) {
             Fout() << Gebruik;
             return 2;
         }
         return SchrijfRapport(*rapport, bestanden.front());
     }
-    if (bestanden.isEmpty()) {
+    if (reeks) {
+        if (bestanden.size() != 1 || opties.detail) {
+            Fout() << Gebruik;
+            return 2;
+        }
+        return VerwerkReeks(bestanden.front(), opties);
+    }
+    if (bestanden.isEmpty() || !opties.grafiek.isEmpty() || !opties.rijen.isEmpty() || opties.alternatieven) {
         Fout() << Gebruik;
         return 2;
     }
-
-    // Every input is read before anything is printed: an unreadable one prints nothing.
-    QList<Resultaat> resultaten;
-    for (const QString& pad : bestanden) {
-        TQXInvoer invoer;
-        QString melding;
-        QStringList meldingen;
-        const bool gelezen =
-            IsJson(pad) ? LeesJson(pad, invoer, melding) : LeesKvl(pad, invoer, melding, meldingen);
-        if (!gelezen) return Onleesbaar(melding);
-        resultaten << Bereken(pad, invoer);
-        // The model's own error is reported with the results; every other box once, as a warning.
-        for (const QString& m : meldingen)
-            if (m != resultaten.back().fout)
-                Fout() << "korvalinde-bereken: waarschuwing: " << pad << ": " << m << Qt::endl;
-    }
-
-    bool modelFout = false;
-    for (const Resultaat& r : resultaten) modelFout = modelFout || !r.fout.isEmpty();
-
-    QTextStream uit(stdout);
-    if (!csv) {
-        if (resultaten.size() == 1) {
-            uit << QJsonDocument(NaarJson(resultaten.front(), false)).toJson(QJsonDocument::Indented);
-        } else {
-            QJsonArray lijst;
-            for (const Resultaat& r : resultaten) lijst.append(NaarJson(r, true));
-            uit << QJsonDocument(lijst).toJson(QJsonDocument::Indented);
-        }
-        return UitvoerAf(uit, modelFout ? 1 : 0);
-    }
-
-    for (const Resultaat& r : resultaten)
-        if (!r.fout.isEmpty()) Fout() << "korvalinde-bereken: " << r.bestand << ": " << r.fout << Qt::endl;
-    Tabellen tabellen;
-    tabellen.SamenvattingKop(uit);
-    for (const Resultaat& r : resultaten) {
-        tabellen.Vul(r.uitvoer);
-        tabellen.Samenvatting(uit, r.bestand);
-    }
-    if (detail) {
-        uit << "\r\n";
-        tabellen.DetailKop(uit);
-        for (const Resultaat& r : resultaten) {
-            tabellen.Vul(r.uitvoer);
-            tabellen.Detail(uit, r.bestand);
-        }
-    }
-    return UitvoerAf(uit, modelFout ? 1 : 0);
+    return VerwerkBestanden(bestanden, opties);
 }
