@@ -1,11 +1,10 @@
 #include "components/Afdrukvoorbeeld.h"
 
 #include "components/Afdrukvoortgang.h"
+#include "components/Schermplaats.h"
 #include "core/Meldingen.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
-#include "components/Afdrukvoortgang.h"
-#include "components/Schermplaats.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,9 +1,9 @@
 #include "core/Invoerset.h"
 
 #include "domain/Algemeen.h"
-#include "domain/Koecurven.h"
 #include "domain/Formaat.h"
 #include "domain/Grastabel.h"
+#include "domain/Koecurven.h"
 
 #include <algorithm>
 #include <array>

@@ -22,7 +22,7 @@ class OnbekendeJaargift : public std::runtime_error {
 inline constexpr std::array<std::uint16_t, 5> LactatieDag{30, 90, 160, 260, 320};
 
 class TBedrijf {
-public:
+  public:
     // The input record of the run, as entered: the herd, the paddock, the previous cut, the grass
     // and the dung and urine figures. The alternatives never change it.
     TQXInvoer Invoer;

@@ -1,10 +1,10 @@
 #include "programs/Programma.h"
 
-#include "programs/Handleiding.h"
-#include "programs/Startvenster.h"
-#include "programs/Produktondersteuning.h"
-#include "programs/Versiecontrole.h"
 #include "components/Programmainfo.h"
+#include "programs/Handleiding.h"
+#include "programs/Produktondersteuning.h"
+#include "programs/Startvenster.h"
+#include "programs/Versiecontrole.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -67,7 +67,8 @@ void KoppelHoofdvenster(const THoofdvensterIngangen& hoofdvenster, TFrmHandleidi
         const auto MitProduktondersteuningClick = [infotxt] { infotxt->Toon(); };
         Verbind(hoofdvenster.produktondersteuning, infotxt, MitProduktondersteuningClick);
         Verbind(hoofdvenster.produktondersteuningKnop, infotxt, MitProduktondersteuningClick);
-        if (hoofdvenster.produktondersteuningTonen) infotxt->KoppelMenu(hoofdvenster.produktondersteuningTonen);
+        if (hoofdvenster.produktondersteuningTonen)
+            infotxt->KoppelMenu(hoofdvenster.produktondersteuningTonen);
         new ActiveringsWacht(hoofdvenster.venster, infotxt);
     }
     if (infoBox) {
@@ -96,7 +97,8 @@ BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QS
     v->opstart->show();
 
     // 3. The main window, hidden; its creation runs its start-up and first calculation.
-    const THoofdvensterIngangen hoofdvenster = maakHoofdvenster ? maakHoofdvenster() : THoofdvensterIngangen{};
+    const THoofdvensterIngangen hoofdvenster =
+        maakHoofdvenster ? maakHoofdvenster() : THoofdvensterIngangen{};
     v->hoofdvenster.reset(hoofdvenster.venster);
     if (v->hoofdvenster) v->hoofdvenster->hide();
     v->opstart->ZetHoofdvenster(v->hoofdvenster.get());

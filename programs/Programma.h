@@ -55,8 +55,7 @@ struct THoofdvensterIngangen {
     TZnInfoBox* infoBox = nullptr;
 
     // The entries of a main window that offers them (HandleidingActie, HandleidingKnop, ...).
-    template <class Hoofdvenster>
-    static THoofdvensterIngangen Van(Hoofdvenster* h) {
+    template <class Hoofdvenster> static THoofdvensterIngangen Van(Hoofdvenster* h) {
         if (!h) return {};
         return {h,
                 h->HandleidingActie(),

@@ -73,8 +73,8 @@ void ToonModelFout(const TRapportGegevens& g, const QString& tekst) {
 // Paints one page on the text grid of the report.
 class TRapportSchilder {
   public:
-    TRapportSchilder(TPreviewCanvas& c, const TRapportGegevens& g)
-        : c(c), g(g), m(TRapportMarges::Van(c.PageWidth, c.PageHeight)) {}
+    TRapportSchilder(TPreviewCanvas& canvas, const TRapportGegevens& gegevens)
+        : c(canvas), g(gegevens), m(TRapportMarges::Van(canvas.PageWidth, canvas.PageHeight)) {}
 
     void Omslag();
     void Kop();

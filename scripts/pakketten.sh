@@ -8,7 +8,7 @@ pakketten=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins libqt6svg6
   libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2 poppler-utils xvfb xauth locales
   qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream shared-mime-info

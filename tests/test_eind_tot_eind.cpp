@@ -3,13 +3,6 @@
 // print the report, save, and open the file again in a new window; and the two ways to start.
 #include "VensterKind.h"
 
-#include "ui/GrafiekPagina.h"
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
-#include "core/Meldingen.h"
-#include "ui/Meldvenster.h"
-#include "programs/Startvenster.h"
-#include "core/Scenario.h"
 #include "components/Afdrukvoorbeeld.h"
 #include "core/Meldingen.h"
 #include "core/Scenario.h"

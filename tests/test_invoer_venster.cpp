@@ -3,9 +3,6 @@
 // edit component on its own. Runs under a comma locale: numbers must still show with a point.
 #include "VensterKind.h"
 
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
 #include "components/Dagveld.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"

@@ -1,13 +1,10 @@
 // The result pages of the main window offscreen: the summary with the alternatives above it, the
 // detail tables with their radio group, the chart page following each recalculation, and the
 // tables to a spreadsheet (clipboard and CSV, the CSV equal to the batch calculator's).
+#include "VensterKind.h"
 #include "core/Berekening.h"
 #include "core/Csv.h"
 #include "core/Invoerset.h"
-#include "VensterKind.h"
-#include "ui/GrafiekPagina.h"
-#include "ui/InvoerWidgets.h"
-#include "ui/Hoofdvenster.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
 #include "domain/Bedrijfsmodel.h"
@@ -294,10 +291,16 @@ void TestUitvoerVenster::kopieren() {
     QFETCH(bool, menu);
     TFrmHoofdFormulier venster(&melder_);
     venster.show();
-    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(tabel < 0 ? TFrmHoofdFormulier::Uitvoer
-                                                     : TFrmHoofdFormulier::Detailuitvoer);
-    if (tabel >= 0) Kind<QGroupBox>(Kind<QWidget>(&venster, "SheetUitvDetail"), "GrpDetail")->findChildren<QRadioButton*>().at(tabel)->click();
-    TStringGrid* grid = tabel < 0 ? Kind<TStringGrid>(&venster, "GrdUitvoerSam") : Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(tabel)));
+    Kind<QTabWidget>(&venster, "TabKorvalinde")
+        ->setCurrentIndex(tabel < 0 ? TFrmHoofdFormulier::Uitvoer : TFrmHoofdFormulier::Detailuitvoer);
+    if (tabel >= 0)
+        Kind<QGroupBox>(Kind<QWidget>(&venster, "SheetUitvDetail"), "GrpDetail")
+            ->findChildren<QRadioButton*>()
+            .at(tabel)
+            ->click();
+    TStringGrid* grid =
+        tabel < 0 ? Kind<TStringGrid>(&venster, "GrdUitvoerSam")
+                  : Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(tabel)));
     const TTabel* t = grid->Tabel();
     QVERIFY(QTest::qWaitForWindowExposed(&venster));
     QGuiApplication::clipboard()->clear();

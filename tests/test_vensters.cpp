@@ -7,13 +7,13 @@
 #include "components/Programmainfo.h"
 #include "components/Schermplaats.h"
 #include "core/Meldingen.h"
-#include "programs/Vertaling.h"
 #include "programs/Handleiding.h"
 #include "programs/Opdrachtregel.h"
 #include "programs/Produktondersteuning.h"
 #include "programs/Programma.h"
 #include "programs/Startvenster.h"
 #include "programs/Versiecontrole.h"
+#include "programs/Vertaling.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,9 +21,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QScrollArea>
@@ -606,10 +606,18 @@ class TestVensters : public QObject {
         QTest::addColumn<QString>("context");
         QTest::addColumn<QString>("bron");
         QTest::addColumn<QString>("nederlands");
-        QTest::newRow("open: look in") << "QFileDialog" << "Look in:" << "Zoeken in:";
-        QTest::newRow("save: file name") << "QFileDialog" << "File &name:" << "Bestands&naam:";
-        QTest::newRow("print") << "QPrintDialog" << "&Print" << "A&fdrukken";
-        QTest::newRow("page set-up") << "QPrintPreviewDialog" << "Page Setup" << "Pagina-instelling";
+        QTest::newRow("open: look in") << "QFileDialog"
+                                       << "Look in:"
+                                       << "Zoeken in:";
+        QTest::newRow("save: file name") << "QFileDialog"
+                                         << "File &name:"
+                                         << "Bestands&naam:";
+        QTest::newRow("print") << "QPrintDialog"
+                               << "&Print"
+                               << "A&fdrukken";
+        QTest::newRow("page set-up") << "QPrintPreviewDialog"
+                                     << "Page Setup"
+                                     << "Pagina-instelling";
     }
     void qt_dialogen_in_het_nederlands() {
         QFETCH(QString, context);

@@ -4,8 +4,8 @@
 #include "core/Instellingen.h"
 #include "programs/Opdrachtregel.h"
 #include "programs/Programma.h"
-#include "programs/Vertaling.h"
 #include "programs/Startvenster.h"
+#include "programs/Vertaling.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/Meldvenster.h"
 
