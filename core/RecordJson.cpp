@@ -387,7 +387,7 @@ void ResultaatTekst(QByteArray& uit, const std::string& tekst) {
 }
 
 void Inspringen(QByteArray& uit, int niveau) {
-    uit.append(QByteArray(niveau * 4, ' '));
+    uit.append(QByteArray(qsizetype{4} * niveau, ' '));
 }
 
 // A list of result texts, one per line, at `niveau`; the opening bracket is already written.
@@ -429,7 +429,7 @@ void SchrijfResultaatJson(QByteArray& uit, const TQXInvoer& invoer, const TQXUit
     // The input record is small: the writer's own text, indented to its place.
     QByteArray in = QJsonDocument(InvoerNaarJson(invoer)).toJson(QJsonDocument::Indented);
     if (in.endsWith('\n')) in.chop(1);
-    in.replace("\n", QByteArray("\n") + QByteArray((n + 1) * 4, ' '));
+    in.replace("\n", QByteArray("\n") + QByteArray(qsizetype{4} * (n + 1), ' '));
     uit += in;
     uit += ",\n";
     Inspringen(uit, n + 1);
