@@ -32,15 +32,6 @@ namespace korvalinde {
 
 namespace {
 
-QTextStream& Fout() {
-    static QTextStream fout(stderr);
-    return fout;
-}
-
-bool IsJson(const QString& pad) {
-    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-}
-
 // No input record comes near this size; a larger file (or an endless one) is not read.
 constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
 
@@ -185,6 +176,21 @@ QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
 }
 
 } // namespace
+
+QTextStream& Fout() {
+    static QTextStream fout(stderr);
+    return fout;
+}
+
+bool IsJson(const QString& pad) {
+    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+}
+
+int SchrijfUitvoer(const QByteArray& tekst, int code) {
+    Standaarduitvoer uit;
+    uit.Schrijf(tekst);
+    return uit.Af(code);
+}
 
 int Onleesbaar(const QString& melding) {
     Fout() << "korvalinde-bereken: " << melding << Qt::endl;

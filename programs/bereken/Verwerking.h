@@ -4,8 +4,10 @@
 // given (memory stays the same however many files); and parameter sweeps of one scenario file.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 namespace korvalinde {
 
@@ -27,5 +29,14 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties);
 
 // The message and exit code 2 for something that could not be read or written.
 int Onleesbaar(const QString& melding);
+
+// Standard error, for messages and the usage text.
+QTextStream& Fout();
+
+// Whether a file is an input record as JSON (its name ends in .json) rather than a scenario file.
+bool IsJson(const QString& pad);
+
+// Writes a whole text to standard output: `code`, or 2 with a message when not all of it reached it.
+int SchrijfUitvoer(const QByteArray& tekst, int code);
 
 } // namespace korvalinde

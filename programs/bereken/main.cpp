@@ -17,11 +17,8 @@
 #include "core/Berekening.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
-#include "core/RecordJson.h"
 #include "core/Scenario.h"
 #include "core/Versie.h"
-#include "domain/Bedrijfsmodel.h"
-#include "domain/Bestand.h"
 #include "programs/bereken/Verwerking.h"
 #include "report/Rapport.h"
 
@@ -29,16 +26,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <exception>
 #include <memory>
 #include <optional>
 
@@ -86,15 +77,6 @@ const char* const Gebruik =
     "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
     "kon niet volledig naar standaarduitvoer.\n";
 
-bool IsJson(const QString& pad) {
-    return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-}
-
-QTextStream& Fout() {
-    static QTextStream fout(stderr);
-    return fout;
-}
-
 // Whether two paths name the same file (also through a link or a second name).
 bool ZelfdeBestand(const QString& a, const QString& b) {
     struct stat sa = {};
@@ -102,21 +84,6 @@ bool ZelfdeBestand(const QString& a, const QString& b) {
     return stat(QFile::encodeName(a).constData(), &sa) == 0 &&
            stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-// Standard output at the end: everything written must have reached it (a full disk, /dev/full or a
-// closed pipe otherwise pass unnoticed). Exit code 2 with a message when it did not.
-int UitvoerAf(QTextStream& uit, int code) {
-    errno = 0;
-    uit.flush();
-    const bool fout = uit.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout);
-    if (!fout) return code;
-    QString reden = errno ? QString::fromLocal8Bit(std::strerror(errno)) : QString();
-    if (const auto* apparaat = qobject_cast<QFileDevice*>(uit.device());
-        apparaat && apparaat->error() != QFileDevice::NoError)
-        reden = apparaat->errorString();
-    return Onleesbaar(QStringLiteral("de uitvoer kon niet volledig geschreven worden%1")
-                          .arg(reden.isEmpty() ? QString() : QStringLiteral(": ") + reden));
 }
 
 } // namespace
@@ -185,14 +152,10 @@ int main(int argc, char** argv) {
         const QString& arg = args.at(i);
         QString w;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            QTextStream uit(stdout);
-            uit << Gebruik;
-            return UitvoerAf(uit, 0);
+            return SchrijfUitvoer(Gebruik, 0);
         }
         if (arg == QLatin1String("--version")) {
-            QTextStream uit(stdout);
-            uit << "korvalinde-bereken " << KORVALINDE_VERSIE << Qt::endl;
-            return UitvoerAf(uit, 0);
+            return SchrijfUitvoer(QByteArrayLiteral("korvalinde-bereken " KORVALINDE_VERSIE "\n"), 0);
         }
         if (arg == QLatin1String("--csv")) {
             opties.csv = true;
