@@ -123,11 +123,14 @@ QString LeesScenarioBytes(const QString& pad, QByteArray& data) {
     BestandFout soort = BestandFout::Geen;
     LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
                 nullptr, &soort);
-    if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen)
-        return QStringLiteral("Cannot open file %1").arg(pad);
+    if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen) return NietTeOpenen(pad);
     if (soort != BestandFout::Geen) return QString::fromLatin1(MeldingLeesFout);
     data = QByteArray::fromStdString(bytes);
     return {};
+}
+
+QString NietTeOpenen(const QString& pad) {
+    return QStringLiteral("Cannot open file %1").arg(pad);
 }
 
 QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer) {

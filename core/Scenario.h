@@ -132,6 +132,9 @@ bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& be
 // of the file's error box.
 QString LeesScenarioBytes(const QString& pad, QByteArray& data);
 
+// The error box's text for a file that cannot be opened: "Cannot open file X".
+QString NietTeOpenen(const QString& pad);
+
 // Decodes a whole scenario file into `invoer`, its defaults set first, with what only shows the
 // values read (the sward-density list, the previous cut's details). Empty, or the message of the
 // error box; the inputs are then partly read.

@@ -37,4 +37,10 @@ std::string SchrijfBestand(const std::string& pad, std::string_view bytes, Besta
 std::string LeesBestand(const std::string& pad, std::size_t max, std::string& bytes, bool* teLang = nullptr,
                         BestandFout* fout = nullptr);
 
+// Why `pad` cannot be opened as a file to read, in a few words that follow a message ("Cannot open
+// file X: bestaat niet"): "bestaat niet", "het is een map", "geen gewoon bestand", "een kring van
+// koppelingen", "een koppeling naar een bestand dat niet bestaat", "geen leesrecht", or the system's
+// own reason. Empty when it is a regular file that can be opened. Portable: std::filesystem only.
+std::string LeesReden(const std::string& pad);
+
 } // namespace korvalinde
