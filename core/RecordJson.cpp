@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QSet>
 
 #include <algorithm>
 #include <charconv>
@@ -13,8 +14,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace korvalinde {
 
@@ -30,6 +33,7 @@ class Lezer {
 
     QJsonValue Waarde(const char* sleutel) {
         if (!Ok()) return {};
+        gelezen_.insert(QLatin1String(sleutel));
         const auto it = object_.constFind(QLatin1String(sleutel));
         if (it == object_.constEnd()) {
             fout_ = QStringLiteral("Ontbrekende sleutel \"%1\"").arg(Naam(sleutel));
@@ -82,6 +86,22 @@ class Lezer {
         return w.toArray();
     }
 
+    // Every key of the object was read: a key the record does not know (a misspelt one) is refused,
+    // so that it is never silently ignored.
+    void GeenOnbekende() {
+        if (!Ok()) return;
+        for (auto it = object_.constBegin(); it != object_.constEnd(); ++it)
+            if (!gelezen_.contains(it.key())) {
+                const QString naam = pad_.isEmpty() ? it.key() : pad_ + QLatin1Char('.') + it.key();
+                fout_ = QStringLiteral("Onbekende sleutel \"%1\"").arg(naam);
+                return;
+            }
+    }
+
+    void Meld(const QString& melding) {
+        if (Ok()) fout_ = melding;
+    }
+
     void Neem(const Lezer& ander) {
         if (Ok() && !ander.Ok()) fout_ = ander.Fout();
     }
@@ -124,6 +144,7 @@ class Lezer {
     const QJsonObject& object_;
     QString pad_;
     QString fout_;
+    QSet<QString> gelezen_;
 };
 
 // The ranges of the window's inputs, for the numbers of an input record: a value the window cannot
@@ -206,6 +227,112 @@ void ControleerBereik(Lezer& l, const TQXInvoer& in) {
         b.ControleerAlternatief(l, QStringLiteral("Alternatief[%1]").arg(j), in.Alternatief[j]);
 }
 
+// The codes that reach the model from the window's choice boxes, item by item, taken from the boxes
+// themselves and read as the calculation reads them. The sward densities depend on the grazing
+// system: continuous grazing offers no "Open".
+struct Keuzeveld {
+    const char* sleutel;
+    TKeuzeInvoer* TInvoerset::*box;
+    const std::string& (*veld)(const TQXInvoer&);
+};
+
+const std::array<Keuzeveld, 5> Keuzevelden{{
+    {"Grondsoort", &TInvoerset::CbxGrondsoort,
+     [](const TQXInvoer& i) -> const std::string& { return i.Grondsoort; }},
+    {"Systeem", &TInvoerset::CbxSysteem, [](const TQXInvoer& i) -> const std::string& { return i.Systeem; }},
+    {"Engelsraai", &TInvoerset::CbxEngelsraai,
+     [](const TQXInvoer& i) -> const std::string& { return i.Engelsraai; }},
+    {"Jaargift", &TInvoerset::CbxJaargift,
+     [](const TQXInvoer& i) -> const std::string& { return i.Jaargift; }},
+    {"VorigeSnede.Gebruik", &TInvoerset::CbxVorigGebruik,
+     [](const TQXInvoer& i) -> const std::string& { return i.VorigeSnede.Gebruik; }},
+}};
+
+struct Keuzecodes {
+    std::array<std::vector<std::string>, Keuzevelden.size()> codes;
+    std::map<std::string, std::vector<std::string>> zodePerSysteem;
+};
+
+const Keuzecodes& Codes() {
+    // Made once, by the first record that needs them (thread-safe), from a fresh input set.
+    static const Keuzecodes codes = [] {
+        Keuzecodes k;
+        TOpnameMelder melder;
+        TInvoerset s(&melder);
+        s.ZetStandaardwaarden();
+        for (std::size_t v = 0; v < Keuzevelden.size(); ++v) {
+            TKeuzeInvoer* box = s.*Keuzevelden[v].box;
+            const int gekozen = box->ItemIndex();
+            for (int i = 0; i < box->Items().size(); ++i) {
+                box->KiesItem(i);
+                k.codes[v].push_back(Keuzevelden[v].veld(LeesInvoerRecord(s)));
+            }
+            box->KiesItem(gekozen);
+        }
+        for (int i = 0; i < s.CbxSysteem->Items().size(); ++i) {
+            s.CbxSysteem->KiesItem(i);
+            s.VulZodeLijst();
+            std::vector<std::string>& zode = k.zodePerSysteem[LeesInvoerRecord(s).Systeem];
+            for (int j = 0; j < s.CbxZode->Items().size(); ++j) {
+                s.CbxZode->KiesItem(j);
+                zode.push_back(LeesInvoerRecord(s).Zode);
+            }
+        }
+        return k;
+    }();
+    return codes;
+}
+
+QString CodeLijst(const std::vector<std::string>& codes) {
+    QStringList lijst;
+    for (const std::string& c : codes)
+        lijst << QLatin1Char('"') + QString::fromStdString(c) + QLatin1Char('"');
+    return lijst.join(QStringLiteral(", "));
+}
+
+// Every coded text is one that a choice box of the window offers.
+void ControleerCodes(Lezer& l, const TQXInvoer& in) {
+    const Keuzecodes& k = Codes();
+    const auto onbekend = [&](const QString& naam, const std::string& waarde,
+                              const std::vector<std::string>& codes, const QString& bij) {
+        l.Meld(QStringLiteral("Sleutel \"%1\" moet %2een van de codes %3 zijn, niet \"%4\"")
+                   .arg(naam, bij, CodeLijst(codes), QString::fromStdString(waarde)));
+    };
+    for (std::size_t v = 0; v < Keuzevelden.size() && l.Ok(); ++v) {
+        const std::string& waarde = Keuzevelden[v].veld(in);
+        const auto& codes = k.codes[v];
+        if (std::find(codes.begin(), codes.end(), waarde) == codes.end())
+            onbekend(QLatin1String(Keuzevelden[v].sleutel), waarde, codes, QString());
+    }
+    if (!l.Ok()) return;
+    const std::vector<std::string>& zode = k.zodePerSysteem.at(in.Systeem);
+    if (std::find(zode.begin(), zode.end(), in.Zode) == zode.end())
+        onbekend(QStringLiteral("Zode"), in.Zode, zode,
+                 QStringLiteral("bij Systeem \"%1\" ").arg(QString::fromStdString(in.Systeem)));
+}
+
+// How far a sum of shares may lie from 100: whole percentages in the window, so any sum that is
+// not 100 is a mistake; the margin only absorbs the rounding of shares written with decimals.
+constexpr long double SomMarge = 0.05L;
+
+// The shares the window keeps at 100 together: parity classes, breeds and lactation stages (each
+// stage's share also within 0..100, as the table's rule keeps it).
+void ControleerSommen(Lezer& l, const TQXInvoer& in) {
+    for (std::size_t k = 0; k < in.Aandeel.size(); ++k)
+        if (l.Ok() && !(in.Aandeel[k] >= 0.0f && in.Aandeel[k] <= 100.0f))
+            l.Buiten(QStringLiteral("Aandeel[%1]").arg(k), 0, 100);
+    const auto som = [&](const char* naam, std::span<const float> delen) {
+        long double totaal = 0;
+        for (const float d : delen) totaal += d;
+        if (std::fabs(totaal - 100.0L) > SomMarge)
+            l.Meld(QStringLiteral("De delen van sleutel \"%1\" tellen op tot %2 in plaats van 100")
+                       .arg(QLatin1String(naam), QString::number(static_cast<double>(totaal))));
+    };
+    som("PercPar", in.PercPar);
+    som("PercRas", in.PercRas);
+    som("Aandeel", in.Aandeel);
+}
+
 // The shortest decimal that reads back as the same single-precision value, so that 0.68 is written
 // as 0.68 and not as 0.6800000071525574.
 double J(float w) {
@@ -242,6 +369,7 @@ bool InvoerUitJson(const QJsonObject& object, TQXInvoer& in, QString& fout) {
         v.Boolean("Gebloot", in.VorigeSnede.Gebloot);
         v.Getal("Dagen", in.VorigeSnede.Dagen);
         v.Getal("Rest", in.VorigeSnede.Rest);
+        v.GeenOnbekende();
         l.Neem(v);
     }
     l.Geheel("UrenWeidegang", in.UrenWeidegang);
@@ -284,13 +412,79 @@ bool InvoerUitJson(const QJsonObject& object, TQXInvoer& in, QString& fout) {
         Lezer a(alt, naam);
         a.Geheel("Soort", in.Alternatief[static_cast<std::size_t>(j)].Soort);
         a.Getal("Waarde", in.Alternatief[static_cast<std::size_t>(j)].Waarde);
+        a.GeenOnbekende();
         l.Neem(a);
     }
+    l.GeenOnbekende();
     // The model needs at least one cow: the area per cow divides by the number of cows.
     if (l.Ok() && !(in.AantalKoeien > 0.0f)) l.Verkeerd(QStringLiteral("AantalKoeien"), "groter dan 0");
     if (l.Ok()) ControleerBereik(l, in);
+    if (l.Ok()) ControleerSommen(l, in);
+    if (l.Ok()) ControleerCodes(l, in);
     fout = l.Fout();
     return l.Ok();
+}
+
+QString DubbeleSleutel(const QByteArray& json) {
+    struct Niveau {
+        bool object = false;
+        QString pad;
+        QSet<QString> sleutels;
+        QString sleutel; // the last key of an object
+        int index = 0;   // the element of an array
+        bool wachtOpSleutel = false;
+    };
+    std::vector<Niveau> stapel;
+    // The place of a value that begins now, in the container on top.
+    const auto plaats = [&stapel]() -> QString {
+        if (stapel.empty()) return {};
+        const Niveau& n = stapel.back();
+        if (n.object) return n.pad.isEmpty() ? n.sleutel : n.pad + QLatin1Char('.') + n.sleutel;
+        return n.pad + QStringLiteral("[%1]").arg(n.index);
+    };
+    const qsizetype lengte = json.size();
+    for (qsizetype i = 0; i < lengte; ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            Niveau n;
+            n.object = c == '{';
+            n.pad = plaats();
+            n.wachtOpSleutel = n.object;
+            stapel.push_back(std::move(n));
+        } else if (c == '}' || c == ']') {
+            if (!stapel.empty()) stapel.pop_back();
+        } else if (c == ',') {
+            if (stapel.empty()) continue;
+            if (stapel.back().object)
+                stapel.back().wachtOpSleutel = true;
+            else
+                ++stapel.back().index;
+        } else if (c == ':') {
+            if (!stapel.empty()) stapel.back().wachtOpSleutel = false;
+        } else if (c == '"') {
+            const qsizetype begin = i;
+            bool escape = false;
+            for (++i; i < lengte; ++i) {
+                if (escape)
+                    escape = false;
+                else if (json[i] == '\\')
+                    escape = true;
+                else if (json[i] == '"')
+                    break;
+            }
+            if (stapel.empty() || !stapel.back().object || !stapel.back().wachtOpSleutel) continue;
+            const QByteArray tekst = json.mid(begin, i - begin + 1);
+            // A key with escapes is compared as the text it stands for.
+            const QString sleutel = tekst.contains('\\')
+                                        ? QJsonDocument::fromJson("[" + tekst + "]").array().at(0).toString()
+                                        : QString::fromUtf8(tekst.mid(1, tekst.size() - 2));
+            Niveau& n = stapel.back();
+            n.sleutel = sleutel;
+            if (n.sleutels.contains(sleutel)) return plaats();
+            n.sleutels.insert(sleutel);
+        }
+    }
+    return {};
 }
 
 QJsonObject InvoerNaarJson(const TQXInvoer& in) {

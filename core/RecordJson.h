@@ -11,9 +11,17 @@
 
 namespace korvalinde {
 
-// Reads an input record from a JSON object. Every field must be present with the right type;
-// otherwise false with a Dutch message that names the key.
+// Reads an input record from a JSON object. Every field must be present with the right type, no
+// other key may be present, and the record must be one the window can hold: numbers in their
+// inputs' ranges, every coded text one that the window's choice box offers, and the parity,
+// breed and lactation-stage shares each adding up to 100 (within 0.05). Otherwise false with a
+// Dutch message that names the key.
 bool InvoerUitJson(const QJsonObject& object, TQXInvoer& invoer, QString& fout);
+
+// The first key that stands twice in one object of a JSON text, with its place ("VorigeSnede.Dagen",
+// "Alternatief[1].Soort"); empty when there is none. A JSON object keeps only the last of such keys,
+// so the check works on the text.
+QString DubbeleSleutel(const QByteArray& json);
 
 QJsonObject InvoerNaarJson(const TQXInvoer& invoer);
 
