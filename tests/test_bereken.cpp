@@ -11,6 +11,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvalinde;
 
@@ -23,11 +24,14 @@ struct Resultaat {
 };
 
 // `grens` > 0: the calculator may write files of at most that many bytes (the signal of that limit it
-// must ignore itself). `uitvoer`: a file that takes standard output.
+// must ignore itself). `uitvoer`: a file that takes standard output; "-" closes standard output.
 Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8", rlim_t grens = 0,
                 const QString& uitvoer = QString()) {
     QProcess p;
-    if (!uitvoer.isEmpty()) p.setStandardOutputFile(uitvoer);
+    if (uitvoer == QLatin1String("-"))
+        p.setChildProcessModifier([] { close(STDOUT_FILENO); });
+    else if (!uitvoer.isEmpty())
+        p.setStandardOutputFile(uitvoer);
     if (grens > 0) {
         p.setChildProcessModifier([grens] {
             rlimit r{};
@@ -162,6 +166,11 @@ class TestBereken : public QObject {
     void parallelGelijk();
     void reeks_data();
     void reeks();
+    void reeksMetModelfout();
+    void verkeerdeOpties_data();
+    void verkeerdeOpties();
+    void uitvoerOverInvoer_data();
+    void uitvoerOverInvoer();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -174,7 +183,12 @@ void TestBereken::voorbeeldIsStandaardInvoer() {
 void TestBereken::heenEnTerug() {
     testdata::WillekeurigeInvoer gen(7);
     for (int i = 0; i < 20; ++i) {
-        const TQXInvoer in = gen.Volgende();
+        TQXInvoer in = gen.Volgende();
+        // A record the window can hold: known codes, shares that add up to 100.
+        if (in.Systeem != "STAND") in.Systeem = "OMWEID";
+        in.PercRas[1] = 100 - in.PercRas[0];
+        in.Aandeel[4] = 100;
+        for (std::size_t k = 0; k < 4; ++k) in.Aandeel[4] -= in.Aandeel[k] = std::min(in.Aandeel[k], 25.0f);
         const QByteArray json = QJsonDocument(InvoerNaarJson(in)).toJson();
         TQXInvoer terug;
         QString fout;
@@ -263,13 +277,73 @@ void TestBereken::foutieveInvoer_data() {
     QTest::newRow("float overflow") << met("Grasaanbod", 1e300) << "\"Grasaanbod\"";
     QTest::newRow("not json") << QByteArray("{\"AantalKoeien\": ") << "geen geldige JSON";
     QTest::newRow("json array") << QByteArray("[1, 2]") << "geen JSON-object";
+    // Only codes that a choice box of the window offers; the message names the allowed ones.
+    QTest::newRow("system in lower case")
+        << met("Systeem", "omweid")
+        << "\"Systeem\" moet een van de codes \"OMWEID\", \"STAND\" zijn, niet \"omweid\"";
+    QTest::newRow("unknown soil") << met("Grondsoort", "XYZ")
+                                  << "\"Grondsoort\" moet een van de codes \"ZAND\", \"KLEI\", \"VEEN\"";
+    QTest::newRow("unknown sward")
+        << met("Zode", "ZEERDICHT")
+        << "\"Zode\" moet bij Systeem \"OMWEID\" een van de codes \"OPEN\", \"NORM\", \"DICHT\", \"ZDICHT\"";
+    QJsonObject stand = o;
+    stand.insert("Systeem", "STAND");
+    stand.insert("Zode", "OPEN");
+    QTest::newRow("open sward with continuous grazing")
+        << QJsonDocument(stand).toJson()
+        << "\"Zode\" moet bij Systeem \"STAND\" een van de codes \"NORM\", \"DICHT\", \"ZDICHT\" zijn, niet "
+           "\"OPEN\"";
+    QTest::newRow("unknown ryegrass share")
+        << met("Engelsraai", "50") << "\"Engelsraai\" moet een van de codes \"<50\", \">50\"";
+    QTest::newRow("unknown annual nitrogen")
+        << met("Jaargift", "150") << "\"Jaargift\" moet een van de codes \"200\", \"300\", \"400\"";
+    vorige = o.value("VorigeSnede").toObject();
+    vorige.insert("Gebruik", "Weiden");
+    QTest::newRow("unknown previous use")
+        << met("VorigeSnede", vorige)
+        << "\"VorigeSnede.Gebruik\" moet een van de codes \"MAAIEN\", \"WEIDEN\", \"SNEDE1\"";
+    // Shares the window keeps at 100.
+    QTest::newRow("parity shares 110")
+        << met("PercPar", QJsonArray{25, 20, 65}) << "\"PercPar\" tellen op tot 110 ";
+    QTest::newRow("parity shares 300")
+        << met("PercPar", QJsonArray{100, 100, 100}) << "\"PercPar\" tellen op tot 300 ";
+    QTest::newRow("breed shares 110")
+        << met("PercRas", QJsonArray{50, 60}) << "\"PercRas\" tellen op tot 110 ";
+    QTest::newRow("breed shares just outside")
+        << met("PercRas", QJsonArray{26, 73.9}) << "\"PercRas\" tellen op tot 99.9 ";
+    QTest::newRow("breed shares within 0.05") << met("PercRas", QJsonArray{26.04, 74}) << "";
+    QTest::newRow("lactation shares 101")
+        << met("Aandeel", QJsonArray{21, 25, 28, 20, 7}) << "\"Aandeel\" tellen op tot 101 ";
+    QTest::newRow("lactation share below 0")
+        << met("Aandeel", QJsonArray{-6, 25, 28, 20, 33}) << "\"Aandeel[0]\" ligt buiten";
+    // Every key once and known.
+    QTest::newRow("misspelt key") << met("Systeme", "OMWEID") << "Onbekende sleutel \"Systeme\"";
+    vorige = o.value("VorigeSnede").toObject();
+    vorige.insert("Rust", 0);
+    QTest::newRow("unknown nested key")
+        << met("VorigeSnede", vorige) << "Onbekende sleutel \"VorigeSnede.Rust\"";
+    const QByteArray tekst = QJsonDocument(o).toJson();
+    QTest::newRow("key twice") << "{\"Systeem\": \"STAND\", " + tekst.mid(1)
+                               << "Sleutel \"Systeem\" staat twee keer in hetzelfde object";
+    QTest::newRow("key twice, once escaped")
+        << "{\"Syst\\u0065em\": \"STAND\", " + tekst.mid(1) << "Sleutel \"Systeem\" staat twee keer";
+    QTest::newRow("nested key twice") << QByteArray(tekst).replace("\"Gebloot\"", "\"Dagen\": 0, \"Gebloot\"")
+                                      << "Sleutel \"VorigeSnede.Dagen\" staat twee keer";
+    QTest::newRow("key twice in an alternative")
+        << QByteArray(tekst).replace("\"Soort\"", "\"Waarde\": 0, \"Soort\"")
+        << "Sleutel \"Alternatief[0].Waarde\" staat twee keer";
 }
 
 void TestBereken::foutieveInvoer() {
+    // A record the window could not hold is refused with exit 2 and the key named; "" is accepted.
     QFETCH(QByteArray, inhoud);
     QFETCH(QString, melding);
     QTemporaryDir dir;
     const Resultaat r = Start({SchrijfTijdelijk(dir, inhoud)});
+    if (melding.isEmpty()) {
+        QVERIFY2(r.code == 0, r.fout.constData());
+        return;
+    }
     QCOMPARE(r.code, 2);
     QVERIFY(r.uit.isEmpty());
     QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
@@ -280,17 +354,27 @@ void TestBereken::foutieveInvoer() {
     QVERIFY(!geenBestand.fout.isEmpty());
 }
 
-void TestBereken::modelFoutGeeftDeelresultaat() {
+namespace {
+// The standard record with a grass fill value of 0 (the window's table takes it): the model stops.
+QJsonObject GrasZonderVw() {
     QJsonObject o = StandaardObject();
-    o.insert("Jaargift", "150");
+    QJsonArray gras = o.value("Gras").toArray();
+    gras[6] = 0;
+    o.insert("Gras", gras);
+    return o;
+}
+} // namespace
+
+void TestBereken::modelFoutGeeftDeelresultaat() {
     QTemporaryDir dir;
-    const Resultaat r = Start({SchrijfTijdelijk(dir, QJsonDocument(o).toJson())});
+    const Resultaat r = Start({SchrijfTijdelijk(dir, QJsonDocument(GrasZonderVw()).toJson())});
     QCOMPARE(r.code, 1);
     const QJsonObject doc = QJsonDocument::fromJson(r.uit).object();
-    QCOMPARE(doc.value("fout").toString(), QStringLiteral("Gestoorde bijgroei, onbekende jaargift: 150"));
+    QCOMPARE(doc.value("fout").toString(),
+             QStringLiteral("Rekenfout: deling door nul (voederwaarde VW van het gras is 0)"));
     const QJsonObject detail = doc.value("uitvoer").toObject().value("detail").toObject();
     QCOMPARE(detail.value("arBiomassa0").toArray()[0].toArray()[0].toString(), QStringLiteral("2300"));
-    QCOMPARE(detail.value("arBijgroei").toArray()[0].toArray()[0].toString(), QString());
+    QCOMPARE(detail.value("arBiomassa0").toArray()[0].toArray()[1].toString(), QString());
 }
 
 void TestBereken::hulpEnVersie() {
@@ -426,7 +510,7 @@ void TestBereken::detail() {
 void TestBereken::onleesbaarScenario_data() {
     QTest::addColumn<QByteArray>("inhoud");
     QTest::addColumn<QString>("melding");
-    QTest::newRow("no file") << QByteArray() << "Cannot open file %1";
+    QTest::newRow("no file") << QByteArray() << "Cannot open file %1: bestaat niet";
     QTest::newRow("cut short") << QByteArray::fromHex("05 000000000000 4AC41040 05")
                                << "%1: Stream read error";
     QTest::newRow("a text first") << QByteArray::fromHex("0603313233") << "%1: Invalid property value";
@@ -541,7 +625,7 @@ void TestBereken::schrijfFouten_data() {
         QTest::addRow("%s, link to a device", opdracht)
             << opdracht << "apparaat" << 2 << "geen gewoon bestand";
         QTest::addRow("%s, FIFO", opdracht) << opdracht << "fifo" << 2 << "geen gewoon bestand";
-        QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << "Geen bestandsnaam";
+        QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << "een lege bestandsnaam";
         QTest::addRow("%s, mode kept", opdracht) << opdracht << "modus" << 0 << "";
     }
     QTest::newRow("--rapport over its own input") << "--rapport"
@@ -596,27 +680,44 @@ void TestBereken::schrijfFouten() {
 }
 
 void TestBereken::invoerBestanden_data() {
+    QTest::addColumn<QString>("naam");
     QTest::addColumn<QString>("geval");
     QTest::addColumn<QString>("melding");
-    QTest::newRow("FIFO does not block") << "fifo"
-                                         << "geen gewoon bestand";
-    QTest::newRow("link to an endless device") << "nul"
-                                               << "geen gewoon bestand";
-    QTest::newRow("folder") << "map"
-                            << "geen gewoon bestand";
-    QTest::newRow("larger than any record") << "groot"
-                                            << "groter dan 16 MiB";
+    // The program's "Cannot open file" with the reason after it, for records and scenario files alike.
+    for (const char* naam : {"invoer.json", "weide.kvl"}) {
+        QTest::addRow("%s, FIFO does not block", naam) << naam << "fifo"
+                                                       << "Cannot open file %1: geen gewoon bestand";
+        QTest::addRow("%s, link to an endless device", naam) << naam << "nul"
+                                                             << "Cannot open file %1: geen gewoon bestand";
+        QTest::addRow("%s, folder", naam) << naam << "map"
+                                          << "Cannot open file %1: het is een map";
+        QTest::addRow("%s, missing", naam) << naam << "geen"
+                                           << "Cannot open file %1: bestaat niet";
+        QTest::addRow("%s, link loop", naam) << naam << "lus"
+                                             << "Cannot open file %1: een kring van koppelingen";
+        QTest::addRow("%s, link to nothing", naam)
+            << naam << "los"
+            << "Cannot open file %1: een koppeling naar een bestand dat niet bestaat";
+    }
+    QTest::newRow("larger than any record") << "invoer.json"
+                                            << "groot"
+                                            << "%1 is groter dan 16 MiB";
 }
 
 void TestBereken::invoerBestanden() {
-    // Only a regular JSON file of at most 16 MiB is read; anything else ends at once with exit 2.
+    // Only a regular file is read, a JSON record of at most 16 MiB; anything else ends at once with
+    // exit 2 and the reason.
+    QFETCH(QString, naam);
     QFETCH(QString, geval);
     QFETCH(QString, melding);
     QTemporaryDir dir;
-    const QString pad = dir.filePath(QStringLiteral("invoer.json"));
+    const QString pad = dir.filePath(naam);
     if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
     if (geval == "nul") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), pad));
-    if (geval == "map") QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("invoer.json")));
+    if (geval == "map") QVERIFY(QDir(dir.path()).mkdir(naam));
+    if (geval == "lus")
+        QVERIFY(symlink(QFile::encodeName(pad).constData(), QFile::encodeName(pad).constData()) == 0);
+    if (geval == "los") QVERIFY(QFile::link(dir.filePath(QStringLiteral("weg")), pad));
     if (geval == "groot") {
         // The record with blanks after it: valid JSON, but larger than the limit.
         QFile f(pad);
@@ -627,24 +728,35 @@ void TestBereken::invoerBestanden() {
     const Resultaat r = Start({pad});
     QCOMPARE(r.code, 2);
     QVERIFY(r.uit.isEmpty());
-    QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
+    QVERIFY2(QString::fromUtf8(r.fout).contains("korvalinde-bereken: " + melding.arg(pad)),
+             r.fout.constData());
 }
 
 void TestBereken::volleUitvoer_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("JSON") << QStringList{QStringLiteral(VOORBEELD_DIR "/standaard.json")};
-    QTest::newRow("CSV") << QStringList{QStringLiteral("--detail"),
-                                        QStringLiteral(VOORBEELD_DIR "/standaard.json")};
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")};
+    QTest::addColumn<QString>("uitvoer");
+    QTest::addColumn<QString>("melding");
+    const QString vol =
+        QStringLiteral("de uitvoer kon niet volledig geschreven worden: No space left on device");
+    const QString dicht =
+        QStringLiteral("de uitvoer kon niet geschreven worden: de standaarduitvoer is gesloten");
+    const QString json = QStringLiteral(VOORBEELD_DIR "/standaard.json");
+    QTest::newRow("JSON") << QStringList{json} << "/dev/full" << vol;
+    QTest::newRow("CSV") << QStringList{QStringLiteral("--detail"), json} << "/dev/full" << vol;
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << "/dev/full" << vol;
+    QTest::newRow("JSON, closed") << QStringList{json} << "-" << dicht;
+    QTest::newRow("CSV with details, closed")
+        << QStringList{QStringLiteral("--detail"), json} << "-" << dicht;
 }
 
 void TestBereken::volleUitvoer() {
-    // Standard output that takes nothing (a full disk): exit 2 with the reason, not 0.
+    // Standard output that takes nothing (a full disk) or is closed: exit 2 with the reason, not 0.
     QFETCH(QStringList, args);
-    const Resultaat r = Start(args, "C.UTF-8", 0, QStringLiteral("/dev/full"));
+    QFETCH(QString, uitvoer);
+    QFETCH(QString, melding);
+    const Resultaat r = Start(args, "C.UTF-8", 0, uitvoer);
     QCOMPARE(r.code, 2);
-    QVERIFY2(r.fout.contains("de uitvoer kon niet volledig geschreven worden: No space left on device"),
-             r.fout.constData());
+    QVERIFY2(QString::fromUtf8(r.fout).contains(melding), r.fout.constData());
 }
 
 void TestBereken::rapportNaModelfout() {
@@ -682,9 +794,7 @@ void TestBereken::parallelGelijk() {
     QStringList bestanden;
     const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
     QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
-    QJsonObject fout = StandaardObject();
-    fout.insert(QStringLiteral("Jaargift"), QStringLiteral("150"));
-    const QString foutPad = SchrijfTijdelijk(dir, QJsonDocument(fout).toJson());
+    const QString foutPad = SchrijfTijdelijk(dir, QJsonDocument(GrasZonderVw()).toJson());
     for (int i = 0; i < 9; ++i)
         bestanden << (i % 3 == 0   ? kvl
                       : i % 3 == 1 ? QStringLiteral(VOORBEELD_DIR "/standaard.json")
@@ -722,7 +832,7 @@ void TestBereken::reeks_data() {
         << QStringList{"--reeks", "SpenKoe=50", "--grafiek", "GRAFIEK", "--rij", "Bestaat niet"} << 2 << 0
         << "--rij Bestaat niet";
     QTest::newRow("three sweeps") << QStringList{"--reeks",    "SpenKoe=50", "--reeks",
-                                                 "SpenKoe=60", "--reeks",    "SpenKoe=70"}
+                                                 "SpeTkt=365", "--reeks",    "SpeGewicht=600"}
                                   << 2 << 0 << "hoogstens twee";
 }
 
@@ -758,6 +868,114 @@ void TestBereken::reeks() {
         QVERIFY(beeld.startsWith("\x89PNG\r\n\x1a\n"));
         QVERIFY(beeld.size() > 5000);
     }
+}
+
+void TestBereken::reeksMetModelfout() {
+    // A grass fill value of 0 in the file stops the model at the grass supply the file holds; another
+    // supply recomputes the grass row. The point with the error gives exit 1 and its message.
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("vw0.kvl")), [](TInvoerset& invoer, TBerekening&) {
+        invoer.GrdGras->ZetCel(7, 2, QStringLiteral("0"));
+    });
+    QVERIFY(!a.pad.isEmpty());
+    const Resultaat r =
+        Start({QStringLiteral("--reeks"), QStringLiteral("SpeGrasaanbod=1300:1400:100"), a.pad});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.uit.count('\n'), 3);
+    QCOMPARE(QString::fromUtf8(r.fout).trimmed(),
+             "korvalinde-bereken: " + a.pad +
+                 " (1300): Rekenfout: deling door nul (voederwaarde VW van het gras is 0)");
+}
+
+void TestBereken::verkeerdeOpties_data() {
+    QTest::addColumn<QStringList>("args"); // KVL: a scenario file, PNG: a file in the same folder
+    QTest::addColumn<QString>("melding");
+    QTest::newRow("same input swept twice")
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:1", "--reeks", "SpePerceelOpp=50:51:1", "KVL"}
+        << "--reeks SpePerceelOpp staat er twee keer; één invoer kan maar één reeks hebben";
+    QTest::newRow("chart without a name") << QStringList{"--reeks", "SpenKoe=50", "--grafiek", "", "KVL"}
+                                          << "--grafiek \"\": een lege bestandsnaam";
+    QTest::newRow("chart twice") << QStringList{"--reeks",   "SpenKoe=50", "--grafiek", "PNG",
+                                                "--grafiek", "PNG",        "KVL"}
+                                 << "--grafiek staat er twee keer";
+    QTest::newRow("row without a chart")
+        << QStringList{"--reeks", "SpenKoe=50", "--rij", "Benutting", "KVL"} << "--rij hoort bij --grafiek";
+    QTest::newRow("-j without a value") << QStringList{"KVL", "-j"} << "-j vraagt een aantal van 1 tot 256";
+    QTest::newRow("details with a sweep")
+        << QStringList{"--detail", "--reeks", "SpenKoe=50", "KVL"} << "--detail kan niet samen met --reeks";
+    QTest::newRow("chart without a sweep")
+        << QStringList{"--grafiek", "PNG", "KVL"} << "--grafiek hoort bij --reeks";
+    QTest::newRow("alternatives without a sweep")
+        << QStringList{"--alternatieven", "KVL"} << "--alternatieven hoort bij --reeks";
+    QTest::newRow("report with a chart")
+        << QStringList{"--rapport", "PNG", "--grafiek", "PNG2", "KVL"} << "--grafiek hoort bij --reeks";
+    QTest::newRow("sweep of two files")
+        << QStringList{"--reeks", "SpenKoe=50", "KVL", "KVL"} << "--reeks vraagt precies één scenariobestand";
+    QTest::newRow("new file with an input")
+        << QStringList{"--nieuw", "PNG", "KVL"}
+        << "--nieuw schrijft alleen een nieuw scenariobestand, zonder BESTAND of andere opties";
+    QTest::newRow("no file") << QStringList{"--csv"} << "geen BESTAND opgegeven";
+    QTest::newRow("unknown option") << QStringList{"--cvs", "KVL"} << "onbekende optie --cvs";
+}
+
+void TestBereken::verkeerdeOpties() {
+    // One line that says what is wrong, then where the usage is; nothing computed or written.
+    QFETCH(QStringList, args);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    args.replaceInStrings(QRegularExpression(QStringLiteral("^KVL$")), kvl);
+    args.replaceInStrings(QRegularExpression(QStringLiteral("^PNG")), dir.filePath(QStringLiteral("uit")));
+    const Resultaat r = Start(args);
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.uit.isEmpty());
+    // Qt's own notes on painting programs left aside.
+    const QString fout = QString::fromUtf8(r.fout).remove(
+        QRegularExpression(QStringLiteral("^QStandardPaths:.*\n"), QRegularExpression::MultilineOption));
+    QCOMPARE(fout,
+             "korvalinde-bereken: " + melding + "\nZie 'korvalinde-bereken --help' voor het gebruik.\n");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"weide.kvl"});
+}
+
+void TestBereken::uitvoerOverInvoer_data() {
+    // Every output option against its input, named the same, as ./name, through a link and a hard link.
+    QTest::addColumn<QString>("optie");
+    QTest::addColumn<QString>("naam");
+    for (const char* optie : {"--grafiek", "--rapport"})
+        for (const char* naam : {"zelfde", "punt", "koppeling", "harde koppeling"})
+            QTest::addRow("%s, %s", optie, naam) << optie << naam;
+}
+
+void TestBereken::uitvoerOverInvoer() {
+    QFETCH(QString, optie);
+    QFETCH(QString, naam);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    const QByteArray scenario = Inhoud(kvl);
+    QString uit = kvl;
+    QString in = kvl;
+    const QString vorige = QDir::currentPath();
+    if (naam == "punt") {
+        QVERIFY(QDir::setCurrent(dir.path()));
+        uit = QStringLiteral("./weide.kvl");
+        in = QStringLiteral("weide.kvl");
+    }
+    if (naam == "koppeling") QVERIFY(QFile::link(kvl, uit = dir.filePath(QStringLiteral("uit"))));
+    if (naam == "harde koppeling")
+        QVERIFY(link(QFile::encodeName(kvl).constData(),
+                     QFile::encodeName(uit = dir.filePath(QStringLiteral("uit"))).constData()) == 0);
+    const QStringList args = optie == "--grafiek" ? QStringList{"--reeks", "SpenKoe=50", optie, uit, in}
+                                                  : QStringList{optie, uit, in};
+    const Resultaat r = Start(args);
+    QDir::setCurrent(vorige);
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.uit.isEmpty());
+    QVERIFY2(QString::fromUtf8(r.fout).contains(optie + ": " + uit +
+                                                " is het invoerbestand zelf; er is niets geschreven"),
+             r.fout.constData());
+    QCOMPARE(Inhoud(kvl), scenario);
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

@@ -28,6 +28,11 @@
 #include <stdexcept>
 #include <thread>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace korvalinde {
 
 namespace {
@@ -39,10 +44,13 @@ constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
 bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     std::string bytes;
     bool teLang = false;
+    BestandFout soort = BestandFout::Geen;
     const std::string reden =
-        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
+        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang, &soort);
     if (!reden.empty()) {
-        melding = QString::fromStdString(reden);
+        melding = soort == BestandFout::Geweigerd || soort == BestandFout::Openen
+                      ? LeesMelding(pad, NietTeOpenen(pad))
+                      : QString::fromStdString(reden);
         return false;
     }
     if (teLang) {
@@ -64,7 +72,11 @@ bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
         melding = QStringLiteral("%1 bevat geen JSON-object").arg(pad);
         return false;
     }
-    QString fout;
+    QString fout = DubbeleSleutel(QByteArray::fromStdString(bytes));
+    if (!fout.isEmpty()) {
+        melding = QStringLiteral("%1: Sleutel \"%2\" staat twee keer in hetzelfde object").arg(pad, fout);
+        return false;
+    }
     if (!InvoerUitJson(doc.object(), invoer, fout)) {
         melding = QStringLiteral("%1: %2").arg(pad, fout);
         return false;
@@ -89,8 +101,7 @@ Gelezen Lees(const QString& pad) {
     TOpnameMelder melder;
     QString fout;
     if (!LeesScenarioInvoer(pad, g.invoer, melder, fout)) {
-        // The window's message; one that does not name the file gets the file in front.
-        g.melding = fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
+        g.melding = LeesMelding(pad, fout);
         return g;
     }
     for (const auto& m : melder.meldingen)
@@ -98,11 +109,20 @@ Gelezen Lees(const QString& pad) {
     return g;
 }
 
+bool& StandaarduitvoerDicht() {
+    static bool dicht = false;
+    return dicht;
+}
+
 // Standard output as raw bytes; whether everything reached it is checked at the end.
 class Standaarduitvoer {
   public:
     void Schrijf(const QByteArray& bytes) {
         if (bytes.isEmpty()) return;
+        if (StandaarduitvoerDicht()) {
+            dicht_ = true;
+            return;
+        }
         if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) !=
                 static_cast<std::size_t>(bytes.size()) &&
             !fout_)
@@ -118,6 +138,9 @@ class Standaarduitvoer {
     // Exit code `code`, or 2 with a message when not everything reached standard output (a full
     // disk, /dev/full, a closed pipe).
     int Af(int code) {
+        if (dicht_)
+            return Onleesbaar(
+                QStringLiteral("de uitvoer kon niet geschreven worden: de standaarduitvoer is gesloten"));
         errno = 0;
         if (std::fflush(stdout) != 0 && !fout_) fout_ = errno ? errno : EIO;
         if (std::ferror(stdout) && !fout_) fout_ = EIO;
@@ -128,6 +151,7 @@ class Standaarduitvoer {
 
   private:
     int fout_ = 0;
+    bool dicht_ = false;
 };
 
 unsigned Draden(unsigned gevraagd) {
@@ -180,6 +204,29 @@ QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
 QTextStream& Fout() {
     static QTextStream fout(stderr);
     return fout;
+}
+
+void ControleerStandaarduitvoer() {
+#ifndef _WIN32
+    if (fcntl(STDOUT_FILENO, F_GETFD) != -1 || errno != EBADF) return;
+    StandaarduitvoerDicht() = true;
+    // The null device takes the closed descriptor, so that no file opened later becomes standard
+    // output and receives the results.
+    const int nul = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nul >= 0 && nul != STDOUT_FILENO) {
+        dup2(nul, STDOUT_FILENO);
+        close(nul);
+    }
+#endif
+}
+
+QString LeesMelding(const QString& pad, const QString& fout) {
+    if (fout == NietTeOpenen(pad)) {
+        const std::string reden = LeesReden(QFile::encodeName(pad).toStdString());
+        return fout + QStringLiteral(": ") +
+               (reden.empty() ? QStringLiteral("kan niet gelezen worden") : QString::fromLocal8Bit(reden));
+    }
+    return fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
 }
 
 bool IsJson(const QString& pad) {
@@ -319,8 +366,7 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
     TOpnameMelder stil;
     TInvoerset invoer(&stil);
     if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
-    if (!fout.isEmpty())
-        return Onleesbaar(fout.contains(bestand) ? fout : bestand + QStringLiteral(": ") + fout);
+    if (!fout.isEmpty()) return Onleesbaar(LeesMelding(bestand, fout));
     if (opties.reeksen.size() > 2) return Onleesbaar(QStringLiteral("hoogstens twee keer --reeks"));
     QList<TReeks> reeksen;
     for (const QString& tekst : opties.reeksen) {

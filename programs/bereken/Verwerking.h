@@ -30,6 +30,15 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties);
 // The message and exit code 2 for something that could not be read or written.
 int Onleesbaar(const QString& melding);
 
+// Called once at the start: notes whether standard output is closed; then every output that should
+// reach it ends with exit 2 and a message that says so.
+void ControleerStandaarduitvoer();
+
+// The message for an input that could not be read: the window's "Cannot open file X" with the reason
+// after it ("...: bestaat niet", "...: het is een map"); any other message with the file in front
+// when it does not name it.
+QString LeesMelding(const QString& pad, const QString& fout);
+
 // Standard error, for messages and the usage text.
 QTextStream& Fout();
 

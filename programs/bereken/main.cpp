@@ -33,7 +33,8 @@
 #include <memory>
 #include <optional>
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 using namespace korvalinde;
 
@@ -77,22 +78,61 @@ const char* const Gebruik =
     "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
     "kon niet volledig naar standaarduitvoer.\n";
 
-// Whether two paths name the same file (also through a link or a second name).
+// A path as the file system reads it (the local encoding of names; wide names on Windows).
+std::filesystem::path Pad(const QString& pad) {
+#ifdef _WIN32
+    return std::filesystem::path(pad.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(pad).toStdString());
+#endif
+}
+
+// Whether two paths name the same file: the same existing file (also through a link, a second name
+// or a hard link), or the same place for a file that does not exist yet.
 bool ZelfdeBestand(const QString& a, const QString& b) {
-    struct stat sa = {};
-    struct stat sb = {};
-    return stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    std::error_code fout;
+    if (std::filesystem::equivalent(Pad(a), Pad(b), fout) && !fout) return true;
+    std::error_code foutA, foutB;
+    const std::filesystem::path pa = std::filesystem::weakly_canonical(Pad(a), foutA);
+    const std::filesystem::path pb = std::filesystem::weakly_canonical(Pad(b), foutB);
+    return !foutA && !foutB && pa == pb;
+}
+
+// A file the tool writes, with the option that names it.
+struct Uitvoer {
+    QString optie;
+    QString pad;
+};
+
+// No output is written over an input or over another output. Every output option passes through
+// here (the option handling collects them all), so a new option cannot skip the check. Empty, or the
+// message for the first output that would overwrite something.
+QString ControleerUitvoer(const QList<Uitvoer>& uitvoer, const QStringList& invoer) {
+    for (qsizetype i = 0; i < uitvoer.size(); ++i) {
+        const Uitvoer& u = uitvoer[i];
+        for (const QString& bestand : invoer)
+            if (ZelfdeBestand(u.pad, bestand))
+                return QStringLiteral("%1: %2 is het invoerbestand zelf; er is niets geschreven")
+                    .arg(u.optie, u.pad);
+        for (qsizetype j = 0; j < i; ++j)
+            if (ZelfdeBestand(u.pad, uitvoer[j].pad))
+                return QStringLiteral("%1 en %2 schrijven allebei naar %3; er is niets geschreven")
+                    .arg(uitvoer[j].optie, u.optie, u.pad);
+    }
+    return {};
+}
+
+// Options that cannot do what they say: one line on what is wrong, then where the usage is.
+int VerkeerdGebruik(const QString& wat) {
+    Fout() << "korvalinde-bereken: " << wat << Qt::endl
+           << "Zie 'korvalinde-bereken --help' voor het gebruik." << Qt::endl;
+    return 2;
 }
 
 } // namespace
 
 // Writes the printed report of one scenario file to a PDF, with the same painting as the window.
 int SchrijfRapport(const QString& pdf, const QString& pad) {
-    if (ZelfdeBestand(pdf, pad))
-        return Onleesbaar(
-            QStringLiteral("--rapport: %1 is het invoerbestand zelf; er is niets geschreven").arg(pdf));
     if (IsJson(pad))
         return Onleesbaar(QStringLiteral("--rapport vraagt een scenariobestand (.kvl), geen JSON"));
     TOpnameMelder melder;
@@ -100,7 +140,7 @@ int SchrijfRapport(const QString& pdf, const QString& pad) {
     TBerekening berekening(invoerset, melder);
     QString fout;
     if (!LeesScenarioBestand(pad, invoerset, berekening, melder, fout))
-        return Onleesbaar(fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout);
+        return Onleesbaar(LeesMelding(pad, fout));
     TRapportGegevens gegevens;
     VulRapportGegevens(gegevens, berekening, LaadRapportPlaatjes(QStringLiteral(":/korvalinde")));
     gegevens.Versie = VersieTekst(QStringLiteral("V"));
@@ -125,6 +165,8 @@ bool WilSchilderen(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+    // First of all, before Qt opens any file that could take a closed standard output's place.
+    ControleerStandaarduitvoer();
     // Over a file-size limit a write fails with an error that is reported, instead of the signal
     // ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -142,11 +184,21 @@ int main(int argc, char** argv) {
     QStringList bestanden;
     TBatchOpties opties;
     std::optional<QString> nieuw;
-    // An option that takes the next argument as its value; false (usage shown) when there is none.
+    QList<Uitvoer> uitvoer; // every file written, checked against the inputs before anything is done
+    // An option that takes the next argument as its value; false when there is none.
     const auto waarde = [&args](int& i, QString& doel) {
         if (i + 1 >= args.size()) return false;
         doel = args.at(++i);
         return true;
+    };
+    // An option that names a file to write: a name is required, the option only once.
+    const auto uitvoerOptie = [&](int& i, const QString& optie, QString& doel) -> QString {
+        for (const Uitvoer& u : uitvoer)
+            if (u.optie == optie) return QStringLiteral("%1 staat er twee keer").arg(optie);
+        if (!waarde(i, doel)) return QStringLiteral("%1 vraagt een bestandsnaam").arg(optie);
+        if (doel.isEmpty()) return QStringLiteral("%1 \"\": een lege bestandsnaam").arg(optie);
+        uitvoer << Uitvoer{optie, doel};
+        return {};
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
@@ -163,68 +215,68 @@ int main(int argc, char** argv) {
             opties.csv = opties.detail = true;
         } else if (arg == QLatin1String("--alternatieven")) {
             opties.alternatieven = true;
-        } else if (arg == QLatin1String("--rapport") || arg == QLatin1String("--nieuw")) {
-            std::optional<QString>& doel = arg == QLatin1String("--rapport") ? rapport : nieuw;
-            if (doel || !waarde(i, w)) {
-                Fout() << Gebruik;
-                return 2;
-            }
-            doel = w;
+        } else if (arg == QLatin1String("--rapport") || arg == QLatin1String("--nieuw") ||
+                   arg == QLatin1String("--grafiek")) {
+            const QString fout = uitvoerOptie(i, arg, w);
+            if (!fout.isEmpty()) return VerkeerdGebruik(fout);
+            if (arg == QLatin1String("--rapport"))
+                rapport = w;
+            else if (arg == QLatin1String("--nieuw"))
+                nieuw = w;
+            else
+                opties.grafiek = w;
         } else if (arg == QLatin1String("--reeks") || arg == QLatin1String("--rij")) {
-            if (!waarde(i, w)) {
-                Fout() << Gebruik;
-                return 2;
-            }
+            if (!waarde(i, w)) return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(arg));
             (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
-        } else if (arg == QLatin1String("--grafiek")) {
-            if (!opties.grafiek.isEmpty() || !waarde(i, opties.grafiek)) {
-                Fout() << Gebruik;
-                return 2;
-            }
         } else if (arg == QLatin1String("-j") || arg.startsWith(QLatin1String("-j"))) {
-            if (arg == QLatin1String("-j") && !waarde(i, w)) {
-                Fout() << Gebruik;
-                return 2;
-            }
+            if (arg == QLatin1String("-j") && !waarde(i, w))
+                return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
             bool ok = false;
             const int n = (arg == QLatin1String("-j") ? w : arg.mid(2)).toInt(&ok);
             if (!ok || n < 1 || n > 256)
-                return Onleesbaar(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
+                return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
             opties.draden = static_cast<unsigned>(n);
         } else if (arg.startsWith(QLatin1String("--"))) {
-            return Onleesbaar(QStringLiteral("onbekende optie %1").arg(arg));
+            return VerkeerdGebruik(QStringLiteral("onbekende optie %1").arg(arg));
         } else {
             bestanden << arg;
         }
     }
 
     const bool reeks = !opties.reeksen.isEmpty();
-    if (nieuw) {
-        if (!bestanden.isEmpty() || opties.csv || reeks || rapport) {
-            Fout() << Gebruik;
-            return 2;
+    // Options that belong to another one, or exclude each other.
+    if (!opties.rijen.isEmpty() && opties.grafiek.isEmpty())
+        return VerkeerdGebruik(QStringLiteral("--rij hoort bij --grafiek"));
+    if (!reeks && !opties.grafiek.isEmpty())
+        return VerkeerdGebruik(QStringLiteral("--grafiek hoort bij --reeks"));
+    if (!reeks && opties.alternatieven)
+        return VerkeerdGebruik(QStringLiteral("--alternatieven hoort bij --reeks"));
+    if (reeks && opties.detail) return VerkeerdGebruik(QStringLiteral("--detail kan niet samen met --reeks"));
+    for (qsizetype a = 0; a < opties.reeksen.size(); ++a)
+        for (qsizetype b = 0; b < a; ++b) {
+            const QString naam = opties.reeksen[a].section(QLatin1Char('='), 0, 0).trimmed();
+            if (naam == opties.reeksen[b].section(QLatin1Char('='), 0, 0).trimmed())
+                return VerkeerdGebruik(
+                    QStringLiteral("--reeks %1 staat er twee keer; één invoer kan maar één reeks hebben")
+                        .arg(naam));
         }
+    if (nieuw && (!bestanden.isEmpty() || opties.csv || reeks || rapport))
+        return VerkeerdGebruik(QStringLiteral(
+            "--nieuw schrijft alleen een nieuw scenariobestand, zonder BESTAND of andere opties"));
+    if (rapport && (opties.csv || reeks))
+        return VerkeerdGebruik(QStringLiteral("--rapport kan niet samen met --csv, --detail of --reeks"));
+    if ((rapport || reeks) && bestanden.size() != 1)
+        return VerkeerdGebruik(QStringLiteral("%1 vraagt precies één scenariobestand")
+                                   .arg(rapport ? QStringLiteral("--rapport") : QStringLiteral("--reeks")));
+    if (!nieuw && bestanden.isEmpty()) return VerkeerdGebruik(QStringLiteral("geen BESTAND opgegeven"));
+    if (const QString fout = ControleerUitvoer(uitvoer, bestanden); !fout.isEmpty()) return Onleesbaar(fout);
+
+    if (nieuw) {
         QString melding;
         if (!SchrijfNieuwScenario(*nieuw, melding)) return Onleesbaar(melding);
         return 0;
     }
-    if (rapport) {
-        if (bestanden.size() != 1 || opties.csv || reeks) {
-            Fout() << Gebruik;
-            return 2;
-        }
-        return SchrijfRapport(*rapport, bestanden.front());
-    }
-    if (reeks) {
-        if (bestanden.size() != 1 || opties.detail) {
-            Fout() << Gebruik;
-            return 2;
-        }
-        return VerwerkReeks(bestanden.front(), opties);
-    }
-    if (bestanden.isEmpty() || !opties.grafiek.isEmpty() || !opties.rijen.isEmpty() || opties.alternatieven) {
-        Fout() << Gebruik;
-        return 2;
-    }
+    if (rapport) return SchrijfRapport(*rapport, bestanden.front());
+    if (reeks) return VerwerkReeks(bestanden.front(), opties);
     return VerwerkBestanden(bestanden, opties);
 }
