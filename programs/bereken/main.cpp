@@ -11,8 +11,9 @@
 // is done, in the order given (programs/bereken/Verwerking).
 //
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
-// the message in "fout" or on stderr); 2 an input could not be read, a file could not be written or
-// standard output did not take all results (message on stderr).
+// the message in "fout" or on stderr); 2 the options cannot work as given, an input could not be read
+// or was refused, an output would overwrite an input, a file could not be written or standard output
+// did not take all results (message on stderr).
 
 #include "core/Berekening.h"
 #include "core/Invoerset.h"
@@ -74,9 +75,15 @@ const char* const Gebruik =
     "Meldingen die het programma in een venster zou tonen (zoals \"Onbekende string :\") komen als\n"
     "waarschuwing op standaardfout.\n"
     "\n"
+    "Een JSON-invoerrecord moet een record zijn dat het venster kan bevatten: elke code een keuze\n"
+    "van het venster (Systeem \"OMWEID\" of \"STAND\", ...), de aandelen PercPar, PercRas en Aandeel\n"
+    "samen 100 (op 0.05 na), geen onbekende sleutel en geen sleutel twee keer.\n"
+    "Een uitvoerbestand (--nieuw, --rapport, --grafiek) mag geen invoerbestand zijn.\n"
+    "\n"
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
-    "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
-    "kon niet volledig naar standaarduitvoer.\n";
+    "2 de opties kunnen zo niet, een invoer kon niet gelezen worden of is geweigerd, een uitvoer\n"
+    "zou een invoer overschrijven, een bestand kon niet geschreven worden of de uitvoer kon niet\n"
+    "volledig naar standaarduitvoer.\n";
 
 // A path as the file system reads it (the local encoding of names; wide names on Windows).
 std::filesystem::path Pad(const QString& pad) {
