@@ -259,6 +259,7 @@ int main(int argc, char** argv) {
     if (!reeks && opties.alternatieven)
         return VerkeerdGebruik(QStringLiteral("--alternatieven hoort bij --reeks"));
     if (reeks && opties.detail) return VerkeerdGebruik(QStringLiteral("--detail kan niet samen met --reeks"));
+    if (opties.reeksen.size() > 2) return VerkeerdGebruik(QStringLiteral("hoogstens twee keer --reeks"));
     for (qsizetype a = 0; a < opties.reeksen.size(); ++a)
         for (qsizetype b = 0; b < a; ++b) {
             const QString naam = opties.reeksen[a].section(QLatin1Char('='), 0, 0).trimmed();
