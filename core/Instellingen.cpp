@@ -146,10 +146,10 @@ QString SchrijfInstellingen(QSettings& instellingen) {
         if (instellingen.property(GemeldEigenschap).toBool()) return {};
         instellingen.setProperty(GemeldEigenschap, true);
         return QStringLiteral(
-                   "Het instellingenbestand %1 was groter dan %2 KiB en is als beschadigd behandeld: "
+                   "Het instellingenbestand %1 was groter dan %2 MiB en is als beschadigd behandeld: "
                    "de inhoud is niet bewaard. Er is een nieuw instellingenbestand geschreven.")
             .arg(QDir::toNativeSeparators(teGroot))
-            .arg(InstellingenMaxGrootte / 1024);
+            .arg(InstellingenMaxGrootte / (1024 * 1024));
     }
     // A damaged file read at start-up leaves a format error behind; it is written over all the
     // same. Only an access error means the file was not written.
