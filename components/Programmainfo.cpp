@@ -108,6 +108,22 @@ QString Melding(const std::exception& fout) {
 
 } // namespace
 
+bool IsVersieTekst(const TZnVersieInfo& info) {
+    for (const QString* regel : {&info.naam, &info.versie, &info.datum, &info.downloadAdres})
+        for (const QChar c : *regel)
+            if (c.category() == QChar::Other_Control) return false;
+    if (info.versie.isEmpty() || info.versie.size() > 40) return false;
+    bool cijfer = false;
+    for (const QChar c : info.versie) {
+        if (c.isDigit())
+            cijfer = true;
+        else if (!c.isLetter() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('_') &&
+                 c != QLatin1Char(' '))
+            return false;
+    }
+    return cijfer;
+}
+
 TZnInfoBox::TZnInfoBox(QObject* parent)
     : QObject(parent), ProgAfkorting(QStringLiteral("KVL")), ProgNaam(QStringLiteral("Korvalinde")),
       Programmeur(QStringLiteral("Het Korvalinde-ontwikkelteam")),
@@ -202,10 +218,13 @@ void TZnInfoBox::VersieControleren(bool meldAltijd) {
         const TZnVersieOphaler& ophaler = VersieOphaler ? VersieOphaler : StandaardOphaler();
         if (!ophaler) throw std::runtime_error("er is geen verbinding voor de versiecontrole ingesteld");
         const TZnVersieInfo info = ophaler(VersieBasis(), QStringLiteral("/") + VersieFile);
+        // An empty or malformed answer says nothing about a newer version: the check failed.
+        if (!IsVersieTekst(info))
+            throw std::runtime_error("het antwoord van de versieserver is geen versietekst");
 
         // A text comparison: the server names the current version text, and every program whose
         // own version text contains it counts as current.
-        if (info.versie.isEmpty() || !Versie.contains(info.versie)) {
+        if (!Versie.contains(info.versie)) {
             const QString tekst =
                 QStringLiteral("Er is een nieuwe versie beschikbaar:\n") + info.naam +
                 QStringLiteral(" versie ") + info.versie + QStringLiteral(" - ") + info.datum +
@@ -232,10 +251,12 @@ void TZnInfoBox::VersieControleren(bool meldAltijd) {
                 eigen);
         }
     } catch (const std::exception& fout) {
+        // The reason on a line of its own, first letter capital.
+        QString reden = Melding(fout).trimmed();
+        if (!reden.isEmpty()) reden[0] = reden[0].toUpper();
         StandaardMelder().Informatie(
-            QStringLiteral(
-                "De controle op het versienummer van het programma is mislukt.\n\nGa naar de website ") +
-            DownloadAdres + QStringLiteral("\n") +
+            QStringLiteral("De controle op het versienummer van het programma is mislukt.\n") + reden +
+            QStringLiteral("\n\nGa naar de website ") + DownloadAdres + QStringLiteral("\n") +
             QStringLiteral("om te controleren of er een nieuwe versie beschikbaar is.") +
             QStringLiteral("\n") + QStringLiteral("\n") + QStringLiteral("U werkt nu met versie:") +
             QStringLiteral("\n") + eigen + QStringLiteral("\n") + QStringLiteral("\n") +

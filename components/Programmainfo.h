@@ -54,6 +54,11 @@ struct TZnVersieInfo {
     QString downloadAdres;
 };
 
+// True when the answer reads as a version file: a version text on the second line (letters, digits,
+// points, dashes, underscores and spaces, with at least one digit, at most 40 characters) and no
+// control characters on any line. An empty answer, a web page or an error text is none.
+bool IsVersieTekst(const TZnVersieInfo& info);
+
 // Fetches and reads the version file at basis + pad ("http://host/pad" + "/versie.txt").
 // Throws std::exception with a Dutch message when the request fails.
 using TZnVersieOphaler = std::function<TZnVersieInfo(const QString& basis, const QString& pad)>;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 namespace korvalinde {
@@ -30,11 +31,35 @@ bool MapBeschrijfbaar(const QString& map, const QString& bestandsnaam) {
     return proef.open();
 }
 
+bool Geinstalleerd(const QString& programmaBestand) {
+    const QString pad = QDir::cleanPath(QFileInfo(programmaBestand).absoluteFilePath());
+    if (pad.startsWith(QLatin1String("/usr/"))) return true;
+    // Installed by the package elsewhere: the package manager's list of its files names it.
+    std::string lijst;
+    if (!LeesBestand("/var/lib/dpkg/info/korvalinde.list", InstellingenMaxGrootte, lijst).empty())
+        return false;
+    return QString::fromUtf8(lijst).split(QLatin1Char('\n')).contains(pad);
+}
+
+bool InBouwmap(const QString& programmaMap) {
+    // The build writes CMakeCache.txt at the top of its tree; the programs lie a few folders below.
+    QDir map(programmaMap);
+    for (int niveau = 0; niveau < 4; ++niveau) {
+        if (QFileInfo(map.filePath(QStringLiteral("CMakeCache.txt"))).isFile()) return true;
+        if (!map.cdUp()) break;
+    }
+    return false;
+}
+
 QString InstellingenPad(const QString& programmaBestand, const QString& gebruikersMap) {
     const QString naam = InstellingenNaam(programmaBestand);
     const QString programmaMap = QFileInfo(programmaBestand).absolutePath();
-    if (!programmaBestand.isEmpty() && MapBeschrijfbaar(programmaMap, naam))
-        return QDir(programmaMap).filePath(naam);
+    if (!programmaBestand.isEmpty() && !Geinstalleerd(programmaBestand)) {
+        const QFileInfo draagbaar(QDir(programmaMap).filePath(naam));
+        if ((draagbaar.exists() || draagbaar.isSymLink() || InBouwmap(programmaMap)) &&
+            MapBeschrijfbaar(programmaMap, naam))
+            return QDir(programmaMap).filePath(naam);
+    }
     if (!gebruikersMap.isEmpty()) QDir().mkpath(gebruikersMap);
     return QDir(gebruikersMap).filePath(naam);
 }
@@ -48,6 +73,31 @@ namespace {
 
 // Why the settings are not written, kept on the settings object for SchrijfInstellingen.
 constexpr char WeigeringEigenschap[] = "korvalindeWeigering";
+// The path of a settings file that was too large to read: the settings live in memory and are
+// written to this path at closing.
+constexpr char TeGrootEigenschap[] = "korvalindeTeGroot";
+// Set once the user was told that the too-large file was not kept.
+constexpr char GemeldEigenschap[] = "korvalindeTeGrootGemeld";
+
+// Writes the values of `instellingen` as an INI file to `pad` through the safe-write helper: QSettings
+// writes them to a scratch file first, whose bytes then replace `pad` at once. Empty when it worked.
+QString SchrijfAls(const QSettings& instellingen, const QString& pad) {
+    QTemporaryDir kladMap;
+    if (!kladMap.isValid()) return QStringLiteral("geen tijdelijke map: %1").arg(kladMap.errorString());
+    const QString klad = kladMap.filePath(QStringLiteral("korvalinde.ini"));
+    {
+        QSettings kopie(klad, QSettings::IniFormat);
+        for (const QString& sleutel : instellingen.allKeys())
+            kopie.setValue(sleutel, instellingen.value(sleutel));
+        kopie.sync();
+        if (kopie.status() != QSettings::NoError)
+            return QStringLiteral("de instellingen konden niet worden opgemaakt");
+    }
+    std::string bytes;
+    std::string fout = LeesBestand(QFile::encodeName(klad).toStdString(), InstellingenMaxGrootte, bytes);
+    if (fout.empty()) fout = SchrijfBestand(QFile::encodeName(pad).toStdString(), bytes);
+    return QString::fromStdString(fout);
+}
 
 } // namespace
 
@@ -56,14 +106,29 @@ std::unique_ptr<QSettings> OpenInstellingen(const QString& pad) {
     // writing: such a path is not given to QSettings. The settings then live in memory only; a
     // read-only regular file is still read.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString(), &soort);
-    if (soort != BestandFout::Geweigerd) return std::make_unique<QSettings>(pad, QSettings::IniFormat);
-    auto geheugen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    const std::string naam = QFile::encodeName(pad).toStdString();
+    const std::string reden = ControleerSchrijfdoel(naam, &soort);
+    // A settings file holds a few lines. One beyond the limit is not read at all (it could take
+    // minutes and all the memory): it counts as damaged, the defaults hold, and a good file
+    // replaces it at closing.
+    bool teGroot = false;
     if (QFileInfo(pad).isFile()) {
-        const QSettings bestand(pad, QSettings::IniFormat);
-        for (const QString& sleutel : bestand.allKeys()) geheugen->setValue(sleutel, bestand.value(sleutel));
+        std::string begin;
+        LeesBestand(naam, InstellingenMaxGrootte, begin, &teGroot);
     }
-    geheugen->setProperty(WeigeringEigenschap, QString::fromStdString(reden));
+    if (soort != BestandFout::Geweigerd && !teGroot)
+        return std::make_unique<QSettings>(pad, QSettings::IniFormat);
+    auto geheugen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    if (soort == BestandFout::Geweigerd) {
+        if (QFileInfo(pad).isFile() && !teGroot) {
+            const QSettings bestand(pad, QSettings::IniFormat);
+            for (const QString& sleutel : bestand.allKeys())
+                geheugen->setValue(sleutel, bestand.value(sleutel));
+        }
+        geheugen->setProperty(WeigeringEigenschap, QString::fromStdString(reden));
+    } else {
+        geheugen->setProperty(TeGrootEigenschap, pad);
+    }
     return geheugen;
 }
 
@@ -72,6 +137,20 @@ QString SchrijfInstellingen(QSettings& instellingen) {
     const QString weigering = instellingen.property(WeigeringEigenschap).toString();
     if (!weigering.isEmpty())
         return QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(weigering);
+    const QString teGroot = instellingen.property(TeGrootEigenschap).toString();
+    if (!teGroot.isEmpty()) {
+        const QString fout = SchrijfAls(instellingen, teGroot);
+        if (!fout.isEmpty())
+            return QStringLiteral("De instellingen konden niet opgeslagen worden in %1: %2")
+                .arg(QDir::toNativeSeparators(teGroot), fout);
+        if (instellingen.property(GemeldEigenschap).toBool()) return {};
+        instellingen.setProperty(GemeldEigenschap, true);
+        return QStringLiteral(
+                   "Het instellingenbestand %1 was groter dan %2 MiB en is als beschadigd behandeld: "
+                   "de inhoud is niet bewaard. Er is een nieuw instellingenbestand geschreven.")
+            .arg(QDir::toNativeSeparators(teGroot))
+            .arg(InstellingenMaxGrootte / (1024 * 1024));
+    }
     // A damaged file read at start-up leaves a format error behind; it is written over all the
     // same. Only an access error means the file was not written.
     if (instellingen.status() == QSettings::AccessError)

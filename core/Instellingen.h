@@ -1,12 +1,14 @@
-// The program's settings file: an INI file named like the program with ".ini". It lives next to the
-// program when that folder may be written (a program unpacked into a folder of the user's own),
-// otherwise in the user's configuration folder (an installed program). One settings object serves
+// The program's settings file: an INI file named like the program with ".ini". It lives in the
+// user's configuration folder, and next to the program only when the program runs from its build
+// tree or when a settings file already stands there (a portable copy), and that folder may be
+// written. An installed program never writes into its own folder. One settings object serves
 // the whole program: the recent-files list, the show-at-start-up choice of the product-support
 // window and the version server's address.
 #pragma once
 
 #include <QString>
 
+#include <cstddef>
 #include <memory>
 
 class QSettings;
@@ -23,14 +25,26 @@ QString InstellingenNaam(const QString& programmaBestand);
 // creating a scratch file there, which also catches folders on a read-only disk.
 bool MapBeschrijfbaar(const QString& map, const QString& bestandsnaam = QString());
 
-// Where the settings file of `programmaBestand` lives: in the program's folder when writable,
-// otherwise in `gebruikersMap` (created when missing).
+// True for an installed program: one under /usr (so also /usr/local), or one the package
+// manager's file list of the package names.
+bool Geinstalleerd(const QString& programmaBestand);
+// True when `programmaMap` lies in a build tree: a CMakeCache.txt in it or up to three folders above.
+bool InBouwmap(const QString& programmaMap);
+
+// Where the settings file of `programmaBestand` lives: in the program's folder when the program is
+// not installed, runs from its build tree or has a settings file beside it, and that folder may be
+// written; otherwise in `gebruikersMap` (created when missing).
 QString InstellingenPad(const QString& programmaBestand, const QString& gebruikersMap);
 // The same for the running program and the user's configuration folder of the application.
 QString InstellingenPad();
 
+// The largest settings file that is read; a settings file holds a few lines.
+inline constexpr std::size_t InstellingenMaxGrootte = 1024 * 1024;
+
 // Opens the settings file in INI format. A missing or damaged file reads as empty (every key its
-// default); the file is written when something is saved into it. A path that is no regular file (a
+// default); the file is written when something is saved into it. A file larger than
+// InstellingenMaxGrootte counts as damaged: it is not read, and saving replaces it with a good one
+// and says once that its content was not kept. A path that is no regular file (a
 // FIFO, a device, or a link to one) or a read-only file is never written: the settings then live
 // in memory only (a read-only file's values read first).
 std::unique_ptr<QSettings> OpenInstellingen(const QString& pad);

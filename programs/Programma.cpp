@@ -12,6 +12,12 @@
 #include <QEvent>
 #include <QLocale>
 #include <QSettings>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <iterator>
+#include <unistd.h>
 
 namespace korvalinde {
 
@@ -43,6 +49,57 @@ void Verbind(QAction* actie, QObject* ontvanger, const std::function<void()>& do
 void Verbind(QAbstractButton* knop, QObject* ontvanger, const std::function<void()>& doe) {
     if (knop) QObject::connect(knop, &QAbstractButton::clicked, ontvanger, [doe] { doe(); });
 }
+
+// The write end of the pipe through which a request to end reaches the message loop.
+int eindePijp = -1;
+
+extern "C" void BijVerzoekTotEinde(int) {
+    const char teken = 1;
+    [[maybe_unused]] const ssize_t n = ::write(eindePijp, &teken, 1);
+}
+
+// While it lives, a request to end the program (SIGTERM, SIGHUP, SIGINT: the session ends, the
+// system shuts down, a terminal closes) is taken as the user's own close: the main window passes
+// its close query and stores the settings, then the program ends. The signal only writes a byte;
+// the message loop does the rest. The former handlers come back when it ends.
+class TEindeVanger {
+  public:
+    explicit TEindeVanger(TProgrammaVensters* vensters) {
+        if (::pipe2(pijp_, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        eindePijp = pijp_[1];
+        melder_ = std::make_unique<QSocketNotifier>(pijp_[0], QSocketNotifier::Read);
+        QObject::connect(melder_.get(), &QSocketNotifier::activated, melder_.get(), [this, vensters] {
+            char teken[16];
+            while (::read(pijp_[0], teken, sizeof teken) > 0) {
+            }
+            if (vensters->hoofdvenster && !vensters->hoofdvenster->close()) return; // the user stays
+            vensters->beeindigd = true;
+            if (vensters->opstart && vensters->opstart->isVisible()) vensters->opstart->close();
+            QCoreApplication::quit();
+        });
+        struct sigaction actie {};
+        actie.sa_handler = BijVerzoekTotEinde;
+        sigemptyset(&actie.sa_mask);
+        actie.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < std::size(Signalen); ++i) sigaction(Signalen[i], &actie, &vorige_[i]);
+    }
+    ~TEindeVanger() {
+        if (!melder_) return;
+        for (std::size_t i = 0; i < std::size(Signalen); ++i) sigaction(Signalen[i], &vorige_[i], nullptr);
+        melder_.reset();
+        eindePijp = -1;
+        ::close(pijp_[0]);
+        ::close(pijp_[1]);
+    }
+    TEindeVanger(const TEindeVanger&) = delete;
+    TEindeVanger& operator=(const TEindeVanger&) = delete;
+
+  private:
+    static constexpr int Signalen[] = {SIGTERM, SIGHUP, SIGINT};
+    int pijp_[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> melder_;
+    struct sigaction vorige_[std::size(Signalen)]{};
+};
 
 } // namespace
 
@@ -116,9 +173,16 @@ BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QS
     PasVersieInstellingenToe(*box, instellingen);
     v->infoBox = box;
     KoppelHoofdvenster(hoofdvenster, v->handleiding.get(), v->infotxt.get(), box);
+    const bool controleren = VersieControleBijStarten(instellingen);
+    if (QAction* keuze = hoofdvenster.versieBijStarten) {
+        keuze->setChecked(controleren);
+        QObject::connect(keuze, &QAction::toggled, keuze,
+                         [instellingen](bool aan) { ZetVersieControleBijStarten(instellingen, aan); });
+    }
 
-    // 5. The quiet check: silent when up to date, offers a newer version, reports a failure.
-    if (!v->beeindigd) box->VersieControleren(false);
+    // 5. The quiet check, when chosen: silent when up to date, offers a newer version, reports a
+    // failure.
+    if (!v->beeindigd && controleren) box->VersieControleren(false);
     return vensters;
 }
 
@@ -127,6 +191,7 @@ int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen(
     std::unique_ptr<TProgrammaVensters> vensters = BouwProgramma(maakHoofdvenster, instellingen);
     // The start window may have been closed while the version check was waiting.
     if (vensters->beeindigd) return 0;
+    const TEindeVanger einde(vensters.get());
     return app.exec();
 }
 

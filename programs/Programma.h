@@ -53,6 +53,8 @@ struct THoofdvensterIngangen {
     // "&Versiecontrole uitvoeren": the version check that reports in any case.
     QAction* versiecontrole = nullptr;
     TZnInfoBox* infoBox = nullptr;
+    // "Bij het starten op een nieuwe versie controleren": the check mark of the start-up check.
+    QAction* versieBijStarten = nullptr;
 
     // The entries of a main window that offers them (HandleidingActie, HandleidingKnop, ...).
     template <class Hoofdvenster> static THoofdvensterIngangen Van(Hoofdvenster* h) {
@@ -64,7 +66,8 @@ struct THoofdvensterIngangen {
                 h->ProduktondersteuningKnop(),
                 h->ProduktondersteuningTonenActie(),
                 h->VersiecontroleActie(),
-                h->InfoBox()};
+                h->InfoBox(),
+                h->VersieBijStartenActie()};
     }
 };
 
@@ -80,11 +83,14 @@ void KoppelHoofdvenster(const THoofdvensterIngangen& hoofdvenster, TFrmHandleidi
 // the main window from maakHoofdvenster (it stays hidden; its creation runs its first
 // calculation); the manual and product-support windows (hidden) with their links; the quiet
 // version check with the main window's about-box component (one is made when the main window has
-// none). The settings are not owned and may be null.
+// none), when the settings ask for it (VersieControleBijStarten); the main window's check mark of
+// that choice shows and stores it. The settings are not owned and may be null.
 std::unique_ptr<TProgrammaVensters>
 BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QSettings* instellingen);
 
-// BouwProgramma, then the message loop until the program ends. Returns the exit code.
+// BouwProgramma, then the message loop until the program ends. Returns the exit code. A request to
+// end from the system (SIGTERM, SIGHUP, SIGINT) closes the main window as its user would, through
+// its close query, so that the settings are stored, and ends the program.
 int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen()>& maakHoofdvenster,
                    QSettings* instellingen);
 

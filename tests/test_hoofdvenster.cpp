@@ -149,6 +149,7 @@ class TestHoofdvenster : public QObject {
         rij("MitAfsluiten", "&Afsluiten", "", "Programma verlaten");
         rij("MitGebruik", "&Opties", "", "");
         rij("VersieControle1", "&Versiecontrole uitvoeren", "", "");
+        rij("MitVersieBijStarten", "Bij het starten op een nieuwe versie controleren", "", "");
         rij("MitHelp", "&Help", "", "Toegang online help");
         rij("Website1", "&Website korvalinde.example.org", "", "");
         rij("Handleiding", "&Handleiding", "", "");
@@ -175,8 +176,12 @@ class TestHoofdvenster : public QObject {
         QCOMPARE(item->text(), tekst);
         QCOMPARE(item->shortcut().toString(QKeySequence::PortableText), sneltoets);
         QCOMPARE(item->statusTip(), hint);
-        QCOMPARE(item->isCheckable(), naam == QLatin1String("MitProduktOndersteuningTonen"));
-        if (item->isCheckable()) QVERIFY(item->isChecked());
+        QCOMPARE(item->isCheckable(), naam == QLatin1String("MitProduktOndersteuningTonen") ||
+                                          naam == QLatin1String("MitVersieBijStarten"));
+        // Without settings the window shows the product-support check mark set and the start-up
+        // version check off.
+        if (item->isCheckable())
+            QCOMPARE(item->isChecked(), naam == QLatin1String("MitProduktOndersteuningTonen"));
     }
 
     void menubalk() {
@@ -184,7 +189,9 @@ class TestHoofdvenster : public QObject {
         QStringList titels;
         for (const QAction* a : venster->menuBar()->actions()) titels << a->text();
         QCOMPARE(titels, QStringList({"&Bestand", "&Opties", "&Help"}));
-        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitGebruik")), QStringList{"&Versiecontrole uitvoeren"});
+        QCOMPARE(
+            Indeling(Kind<QMenu>(venster, "MitGebruik")),
+            QStringList({"&Versiecontrole uitvoeren", "Bij het starten op een nieuwe versie controleren"}));
         QCOMPARE(Indeling(Kind<QMenu>(venster, "MitHelp")),
                  QStringList({"&Website korvalinde.example.org", "&Handleiding", "&Produktondersteuning",
                               "...&tonen bij opstarten", "-", "&Info..."}));
@@ -388,16 +395,30 @@ class TestHoofdvenster : public QObject {
     }
 
     void instellingenPad_data() {
-        QTest::addColumn<QString>("programma"); // "<tmp>" stands for a writable folder
+        QTest::addColumn<QString>("programma");  // "<tmp>" stands for a writable folder
+        QTest::addColumn<QString>("neerzetten"); // a file placed first, relative to <tmp>
         QTest::addColumn<bool>("inProgrammaMap");
-        QTest::newRow("writable program folder") << "<tmp>/bin/korvalinde" << true;
-        QTest::newRow("read-only disk") << "/proc/korvalinde" << false;
-        QTest::newRow("folder gone") << "<tmp>/bestaat-niet/korvalinde" << false;
+        QTest::newRow("writable program folder") << "<tmp>/bin/korvalinde"
+                                                 << "" << false;
+        QTest::newRow("portable copy: settings file beside the program") << "<tmp>/bin/korvalinde"
+                                                                         << "bin/korvalinde.ini" << true;
+        QTest::newRow("build tree") << "<tmp>/bin/korvalinde"
+                                    << "CMakeCache.txt" << true;
+        QTest::newRow("installed under /usr") << "/usr/bin/korvalinde"
+                                              << "" << false;
+        QTest::newRow("installed under /usr/local") << "/usr/local/bin/korvalinde"
+                                                    << "" << false;
+        QTest::newRow("read-only disk") << "/proc/korvalinde"
+                                        << "" << false;
+        QTest::newRow("folder gone") << "<tmp>/bestaat-niet/korvalinde"
+                                     << "" << false;
     }
     void instellingenPad() {
         QFETCH(QString, programma);
+        QFETCH(QString, neerzetten);
         QFETCH(bool, inProgrammaMap);
         QDir(map->path()).mkpath(QStringLiteral("bin"));
+        if (!neerzetten.isEmpty()) Schrijf(map->filePath(neerzetten), "");
         programma.replace(QStringLiteral("<tmp>"), map->path());
         const QString gebruiker = map->filePath(QStringLiteral("config/Korvalinde"));
         const QString pad = InstellingenPad(programma, gebruiker);
@@ -407,7 +428,9 @@ class TestHoofdvenster : public QObject {
         QCOMPARE(InstellingenNaam(QStringLiteral("C:/Programma's/Korvalinde.exe")),
                  QStringLiteral("Korvalinde.ini"));
         // No scratch file is left behind.
-        QCOMPARE(QDir(QFileInfo(pad).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QStringList over = QDir(QFileInfo(pad).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        over.removeAll(QStringLiteral("korvalinde.ini"));
+        QCOMPARE(over, QStringList());
     }
 
     // A settings file that is no regular file is neither read (a FIFO would block) nor replaced, nor is
@@ -428,6 +451,17 @@ class TestHoofdvenster : public QObject {
         QTest::newRow("link to a device") << "apparaat"
                                           << ""
                                           << "geen gewoon bestand";
+        // A settings file of a few lines, padded with a comment to exactly the limit, is read; one
+        // byte more (or gigabytes, as a sparse file) counts as damaged and is replaced at closing.
+        QTest::newRow("exactly the limit") << "grens"
+                                           << "0"
+                                           << "";
+        QTest::newRow("one byte over the limit") << "grens+1"
+                                                 << ""
+                                                 << "niet bewaard";
+        QTest::newRow("5 GB sparse file") << "groot"
+                                          << ""
+                                          << "niet bewaard";
     }
     void instellingenBestand() {
         QFETCH(QString, geval);
@@ -436,7 +470,14 @@ class TestHoofdvenster : public QObject {
         const QString ini = map->filePath(QStringLiteral("instellingen.ini"));
         QFile::remove(ini);
         const QByteArray inhoud = "[Gebruik]\nProduktOndersteuning=0\n";
-        if (geval == "gewoon" || geval == "alleenlezen") Schrijf(ini, inhoud);
+        if (geval == "gewoon" || geval == "alleenlezen" || geval.startsWith("gr")) Schrijf(ini, inhoud);
+        if (geval.startsWith("grens")) {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::Append));
+            const qint64 opvulling = qint64(InstellingenMaxGrootte) - inhoud.size() + (geval == "grens+1");
+            f.write(";" + QByteArray(opvulling - 2, 'x') + "\n");
+        }
+        if (geval == "groot") QVERIFY(QFile::resize(ini, 5'000'000'000LL));
         if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
         if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
         if (geval == "apparaat") QVERIFY(QFile::link(QStringLiteral("/dev/null"), ini));
@@ -445,7 +486,11 @@ class TestHoofdvenster : public QObject {
         instellingen->setValue(QStringLiteral("BestandHistorie/FileHistCount"), 0);
         const QString fout = SchrijfInstellingen(*instellingen);
         QVERIFY2(melding.isEmpty() ? fout.isEmpty() : fout.contains(melding), qPrintable(fout));
-        if (geval == "gewoon") QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
+        if (geval == "gewoon" || geval.startsWith("gr")) QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
+        if (geval.startsWith("gr") && !melding.isEmpty()) {
+            QVERIFY(QFileInfo(ini).size() < 100);
+            QVERIFY(SchrijfInstellingen(*instellingen).isEmpty()); // said once
+        }
         if (geval == "alleenlezen") {
             QCOMPARE(Inhoud(ini), inhoud);
             QCOMPARE(QFileInfo(ini).permissions() & 0x7077,

@@ -35,6 +35,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <csignal>
+
 using namespace korvalinde;
 
 namespace {
@@ -64,8 +66,9 @@ THoofdvensterIngangen MaakHoofdvenster() {
     THoofdvensterIngangen ingangen;
     ingangen.venster = venster;
     ingangen.infoBox = new TZnInfoBox(venster);
-    for (QAction** ingang : {&ingangen.handleiding, &ingangen.produktondersteuning,
-                             &ingangen.produktondersteuningTonen, &ingangen.versiecontrole}) {
+    for (QAction** ingang :
+         {&ingangen.handleiding, &ingangen.produktondersteuning, &ingangen.produktondersteuningTonen,
+          &ingangen.versiecontrole, &ingangen.versieBijStarten}) {
         *ingang = new QAction(venster);
         venster->addAction(*ingang);
     }
@@ -73,6 +76,8 @@ THoofdvensterIngangen MaakHoofdvenster() {
     ingangen.produktondersteuning->setObjectName(QStringLiteral("MitProduktondersteuning"));
     ingangen.produktondersteuningTonen->setObjectName(QStringLiteral("MitProduktOndersteuningTonen"));
     ingangen.versiecontrole->setObjectName(QStringLiteral("VersieControle1"));
+    ingangen.versieBijStarten->setObjectName(QStringLiteral("MitVersieBijStarten"));
+    ingangen.versieBijStarten->setCheckable(true);
     auto* knop = new QPushButton(venster);
     knop->setObjectName(QStringLiteral("BtnProduktOndersteuning"));
     ingangen.produktondersteuningKnop = knop;
@@ -536,14 +541,18 @@ class TestVensters : public QObject {
     }
 
     // The whole start with its message loop: it ends when the start window is closed, or after OK
-    // when the main window is closed.
+    // when the main window is closed, or when the system asks it to end (as at log-off).
     void startprogramma_data() {
         QTest::addColumn<bool>("viaOK");
-        QTest::newRow("start window closed") << false;
-        QTest::newRow("OK, then the main window closed") << true;
+        QTest::addColumn<bool>("signaal"); // ended by SIGTERM instead of a window's close
+        QTest::newRow("start window closed") << false << false;
+        QTest::newRow("OK, then the main window closed") << true << false;
+        QTest::newRow("ended by the system before OK") << false << true;
+        QTest::newRow("OK, then ended by the system") << true << true;
     }
     void startprogramma() {
         QFETCH(bool, viaOK);
+        QFETCH(bool, signaal);
         QTemporaryDir map;
         QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
         instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
@@ -552,10 +561,11 @@ class TestVensters : public QObject {
         QPointer<QWidget> hoofdvenster;
         bool hoofdvensterGezien = false;
         // A user's click on OK reaches the start window only after the quiet version check, which
-        // holds user input back while it waits; so the test clicks no earlier than the check's box.
+        // holds user input back while it waits; so the test clicks (or asks to end) no earlier than the
+        // check's box.
         std::function<void()> handel;
         handel = [&] {
-            if (viaOK && meldingen.meldingen.isEmpty()) {
+            if ((viaOK || signaal) && meldingen.meldingen.isEmpty()) {
                 QTimer::singleShot(10, handel);
                 return;
             }
@@ -563,12 +573,18 @@ class TestVensters : public QObject {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* o = qobject_cast<TFrmOpstart*>(w)) opstart = o;
             if (!viaOK) {
-                opstart->close();
+                if (signaal)
+                    std::raise(SIGTERM);
+                else
+                    opstart->close();
                 return;
             }
             opstart->BitBtn1->click();
             hoofdvensterGezien = hoofdvenster && hoofdvenster->isVisible();
-            QTimer::singleShot(0, [&] { hoofdvenster->close(); });
+            if (signaal)
+                std::raise(SIGTERM);
+            else
+                QTimer::singleShot(0, [&] { hoofdvenster->close(); });
         };
         QTimer::singleShot(0, handel);
         QTimer bewaking; // a stuck loop fails the test instead of hanging it
@@ -586,6 +602,60 @@ class TestVensters : public QObject {
         QCOMPARE(code, 0);
         QCOMPARE(hoofdvensterGezien, viaOK);
         QCOMPARE(meldingen.meldingen.size(), 1); // the failed quiet check
+    }
+
+    // The start-up check runs when the settings name a version server, not while only the built-in
+    // placeholder address is known, unless the user chose otherwise; the choice is kept in the
+    // settings file and the next start follows it. The menu check keeps working either way.
+    void versiecontrole_bij_starten_data() {
+        QTest::addColumn<bool>("adres");    // the settings name a version server
+        QTest::addColumn<QString>("keuze"); // stored choice; empty: none
+        QTest::addColumn<bool>("controleren");
+        QTest::newRow("placeholder only: off") << false << "" << false;
+        QTest::newRow("version server named: on") << true << "" << true;
+        QTest::newRow("version server named, switched off") << true << "0" << false;
+        QTest::newRow("placeholder only, switched on") << false << "1" << true;
+    }
+    void versiecontrole_bij_starten() {
+        QFETCH(bool, adres);
+        QFETCH(QString, keuze);
+        QFETCH(bool, controleren);
+        QTemporaryDir map;
+        const QString ini = map.filePath(QStringLiteral("korvalinde.ini"));
+        QSettings instellingen(ini, QSettings::IniFormat);
+        instellingen.setValue(QStringLiteral("Gebruik/ProduktOndersteuning"), QStringLiteral("0"));
+        if (adres)
+            instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
+                                  QStringLiteral("127.0.0.1:1/k"));
+        if (!keuze.isEmpty()) instellingen.setValue(QStringLiteral("Versiecontrole/BijStarten"), keuze);
+        int gevraagd = 0;
+        const auto maak = [&] {
+            THoofdvensterIngangen ingangen = MaakHoofdvenster();
+            ingangen.infoBox->VersieOphaler = [&gevraagd](const QString&, const QString&) {
+                ++gevraagd;
+                return TZnVersieInfo{QStringLiteral("Korvalinde"), QStringLiteral("2010.00"), {}, {}};
+            };
+            return ingangen;
+        };
+        {
+            const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(maak, &instellingen);
+            QCOMPARE(gevraagd, controleren ? 1 : 0);
+            QCOMPARE(meldingen.meldingen.size(), 0);
+            auto* keuzeItem = v->hoofdvenster->findChild<QAction*>(QStringLiteral("MitVersieBijStarten"));
+            QCOMPARE(keuzeItem->isChecked(), controleren);
+            v->hoofdvenster->findChild<QAction*>(QStringLiteral("VersieControle1"))->trigger();
+            QCOMPARE(gevraagd, controleren ? 2 : 1);
+            keuzeItem->trigger();
+            QCOMPARE(QSettings(ini, QSettings::IniFormat)
+                         .value(QStringLiteral("Versiecontrole/BijStarten"))
+                         .toString(),
+                     controleren ? QStringLiteral("0") : QStringLiteral("1"));
+        }
+        gevraagd = 0;
+        const std::unique_ptr<TProgrammaVensters> v = BouwProgramma(maak, &instellingen);
+        QCOMPARE(gevraagd, controleren ? 0 : 1);
+        QCOMPARE(v->hoofdvenster->findChild<QAction*>(QStringLiteral("MitVersieBijStarten"))->isChecked(),
+                 !controleren);
     }
 
     void programmastart_startvenster_gesloten() {

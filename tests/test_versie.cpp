@@ -30,12 +30,14 @@ const QString GeenNieuweTekst = QStringLiteral("Er is geen nieuwe versie van het
                                                "U werkt nu met de meest recente versie:\n") +
                                 EigenVersie;
 
-const QString MisluktTekst =
-    QStringLiteral("De controle op het versienummer van het programma is mislukt.\n\n"
-                   "Ga naar de website korvalinde.example.org/software/korvalinde\n"
-                   "om te controleren of er een nieuwe versie beschikbaar is.\n\n"
-                   "U werkt nu met versie:\n") +
-    EigenVersie + "\n\nNieuwe versies kunt u vanaf de website downloaden naar uw PC.";
+// The failure box with its line of reason.
+QString MisluktTekst(const QString& reden) {
+    return QStringLiteral("De controle op het versienummer van het programma is mislukt.\n") + reden +
+           "\n\nGa naar de website korvalinde.example.org/software/korvalinde\n"
+           "om te controleren of er een nieuwe versie beschikbaar is.\n\n"
+           "U werkt nu met versie:\n" +
+           EigenVersie + "\n\nNieuwe versies kunt u vanaf de website downloaden naar uw PC.";
+}
 
 } // namespace
 
@@ -106,29 +108,87 @@ class TestVersie : public QObject {
         QTest::addColumn<bool>("zwijgen");
         QTest::addColumn<int>("grootte");
         QTest::addColumn<bool>("geenServer");
-        QTest::newRow("not found") << 404 << false << 10 << false;
-        QTest::newRow("server error") << 500 << false << 10 << false;
-        QTest::newRow("no answer within the time limit") << 200 << true << 10 << false;
-        QTest::newRow("answer too large") << 200 << false << int(VersieMaxAntwoord + 10) << false;
-        QTest::newRow("nothing listening") << 200 << false << 10 << true;
+        QTest::addColumn<QByteArray>("rauw"); // the whole answer as sent; null: status and body
+        QTest::addColumn<QString>("reden");
+        const QByteArray gewoon;
+        QTest::newRow("not found") << 404 << false << 10 << false << gewoon << "foutcode 404";
+        QTest::newRow("server error") << 500 << false << 10 << false << gewoon << "foutcode 500";
+        QTest::newRow("no answer within the time limit")
+            << 200 << true << 10 << false << gewoon
+            << "time-out: de versieserver gaf geen antwoord binnen 0.4";
+        QTest::newRow("answer too large")
+            << 200 << false << int(VersieMaxAntwoord + 10) << false << gewoon << "te groot (meer dan 64 KiB)";
+        QTest::newRow("headers and body together too large")
+            << 200 << false << int(VersieMaxAntwoord - 50) << false << gewoon << "te groot";
+        QTest::newRow("nothing listening") << 200 << false << 10 << true << gewoon << "geen verbinding";
+        QTest::newRow("connection closed without an answer")
+            << 200 << false << 0 << false << QByteArray("") << "zonder antwoord";
+        QTest::newRow("no HTTP answer")
+            << 200 << false << 0 << false << QByteArray("Korvalinde\r\n2010.01\r\n\r\n")
+            << "geen geldig HTTP-antwoord";
+        QTest::newRow("body shorter than announced")
+            << 200 << false << 0 << false
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nKorvalinde\n") << "onvolledig";
+        QTest::newRow("unreadable chunk size")
+            << 200 << false << 0 << false
+            << QByteArray(
+                   "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nKorvalinde\r\n0\r\n\r\n")
+            << "onleesbaar";
     }
     void mislukte_verzoeken() {
         QFETCH(int, status);
         QFETCH(bool, zwijgen);
         QFETCH(int, grootte);
         QFETCH(bool, geenServer);
+        QFETCH(QByteArray, rauw);
+        QFETCH(QString, reden);
         VersieServer server;
         server.status = status;
         server.zwijgen = zwijgen;
-        server.inhoud = QByteArray(grootte, 'x');
+        server.rauw = !rauw.isNull();
+        server.inhoud = server.rauw ? rauw : QByteArray(grootte, 'x');
         const QString basis = geenServer
                                   ? QStringLiteral("http://127.0.0.1:%1").arg(VersieServer::VrijePoort())
                                   : QStringLiteral("http://") + server.adres();
         QElapsedTimer klok;
         klok.start();
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 HaalVersieInfo(basis, QStringLiteral("/versie.txt"), 400));
+        QString fout;
+        try {
+            HaalVersieInfo(basis, QStringLiteral("/versie.txt"), 400);
+        } catch (const std::runtime_error& e) {
+            fout = QString::fromStdString(e.what());
+        }
+        QVERIFY2(fout.contains(reden), qPrintable(fout));
+        QVERIFY(!fout.contains(QLatin1Char('\n')));
         QVERIFY(klok.elapsed() < 5000);
+    }
+
+    // The answer arrives whole in the usual framings, and over a redirection (%1: the address of a
+    // second server that serves the version file).
+    void antwoord_vormen_data() {
+        QTest::addColumn<QByteArray>("rauw");
+        QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                               "b\r\nKorvalinde\n\r\n8;x=y\r\n2010.00\n\r\n0\r\n\r\n");
+        QTest::newRow("until the connection closes")
+            << QByteArray("HTTP/1.0 200 OK\r\n\r\nKorvalinde\n2010.00\n");
+        QTest::newRow("LF line ends, continue first") << QByteArray(
+            "HTTP/1.1 100 Continue\n\nHTTP/1.1 200 OK\nContent-Length: 19\n\nKorvalinde\n2010.00\nextra");
+        QTest::newRow("redirection") << QByteArray(
+            "HTTP/1.1 301 Moved\r\nLocation: http://%1/versie.txt\r\nContent-Length: 0\r\n\r\n");
+    }
+    void antwoord_vormen() {
+        QFETCH(QByteArray, rauw);
+        VersieServer elders;
+        elders.inhoud = "Korvalinde\n2010.00\n";
+        VersieServer server;
+        server.rauw = true;
+        server.inhoud = rauw.replace("%1", elders.adres().toLatin1());
+        const TZnVersieInfo info =
+            HaalVersieInfo(QStringLiteral("http://") + server.adres(), QStringLiteral("/versie.txt"), 3000);
+        QCOMPARE(info.naam, QStringLiteral("Korvalinde"));
+        QCOMPARE(info.versie, QStringLiteral("2010.00"));
+        QCOMPARE(info.datum, QString());
+        QCOMPARE(elders.verzoeken.size(), rauw.contains("301") ? 1 : 0);
     }
 
     // An answer without end: stopped as soon as it passes the limit, or when the time limit (which
@@ -140,6 +200,7 @@ class TestVersie : public QObject {
         QTest::newRow("endless chunked body") << int(VersieServer::Eindeloos::Inhoud) << "te groot" << 20000;
         QTest::newRow("endless header lines")
             << int(VersieServer::Eindeloos::Kopregels) << "binnen 1.5 seconden" << 1500;
+        QTest::newRow("one header without end") << int(VersieServer::Eindeloos::Kop) << "te groot" << 20000;
     }
     void eindeloos_antwoord() {
         QFETCH(int, soort);
@@ -158,7 +219,7 @@ class TestVersie : public QObject {
         }
         const qint64 duur = klok.elapsed();
         QVERIFY2(fout.contains(melding), qPrintable(fout));
-        if (soort == int(VersieServer::Eindeloos::Inhoud)) {
+        if (soort != int(VersieServer::Eindeloos::Kopregels)) {
             // Stopped near the limit, not after the server had sent megabytes.
             QVERIFY2(server.verstuurd < 4 * VersieMaxAntwoord, qPrintable(QString::number(server.verstuurd)));
             QVERIFY(duur < tijdlimiet);
@@ -199,8 +260,17 @@ class TestVersie : public QObject {
             << nieuw << false << NieuweVersieTekst("Korvalinde", "2010.01", "1 maart 2010") << "Waarschuwing";
         QTest::newRow("newer version from the menu")
             << nieuw << true << NieuweVersieTekst("Korvalinde", "2010.01", "1 maart 2010") << "Waarschuwing";
-        QTest::newRow("empty answer counts as newer")
-            << QByteArray() << false << NieuweVersieTekst("", "", "") << "Waarschuwing";
+        // An answer without a version text tells nothing about a newer version: a failed check.
+        const QString geenVersietekst = MisluktTekst("Het antwoord van de versieserver is geen versietekst");
+        QTest::newRow("empty answer is a failed check")
+            << QByteArray() << false << geenVersietekst << "Informatie";
+        QTest::newRow("web page is a failed check")
+            << QByteArray("<!DOCTYPE html>\n<html lang=\"nl\">\n<title>Aanmelden</title>\n") << false
+            << geenVersietekst << "Informatie";
+        QTest::newRow("name only is a failed check")
+            << QByteArray("Korvalinde\n") << true << geenVersietekst << "Informatie";
+        QTest::newRow("control characters are a failed check")
+            << QByteArray("Korvalinde\n2010.01\n\x1b[2J\n") << false << geenVersietekst << "Informatie";
         QTest::newRow("version 2010.00.1 is not in 2010.00")
             << QByteArray("K\n2010.00.1\nd\n") << false << NieuweVersieTekst("K", "2010.00.1", "d")
             << "Waarschuwing";
@@ -275,18 +345,25 @@ class TestVersie : public QObject {
         }
     }
 
+    // The failure box, once, with one line that says why.
     void mislukte_controle_meldt_eenmaal_data() {
         QTest::addColumn<bool>("meldAltijd");
         QTest::addColumn<int>("status");
-        QTest::newRow("no server, start-up") << false << 0;
-        QTest::newRow("no server, menu") << true << 0;
-        QTest::newRow("server error, start-up") << false << 503;
+        QTest::addColumn<QString>("reden"); // start of the reason line
+        QTest::newRow("no server, start-up") << false << 0 << "Geen verbinding met de versieserver (";
+        QTest::newRow("no server, menu") << true << 0 << "Geen verbinding met de versieserver (";
+        QTest::newRow("server error, start-up")
+            << false << 503 << "De versieserver antwoordde met foutcode 503";
+        QTest::newRow("answer too large, menu")
+            << true << 1 << "Het antwoord van de versieserver is te groot (meer dan 64 KiB)";
     }
     void mislukte_controle_meldt_eenmaal() {
         QFETCH(bool, meldAltijd);
         QFETCH(int, status);
+        QFETCH(QString, reden);
         VersieServer server;
-        server.status = status;
+        server.status = status == 1 ? 200 : status;
+        if (status == 1) server.eindeloos = VersieServer::Eindeloos::Kop;
         TZnInfoBox box;
         Instellen(box,
                   status == 0
@@ -295,7 +372,10 @@ class TestVersie : public QObject {
         box.VersieControleren(meldAltijd);
         QCOMPARE(meldingen.meldingen.size(), 1);
         QCOMPARE(meldingen.meldingen.front().titel, QStringLiteral("Informatie"));
-        QCOMPARE(meldingen.meldingen.front().tekst, MisluktTekst);
+        const QString tekst = meldingen.meldingen.front().tekst;
+        const QString regel = tekst.section(QLatin1Char('\n'), 1, 1);
+        QVERIFY2(regel.startsWith(reden), qPrintable(tekst));
+        QCOMPARE(tekst, MisluktTekst(regel));
     }
 
     void zwijgende_server_houdt_het_programma_niet_vast() {
@@ -311,7 +391,8 @@ class TestVersie : public QObject {
         box.VersieControleren(false);
         QVERIFY(klok.elapsed() < 5000);
         QCOMPARE(meldingen.meldingen.size(), 1);
-        QCOMPARE(meldingen.meldingen.front().tekst, MisluktTekst);
+        QCOMPARE(meldingen.meldingen.front().tekst,
+                 MisluktTekst("Time-out: de versieserver gaf geen antwoord binnen 0.3 seconden"));
     }
 
     void menu_controle_gebruikt_de_instellingen() {

@@ -1,7 +1,8 @@
 // A tiny HTTP server on 127.0.0.1 for the version-check tests. It runs in the test's own thread:
 // the check's wait lets its socket events through. It answers every request with the prepared
-// status and body, or, when `zwijgen` is set, reads the request and never answers. `eindeloos`
-// makes it answer without end: a chunked body or header lines that keep coming.
+// status and body, or, when `zwijgen` is set, reads the request and never answers. With `rauw` set
+// it sends `inhoud` as the whole answer, status line and headers included. `eindeloos` makes it
+// answer without end: a chunked body, header lines that keep coming, or one header that never ends.
 #pragma once
 
 #include <QHostAddress>
@@ -15,7 +16,8 @@ class VersieServer : public QObject {
     QByteArray inhoud;
     int status = 200;
     bool zwijgen = false;
-    enum class Eindeloos { Nee, Inhoud, Kopregels };
+    bool rauw = false;
+    enum class Eindeloos { Nee, Inhoud, Kopregels, Kop };
     Eindeloos eindeloos = Eindeloos::Nee;
     qint64 verstuurd = 0;        // bytes of an endless answer written
     QList<QByteArray> verzoeken; // request lines received ("GET /pad HTTP/1.1")
@@ -52,6 +54,11 @@ class VersieServer : public QObject {
         buffer.clear();
         if (zwijgen) return;
         if (eindeloos != Eindeloos::Nee) return Eindeloos_(s);
+        if (rauw) {
+            s->write(inhoud);
+            s->disconnectFromHost();
+            return;
+        }
         const QByteArray reden = status == 200 ? "OK" : "Fout";
         QByteArray antwoord =
             "HTTP/1.1 " + QByteArray::number(status) + ' ' + reden + "\r\n" +
@@ -63,20 +70,23 @@ class VersieServer : public QObject {
 
     void Eindeloos_(QTcpSocket* s) {
         const bool metInhoud = eindeloos == Eindeloos::Inhoud;
+        const bool grootKop = eindeloos == Eindeloos::Kop;
         s->write(metInhoud
                      ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
-                     : "HTTP/1.1 200 OK\r\n");
+                 : grootKop ? "HTTP/1.1 200 OK\r\nX-Groot: "
+                            : "HTTP/1.1 200 OK\r\n");
         auto* klok = new QTimer(s);
         QPointer<QTcpSocket> socket(s);
-        QObject::connect(klok, &QTimer::timeout, s, [this, socket, metInhoud] {
+        QObject::connect(klok, &QTimer::timeout, s, [this, socket, metInhoud, grootKop] {
             if (!socket || socket->state() != QAbstractSocket::ConnectedState) return;
             // Write only what the client takes, so that what it received is what was sent.
             if (socket->bytesToWrite() > 0) return;
-            const QByteArray stuk = metInhoud ? "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"
-                                              : QByteArray("X-Regel: ") + QByteArray(20, 'x') + "\r\n";
+            const QByteArray stuk = metInhoud  ? "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"
+                                    : grootKop ? QByteArray(0x4000, 'x')
+                                               : QByteArray("X-Regel: ") + QByteArray(20, 'x') + "\r\n";
             verstuurd += socket->write(stuk);
         });
-        klok->start(metInhoud ? 1 : 20);
+        klok->start(metInhoud || grootKop ? 1 : 20);
     }
 
     QTcpServer server_;

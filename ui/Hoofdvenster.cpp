@@ -366,6 +366,10 @@ void TFrmHoofdFormulier::MaakMenus() {
     // the program start (HandleidingActie, VersiecontroleActie and the like).
     VersieControle1 = MenuItem(MitGebruik, "VersieControle1", QStringLiteral("&Versiecontrole uitvoeren"), {},
                                QString(), nullptr);
+    MitVersieBijStarten =
+        MenuItem(MitGebruik, "MitVersieBijStarten",
+                 QStringLiteral("Bij het starten op een nieuwe versie controleren"), {}, QString(), nullptr);
+    MitVersieBijStarten->setCheckable(true);
 
     MitHelp = menu("MitHelp", QStringLiteral("&Help"), QStringLiteral("Toegang online help"));
     Website1 = MenuItem(MitHelp, "Website1", QStringLiteral("&Website ") + DlgZnInfoBox->WebAdres, {},

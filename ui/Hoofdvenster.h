@@ -85,6 +85,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     QAbstractButton* ProduktondersteuningKnop() const;
     QAction* ProduktondersteuningTonenActie() const;
     QAction* VersiecontroleActie() const;
+    // "Bij het starten op een nieuwe versie controleren": the check-mark entry of the start-up check.
+    QAction* VersieBijStartenActie() const { return MitVersieBijStarten; }
     TZnInfoBox* InfoBox() const;
 
     // The page-change rule: computes on the result pages and refills the tables; the status panel is
@@ -143,6 +145,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     QAction* MitAfsluiten = nullptr;
     QMenu* MitGebruik = nullptr;
     QAction* VersieControle1 = nullptr;
+    QAction* MitVersieBijStarten = nullptr;
     QMenu* MitHelp = nullptr;
     QAction* Website1 = nullptr;
     QAction* Handleiding = nullptr;
