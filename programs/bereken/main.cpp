@@ -6,6 +6,7 @@
 //   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
+//   korvalinde-bereken --xlsx UIT.xlsx A.kvl B.kvl  the tables as an Excel workbook instead
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
 // is done, in the order given (programs/bereken/Verwerking).
@@ -53,6 +54,9 @@ const char* const Gebruik =
     "Opties:\n"
     "  --csv           de samenvattingstabel als CSV (komma, decimale punt), een blok per bestand\n"
     "  --detail        ook de drie detailtabellen als CSV, na een lege regel (houdt --csv in)\n"
+    "  --xlsx UIT.xlsx de tabellen als Excel-werkmap in UIT.xlsx in plaats van op standaarduitvoer:\n"
+    "                  blad \"Samenvatting\", met --detail ook blad \"Detail\", met --reeks blad \"Reeks\";\n"
+    "                  getallen als getal met de decimalen van de tabel\n"
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
     "  --rapport UIT.pdf BESTAND.kvl\n"
     "                  schrijft het afgedrukte rapport (drie pagina's A4) van het scenario als PDF\n"
@@ -176,6 +180,11 @@ int main(int argc, char** argv) {
                 return 2;
             }
             (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
+        } else if (arg == QLatin1String("--xlsx")) {
+            if (!opties.xlsx.isEmpty() || !waarde(i, opties.xlsx) || opties.xlsx.isEmpty()) {
+                Fout() << Gebruik;
+                return 2;
+            }
         } else if (arg == QLatin1String("--grafiek")) {
             if (!opties.grafiek.isEmpty() || !waarde(i, opties.grafiek)) {
                 Fout() << Gebruik;
@@ -200,7 +209,7 @@ int main(int argc, char** argv) {
 
     const bool reeks = !opties.reeksen.isEmpty();
     if (nieuw) {
-        if (!bestanden.isEmpty() || opties.csv || reeks || rapport) {
+        if (!bestanden.isEmpty() || opties.csv || reeks || rapport || !opties.xlsx.isEmpty()) {
             Fout() << Gebruik;
             return 2;
         }
@@ -209,7 +218,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (rapport) {
-        if (bestanden.size() != 1 || opties.csv || reeks) {
+        if (bestanden.size() != 1 || opties.csv || reeks || !opties.xlsx.isEmpty()) {
             Fout() << Gebruik;
             return 2;
         }
