@@ -1,12 +1,15 @@
 // The batch calculator and the JSON form of the records.
 #include "ModelInvoer.h"
+#include "Werkmaplezer.h"
 #include "core/Berekening.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
+#include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 
 #include <QtTest>
 
+#include <array>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -162,6 +165,8 @@ class TestBereken : public QObject {
     void parallelGelijk();
     void reeks_data();
     void reeks();
+    void xlsx_data();
+    void xlsx();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -529,19 +534,21 @@ void TestBereken::rapport() {
 
 void TestBereken::schrijfFouten_data() {
     // The target "uit" in a fresh folder holds "oud" (mode 0640) unless the case makes it otherwise.
-    QTest::addColumn<QString>("opdracht"); // --nieuw or --rapport
+    QTest::addColumn<QString>("opdracht"); // --nieuw, --rapport or --xlsx
     QTest::addColumn<QString>("geval");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("melding");
-    for (const char* opdracht : {"--nieuw", "--rapport"}) {
-        QTest::addRow("%s, size limit", opdracht)
-            << opdracht << "grens" << 2
-            << (opdracht == QLatin1String("--nieuw") ? "Stream write error" : "File too large");
+    // (--xlsx: the summary of the scenario as a workbook; an empty name is no name for it.)
+    const QList<std::array<const char*, 3>> opdrachten{{"--nieuw", "Stream write error", "Geen bestandsnaam"},
+                                                       {"--rapport", "File too large", "Geen bestandsnaam"},
+                                                       {"--xlsx", "--xlsx: ", "Gebruik:"}};
+    for (const auto& [opdracht, grens, leeg] : opdrachten) {
+        QTest::addRow("%s, size limit", opdracht) << opdracht << "grens" << 2 << grens;
         QTest::addRow("%s, read-only file", opdracht) << opdracht << "alleenlezen" << 2 << "alleen-lezen";
         QTest::addRow("%s, link to a device", opdracht)
             << opdracht << "apparaat" << 2 << "geen gewoon bestand";
         QTest::addRow("%s, FIFO", opdracht) << opdracht << "fifo" << 2 << "geen gewoon bestand";
-        QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << "Geen bestandsnaam";
+        QTest::addRow("%s, no name", opdracht) << opdracht << "leeg" << 2 << leeg;
         QTest::addRow("%s, mode kept", opdracht) << opdracht << "modus" << 0 << "";
     }
     QTest::newRow("--rapport over its own input") << "--rapport"
@@ -757,6 +764,75 @@ void TestBereken::reeks() {
         const QByteArray beeld = Inhoud(png);
         QVERIFY(beeld.startsWith("\x89PNG\r\n\x1a\n"));
         QVERIFY(beeld.size() > 5000);
+    }
+}
+
+void TestBereken::xlsx_data() {
+    // A, B: two scenario files, B named "2024" (a name that looks like a number stays text); UIT the
+    // workbook. `csv`: the same tables as CSV, a blank line before the detail tables.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("csv");
+    QTest::addColumn<QStringList>("bladen"); // empty: refused with the usage text
+    QTest::newRow("summary of two files") << QStringList{"--xlsx", "UIT", "A", "B"}
+                                          << QStringList{"--csv", "A", "B"} << QStringList{"Samenvatting"};
+    QTest::newRow("with the detail tables")
+        << QStringList{"--detail", "--xlsx", "UIT", "A", "B"} << QStringList{"--detail", "A", "B"}
+        << QStringList{"Samenvatting", "Detail"};
+    QTest::newRow("a sweep with the alternatives")
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "--xlsx", "UIT", "A"}
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "A"} << QStringList{"Reeks"};
+    QTest::newRow("with --rapport") << QStringList{"--rapport", "B", "--xlsx", "UIT", "A"} << QStringList()
+                                    << QStringList();
+    QTest::newRow("twice") << QStringList{"--xlsx", "UIT", "--xlsx", "UIT", "A"} << QStringList()
+                           << QStringList();
+}
+
+void TestBereken::xlsx() {
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, csv);
+    QFETCH(QStringList, bladen);
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("a,b.kvl")), Anders);
+    const Opgeslagen b = SlaOp(dir.filePath(QStringLiteral("2024")), [](TInvoerset&, TBerekening&) {});
+    const QString uit = dir.filePath(QStringLiteral("uit.xlsx"));
+    for (QStringList* lijst : {&args, &csv}) {
+        lijst->replaceInStrings(QRegularExpression("^A$"), a.pad);
+        lijst->replaceInStrings(QRegularExpression("^B$"), b.pad);
+        lijst->replaceInStrings(QRegularExpression("^UIT$"), uit);
+    }
+    const Resultaat r = Start(args);
+    if (bladen.isEmpty()) {
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.fout.contains("Gebruik:"), r.fout.constData());
+        QVERIFY(!QFile::exists(uit));
+        return;
+    }
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.uit.isEmpty()); // the tables go into the workbook only
+    const Resultaat tekst = Start(csv);
+    QCOMPARE(tekst.code, 0);
+    const qsizetype leeg = tekst.uit.indexOf("\r\n\r\n");
+    QString fout;
+    const QJsonObject werkmap = testdata::LeesWerkmap(uit, fout);
+    QVERIFY2(fout.isEmpty(), qPrintable(fout));
+    QCOMPARE(werkmap.value("volgorde").toVariant().toStringList(), bladen);
+    const auto vergelijk = [&werkmap](const char* blad, const QByteArray& csvTekst,
+                                      const QList<int>& tekstkolommen) {
+        return testdata::VergelijkBlad(
+            werkmap.value("bladen").toObject().value(QLatin1String(blad)).toObject(), CsvRegels(csvTekst),
+            tekstkolommen);
+    };
+    if (bladen.contains("Reeks")) {
+        const QString verschil = vergelijk("Reeks", tekst.uit, {});
+        QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+        return;
+    }
+    QString verschil = vergelijk("Samenvatting", tekst.uit.left(leeg < 0 ? tekst.uit.size() : leeg + 2),
+                                 TekstkolommenSamenvatting);
+    QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+    if (bladen.contains("Detail")) {
+        verschil = vergelijk("Detail", tekst.uit.mid(leeg + 4), TekstkolommenDetail);
+        QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
     }
 }
 
