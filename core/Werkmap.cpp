@@ -10,7 +10,9 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -174,9 +176,16 @@ QString TWerkmap::Schrijf(const QString& pad) {
         for (std::size_t k = 0; k < b.breedte.size(); ++k)
             worksheet_set_column(b.blad, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k),
                                  std::max(MinBreedte, b.breedte[k] + 2), nullptr);
+    errno = 0;
     const lxw_error e = workbook_close(d_->boek); // frees the workbook, also when it fails
+    const int systeemfout = errno;
     d_->boek = nullptr;
-    if (e != LXW_NO_ERROR) return QStringLiteral("de werkmap kon niet gemaakt worden: %1").arg(Reden(e));
+    if (e != LXW_NO_ERROR)
+        // The library's reason, and the system's where it has one ("File too large").
+        return QStringLiteral("de werkmap kon niet gemaakt worden: %1%2")
+            .arg(Reden(e),
+                 systeemfout ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(systeemfout)))
+                             : QString());
     std::string bytes;
     bool teLang = false;
     std::string reden = LeesBestand(d_->tijdelijk.toStdString(), MaxWerkmapGrootte, bytes, &teLang);

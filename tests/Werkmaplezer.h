@@ -13,6 +13,32 @@
 
 namespace korvalinde::testdata {
 
+// The lines of a CSV text (CR LF or LF), each split into its fields, quotes removed.
+inline QList<QStringList> CsvRegels(const QByteArray& tekst) {
+    QList<QStringList> regels;
+    for (const QByteArray& regel : tekst.split('\n')) {
+        QStringList velden;
+        QString veld;
+        bool quote = false;
+        const QString r = QString::fromUtf8(regel).remove(QLatin1Char('\r'));
+        for (qsizetype i = 0; i < r.size(); ++i) {
+            const QChar c = r.at(i);
+            if (quote && c == u'"' && i + 1 < r.size() && r.at(i + 1) == u'"')
+                veld += c, ++i;
+            else if (c == u'"')
+                quote = !quote;
+            else if (c == u',' && !quote)
+                velden << veld, veld.clear();
+            else
+                veld += c;
+        }
+        velden << veld;
+        regels << velden;
+    }
+    if (!regels.isEmpty() && regels.back() == QStringList{QString()}) regels.removeLast();
+    return regels;
+}
+
 // {"volgorde": the sheet names in order, "bladen": per sheet {"bevroren": the first cell below the
 // frozen panes, "regels": per row its cells, each null or [kind "n"/"s", value, number format]}};
 // an empty object with `fout` set when it fails.

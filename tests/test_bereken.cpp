@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 using namespace korvalinde;
+using korvalinde::testdata::CsvRegels;
 
 namespace {
 
@@ -104,31 +105,6 @@ void Anders(TInvoerset& invoer, TBerekening& berekening) {
     invoer.SpeAlt1->SetText(QStringLiteral("2.0"));
     invoer.CbxAlt2->KiesDoorGebruiker(3);
     invoer.SpeAlt2->SetText(QStringLiteral("1500"));
-}
-
-QList<QStringList> CsvRegels(const QByteArray& tekst) {
-    QList<QStringList> regels;
-    for (const QByteArray& regel : tekst.split('\n')) {
-        QStringList velden;
-        QString veld;
-        bool quote = false;
-        const QString r = QString::fromUtf8(regel).remove(QLatin1Char('\r'));
-        for (qsizetype i = 0; i < r.size(); ++i) {
-            const QChar c = r.at(i);
-            if (quote && c == u'"' && i + 1 < r.size() && r.at(i + 1) == u'"')
-                veld += c, ++i;
-            else if (c == u'"')
-                quote = !quote;
-            else if (c == u',' && !quote)
-                velden << veld, veld.clear();
-            else
-                veld += c;
-        }
-        velden << veld;
-        regels << velden;
-    }
-    if (!regels.isEmpty() && regels.back() == QStringList{QString()}) regels.removeLast();
-    return regels;
 }
 
 } // namespace
