@@ -25,7 +25,8 @@ namespace {
 // finished workbook is read back in one piece before it is written.
 constexpr std::size_t MaxWerkmapGrootte = std::size_t{1} << 30;
 
-// Column widths in characters: at least this, and no wider than that however long a text is.
+// Column widths in characters: at least this, and no wider than that however long a text is (a tenth
+// more, as the width counts digits and most letters are wider).
 constexpr int MinBreedte = 8;
 constexpr int MaxBreedte = 50;
 
@@ -175,7 +176,7 @@ QString TWerkmap::Schrijf(const QString& pad) {
     for (const Intern::Werkblad& b : d_->bladen)
         for (std::size_t k = 0; k < b.breedte.size(); ++k)
             worksheet_set_column(b.blad, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k),
-                                 std::max(MinBreedte, b.breedte[k] + 2), nullptr);
+                                 std::max<double>(MinBreedte, b.breedte[k] * 1.1 + 2), nullptr);
     errno = 0;
     const lxw_error e = workbook_close(d_->boek); // frees the workbook, also when it fails
     const int systeemfout = errno;
