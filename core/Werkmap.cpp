@@ -191,9 +191,7 @@ QString TWerkmap::Schrijf(const QString& pad) {
     bool teLang = false;
     std::string reden = LeesBestand(d_->tijdelijk.toStdString(), MaxWerkmapGrootte, bytes, &teLang);
     if (!reden.empty()) return QString::fromStdString(reden);
-    if (teLang)
-        return QStringLiteral("de werkmap zou groter worden dan %1 MiB")
-            .arg(MaxWerkmapGrootte / (1024 * 1024));
+    if (teLang) return QStringLiteral("de werkmap zou groter worden dan %1 MiB").arg(MaxWerkmapGrootte >> 20);
     reden = SchrijfBestand(QFile::encodeName(pad).toStdString(), bytes);
     return QString::fromStdString(reden);
 }
