@@ -37,28 +37,28 @@ QString VariantNaam(int variant) {
     return QString::fromLatin1(VariantNamen[variant]);
 }
 
-QString CsvSamenvattingKop(const TTabel& samenvatting) {
+QStringList SamenvattingKopVelden(const TTabel& samenvatting) {
     QStringList kop{QStringLiteral("bestand"), QStringLiteral("rij"), QStringLiteral("omschrijving"),
                     QStringLiteral("eenheid")};
     for (int kolom = samenvatting.FixedCols(); kolom < samenvatting.ColCount(); ++kolom)
         kop << samenvatting.Cel(kolom, 0).trimmed();
-    return CsvRegel(kop);
+    return kop;
 }
 
-QString CsvSamenvatting(const TTabel& samenvatting, const QString& bestand) {
-    QString uit;
+QList<QStringList> SamenvattingRegels(const TTabel& samenvatting, const QString& bestand) {
+    QList<QStringList> regels;
     for (int rij = samenvatting.FixedRows(); rij < samenvatting.RowCount(); ++rij) {
         const QString label = samenvatting.Cel(0, rij).trimmed();
         if (label.isEmpty()) continue;
         QStringList regel{bestand, QString::number(rij), label, samenvatting.Cel(1, rij).trimmed()};
         for (int kolom = samenvatting.FixedCols(); kolom < samenvatting.ColCount(); ++kolom)
             regel << samenvatting.Cel(kolom, rij).trimmed();
-        uit += CsvRegel(regel);
+        regels << regel;
     }
-    return uit;
+    return regels;
 }
 
-QString CsvDetailKop(const TTabel& detail) {
+QStringList DetailKopVelden(const TTabel& detail) {
     QStringList kop{QStringLiteral("bestand"), QStringLiteral("variant"), QStringLiteral("dag")};
     for (int kolom = detail.FixedCols(); kolom < detail.ColCount(); ++kolom) {
         QStringList delen;
@@ -68,11 +68,11 @@ QString CsvDetailKop(const TTabel& detail) {
         }
         kop << delen.join(QLatin1Char(' '));
     }
-    return CsvRegel(kop);
+    return kop;
 }
 
-QString CsvDetail(const TTabel& detail, const QString& variant, const QString& bestand) {
-    QString uit;
+QList<QStringList> DetailRegels(const TTabel& detail, const QString& variant, const QString& bestand) {
+    QList<QStringList> regels;
     for (int rij = detail.FixedRows(); rij < detail.RowCount(); ++rij) {
         QStringList waarden;
         bool gevuld = false;
@@ -84,20 +84,59 @@ QString CsvDetail(const TTabel& detail, const QString& variant, const QString& b
         if (!gevuld) continue;
         QString dag = detail.Cel(0, rij).trimmed();
         dag.remove(QLatin1String("Dag "));
-        uit += CsvRegel(QStringList{bestand, variant, dag} + waarden);
+        regels << (QStringList{bestand, variant, dag} + waarden);
     }
-    return uit;
+    return regels;
 }
 
-QString CsvTabel(const TTabel& tabel, const QString& bestand) {
-    if (tabel.Naam() == QLatin1String("GrdUitvoerSam"))
-        return CsvSamenvattingKop(tabel) + CsvSamenvatting(tabel, bestand);
+bool TabelVelden(const TTabel& tabel, const QString& bestand, QStringList& kop, QList<QStringList>& regels) {
+    if (tabel.Naam() == QLatin1String("GrdUitvoerSam")) {
+        kop = SamenvattingKopVelden(tabel);
+        regels = SamenvattingRegels(tabel, bestand);
+        return true;
+    }
     const QString naam = tabel.Naam();
     if (naam.size() == DetailNaam.size() + 1 && naam.startsWith(DetailNaam)) {
         const QString variant = VariantNaam(naam.back().digitValue());
-        if (!variant.isEmpty()) return CsvDetailKop(tabel) + CsvDetail(tabel, variant, bestand);
+        if (variant.isEmpty()) return false;
+        kop = DetailKopVelden(tabel);
+        regels = DetailRegels(tabel, variant, bestand);
+        return true;
     }
-    return {};
+    return false;
+}
+
+namespace {
+
+QString CsvRegels(const QList<QStringList>& regels) {
+    QString uit;
+    for (const QStringList& regel : regels) uit += CsvRegel(regel);
+    return uit;
+}
+
+} // namespace
+
+QString CsvSamenvattingKop(const TTabel& samenvatting) {
+    return CsvRegel(SamenvattingKopVelden(samenvatting));
+}
+
+QString CsvSamenvatting(const TTabel& samenvatting, const QString& bestand) {
+    return CsvRegels(SamenvattingRegels(samenvatting, bestand));
+}
+
+QString CsvDetailKop(const TTabel& detail) {
+    return CsvRegel(DetailKopVelden(detail));
+}
+
+QString CsvDetail(const TTabel& detail, const QString& variant, const QString& bestand) {
+    return CsvRegels(DetailRegels(detail, variant, bestand));
+}
+
+QString CsvTabel(const TTabel& tabel, const QString& bestand) {
+    QStringList kop;
+    QList<QStringList> regels;
+    if (!TabelVelden(tabel, bestand, kop, regels)) return {};
+    return CsvRegel(kop) + CsvRegels(regels);
 }
 
 QString TabGescheiden(const TTabel& tabel, const QList<QPoint>& cellen) {

@@ -21,6 +21,15 @@ QString CsvRegel(const QStringList& velden);
 // The name of variant 0 "Basis", 1 "Alternatief 1" or 2 "Alternatief 1+2"; empty for any other.
 QString VariantNaam(int variant);
 
+// The fields of the tables below, line by line, before they are joined: the CSV and the workbook
+// (core/Werkmap) are made from the same fields.
+QStringList SamenvattingKopVelden(const TTabel& samenvatting);
+QList<QStringList> SamenvattingRegels(const TTabel& samenvatting, const QString& bestand);
+QStringList DetailKopVelden(const TTabel& detail);
+QList<QStringList> DetailRegels(const TTabel& detail, const QString& variant, const QString& bestand);
+// A whole result table (see CsvTabel): its heading line and its lines; false for another table.
+bool TabelVelden(const TTabel& tabel, const QString& bestand, QStringList& kop, QList<QStringList>& regels);
+
 // The summary table: a heading line (bestand, rij, omschrijving, eenheid and the three variants)
 // and one line per row that has a label, with the row number, label, unit and the three values.
 QString CsvSamenvattingKop(const TTabel& samenvatting);

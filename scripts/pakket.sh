@@ -14,6 +14,8 @@ rm -f "$build"/korvalinde_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb="$(realpath "$build"/korvalinde_*.deb)"
 dpkg-deb --field "$deb" Package Version Depends
+# The libraries come from the programs (dpkg-shlibdeps), the workbook library among them.
+dpkg-deb --field "$deb" Depends | grep -q libxlsxwriter
 
 export DEBIAN_FRONTEND=noninteractive
 werk="$(mktemp -d)"

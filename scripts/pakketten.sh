@@ -7,6 +7,7 @@ pakketten=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins libqt6svg6
+  libxlsxwriter-dev python3-openpyxl
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2 poppler-utils xvfb xauth locales

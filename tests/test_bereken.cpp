@@ -1,12 +1,15 @@
 // The batch calculator and the JSON form of the records.
 #include "ModelInvoer.h"
+#include "Werkmaplezer.h"
 #include "core/Berekening.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
+#include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 
 #include <QtTest>
 
+#include <array>
 #include <csignal>
 #include <utility>
 
@@ -15,6 +18,7 @@
 #include <unistd.h>
 
 using namespace korvalinde;
+using korvalinde::testdata::CsvRegels;
 
 namespace {
 
@@ -108,31 +112,6 @@ void Anders(TInvoerset& invoer, TBerekening& berekening) {
     invoer.SpeAlt2->SetText(QStringLiteral("1500"));
 }
 
-QList<QStringList> CsvRegels(const QByteArray& tekst) {
-    QList<QStringList> regels;
-    for (const QByteArray& regel : tekst.split('\n')) {
-        QStringList velden;
-        QString veld;
-        bool quote = false;
-        const QString r = QString::fromUtf8(regel).remove(QLatin1Char('\r'));
-        for (qsizetype i = 0; i < r.size(); ++i) {
-            const QChar c = r.at(i);
-            if (quote && c == u'"' && i + 1 < r.size() && r.at(i + 1) == u'"')
-                veld += c, ++i;
-            else if (c == u'"')
-                quote = !quote;
-            else if (c == u',' && !quote)
-                velden << veld, veld.clear();
-            else
-                veld += c;
-        }
-        velden << veld;
-        regels << velden;
-    }
-    if (!regels.isEmpty() && regels.back() == QStringList{QString()}) regels.removeLast();
-    return regels;
-}
-
 } // namespace
 
 class TestBereken : public QObject {
@@ -172,6 +151,8 @@ class TestBereken : public QObject {
     void verkeerdeOpties();
     void uitvoerOverInvoer_data();
     void uitvoerOverInvoer();
+    void xlsx_data();
+    void xlsx();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -616,14 +597,15 @@ void TestBereken::rapport() {
 
 void TestBereken::schrijfFouten_data() {
     // The target "uit" in a fresh folder holds "oud" (mode 0640) unless the case makes it otherwise.
-    QTest::addColumn<QString>("opdracht"); // --nieuw or --rapport
+    QTest::addColumn<QString>("opdracht"); // --nieuw, --rapport or --xlsx
     QTest::addColumn<QString>("geval");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("melding");
-    for (const char* opdracht : {"--nieuw", "--rapport"}) {
-        QTest::addRow("%s, size limit", opdracht)
-            << opdracht << "grens" << 2
-            << (opdracht == QLatin1String("--nieuw") ? "Stream write error" : "File too large");
+    // (--xlsx: the summary of the scenario as a workbook.)
+    const QList<std::array<const char*, 2>> opdrachten{
+        {"--nieuw", "Stream write error"}, {"--rapport", "File too large"}, {"--xlsx", "--xlsx: "}};
+    for (const auto& [opdracht, grens] : opdrachten) {
+        QTest::addRow("%s, size limit", opdracht) << opdracht << "grens" << 2 << grens;
         QTest::addRow("%s, read-only file", opdracht) << opdracht << "alleenlezen" << 2 << "alleen-lezen";
         QTest::addRow("%s, link to a device", opdracht)
             << opdracht << "apparaat" << 2 << "geen gewoon bestand";
@@ -945,7 +927,7 @@ void TestBereken::uitvoerOverInvoer_data() {
     // Every output option against its input, named the same, as ./name, through a link and a hard link.
     QTest::addColumn<QString>("optie");
     QTest::addColumn<QString>("naam");
-    for (const char* optie : {"--grafiek", "--rapport"})
+    for (const char* optie : {"--grafiek", "--rapport", "--xlsx"})
         for (const char* naam : {"zelfde", "punt", "koppeling", "harde koppeling"})
             QTest::addRow("%s, %s", optie, naam) << optie << naam;
 }
@@ -982,6 +964,80 @@ void TestBereken::uitvoerOverInvoer() {
                                                 " is het invoerbestand zelf; er is niets geschreven"),
              r.fout.constData());
     QCOMPARE(Inhoud(kvl), scenario);
+}
+
+void TestBereken::xlsx_data() {
+    // A, B: two scenario files, B named "2024" (a name that looks like a number stays text); UIT the
+    // workbook. `csv`: the same tables as CSV, a blank line before the detail tables.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("csv");
+    QTest::addColumn<QStringList>("bladen"); // empty: refused as an option error
+    QTest::newRow("summary of two files") << QStringList{"--xlsx", "UIT", "A", "B"}
+                                          << QStringList{"--csv", "A", "B"} << QStringList{"Samenvatting"};
+    QTest::newRow("with the detail tables")
+        << QStringList{"--detail", "--xlsx", "UIT", "A", "B"} << QStringList{"--detail", "A", "B"}
+        << QStringList{"Samenvatting", "Detail"};
+    QTest::newRow("a sweep with the alternatives")
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "--xlsx", "UIT", "A"}
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "A"} << QStringList{"Reeks"};
+    QTest::newRow("with --rapport") << QStringList{"--rapport", "B", "--xlsx", "UIT", "A"} << QStringList()
+                                    << QStringList();
+    QTest::newRow("twice") << QStringList{"--xlsx", "UIT", "--xlsx", "UIT", "A"} << QStringList()
+                           << QStringList();
+}
+
+void TestBereken::xlsx() {
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, csv);
+    QFETCH(QStringList, bladen);
+    QTemporaryDir dir;
+    const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("a,b.kvl")), Anders);
+    const Opgeslagen b = SlaOp(dir.filePath(QStringLiteral("2024")), [](TInvoerset&, TBerekening&) {});
+    const QString uit = dir.filePath(QStringLiteral("uit.xlsx"));
+    for (QStringList* lijst : {&args, &csv}) {
+        lijst->replaceInStrings(QRegularExpression("^A$"), a.pad);
+        lijst->replaceInStrings(QRegularExpression("^B$"), QStringLiteral("2024"));
+        lijst->replaceInStrings(QRegularExpression("^UIT$"), uit);
+    }
+    // B by its bare name, from its folder.
+    const QString werkmap0 = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const Resultaat r = Start(args);
+    const Resultaat tekst = bladen.isEmpty() ? Resultaat{} : Start(csv);
+    QVERIFY(QDir::setCurrent(werkmap0));
+    if (bladen.isEmpty()) {
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.fout.contains("--help"), r.fout.constData());
+        QVERIFY(!QFile::exists(uit));
+        return;
+    }
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.uit.isEmpty()); // the tables go into the workbook only
+    QCOMPARE(tekst.code, 0);
+    if (csv.contains("2024")) QVERIFY(tekst.uit.contains("\r\n2024,1,"));
+    const qsizetype leeg = tekst.uit.indexOf("\r\n\r\n");
+    QString fout;
+    const QJsonObject werkmap = testdata::LeesWerkmap(uit, fout);
+    QVERIFY2(fout.isEmpty(), qPrintable(fout));
+    QCOMPARE(werkmap.value("volgorde").toVariant().toStringList(), bladen);
+    const auto vergelijk = [&werkmap](const char* blad, const QByteArray& csvTekst,
+                                      const QList<int>& tekstkolommen) {
+        return testdata::VergelijkBlad(
+            werkmap.value("bladen").toObject().value(QLatin1String(blad)).toObject(), CsvRegels(csvTekst),
+            tekstkolommen);
+    };
+    if (bladen.contains("Reeks")) {
+        const QString verschil = vergelijk("Reeks", tekst.uit, {});
+        QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+        return;
+    }
+    QString verschil = vergelijk("Samenvatting", tekst.uit.left(leeg < 0 ? tekst.uit.size() : leeg + 2),
+                                 TekstkolommenSamenvatting);
+    QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+    if (bladen.contains("Detail")) {
+        verschil = vergelijk("Detail", tekst.uit.mid(leeg + 4), TekstkolommenDetail);
+        QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

@@ -2,11 +2,13 @@
 // detail tables with their radio group, the chart page following each recalculation, and the
 // tables to a spreadsheet (clipboard and CSV, the CSV equal to the batch calculator's).
 #include "VensterKind.h"
+#include "Werkmaplezer.h"
 #include "core/Berekening.h"
 #include "core/Csv.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
+#include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
@@ -27,8 +29,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 using namespace korvalinde;
+using korvalinde::testdata::CsvRegels;
 using korvalinde::testdata::Kind;
+using korvalinde::testdata::LeesWerkmap;
+using korvalinde::testdata::VergelijkBlad;
 
 class TestUitvoerVenster : public QObject {
     Q_OBJECT
@@ -48,6 +57,7 @@ class TestUitvoerVenster : public QObject {
     void kopieren();
     void afgekapteLabels();
     void csvGelijkAanBatch();
+    void csvOpslaan_data();
     void csvOpslaan();
     void plaatjes();
 
@@ -322,6 +332,8 @@ void TestUitvoerVenster::kopieren() {
         QTRY_VERIFY(grid->Menu()->isVisible());
         QCOMPARE(grid->Menu()->actions().at(0)->text(), QStringLiteral("Kopiëren"));
         QCOMPARE(grid->Menu()->actions().at(1)->text(), QStringLiteral("Opslaan als CSV..."));
+        QCOMPARE(grid->Menu()->actions().at(2)->text(),
+                 QStringLiteral("Opslaan als Excel-werkmap (.xlsx)..."));
         grid->MitKopieren()->trigger();
         grid->Menu()->close();
     } else {
@@ -410,13 +422,28 @@ void TestUitvoerVenster::csvGelijkAanBatch() {
                  CsvDetail(*berekening.GrdUitvoerDet[1], "Alternatief 1", pad));
 }
 
+void TestUitvoerVenster::csvOpslaan_data() {
+    QTest::addColumn<QString>("extensie"); // csv or xlsx
+    QTest::addColumn<int>("tabel");        // -1 the summary, else the detail table of that variant
+    QTest::newRow("CSV, detail") << "csv" << 2;
+    QTest::newRow("Excel workbook, summary") << "xlsx" << -1;
+    QTest::newRow("Excel workbook, detail") << "xlsx" << 2;
+}
+
 void TestUitvoerVenster::csvOpslaan() {
-    // "Opslaan als CSV..." writes the whole table, the name from the (replaced) dialog with ".csv"
-    // added; a file that cannot be written is said, a cancelled dialog writes nothing.
+    // "Opslaan als CSV..." and "Opslaan als Excel-werkmap (.xlsx)..." write the whole table, the name
+    // from the (replaced) dialog with the extension added; the workbook holds the CSV's cells, the
+    // numbers as numbers. A file that cannot be written is said and an old one stays as it was; a
+    // cancelled dialog writes nothing.
+    QFETCH(QString, extensie);
+    QFETCH(int, tabel);
     TFrmHoofdFormulier venster(&melder_);
     QTemporaryDir map;
-    TStringGrid* grid = Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(2)));
-    QString antwoord = map.filePath("detail");
+    TStringGrid* grid =
+        tabel < 0 ? Kind<TStringGrid>(&venster, "GrdUitvoerSam")
+                  : Kind<TStringGrid>(&venster, qPrintable(QStringLiteral("GrdUitvoerDet%1").arg(tabel)));
+    const bool xlsx = extensie == "xlsx";
+    QString antwoord = map.filePath("tabel");
     QString voorstel;
     QStringList fouten;
     grid->VraagBestandsnaam = [&](QWidget*, const QString& v) {
@@ -424,18 +451,56 @@ void TestUitvoerVenster::csvOpslaan() {
         return antwoord;
     };
     grid->ToonFout = [&fouten](const QString& melding) { fouten << melding; };
-    grid->MitOpslaanCsv()->trigger();
-    QCOMPARE(voorstel, QStringLiteral("Korvalinde detail Alternatief 1+2.csv"));
-    QFile csv(map.filePath("detail.csv"));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(csv.readAll()), CsvTabel(*grid->Tabel(), QString()));
-    antwoord = map.filePath("geen/map/detail.csv"); // a folder that does not exist
-    QVERIFY(!grid->OpslaanAlsCsv());
+    (xlsx ? grid->MitOpslaanXlsx() : grid->MitOpslaanCsv())->trigger();
+    QCOMPARE(voorstel, (tabel < 0 ? "Korvalinde uitvoer." : "Korvalinde detail Alternatief 1+2.") + extensie);
+    const QString pad = map.filePath("tabel." + extensie);
+    QFile bestand(pad);
+    QVERIFY(bestand.open(QIODevice::ReadOnly));
+    const QString csv = CsvTabel(*grid->Tabel(), QString());
+    if (xlsx) {
+        QString fout;
+        const QJsonObject werkmap = LeesWerkmap(pad, fout);
+        QVERIFY2(fout.isEmpty(), qPrintable(fout));
+        const QString blad = tabel < 0 ? "Samenvatting" : "Detail";
+        QCOMPARE(werkmap.value("volgorde").toVariant().toStringList(), QStringList{blad});
+        const QString verschil =
+            VergelijkBlad(werkmap.value("bladen").toObject().value(blad).toObject(), CsvRegels(csv.toUtf8()),
+                          tabel < 0 ? TekstkolommenSamenvatting : TekstkolommenDetail);
+        QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+    } else {
+        QCOMPARE(QString::fromUtf8(bestand.readAll()), csv);
+    }
+    bestand.close();
+    const auto opslaan = [grid, xlsx] { return xlsx ? grid->OpslaanAlsXlsx() : grid->OpslaanAlsCsv(); };
+    antwoord = map.filePath("geen/map/tabel." + extensie); // a folder that does not exist
+    QVERIFY(!opslaan());
     QCOMPARE(fouten.size(), 1);
     QVERIFY(fouten[0].startsWith("De tabel kon niet worden opgeslagen als"));
+    // Over a file-size limit the old file stays.
+    antwoord = pad;
+    const QByteArray oud = QByteArray(100, 'o');
+    QVERIFY(bestand.open(QIODevice::WriteOnly | QIODevice::Truncate) && bestand.write(oud) == oud.size());
+    bestand.close();
+    {
+        rlimit oudeGrens{};
+        getrlimit(RLIMIT_FSIZE, &oudeGrens);
+        rlimit grens = oudeGrens;
+        grens.rlim_cur = 200;
+        const auto signaal = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &grens);
+        const bool gelukt = opslaan();
+        setrlimit(RLIMIT_FSIZE, &oudeGrens);
+        std::signal(SIGXFSZ, signaal);
+        QVERIFY(!gelukt);
+    }
+    QCOMPARE(fouten.size(), 2);
+    QVERIFY2(fouten[1].contains("File too large"), qPrintable(fouten[1]));
+    QVERIFY(bestand.open(QIODevice::ReadOnly));
+    QCOMPARE(bestand.readAll(), oud);
+    QCOMPARE(QDir(map.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tabel." + extensie});
     grid->VraagBestandsnaam = [](QWidget*, const QString&) { return QString(); };
-    QVERIFY(!grid->OpslaanAlsCsv());
-    QCOMPARE(fouten.size(), 1);
+    QVERIFY(!opslaan());
+    QCOMPARE(fouten.size(), 2);
 }
 
 void TestUitvoerVenster::plaatjes() {

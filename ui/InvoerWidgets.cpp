@@ -3,6 +3,7 @@
 #include "components/Dagveld.h"
 #include "core/Csv.h"
 #include "core/Meldingen.h"
+#include "core/Werkmap.h"
 #include "domain/Bestand.h"
 #include "ui/Meldvenster.h"
 
@@ -337,11 +338,18 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
         mitOpslaanCsv_ = new QAction(QStringLiteral("Opslaan als CSV..."), this);
         mitOpslaanCsv_->setObjectName(QStringLiteral("MitOpslaanCsv"));
         connect(mitKopieren_, &QAction::triggered, this, &TStringGrid::Kopieer);
+        mitOpslaanXlsx_ = new QAction(QStringLiteral("Opslaan als Excel-werkmap (.xlsx)..."), this);
+        mitOpslaanXlsx_->setObjectName(QStringLiteral("MitOpslaanXlsx"));
         connect(mitOpslaanCsv_, &QAction::triggered, this, [this] { OpslaanAlsCsv(); });
+        connect(mitOpslaanXlsx_, &QAction::triggered, this, [this] { OpslaanAlsXlsx(); });
         menu_ = new QMenu(this);
         menu_->addAction(mitKopieren_);
         menu_->addAction(mitOpslaanCsv_);
+        menu_->addAction(mitOpslaanXlsx_);
         VraagBestandsnaam = [](QWidget* ouder, const QString& voorstel) {
+            if (voorstel.endsWith(QLatin1String(".xlsx")))
+                return QFileDialog::getSaveFileName(ouder, QStringLiteral("Opslaan als Excel-werkmap"),
+                                                    voorstel, QStringLiteral("Excel-werkmap (*.xlsx)"));
             return QFileDialog::getSaveFileName(ouder, QStringLiteral("Opslaan als CSV"), voorstel,
                                                 QStringLiteral("CSV-bestand (*.csv)"));
         };
@@ -459,21 +467,37 @@ bool TStringGrid::OpslaanAlsCsv() {
     const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
     const QString csv = CsvTabel(*tabel_, scenario);
     if (csv.isEmpty()) return false;
+    return OpslaanAls(QStringLiteral("csv"), [&csv](const QString& naam) {
+        const QByteArray bytes = csv.toUtf8();
+        return QString::fromStdString(
+            SchrijfBestand(QFile::encodeName(naam).toStdString(),
+                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    });
+}
+
+bool TStringGrid::OpslaanAlsXlsx() {
+    const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
+    if (CsvTabel(*tabel_, scenario).isEmpty()) return false;
+    return OpslaanAls(QStringLiteral("xlsx"), [this, &scenario](const QString& naam) {
+        return SchrijfWerkmapTabel(naam, *tabel_, scenario);
+    });
+}
+
+bool TStringGrid::OpslaanAls(const QString& extensie,
+                             const std::function<QString(const QString& naam)>& schrijf) {
+    const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
     // Proposed: next to the scenario, named after it and the table.
     const QFileInfo info(scenario);
     const QString basis = scenario.isEmpty() ? QStringLiteral("Korvalinde") : info.completeBaseName();
     const QString deel = tabel_->FixedCols() > 1
                              ? QStringLiteral("uitvoer")
                              : QStringLiteral("detail ") + VariantNaam(tabel_->Naam().back().digitValue());
-    QString voorstel = basis + QLatin1Char(' ') + deel + QStringLiteral(".csv");
+    QString voorstel = basis + QLatin1Char(' ') + deel + QLatin1Char('.') + extensie;
     if (!scenario.isEmpty()) voorstel = info.dir().filePath(voorstel);
     QString naam = VraagBestandsnaam ? VraagBestandsnaam(this, voorstel) : QString();
     if (naam.isEmpty()) return false;
-    if (QFileInfo(naam).suffix().isEmpty()) naam += QStringLiteral(".csv");
-    const QByteArray bytes = csv.toUtf8();
-    const QString reden = QString::fromStdString(
-        SchrijfBestand(QFile::encodeName(naam).toStdString(),
-                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    if (QFileInfo(naam).suffix().isEmpty()) naam += QLatin1Char('.') + extensie;
+    const QString reden = schrijf(naam);
     if (reden.isEmpty()) return true;
     if (ToonFout)
         ToonFout(QStringLiteral("De tabel kon niet worden opgeslagen als \"%1\".\n%2")

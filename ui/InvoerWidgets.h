@@ -122,7 +122,8 @@ class TCelDelegate : public QStyledItemDelegate {
 // A result table (read only) lets the user select cells, a range or all of it (Ctrl+A), and copy
 // them with their row and column titles to the clipboard (Ctrl+C, or "Kopiëren" in its right-click
 // menu) as tab-separated text that pastes into a spreadsheet as a table. "Opslaan als CSV..." in
-// the same menu writes the whole table as CSV.
+// the same menu writes the whole table as CSV, "Opslaan als Excel-werkmap (.xlsx)..." as a workbook
+// with the same cells, the numbers as numbers.
 class TStringGrid : public QTableView {
     Q_OBJECT
   public:
@@ -137,14 +138,18 @@ class TStringGrid : public QTableView {
     // Result tables: asks for a file name and writes the whole table as CSV through the safe write;
     // false when the user cancelled or the file could not be written (said through ToonFout).
     bool OpslaanAlsCsv();
+    // The same as an Excel workbook (core/Werkmap), ".xlsx" added to a name without an extension.
+    bool OpslaanAlsXlsx();
 
     // The right-click menu's entries of a result table; null for an input table.
     QAction* MitKopieren() const { return mitKopieren_; }
     QAction* MitOpslaanCsv() const { return mitOpslaanCsv_; }
+    QAction* MitOpslaanXlsx() const { return mitOpslaanXlsx_; }
     QMenu* Menu() const { return menu_; }
 
-    // Asks for the file name of the CSV; returns an empty text when the user cancels. The default
-    // shows the standard save dialog. Tests replace it.
+    // Asks for the file name of the CSV or the workbook (the proposal ends in ".csv" or ".xlsx");
+    // returns an empty text when the user cancels. The default shows the standard save dialog for
+    // that kind of file. Tests replace it.
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
     // Shows a failure to the user; the default shows an error box through the standard melder.
     std::function<void(const QString& melding)> ToonFout;
@@ -166,10 +171,14 @@ class TStringGrid : public QTableView {
     // is none in that direction. Without a current cell the search starts before the first cell
     // (or after the last one).
     bool NaarBewerkbareCel(bool volgende);
+    // Asks for the name (proposed: next to the scenario, named after it and the table, with
+    // `extensie`) and writes the table with `schrijf`, which returns the reason of a failure.
+    bool OpslaanAls(const QString& extensie, const std::function<QString(const QString& naam)>& schrijf);
     TTabel* tabel_;
     TTabelModel* model_;
     QAction* mitKopieren_ = nullptr;
     QAction* mitOpslaanCsv_ = nullptr;
+    QAction* mitOpslaanXlsx_ = nullptr;
     QMenu* menu_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
+#include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
 #include "report/Reeksgrafiek.h"
@@ -186,7 +187,10 @@ bool LeesAlles(const QStringList& bestanden, unsigned draden, std::vector<TQXInv
 struct Uitkomst {
     QByteArray tekst;  // JSON element or CSV summary rows
     QByteArray detail; // CSV detail rows
-    QString fout;      // the model's error
+    // For the workbook: the fields of the summary and detail lines.
+    QList<QStringList> samenvatting;
+    QList<QStringList> details;
+    QString fout; // the model's error
 };
 
 QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
@@ -197,6 +201,13 @@ QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
         return QString::fromStdString(e.what());
     }
     return {};
+}
+
+// Whether the workbook asked for may be written, before anything is computed: empty when it may.
+QString WerkmapDoel(const QString& pad) {
+    if (pad.isEmpty()) return {};
+    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString());
+    return reden.empty() ? QString() : QStringLiteral("--xlsx: %1").arg(QString::fromStdString(reden));
 }
 
 } // namespace
@@ -246,16 +257,19 @@ int Onleesbaar(const QString& melding) {
 
 int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
     const unsigned draden = Draden(opties.draden);
+    if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
     std::vector<TQXInvoer> invoer;
     if (!LeesAlles(bestanden, draden, invoer)) return 2;
 
-    const bool csv = opties.csv || opties.detail;
+    // The tables go either into the workbook, or as CSV or JSON to standard output.
+    const bool xlsx = !opties.xlsx.isEmpty();
+    const bool csv = !xlsx && (opties.csv || opties.detail);
     const bool lijst = bestanden.size() > 1;
     Standaarduitvoer uit;
     // The detail rows follow all summary rows: they wait in a temporary file, not in memory.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> detail(opties.detail ? std::tmpfile() : nullptr,
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> detail(opties.detail && csv ? std::tmpfile() : nullptr,
                                                            &std::fclose);
-    if (opties.detail && !detail)
+    if (opties.detail && csv && !detail)
         return Onleesbaar(QStringLiteral("geen tijdelijk bestand voor de detailtabellen"));
     bool modelFout = false;
 
@@ -265,9 +279,21 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
     QByteArray begin;
     if (csv)
         begin = CsvSamenvattingKop(*kop.Sam).toUtf8();
-    else if (lijst)
+    else if (lijst && !xlsx)
         begin = "[\n";
     uit.Schrijf(begin);
+    // The workbook: the summary lines of all files in one sheet, their detail lines in another.
+    std::unique_ptr<TWerkmap> werkmap;
+    int samBlad = -1;
+    int detBlad = -1;
+    if (xlsx) {
+        werkmap = std::make_unique<TWerkmap>();
+        samBlad = werkmap->Blad(QStringLiteral("Samenvatting"), SamenvattingKopVelden(*kop.Sam),
+                                TekstkolommenSamenvatting);
+        if (opties.detail)
+            detBlad =
+                werkmap->Blad(QStringLiteral("Detail"), DetailKopVelden(*kop.Det[0]), TekstkolommenDetail);
+    }
 
     try {
         VerwerkGeordend<Uitkomst>(
@@ -277,7 +303,7 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
                 const QString& bestand = bestanden[static_cast<qsizetype>(i)];
                 TQXUitvoer uitvoer;
                 u.fout = ModelFout(invoer[i], uitvoer);
-                if (!csv) {
+                if (!csv && !xlsx) {
                     if (lijst) u.tekst = i == 0 ? QByteArray("    ") : QByteArray(",\n    ");
                     SchrijfResultaatJson(u.tekst, invoer[i], uitvoer, u.fout, lijst ? &bestand : nullptr,
                                          lijst ? 1 : 0);
@@ -287,6 +313,14 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
                 QObject eigenaar; // the tables of this file, on this thread
                 const TResultaatTabellen tabellen = MaakResultaatTabellen(&eigenaar);
                 VulResultaatTabellen(tabellen, uitvoer);
+                if (xlsx) {
+                    u.samenvatting = SamenvattingRegels(*tabellen.Sam, bestand);
+                    if (opties.detail)
+                        for (int v = 0; v < AantalVarianten; ++v)
+                            u.details += DetailRegels(*tabellen.Det[static_cast<std::size_t>(v)],
+                                                      VariantNaam(v), bestand);
+                    return u;
+                }
                 u.tekst = CsvSamenvatting(*tabellen.Sam, bestand).toUtf8();
                 if (opties.detail)
                     for (int v = 0; v < AantalVarianten; ++v)
@@ -298,11 +332,13 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
             [&](std::size_t i, Uitkomst& u) {
                 if (!u.fout.isEmpty()) {
                     modelFout = true;
-                    if (csv)
+                    if (csv || xlsx)
                         Fout() << "korvalinde-bereken: " << bestanden[static_cast<qsizetype>(i)] << ": "
                                << u.fout << Qt::endl;
                 }
                 uit.Schrijf(u.tekst);
+                for (const QStringList& regel : u.samenvatting) werkmap->Regel(samBlad, regel);
+                for (const QStringList& regel : u.details) werkmap->Regel(detBlad, regel);
                 if (detail && !u.detail.isEmpty() &&
                     std::fwrite(u.detail.constData(), 1, static_cast<std::size_t>(u.detail.size()),
                                 detail.get()) != static_cast<std::size_t>(u.detail.size()))
@@ -313,7 +349,11 @@ int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
                               .arg(QString::fromLocal8Bit(e.what())));
     }
 
-    if (!csv && lijst) uit.Schrijf("\n]\n");
+    if (werkmap) {
+        if (const QString reden = werkmap->Schrijf(opties.xlsx); !reden.isEmpty())
+            return Onleesbaar(QStringLiteral("--xlsx: %1").arg(reden));
+    }
+    if (!csv && !xlsx && lijst) uit.Schrijf("\n]\n");
     if (detail) {
         uit.Schrijf(QByteArray("\r\n") + CsvDetailKop(*kop.Det[0]).toUtf8());
         if (std::fflush(detail.get()) != 0 || std::ferror(detail.get()))
@@ -359,6 +399,7 @@ double Getal(const QString& tekst) {
 } // namespace
 
 int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
+    if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
     if (IsJson(bestand))
         return Onleesbaar(QStringLiteral("--reeks vraagt een scenariobestand (.kvl), geen JSON"));
     QByteArray scenario;
@@ -387,7 +428,15 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         for (const TSamenvattingKolom& k : SamenvattingKolommen())
             kop << (opties.alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) + k.titel;
     Standaarduitvoer uit;
-    uit.Schrijf(CsvRegel(kop).toUtf8());
+    // The table goes into the workbook, sheet "Reeks", or as CSV to standard output.
+    std::unique_ptr<TWerkmap> werkmap;
+    int blad = -1;
+    if (!opties.xlsx.isEmpty()) {
+        werkmap = std::make_unique<TWerkmap>();
+        blad = werkmap->Blad(QStringLiteral("Reeks"), kop);
+    } else {
+        uit.Schrijf(CsvRegel(kop).toUtf8());
+    }
 
     // The chart: x the first sweep's values as its input shows them; a line per value of the second
     // sweep, or per variant with the alternatives.
@@ -410,7 +459,10 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                         regel << QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
                                                             KolBasis + v)][static_cast<std::size_t>(k.rij)])
                                      .trimmed();
-                uit.Schrijf(CsvRegel(regel).toUtf8());
+                if (werkmap)
+                    werkmap->Regel(blad, regel);
+                else
+                    uit.Schrijf(CsvRegel(regel).toUtf8());
                 if (!p.fout.isEmpty()) {
                     modelFout = true;
                     Fout() << "korvalinde-bereken: " << bestand << " ("
@@ -448,6 +500,10 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                                                  std::string_view(png.constData(), png.size()));
         if (!reden.empty())
             return Onleesbaar(QStringLiteral("--grafiek: %1").arg(QString::fromStdString(reden)));
+    }
+    if (werkmap) {
+        if (const QString reden = werkmap->Schrijf(opties.xlsx); !reden.isEmpty())
+            return Onleesbaar(QStringLiteral("--xlsx: %1").arg(reden));
     }
     return uit.Af(modelFout ? 1 : 0);
 }

@@ -20,6 +20,7 @@ struct TBatchOpties {
     bool alternatieven = false; // the sweep's table also shows "Alternatief 1" and "Alternatief 1+2"
     QString grafiek;            // the sweep's chart as PNG
     QStringList rijen;          // the summary rows the chart shows (part of their title)
+    QString xlsx;               // the tables go into this Excel workbook instead of standard output
 };
 
 // Exit code: 0 computed, 1 the model stopped with an error for at least one file, 2 an input could

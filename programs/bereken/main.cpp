@@ -6,6 +6,7 @@
 //   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
+//   korvalinde-bereken --xlsx UIT.xlsx A.kvl B.kvl  the tables as an Excel workbook instead
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
 // is done, in the order given (programs/bereken/Verwerking).
@@ -55,6 +56,9 @@ const char* const Gebruik =
     "Opties:\n"
     "  --csv           de samenvattingstabel als CSV (komma, decimale punt), een blok per bestand\n"
     "  --detail        ook de drie detailtabellen als CSV, na een lege regel (houdt --csv in)\n"
+    "  --xlsx UIT.xlsx de tabellen als Excel-werkmap in UIT.xlsx in plaats van op standaarduitvoer:\n"
+    "                  blad \"Samenvatting\", met --detail ook blad \"Detail\", met --reeks blad \"Reeks\";\n"
+    "                  getallen als getal met de decimalen van de tabel\n"
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
     "  --rapport UIT.pdf BESTAND.kvl\n"
     "                  schrijft het afgedrukte rapport (drie pagina's A4) van het scenario als PDF\n"
@@ -223,13 +227,15 @@ int main(int argc, char** argv) {
         } else if (arg == QLatin1String("--alternatieven")) {
             opties.alternatieven = true;
         } else if (arg == QLatin1String("--rapport") || arg == QLatin1String("--nieuw") ||
-                   arg == QLatin1String("--grafiek")) {
+                   arg == QLatin1String("--grafiek") || arg == QLatin1String("--xlsx")) {
             const QString fout = uitvoerOptie(i, arg, w);
             if (!fout.isEmpty()) return VerkeerdGebruik(fout);
             if (arg == QLatin1String("--rapport"))
                 rapport = w;
             else if (arg == QLatin1String("--nieuw"))
                 nieuw = w;
+            else if (arg == QLatin1String("--xlsx"))
+                opties.xlsx = w;
             else
                 opties.grafiek = w;
         } else if (arg == QLatin1String("--reeks") || arg == QLatin1String("--rij")) {
@@ -268,11 +274,12 @@ int main(int argc, char** argv) {
                     QStringLiteral("--reeks %1 staat er twee keer; één invoer kan maar één reeks hebben")
                         .arg(naam));
         }
-    if (nieuw && (!bestanden.isEmpty() || opties.csv || reeks || rapport))
+    if (nieuw && (!bestanden.isEmpty() || opties.csv || reeks || rapport || !opties.xlsx.isEmpty()))
         return VerkeerdGebruik(QStringLiteral(
             "--nieuw schrijft alleen een nieuw scenariobestand, zonder BESTAND of andere opties"));
-    if (rapport && (opties.csv || reeks))
-        return VerkeerdGebruik(QStringLiteral("--rapport kan niet samen met --csv, --detail of --reeks"));
+    if (rapport && (opties.csv || reeks || !opties.xlsx.isEmpty()))
+        return VerkeerdGebruik(
+            QStringLiteral("--rapport kan niet samen met --csv, --detail, --reeks of --xlsx"));
     if ((rapport || reeks) && bestanden.size() != 1)
         return VerkeerdGebruik(QStringLiteral("%1 vraagt precies één scenariobestand")
                                    .arg(rapport ? QStringLiteral("--rapport") : QStringLiteral("--reeks")));
