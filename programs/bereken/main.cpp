@@ -6,13 +6,15 @@
 //   korvalinde-bereken --nieuw UIT.kvl  writes a scenario file with all defaults
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
+//   korvalinde-bereken --zoek "Benutting>=85" --varieer SpeGrasaanbod=500:4000 WEIDE.kvl  goal seek
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
 // is done, in the order given (programs/bereken/Verwerking).
 //
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
 // the message in "fout" or on stderr); 2 an input could not be read, a file could not be written or
-// standard output did not take all results (message on stderr).
+// standard output did not take all results (message on stderr); 3 a goal seek found no value that
+// meets its target (message on stderr).
 
 #include "core/Berekening.h"
 #include "core/Invoerset.h"
@@ -67,6 +69,14 @@ const char* const Gebruik =
     "                  bij --reeks een grafiek van de gekozen samenvattingsrijen tegen de waarde\n"
     "  --rij TEKST     een rij voor de grafiek (deel van de naam, bijvoorbeeld \"Benutting\"); standaard\n"
     "                  het benuttingspercentage en de gemiddelde melkgift\n"
+    "  --zoek \"RIJ>=DOEL\" --varieer NAAM=VAN:TOT\n"
+    "                  zoekt de kleinste waarde van de getalinvoer NAAM (op de stappen en decimalen\n"
+    "                  van die invoer, van VAN tot en met TOT) waarbij de samenvattingsrij RIJ (deel\n"
+    "                  van de naam, zoals bij --rij) van Basis minstens DOEL is; met <= hoogstens\n"
+    "                  DOEL. Elke waarde wordt berekend. Schrijft de gevonden waarde met de\n"
+    "                  samenvatting als CSV; loopt de rij niet in een richting mee, dan volgt een\n"
+    "                  melding op standaardfout met de eerste en de laatste waarde die voldoet\n"
+    "  --grootste      bij --zoek de grootste waarde in plaats van de kleinste\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
     "\n"
@@ -75,7 +85,8 @@ const char* const Gebruik =
     "\n"
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
     "2 een invoer kon niet gelezen worden, een bestand kon niet geschreven worden of de uitvoer\n"
-    "kon niet volledig naar standaarduitvoer.\n";
+    "kon niet volledig naar standaarduitvoer, 3 bij --zoek: geen waarde in het bereik haalt het doel\n"
+    "(melding op standaardfout).\n";
 
 // Whether two paths name the same file (also through a link or a second name).
 bool ZelfdeBestand(const QString& a, const QString& b) {
@@ -176,6 +187,14 @@ int main(int argc, char** argv) {
                 return 2;
             }
             (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
+        } else if (arg == QLatin1String("--zoek") || arg == QLatin1String("--varieer")) {
+            QString& doel = arg == QLatin1String("--zoek") ? opties.zoek : opties.varieer;
+            if (!doel.isEmpty() || !waarde(i, doel)) {
+                Fout() << Gebruik;
+                return 2;
+            }
+        } else if (arg == QLatin1String("--grootste")) {
+            opties.grootste = true;
         } else if (arg == QLatin1String("--grafiek")) {
             if (!opties.grafiek.isEmpty() || !waarde(i, opties.grafiek)) {
                 Fout() << Gebruik;
@@ -199,6 +218,14 @@ int main(int argc, char** argv) {
     }
 
     const bool reeks = !opties.reeksen.isEmpty();
+    if (!opties.zoek.isEmpty() || !opties.varieer.isEmpty() || opties.grootste) {
+        if (opties.zoek.isEmpty() || opties.varieer.isEmpty() || bestanden.size() != 1 || reeks || nieuw ||
+            rapport || opties.detail || !opties.grafiek.isEmpty() || !opties.rijen.isEmpty()) {
+            Fout() << Gebruik;
+            return 2;
+        }
+        return VerwerkZoek(bestanden.front(), opties);
+    }
     if (nieuw) {
         if (!bestanden.isEmpty() || opties.csv || reeks || rapport) {
             Fout() << Gebruik;
