@@ -102,8 +102,21 @@ bool LeesZoekbereik(const QString& tekst, const TInvoerset& invoer, TReeks& reek
         fout = QStringLiteral("--varieer %1: verwacht NAAM=VAN:TOT met VAN <= TOT").arg(tekst);
         return false;
     }
-    // The step written out exactly enough for the sweep's reading ("0.1", "1", "25").
-    const QString volledig = tekst + QLatin1Char(':') + QString::number(Zoekstap(*getal), 'g', 15);
+    // The ends moved inwards onto the input's grid (its steps from its minimum), written out exactly
+    // enough for the sweep's reading ("0.1", "1", "25").
+    const double stap = Zoekstap(*getal);
+    const double begin = getal->MinValue() + std::ceil((van - getal->MinValue()) / stap - 1e-9) * stap;
+    const double eind = getal->MinValue() + std::floor((tot - getal->MinValue()) / stap + 1e-9) * stap;
+    if (eind < begin - 1e-9) {
+        fout = QStringLiteral("--varieer %1: geen waarde op de stappen van %2 (%3) tussen %4 en %5")
+                   .arg(tekst, getal->Naam(), QString::number(stap, 'g', 15), delen[0].trimmed(),
+                        delen[1].trimmed());
+        return false;
+    }
+    const QString volledig =
+        QStringLiteral("%1=%2:%3:%4")
+            .arg(getal->Naam(), QString::number(begin, 'g', 15),
+                 QString::number(std::max(begin, eind), 'g', 15), QString::number(stap, 'g', 15));
     if (LeesReeks(volledig, invoer, reeks, fout)) return true;
     fout.replace(QStringLiteral("--reeks ") + volledig, QStringLiteral("--varieer ") + tekst);
     return false;

@@ -43,8 +43,9 @@ bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout);
 // Whether the summary of a point meets the target; a point without a value (a model error) does not.
 bool VoldoetAanDoel(const TZoekdoel& doel, const TQXUitvoer& uitvoer);
 
-// The grid of "NAAM=VAN:TOT" on the input's own steps: VAN, VAN + step, ... up to TOT, the step
-// the input's increment but not finer than its decimals show. Refused as LeesReeks refuses.
+// The grid of "NAAM=VAN:TOT" on the input's own steps: the values from the input's minimum by its
+// step (its increment, but not finer than its decimals show) that lie from VAN to TOT. Refused as
+// LeesReeks refuses, and when no value of the grid lies there.
 bool LeesZoekbereik(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QString& fout);
 // The step of that grid for an input.
 double Zoekstap(const TGetalInvoer& invoer);

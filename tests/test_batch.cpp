@@ -214,6 +214,12 @@ void TestBatch::zoekdoelEnBereik_data() {
     QTest::newRow("an end between grid values") << "Benutting>=85"
                                                 << "SpePerceelOpp=1:1.25"
                                                 << "" << 3;
+    QTest::newRow("a beginning between grid values") << "Benutting>=85"
+                                                     << "SpeGrasaanbod=150:420"
+                                                     << "" << 3;
+    QTest::newRow("no grid value between") << "Benutting>=85"
+                                           << "SpeGrasaanbod=150:180"
+                                           << "geen waarde op de stappen" << 0;
     QTest::newRow("several rows match") << "melk>=20"
                                         << "SpenKoe=20:30"
                                         << "meer dan een rij" << 0;
@@ -257,6 +263,9 @@ void TestBatch::zoekdoelEnBereik() {
     // The last value lies on the grid from the first, never beyond the end.
     const double stap = Zoekstap(*invoer.Getal(reeks.naam));
     QVERIFY(qAbs(reeks.waarden.back() - reeks.waarden.front() - stap * (waarden - 1)) < 1e-9);
+    // On the grid from the input's minimum.
+    const double min = invoer.Getal(reeks.naam)->MinValue();
+    QVERIFY(qAbs(std::remainder(reeks.waarden.front() - min, stap)) < 1e-9);
 }
 
 void TestBatch::geordend_data() {

@@ -141,6 +141,7 @@ TVerkenvenster::~TVerkenvenster() {
     if (draad_) {
         annuleren_ = true;
         draad_->wait();
+        delete draad_;
     }
 }
 
@@ -265,7 +266,7 @@ QWidget* TVerkenvenster::MaakReeks() {
         const bool standaard = k.rij == RijBenutting || k.rij == RijMelkgift;
         item->setCheckState(standaard ? Qt::Checked : Qt::Unchecked);
     }
-    LstRijen->setFixedWidth(300);
+    LstRijen->setFixedWidth(280);
     links->addWidget(LstRijen, 1);
     ChkAlternatieven = new QCheckBox(QStringLiteral("Met Alternatief 1 en Alternatief 1+2"), pagina);
     ChkAlternatieven->setObjectName(QStringLiteral("ChkAlternatieven"));
@@ -277,7 +278,8 @@ QWidget* TVerkenvenster::MaakReeks() {
     ScrReeksTabel = new QScrollArea(pagina);
     ScrReeksTabel->setObjectName(QStringLiteral("ScrReeksTabel"));
     ScrReeksTabel->setWidgetResizable(false);
-    midden->addWidget(ScrReeksTabel, 1);
+    ScrReeksTabel->setMinimumWidth(390);
+    midden->addWidget(ScrReeksTabel);
     auto* grafiekVlak = new QScrollArea(pagina);
     ImgReeksgrafiek = new QLabel;
     ImgReeksgrafiek->setObjectName(QStringLiteral("ImgReeksgrafiek"));
@@ -517,8 +519,8 @@ void TVerkenvenster::Berekenen() {
             const int per = static_cast<int>(SamenvattingKolommen().size());
             reeksTabel_ = new TTabel(QStringLiteral("GrdReeks"), 0, kolommen, totaal_ + 1, 1, 150, this);
             reeksTabel_->ZetVasteKolommen(n);
-            QVector<int> breedtes(kolommen, 150);
-            for (int r = 0; r < n; ++r) breedtes[r] = 110;
+            QVector<int> breedtes(kolommen, 130);
+            for (int r = 0; r < n; ++r) breedtes[r] = 100;
             reeksTabel_->ZetKolomBreedtes(breedtes);
             reeksTabel_->ZetRijHoogte(18);
             reeksTabel_->ZetAlleenLezen(true);
