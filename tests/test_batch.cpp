@@ -1,13 +1,14 @@
 // The batch calculator's core without a window: parameter sweeps (NAAM=BEGIN:EIND:STAP read against
 // the input's range, the grid of two sweeps, every point computed from the scenario as read), the
-// ordered parallel work that streams results in the order of the files, and the direct JSON writer
-// that must give the bytes of Qt's JSON document.
+// goal seek against a full scan of its grid, the ordered parallel work that streams results in the
+// order of the files, and the direct JSON writer that must give the bytes of Qt's JSON document.
 #include "ModelInvoer.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
+#include "core/Verkennen.h"
 #include "domain/Bedrijfsmodel.h"
 
 #include <QJsonArray>
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <random>
 #include <stdexcept>
 
 using namespace korvalinde;
@@ -29,6 +31,10 @@ class TestBatch : public QObject {
     void leesReeks_data();
     void leesReeks();
     void puntenVanHetRaster();
+    void zoekenGelijkAanVolledigeScan_data();
+    void zoekenGelijkAanVolledigeScan();
+    void zoekdoelEnBereik_data();
+    void zoekdoelEnBereik();
     void geordend_data();
     void geordend();
     void jsonZoalsQt_data();
@@ -102,6 +108,164 @@ void TestBatch::puntenVanHetRaster() {
              BerekenReekspunt(bytes, reeksen, 3).uitvoer.arsam);
     QVERIFY(SamenvattingKolommen().size() == 20);
     QCOMPARE(SamenvattingKolommen().front().titel, QStringLiteral("Aantal weidedagen (dagen)"));
+}
+
+void TestBatch::zoekenGelijkAanVolledigeScan_data() {
+    QTest::addColumn<int>("zaad");       // the scenario: defaults with inputs drawn from this seed
+    QTest::addColumn<QString>("bereik"); // the input varied, on its own grid
+    QTest::addColumn<QString>("rij");    // the target's row
+    for (int zaad = 1; zaad <= 4; ++zaad) {
+        const char* bereik[] = {"SpePerceelOpp=0.5:4", "SpeGrasaanbod=500:4000", "SpenKoe=40:90"};
+        const char* rij[] = {"weidedagen", "Benutting", "Weiderest", "Gemiddelde melkgift"};
+        QTest::addRow("scenario %d", zaad)
+            << zaad << QString::fromLatin1(bereik[zaad % 3]) << QString::fromLatin1(rij[zaad % 4]);
+    }
+}
+
+void TestBatch::zoekenGelijkAanVolledigeScan() {
+    // Every value of the range computed one by one; the goal seek must give the same answer for
+    // targets at, between and beyond the values that occur, both ways, at least and at most.
+    QFETCH(int, zaad);
+    QFETCH(QString, bereik);
+    QFETCH(QString, rij);
+    std::mt19937 toeval(static_cast<unsigned>(zaad));
+    const auto trek = [&toeval](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(toeval);
+    };
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    invoer.ZetStandaardwaarden();
+    invoer.SpenKoe->SetValue(trek(30, 120));
+    invoer.SpePerceelOpp->SetValue(trek(0.5, 6));
+    invoer.SpeGrasaanbod->SetValue(trek(800, 3000));
+    invoer.SpeMelknivo->SetValue(trek(6000, 11000));
+    invoer.SpeUrenWeidegang->SetValue(trek(6, 24));
+    TInvoersetScenario bron(invoer);
+    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+
+    TReeks reeks;
+    QString fout;
+    QVERIFY2(LeesZoekbereik(bereik, invoer, reeks, fout), qPrintable(fout));
+    TZoekdoel doel;
+    QVERIFY2(LeesZoekdoel(rij + QStringLiteral(">=0"), doel, fout), qPrintable(fout));
+    const int n = static_cast<int>(reeks.waarden.size());
+    QList<double> waarden;
+    QStringList teksten;
+    for (int i = 0; i < n; ++i) {
+        const TReekspunt p = BerekenReekspunt(bytes, {reeks}, i);
+        bool ok = false;
+        const double w =
+            QString::fromStdString(p.uitvoer.arsam[KolBasis][static_cast<std::size_t>(doel.kolom.rij)])
+                .toDouble(&ok);
+        waarden << (ok && p.fout.isEmpty() ? w : qQNaN());
+        teksten << p.waarden.value(0);
+    }
+    QList<double> doelen = waarden;
+    std::sort(doelen.begin(), doelen.end());
+    doelen = {doelen.front() - 1, doelen.front(), doelen[n / 3],    doelen[n / 2] + 0.05,
+              doelen[2 * n / 3],  doelen.back(),  doelen.back() + 1};
+    for (const double d : doelen)
+        for (const bool minstens : {true, false})
+            for (const bool grootste : {false, true}) {
+                doel.minstens = minstens;
+                doel.waarde = d;
+                QList<int> voldoen; // in the order of the scan
+                for (int k = 0; k < n; ++k) {
+                    const int i = grootste ? n - 1 - k : k;
+                    if (!qIsNaN(waarden[i]) && (minstens ? waarden[i] >= d : waarden[i] <= d)) voldoen << k;
+                }
+                // Monotone: the values that meet the target lie together at one end of the scan.
+                const bool monotoon =
+                    voldoen.isEmpty() || (voldoen.back() - voldoen.front() + 1 == voldoen.size() &&
+                                          (voldoen.front() == 0 || voldoen.back() == n - 1));
+                const TZoekuitkomst u = Zoek(bytes, reeks, doel, grootste, 2);
+                const QByteArray wat = QStringLiteral("%1 %2 %3 %4")
+                                           .arg(doel.kolom.titel, minstens ? ">=" : "<=")
+                                           .arg(d)
+                                           .arg(grootste ? "grootste" : "kleinste")
+                                           .toUtf8();
+                QVERIFY2(!u.afgebroken, wat.constData());
+                QVERIFY2(u.gevonden == !voldoen.isEmpty(), wat.constData());
+                if (voldoen.isEmpty()) continue;
+                const auto tekst = [&](int k) { return teksten[grootste ? n - 1 - k : k]; };
+                QVERIFY2(u.eerste == tekst(voldoen.front()), wat.constData());
+                QVERIFY2(u.laatste == tekst(voldoen.back()), wat.constData());
+                QVERIFY2(u.monotoon == monotoon, wat.constData());
+                QVERIFY2(u.punt.waarden.value(0) == u.eerste, wat.constData());
+                QVERIFY2(QString::fromStdString(u.punt.uitvoer.arsam[KolBasis][doel.kolom.rij]).toDouble() ==
+                             waarden[u.index],
+                         wat.constData());
+            }
+}
+
+void TestBatch::zoekdoelEnBereik_data() {
+    QTest::addColumn<QString>("doel");
+    QTest::addColumn<QString>("bereik");
+    QTest::addColumn<QString>("melding"); // part of the message; empty when both are read
+    QTest::addColumn<int>("waarden");     // values of the grid
+    QTest::newRow("paddock on its 0.1 ha grid") << "weidedagen>=3"
+                                                << "SpePerceelOpp=0.1:50"
+                                                << "" << 500;
+    QTest::newRow("at most, cows by one") << "Weiderest<=150"
+                                          << "SpenKoe=20:30"
+                                          << "" << 11;
+    QTest::newRow("an end between grid values") << "Benutting>=85"
+                                                << "SpePerceelOpp=1:1.25"
+                                                << "" << 3;
+    QTest::newRow("a beginning between grid values") << "Benutting>=85"
+                                                     << "SpeGrasaanbod=150:420"
+                                                     << "" << 3;
+    QTest::newRow("no grid value between") << "Benutting>=85"
+                                           << "SpeGrasaanbod=150:180"
+                                           << "geen waarde op de stappen" << 0;
+    QTest::newRow("several rows match") << "melk>=20"
+                                        << "SpenKoe=20:30"
+                                        << "meer dan een rij" << 0;
+    QTest::newRow("no such row") << "Bestaat niet>=1"
+                                 << "SpenKoe=20:30"
+                                 << "geen rij" << 0;
+    QTest::newRow("no comparison") << "Benutting=85"
+                                   << "SpenKoe=20:30"
+                                   << "RIJ>=DOEL" << 0;
+    QTest::newRow("no target value") << "Benutting>="
+                                     << "SpenKoe=20:30"
+                                     << "RIJ>=DOEL" << 0;
+    QTest::newRow("outside the range") << "Benutting>=85"
+                                       << "SpePerceelOpp=40:60"
+                                       << "ligt buiten" << 0;
+    QTest::newRow("a step given") << "Benutting>=85"
+                                  << "SpenKoe=20:30:2"
+                                  << "NAAM=VAN:TOT" << 0;
+    QTest::newRow("no such input") << "Benutting>=85"
+                                   << "SpeGeen=1:2"
+                                   << "geen getalinvoer" << 0;
+}
+
+void TestBatch::zoekdoelEnBereik() {
+    QFETCH(QString, doel);
+    QFETCH(QString, bereik);
+    QFETCH(QString, melding);
+    QFETCH(int, waarden);
+    TInvoerset invoer;
+    invoer.ZetStandaardwaarden();
+    TZoekdoel d;
+    TReeks reeks;
+    QString fout;
+    const bool gelezen = LeesZoekdoel(doel, d, fout) && LeesZoekbereik(bereik, invoer, reeks, fout);
+    QVERIFY2(gelezen == melding.isEmpty(), qPrintable(fout));
+    if (!gelezen) {
+        QVERIFY2(fout.contains(melding), qPrintable(fout));
+        return;
+    }
+    QCOMPARE(reeks.waarden.size(), waarden);
+    // The last value lies on the grid from the first, never beyond the end.
+    const double stap = Zoekstap(*invoer.Getal(reeks.naam));
+    QVERIFY(qAbs(reeks.waarden.back() - reeks.waarden.front() - stap * (waarden - 1)) < 1e-9);
+    // On the grid from the input's minimum.
+    const double min = invoer.Getal(reeks.naam)->MinValue();
+    QVERIFY(qAbs(std::remainder(reeks.waarden.front() - min, stap)) < 1e-9);
 }
 
 void TestBatch::geordend_data() {

@@ -153,6 +153,8 @@ class TestBereken : public QObject {
     void uitvoerOverInvoer();
     void xlsx_data();
     void xlsx();
+    void zoek_data();
+    void zoek();
 };
 
 void TestBereken::voorbeeldIsStandaardInvoer() {
@@ -1038,6 +1040,70 @@ void TestBereken::xlsx() {
         verschil = vergelijk("Detail", tekst.uit.mid(leeg + 4), TekstkolommenDetail);
         QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
     }
+}
+
+void TestBereken::zoek_data() {
+    QTest::addColumn<QStringList>("args"); // before the scenario file
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("gevonden"); // the value found, or part of the message on stderr
+    QTest::addColumn<QString>("melding");  // part of stderr when found; empty: nothing on it
+    QTest::newRow("least paddock for 3 days")
+        << QStringList{"--zoek", "weidedagen>=3", "--varieer", "SpePerceelOpp=1:4"} << 0 << "1.6"
+        << "";
+    QTest::newRow("largest paddock for at most 3 days")
+        << QStringList{"--zoek", "weidedagen<=3", "--varieer", "SpePerceelOpp=1:4", "--grootste"} << 0
+        << "1.8"
+        << "";
+    QTest::newRow("least offer for 85 % use, not monotone")
+        << QStringList{"--zoek", "Benutting>=85", "--varieer", "SpeGrasaanbod=500:1500"} << 0 << "600"
+        << "de eerste waarde die voldoet is 600, de laatste 1400";
+    QTest::newRow("largest paddock for 85 % use, not monotone")
+        << QStringList{"--zoek", "Benutting>=85", "--varieer", "SpePerceelOpp=1:4", "--grootste"} << 0
+        << "4.0"
+        << "de eerste waarde die voldoet is 4.0, de laatste 1.2";
+    QTest::newRow("with the alternatives")
+        << QStringList{"--zoek", "weidedagen>=5", "--varieer", "SpePerceelOpp=2:4", "--alternatieven"} << 0
+        << "2.7"
+        << "";
+    QTest::newRow("unreachable target")
+        << QStringList{"--zoek", "weidedagen>=300", "--varieer", "SpenKoe=20:30"} << 3
+        << "geen waarde van SpenKoe van 20 tot en met 30 haalt"
+        << "";
+    QTest::newRow("without a range") << QStringList{"--zoek", "weidedagen>=3"} << 2 << "horen bij elkaar"
+                                     << "";
+    QTest::newRow("with a sweep") << QStringList{"--zoek",        "weidedagen>=3", "--varieer",
+                                                 "SpenKoe=20:30", "--reeks",       "SpenKoe=20"}
+                                  << 2 << "--zoek gaat alleen samen"
+                                  << "";
+    QTest::newRow("ambiguous row") << QStringList{"--zoek", "melk>=3", "--varieer", "SpenKoe=20:30"} << 2
+                                   << "meer dan een rij past"
+                                   << "";
+}
+
+void TestBereken::zoek() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, gevonden);
+    QFETCH(QString, melding);
+    QTemporaryDir dir;
+    const QString kvl = dir.filePath(QStringLiteral("weide.kvl"));
+    QCOMPARE(Start({QStringLiteral("--nieuw"), kvl}).code, 0);
+    const Resultaat r = Start(args + QStringList{kvl});
+    QCOMPARE(r.code, code);
+    if (code != 0) {
+        QVERIFY2(r.fout.contains(gevonden.toUtf8()), r.fout.constData());
+        QVERIFY(r.uit.isEmpty());
+        return;
+    }
+    QVERIFY2(melding.isEmpty() ? r.fout.isEmpty() : r.fout.contains(melding.toUtf8()), r.fout.constData());
+    // The header and the line of the sweep at the value found, byte for byte.
+    const int varieer = static_cast<int>(args.indexOf(QStringLiteral("--varieer")));
+    QStringList reeks{QStringLiteral("--reeks"),
+                      args[varieer + 1].section(QLatin1Char('='), 0, 0) + QLatin1Char('=') + gevonden};
+    if (args.contains(QStringLiteral("--alternatieven"))) reeks << QStringLiteral("--alternatieven");
+    const Resultaat verwacht = Start(reeks + QStringList{kvl});
+    QCOMPARE(verwacht.code, 0);
+    QCOMPARE(r.uit, verwacht.uit);
 }
 
 QTEST_GUILESS_MAIN(TestBereken)

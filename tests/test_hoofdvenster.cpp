@@ -148,6 +148,8 @@ class TestHoofdvenster : public QObject {
         rij("MitAfdrukken", "Af&drukken...", "Ctrl+P", "Inhoud van het bestand afdrukken");
         rij("MitAfsluiten", "&Afsluiten", "", "Programma verlaten");
         rij("MitGebruik", "&Opties", "", "");
+        rij("MitVerkennen", "V&erkennen...", "",
+            "Een invoer over een bereik verkennen of de waarde voor een doel zoeken");
         rij("VersieControle1", "&Versiecontrole uitvoeren", "", "");
         rij("MitVersieBijStarten", "Bij het starten op een nieuwe versie controleren", "", "");
         rij("MitHelp", "&Help", "", "Toegang online help");
@@ -189,9 +191,9 @@ class TestHoofdvenster : public QObject {
         QStringList titels;
         for (const QAction* a : venster->menuBar()->actions()) titels << a->text();
         QCOMPARE(titels, QStringList({"&Bestand", "&Opties", "&Help"}));
-        QCOMPARE(
-            Indeling(Kind<QMenu>(venster, "MitGebruik")),
-            QStringList({"&Versiecontrole uitvoeren", "Bij het starten op een nieuwe versie controleren"}));
+        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitGebruik")),
+                 QStringList({"V&erkennen...", "&Versiecontrole uitvoeren",
+                              "Bij het starten op een nieuwe versie controleren"}));
         QCOMPARE(Indeling(Kind<QMenu>(venster, "MitHelp")),
                  QStringList({"&Website korvalinde.example.org", "&Handleiding", "&Produktondersteuning",
                               "...&tonen bij opstarten", "-", "&Info..."}));

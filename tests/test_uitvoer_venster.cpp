@@ -1,6 +1,7 @@
 // The result pages of the main window offscreen: the summary with the alternatives above it, the
 // detail tables with their radio group, the chart page following each recalculation, and the
-// tables to a spreadsheet (clipboard and CSV, the CSV equal to the batch calculator's).
+// tables to a spreadsheet (clipboard and CSV, the CSV equal to the batch calculator's), and the
+// window "Verkennen" opened from "Uitvoer".
 #include "VensterKind.h"
 #include "Werkmaplezer.h"
 #include "core/Berekening.h"
@@ -9,23 +10,30 @@
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
 #include "core/Werkmap.h"
+#include "core/Scenario.h"
 #include "domain/Bedrijfsmodel.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
+#include "ui/Verkenvenster.h"
 
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,6 +68,7 @@ class TestUitvoerVenster : public QObject {
     void csvOpslaan_data();
     void csvOpslaan();
     void plaatjes();
+    void verkennen();
 
   private:
     TOpnameMelder melder_;
@@ -532,6 +541,105 @@ void TestUitvoerVenster::plaatjes() {
     schilder.end();
     QVERIFY(beeld.save(QStringLiteral("%1/uitvoer-kopieren.png").arg(map)));
     grid->Menu()->close();
+}
+
+void TestUitvoerVenster::verkennen() {
+    // "Verkennen" through its widgets: the sweep's CSV is the batch calculator's for the scenario on
+    // screen, a cancelled run shows nothing, the goal seek answers as the batch calculator does and its
+    // value taken over is an unsaved edit that the window shows as a changed starting point.
+    TFrmHoofdFormulier venster(&melder_);
+    TInvoerset& invoer = *venster.Invoerset();
+    invoer.SpenKoe->TypDoorGebruiker(QStringLiteral("60"));
+    QTemporaryDir map;
+    const QString kvl = map.filePath(QStringLiteral("weide.kvl"));
+    QVERIFY(venster.Document()->Schrijf(kvl));
+    const auto batch = [&kvl](const QStringList& opties) {
+        QProcess p;
+        p.start(QStringLiteral(BEREKEN_EXE), opties + QStringList{kvl});
+        return p.waitForFinished(30000) ? p.readAllStandardOutput() : QByteArray("mislukt");
+    };
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QVERIFY(v && v->isVisible());
+    QCOMPARE(Kind<QLabel>(v, "LblUitgangspunt")->text(),
+             QStringLiteral("Uitgangspunt: weide.kvl, zoals nu op het scherm"));
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    const auto kies = [v](const char* naam, const QVariant& data) {
+        auto* box = Kind<QComboBox>(v, naam);
+        box->setCurrentIndex(box->findData(data));
+    };
+    const auto zet = [v](const char* naam, double waarde) {
+        Kind<QDoubleSpinBox>(v, naam)->setValue(waarde);
+    };
+    const auto klik = [v, &klaar](const char* knop) {
+        QTest::mouseClick(Kind<QPushButton>(v, knop), Qt::LeftButton);
+        return klaar.wait(60000);
+    };
+
+    kies("CbxReeksInvoer", QStringLiteral("SpePerceelOpp"));
+    zet("SpeReeksVan", 1);
+    zet("SpeReeksTot", 3);
+    zet("SpeReeksStap", 0.5);
+    Kind<QCheckBox>(v, "ChkAlternatieven")->setChecked(true);
+    QVERIFY(klik("BtnBerekenen"));
+    TStringGrid* grid = Kind<TStringGrid>(v, "GrdReeks");
+    QCOMPARE(grid->Tabel()->RowCount(), 6);
+    const QString csv = map.filePath(QStringLiteral("reeks"));
+    grid->VraagBestandsnaam = [&csv](QWidget*, const QString&) { return csv; };
+    grid->MitOpslaanCsv()->trigger();
+    QFile bestand(csv + QStringLiteral(".csv"));
+    QVERIFY(bestand.open(QIODevice::ReadOnly));
+    QCOMPARE(bestand.readAll(), batch({"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven"}));
+    QVERIFY(!v->ReeksAfbeelding().isNull());
+
+    // 5,000 points cancelled at once: no table, no chart, no CSV, also not the previous ones.
+    zet("SpeReeksVan", 0.1);
+    zet("SpeReeksTot", 50);
+    zet("SpeReeksStap", 0.1);
+    Kind<QCheckBox>(v, "ChkTweedeInvoer")->setChecked(true);
+    kies("CbxTweedeInvoer", QStringLiteral("SpenKoe"));
+    zet("SpeTweedeVan", 10);
+    zet("SpeTweedeTot", 100);
+    zet("SpeTweedeStap", 10);
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(v->Bezig());
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnAnnuleren"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QVERIFY(!v->findChild<TStringGrid*>(QStringLiteral("GrdReeks")));
+    QVERIFY(v->ReeksCsv().isEmpty() && v->ReeksAfbeelding().isNull());
+    QCOMPARE(Kind<QLabel>(v, "LblMelding")->text(), QStringLiteral("Geannuleerd."));
+
+    // The goal seek: found as the batch calculator finds it, then one that no value reaches.
+    Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(1);
+    kies("CbxZoekInvoer", QStringLiteral("SpePerceelOpp"));
+    zet("SpeZoekVan", 1);
+    zet("SpeZoekTot", 4);
+    kies("CbxDoelRij", static_cast<int>(RijWeidedagen));
+    zet("SpeDoel", 3);
+    QVERIFY(klik("BtnZoeken"));
+    const QByteArray gevonden = batch({"--zoek", "weidedagen>=3", "--varieer", "SpePerceelOpp=1:4"})
+                                    .split('\n')
+                                    .value(1)
+                                    .split(',')
+                                    .value(0);
+    QVERIFY(!gevonden.isEmpty());
+    QVERIFY2(Kind<QLabel>(v, "LblZoekUitkomst")->text().contains(QStringLiteral(": %1.").arg(gevonden)),
+             qPrintable(Kind<QLabel>(v, "LblZoekUitkomst")->text()));
+    QCOMPARE(Kind<QTableWidget>(v, "GrdZoekUitkomst")->horizontalHeaderItem(2)->text(), "Bij " + gevonden);
+    QVERIFY(venster.Document()->Opgeslagen());
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnOvernemen"), Qt::LeftButton);
+    QCOMPARE(invoer.SpePerceelOpp->Tekst(), QString::fromLatin1(gevonden));
+    QVERIFY(!venster.Document()->Opgeslagen());
+    QTRY_VERIFY(Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v));
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnAlsAlternatief"), Qt::LeftButton);
+    QCOMPARE(invoer.CbxAlt1->ItemIndex(), 1);
+    QCOMPARE(invoer.SpeAlt1->Tekst(), QString::fromLatin1(gevonden));
+
+    zet("SpeDoel", 300);
+    QVERIFY(klik("BtnZoeken"));
+    QVERIFY(!Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v)); // the search started from the screen as it is
+    QVERIFY(Kind<QLabel>(v, "LblZoekUitkomst")->text().startsWith(QStringLiteral("Geen enkele waarde")));
+    QVERIFY(!Kind<QPushButton>(v, "BtnOvernemen")->isEnabled());
 }
 
 QTEST_MAIN(TestUitvoerVenster)

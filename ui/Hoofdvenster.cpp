@@ -13,6 +13,7 @@
 #include "ui/InvoerWidgets.h"
 #include "ui/Meldvenster.h"
 #include "ui/Rapportopdrachten.h"
+#include "ui/Verkenvenster.h"
 
 #include <QAction>
 #include <QApplication>
@@ -364,6 +365,10 @@ void TFrmHoofdFormulier::MaakMenus() {
     MitGebruik = menu("MitGebruik", QStringLiteral("&Opties"), QString());
     // The version check, the manual and the product-support entries are linked to their windows by
     // the program start (HandleidingActie, VersiecontroleActie and the like).
+    MitVerkennen =
+        MenuItem(MitGebruik, "MitVerkennen", QStringLiteral("V&erkennen..."), {},
+                 QStringLiteral("Een invoer over een bereik verkennen of de waarde voor een doel zoeken"),
+                 &TFrmHoofdFormulier::MitVerkennenClick);
     VersieControle1 = MenuItem(MitGebruik, "VersieControle1", QStringLiteral("&Versiecontrole uitvoeren"), {},
                                QString(), nullptr);
     MitVersieBijStarten =
@@ -707,7 +712,30 @@ QWidget* TFrmHoofdFormulier::MaakUitvoer() {
         veld->setGeometry(x + breedte - 50, 33, 50, 24);
         veld->setFocusPolicy(Qt::ClickFocus); // not reachable with the tab key
     }
+    auto* verkennen = new QPushButton(QStringLiteral("Verkennen..."), pagina);
+    verkennen->setObjectName(QStringLiteral("BtnVerkennen"));
+    verkennen->setGeometry(links, 6, 110, 24);
+    verkennen->setFocusPolicy(Qt::ClickFocus);
+    connect(verkennen, &QPushButton::clicked, this, &TFrmHoofdFormulier::MitVerkennenClick);
     return pagina;
+}
+
+void TFrmHoofdFormulier::MitVerkennenClick() {
+    if (!verkenvenster_) {
+        verkenvenster_ = new TVerkenvenster(
+            *invoerset_, [this] { return document_->Bestandsnaam(); }, this);
+        // An alternative set from there is computed and shown as a choice on "Uitvoer" is.
+        verkenvenster_->AlternatiefGezet = [this] {
+            ToonPagina(Uitvoer);
+            TabKorvalindeChange(TabKorvalinde);
+        };
+    } else if (!verkenvenster_->isVisible() && !verkenvenster_->Bezig()) {
+        // Opened again: from the inputs as they are now.
+        verkenvenster_->NeemUitgangspunt(true);
+    }
+    verkenvenster_->show();
+    verkenvenster_->raise();
+    verkenvenster_->activateWindow();
 }
 
 QWidget* TFrmHoofdFormulier::MaakDetail() {

@@ -37,6 +37,7 @@ class TStringGrid;
 class TZnFilehistMenu;
 class TZnInfoBox;
 class TZnPreview;
+class TVerkenvenster;
 
 // What the program entry hands to a new main window.
 struct THoofdvensterOpties {
@@ -111,6 +112,9 @@ class TFrmHoofdFormulier : public QMainWindow {
     void Website1Click();
     void MitInfoClick();
     void FhmBestandHistorieClick(const QString& bestandNaam);
+    // "Verkennen": opens (or brings forward) the window that explores the scenario on screen.
+    void MitVerkennenClick();
+    TVerkenvenster* Verkenvenster() const { return verkenvenster_; }
 
     // The printer of the window, shared by the printer set-up, the preview and printing.
     QPrinter& Printer();
@@ -146,6 +150,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     QMenu* MitGebruik = nullptr;
     QAction* VersieControle1 = nullptr;
     QAction* MitVersieBijStarten = nullptr;
+    QAction* MitVerkennen = nullptr;
     QMenu* MitHelp = nullptr;
     QAction* Website1 = nullptr;
     QAction* Handleiding = nullptr;
@@ -220,6 +225,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     TInvoerset* invoerset_;
     TBerekening* berekening_;
     TScenarioDocument* document_ = nullptr;
+    TVerkenvenster* verkenvenster_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QButtonGroup* detailKnoppen_ = nullptr;
     bool gecentreerd_ = false;

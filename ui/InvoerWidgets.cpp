@@ -465,7 +465,7 @@ void TStringGrid::Kopieer() {
 
 bool TStringGrid::OpslaanAlsCsv() {
     const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
-    const QString csv = CsvTabel(*tabel_, scenario);
+    const QString csv = CsvTekst ? CsvTekst() : CsvTabel(*tabel_, scenario);
     if (csv.isEmpty()) return false;
     return OpslaanAls(QStringLiteral("csv"), [&csv](const QString& naam) {
         const QByteArray bytes = csv.toUtf8();
@@ -489,7 +489,8 @@ bool TStringGrid::OpslaanAls(const QString& extensie,
     // Proposed: next to the scenario, named after it and the table.
     const QFileInfo info(scenario);
     const QString basis = scenario.isEmpty() ? QStringLiteral("Korvalinde") : info.completeBaseName();
-    const QString deel = tabel_->FixedCols() > 1
+    const QString deel = !CsvNaamDeel.isEmpty() ? CsvNaamDeel
+                         : tabel_->FixedCols() > 1
                              ? QStringLiteral("uitvoer")
                              : QStringLiteral("detail ") + VariantNaam(tabel_->Naam().back().digitValue());
     QString voorstel = basis + QLatin1Char(' ') + deel + QLatin1Char('.') + extensie;

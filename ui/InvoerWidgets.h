@@ -155,6 +155,10 @@ class TStringGrid : public QTableView {
     std::function<void(const QString& melding)> ToonFout;
     // The scenario file the results belong to, for the first column of the CSV; empty when not set.
     std::function<QString()> Bestandsnaam;
+    // Result tables that stand for more than they show (a sweep): the CSV to write instead of the
+    // table's own, and the name's part after the scenario ("verkenning").
+    std::function<QString()> CsvTekst;
+    QString CsvNaamDeel;
 
   protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -9,6 +9,7 @@
 #include "core/Reeks.h"
 #include "core/Scenario.h"
 #include "core/Werkmap.h"
+#include "core/Verkennen.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
 #include "report/Reeksgrafiek.h"
@@ -422,12 +423,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         return Onleesbaar(QStringLiteral("meer dan %1 punten").arg(MaxReekswaarden));
 
     const int varianten = opties.alternatieven ? AantalVarianten : 1;
-    QStringList kop;
-    for (const TReeks& r : reeksen) kop << r.naam;
-    for (int v = 0; v < varianten; ++v)
-        for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            kop << (opties.alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) + k.titel;
     Standaarduitvoer uit;
+    const QStringList kop = ReeksKopVelden(reeksen, opties.alternatieven);
     // The table goes into the workbook, sheet "Reeks", or as CSV to standard output.
     std::unique_ptr<TWerkmap> werkmap;
     int blad = -1;
@@ -452,13 +449,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
             static_cast<std::size_t>(punten), Draden(opties.draden),
             [&](std::size_t i) { return BerekenReekspunt(scenario, reeksen, static_cast<int>(i)); },
             [&](std::size_t i, TReekspunt& p) {
-                QStringList regel = p.waarden;
-                while (regel.size() < reeksen.size()) regel << QString();
-                for (int v = 0; v < varianten; ++v)
-                    for (const TSamenvattingKolom& k : SamenvattingKolommen())
-                        regel << QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
-                                                            KolBasis + v)][static_cast<std::size_t>(k.rij)])
-                                     .trimmed();
+                const QStringList regel =
+                    ReeksVelden(p, static_cast<int>(reeksen.size()), opties.alternatieven);
                 if (werkmap)
                     werkmap->Regel(blad, regel);
                 else
@@ -506,6 +498,44 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
             return Onleesbaar(QStringLiteral("--xlsx: %1").arg(reden));
     }
     return uit.Af(modelFout ? 1 : 0);
+}
+
+int VerwerkZoek(const QString& bestand, const TBatchOpties& opties) {
+    if (IsJson(bestand))
+        return Onleesbaar(QStringLiteral("--zoek vraagt een scenariobestand (.kvl), geen JSON"));
+    QByteArray scenario;
+    QString fout = LeesScenarioBytes(bestand, scenario);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
+    if (!fout.isEmpty())
+        return Onleesbaar(fout.contains(bestand) ? fout : bestand + QStringLiteral(": ") + fout);
+    TZoekdoel doel;
+    TReeks reeks;
+    if (!LeesZoekdoel(opties.zoek, doel, fout) || !LeesZoekbereik(opties.varieer, invoer, reeks, fout))
+        return Onleesbaar(fout);
+    const TZoekuitkomst u = Zoek(scenario, reeks, doel, opties.grootste, Draden(opties.draden));
+    if (u.modelfouten > 0)
+        Fout() << "korvalinde-bereken: " << bestand << ": " << u.modelfouten
+               << " waarden gaven een fout van het model en voldoen dus niet (de eerste, "
+               << u.eersteModelfout << ")" << Qt::endl;
+    if (!u.gevonden) {
+        Fout() << "korvalinde-bereken: " << bestand << ": geen waarde van " << reeks.naam << " van "
+               << invoer.Getal(reeks.naam)->TekstVoor(reeks.waarden.front()) << " tot en met "
+               << invoer.Getal(reeks.naam)->TekstVoor(reeks.waarden.back()) << " haalt " << opties.zoek
+               << Qt::endl;
+        return NietGevonden;
+    }
+    if (!u.monotoon)
+        Fout() << "korvalinde-bereken: " << bestand << ": let op, " << doel.kolom.titel
+               << " loopt niet in een "
+               << "richting met " << reeks.naam
+               << ": verderop voldoen waarden weer niet; de eerste waarde die "
+               << "voldoet is " << u.eerste << ", de laatste " << u.laatste << Qt::endl;
+    return SchrijfUitvoer(
+        (ReeksCsvKop({reeks}, opties.alternatieven) + ReeksCsvRegel(u.punt, 1, opties.alternatieven))
+            .toUtf8(),
+        0);
 }
 
 } // namespace korvalinde

@@ -21,12 +21,20 @@ struct TBatchOpties {
     QString grafiek;            // the sweep's chart as PNG
     QStringList rijen;          // the summary rows the chart shows (part of their title)
     QString xlsx;               // the tables go into this Excel workbook instead of standard output
+    // Goal seek: "RIJ>=DOEL" (or <=) over "NAAM=VAN:TOT", from the smallest or the largest value.
+    QString zoek;
+    QString varieer;
+    bool grootste = false;
 };
 
 // Exit code: 0 computed, 1 the model stopped with an error for at least one file, 2 an input could
 // not be read or refused, or standard output did not take everything (message on standard error).
 int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties);
 int VerwerkReeks(const QString& bestand, const TBatchOpties& opties);
+// The goal seek on one scenario file: the value found and the summary at it as CSV, exit 0; exit 3
+// when no value of the range meets the target (message on standard error), 2 when refused.
+inline constexpr int NietGevonden = 3;
+int VerwerkZoek(const QString& bestand, const TBatchOpties& opties);
 
 // The message and exit code 2 for something that could not be read or written.
 int Onleesbaar(const QString& melding);

@@ -7,6 +7,7 @@
 //   korvalinde-bereken --rapport UIT.pdf WEIDE.kvl  the printed report of a scenario as PDF
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
 //   korvalinde-bereken --xlsx UIT.xlsx A.kvl B.kvl  the tables as an Excel workbook instead
+//   korvalinde-bereken --zoek "Benutting>=85" --varieer SpeGrasaanbod=500:4000 WEIDE.kvl  goal seek
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
 // is done, in the order given (programs/bereken/Verwerking).
@@ -14,7 +15,8 @@
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
 // the message in "fout" or on stderr); 2 the options cannot work as given, an input could not be read
 // or was refused, an output would overwrite an input, a file could not be written or standard output
-// did not take all results (message on stderr).
+// did not take all results (message on stderr); 3 a goal seek found no value that meets its target
+// (message on stderr).
 
 #include "core/Berekening.h"
 #include "core/Invoerset.h"
@@ -73,6 +75,14 @@ const char* const Gebruik =
     "                  bij --reeks een grafiek van de gekozen samenvattingsrijen tegen de waarde\n"
     "  --rij TEKST     een rij voor de grafiek (deel van de naam, bijvoorbeeld \"Benutting\"); standaard\n"
     "                  het benuttingspercentage en de gemiddelde melkgift\n"
+    "  --zoek \"RIJ>=DOEL\" --varieer NAAM=VAN:TOT\n"
+    "                  zoekt de kleinste waarde van de getalinvoer NAAM (op de stappen en decimalen\n"
+    "                  van die invoer, van VAN tot en met TOT) waarbij de samenvattingsrij RIJ (deel\n"
+    "                  van de naam, zoals bij --rij) van Basis minstens DOEL is; met <= hoogstens\n"
+    "                  DOEL. Elke waarde wordt berekend. Schrijft de gevonden waarde met de\n"
+    "                  samenvatting als CSV; loopt de rij niet in een richting mee, dan volgt een\n"
+    "                  melding op standaardfout met de eerste en de laatste waarde die voldoet\n"
+    "  --grootste      bij --zoek de grootste waarde in plaats van de kleinste\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
     "\n"
@@ -87,7 +97,8 @@ const char* const Gebruik =
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
     "2 de opties kunnen zo niet, een invoer kon niet gelezen worden of is geweigerd, een uitvoer\n"
     "zou een invoer overschrijven, een bestand kon niet geschreven worden of de uitvoer kon niet\n"
-    "volledig naar standaarduitvoer.\n";
+    "volledig naar standaarduitvoer, 3 bij --zoek: geen waarde in het bereik haalt het doel\n"
+    "(melding op standaardfout).\n";
 
 // A path as the file system reads it (the local encoding of names; wide names on Windows).
 std::filesystem::path Pad(const QString& pad) {
@@ -241,6 +252,13 @@ int main(int argc, char** argv) {
         } else if (arg == QLatin1String("--reeks") || arg == QLatin1String("--rij")) {
             if (!waarde(i, w)) return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(arg));
             (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
+        } else if (arg == QLatin1String("--zoek") || arg == QLatin1String("--varieer")) {
+            QString& doel = arg == QLatin1String("--zoek") ? opties.zoek : opties.varieer;
+            if (!doel.isEmpty()) return VerkeerdGebruik(QStringLiteral("%1 staat er twee keer").arg(arg));
+            if (!waarde(i, doel) || doel.isEmpty())
+                return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(arg));
+        } else if (arg == QLatin1String("--grootste")) {
+            opties.grootste = true;
         } else if (arg == QLatin1String("-j") || arg.startsWith(QLatin1String("-j"))) {
             if (arg == QLatin1String("-j") && !waarde(i, w))
                 return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
@@ -262,7 +280,8 @@ int main(int argc, char** argv) {
         return VerkeerdGebruik(QStringLiteral("--rij hoort bij --grafiek"));
     if (!reeks && !opties.grafiek.isEmpty())
         return VerkeerdGebruik(QStringLiteral("--grafiek hoort bij --reeks"));
-    if (!reeks && opties.alternatieven)
+    const bool zoek = !opties.zoek.isEmpty() || !opties.varieer.isEmpty() || opties.grootste;
+    if (!reeks && !zoek && opties.alternatieven)
         return VerkeerdGebruik(QStringLiteral("--alternatieven hoort bij --reeks"));
     if (reeks && opties.detail) return VerkeerdGebruik(QStringLiteral("--detail kan niet samen met --reeks"));
     if (opties.reeksen.size() > 2) return VerkeerdGebruik(QStringLiteral("hoogstens twee keer --reeks"));
@@ -274,6 +293,17 @@ int main(int argc, char** argv) {
                     QStringLiteral("--reeks %1 staat er twee keer; één invoer kan maar één reeks hebben")
                         .arg(naam));
         }
+    if (zoek) {
+        if (opties.zoek.isEmpty() || opties.varieer.isEmpty())
+            return VerkeerdGebruik(QStringLiteral("--zoek en --varieer horen bij elkaar"));
+        if (reeks || nieuw || rapport || opties.detail || opties.csv || !opties.grafiek.isEmpty() ||
+            !opties.xlsx.isEmpty())
+            return VerkeerdGebruik(QStringLiteral("--zoek gaat alleen samen met --varieer, --grootste en "
+                                                  "--alternatieven"));
+        if (bestanden.size() != 1)
+            return VerkeerdGebruik(QStringLiteral("--zoek vraagt precies één scenariobestand"));
+        return VerwerkZoek(bestanden.front(), opties);
+    }
     if (nieuw && (!bestanden.isEmpty() || opties.csv || reeks || rapport || !opties.xlsx.isEmpty()))
         return VerkeerdGebruik(QStringLiteral(
             "--nieuw schrijft alleen een nieuw scenariobestand, zonder BESTAND of andere opties"));
