@@ -30,6 +30,7 @@ class QVBoxLayout;
 
 namespace korvalinde {
 
+class TBewerkingen;
 class TznDayEdit;
 class TGrafiekPagina;
 class TScenarioDocument;
@@ -68,6 +69,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     TMelder& Melder() const { return *melder_; }
     // The current scenario: file name, caption, saved flag, the file flows and their dialogs.
     TScenarioDocument* Document() const { return document_; }
+    // The edit history behind "Ongedaan maken" and "Opnieuw".
+    TBewerkingen* Bewerkingen() const { return bewerkingen_; }
     QSettings* Instellingen() const { return opties_.Instellingen; }
 
     // Page indexes of TabKorvalinde.
@@ -106,6 +109,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     void MitAfdrukvoorbeeldClick();
     void MitAfdrukkenClick();
     void MitAfsluitenClick();
+    void MitOngedaanMakenClick();
+    void MitOpnieuwClick();
     void Website1Click();
     void MitInfoClick();
     void FhmBestandHistorieClick(const QString& bestandNaam);
@@ -141,6 +146,9 @@ class TFrmHoofdFormulier : public QMainWindow {
     QAction* MitAfdrukvoorbeeld = nullptr;
     QAction* MitAfdrukken = nullptr;
     QAction* MitAfsluiten = nullptr;
+    QMenu* MitBewerken = nullptr;
+    QAction* MitOngedaanMaken = nullptr;
+    QAction* MitOpnieuw = nullptr;
     QMenu* MitGebruik = nullptr;
     QAction* VersieControle1 = nullptr;
     QMenu* MitHelp = nullptr;
@@ -207,8 +215,14 @@ class TFrmHoofdFormulier : public QMainWindow {
     // The widget of an input, bound to it; Bind as a function for the rows of a group.
     QWidget* Bind(TInvoer* invoer, QWidget* ouder);
     std::function<QWidget*(TInvoer*, QWidget*)> Binder();
-    // Ends an input page with its "Standaard" button, which runs `regel` (the page's defaults).
-    QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, void (TInvoerset::*regel)());
+    // Ends an input page with its "Standaard" button, which runs `regel` (the page's defaults) as
+    // one step of the edit history, named after the page.
+    QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, const QString& pagina,
+                               void (TInvoerset::*regel)());
+    // The texts of "Ongedaan maken" and "Opnieuw" name the step they take back or do again.
+    void ZetBewerkTeksten();
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the window's undo and redo also in a text field.
+    bool BewerkToets(QObject* object, QEvent* event);
     // Enter moves the focus to the next control, as Tab does.
     bool FormKeyPress(QObject* object, QKeyEvent* event);
 
@@ -217,6 +231,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     TInvoerset* invoerset_;
     TBerekening* berekening_;
     TScenarioDocument* document_ = nullptr;
+    TBewerkingen* bewerkingen_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QButtonGroup* detailKnoppen_ = nullptr;
     bool gecentreerd_ = false;
