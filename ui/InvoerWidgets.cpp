@@ -397,10 +397,13 @@ bool TStringGrid::NaarBewerkbareCel(bool volgende) {
 
 void TStringGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
+    // However the table takes the focus (Tab, a click on its page's tab, a mnemonic, the page's
+    // first focus), it gets a current cell to type into: the first editable one, or with Shift+Tab
+    // the last. A mouse click picks its own cell; back from a box or a menu the cell stays.
     const Qt::FocusReason reden = event->reason();
-    if (!tabel_->AlleenLezen() && !currentIndex().isValid() &&
-        (reden == Qt::TabFocusReason || reden == Qt::BacktabFocusReason))
-        NaarBewerkbareCel(reden == Qt::TabFocusReason);
+    if (!tabel_->AlleenLezen() && !currentIndex().isValid() && reden != Qt::MouseFocusReason &&
+        reden != Qt::ActiveWindowFocusReason && reden != Qt::PopupFocusReason)
+        NaarBewerkbareCel(reden != Qt::BacktabFocusReason);
 }
 
 bool TStringGrid::focusNextPrevChild(bool volgende) {
