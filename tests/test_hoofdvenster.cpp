@@ -743,6 +743,8 @@ class TestHoofdvenster : public QObject {
             "Ongedaan maken: Gift Snijmais 0.0 → 2", "Opnieuw", "SpeUrenWeidegang=17");
         rij("cel ongedaan", "cel GrdVoeders 1 3 2|ongedaan", "Ongedaan maken",
             "Opnieuw: Gift Snijmais 0.0 → 2", "SpeUrenWeidegang=20");
+        rij("cel nog open", "celtyp GrdVoeders 1 3 2|ctrl+z", "Ongedaan maken",
+            "Opnieuw: Gift Snijmais 0.0 → 2", "SpeUrenWeidegang=20");
         rij("stap", "stap SpeGewicht", "Ongedaan maken: Gewicht 650 → 651", "Opnieuw", "SpeGewicht=651");
         rij("standaard is een stap", "typ SpenKoe 80|typ SpeMelknivo 9000|standaard BtnVeestapel|ongedaan",
             "Ongedaan maken: Nivo melkproductie 8000 → 9000", "Opnieuw: Standaardwaarden Veestapel",
@@ -819,12 +821,12 @@ class TestHoofdvenster : public QObject {
                 auto* w = venster->findChild<QLineEdit*>(QStringLiteral("Cbxdatum"));
                 toon(w);
                 typ(w, d.at(1));
-            } else if (soort == "cel") {
+            } else if (soort == "cel" || soort == "celtyp") {
                 auto* tabel = venster->findChild<QTableView*>(d.at(1));
                 toon(tabel);
                 tabel->setCurrentIndex(tabel->model()->index(d.at(3).toInt(), d.at(2).toInt()));
                 QTest::keyClicks(tabel, d.at(4));
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                if (soort == "cel") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             } else if (soort == "standaard") {
                 venster->findChild<QPushButton*>(d.at(1))->click();
             } else {

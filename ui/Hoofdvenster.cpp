@@ -511,11 +511,24 @@ void TFrmHoofdFormulier::MitAfsluitenClick() {
     close();
 }
 
+void TFrmHoofdFormulier::SluitCelBewerking() {
+    // A cell being typed in keeps what was typed, as when the user leaves it, so that the step taken
+    // back is that cell's edit and no open editor writes its text over the state put back.
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* w = focus ? focus->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<TStringGrid*>(w)) {
+            grid->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
 void TFrmHoofdFormulier::MitOngedaanMakenClick() {
+    SluitCelBewerking();
     VangFouten([this] { bewerkingen_->OngedaanMaken(); });
 }
 
 void TFrmHoofdFormulier::MitOpnieuwClick() {
+    SluitCelBewerking();
     VangFouten([this] { bewerkingen_->Opnieuw(); });
 }
 

@@ -219,6 +219,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     // one step of the edit history, named after the page.
     QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, const QString& pagina,
                                void (TInvoerset::*regel)());
+    // Ends the editing of a table cell that has the focus, keeping the text typed.
+    void SluitCelBewerking();
     // The texts of "Ongedaan maken" and "Opnieuw" name the step they take back or do again.
     void ZetBewerkTeksten();
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the window's undo and redo also in a text field.
