@@ -313,7 +313,6 @@ void TestInvoerVenster::toetsVolgordePerPagina() {
         for (QWidget* b : bezocht) gevonden = gevonden || b == w || w->isAncestorOf(b) || b->isAncestorOf(w);
         QVERIFY2(gevonden, qPrintable(w->objectName() + QStringLiteral(" not reached: ") + tekst.join(' ')));
     }
-    qDebug().noquote() << tekst.join(QStringLiteral(" "));
 }
 
 void TestInvoerVenster::tabelMetToetsenbord_data() {
