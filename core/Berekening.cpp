@@ -138,6 +138,13 @@ TResultaatTabellen MaakResultaatTabellen(QObject* ouder) {
                 tabel->ZetCel(k, r, QString::fromLatin1(DetailTabel[k - 1].kop[r]));
         for (int stap = 0; stap <= AantalStappen; ++stap)
             tabel->ZetCel(0, stap + DetKopRijen, QStringLiteral("Dag ") + Q(FormatFloat("0.0", stap * 0.5L)));
+        // The grass above 5 cm is what the paddock holds less the 5 cm stubble: below zero once the
+        // herd grazes into the stubble. The model's value, shown as it is.
+        tabel->ZetKolomUitleg(DetBiomassa5,
+                              QStringLiteral("Biomassa boven 5 cm (kg ds/ha); negatief: de koeien "
+                                             "grazen onder 5 cm"));
+        tabel->ZetKolomUitleg(DetAanbod5, QStringLiteral("Grasaanbod boven 5 cm (kg ds/ha); negatief: de "
+                                                         "koeien grazen onder 5 cm"));
         GrdUitvoerDet[v] = tabel;
     }
     return t;

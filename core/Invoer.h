@@ -192,6 +192,13 @@ class TTabel : public TInvoer {
     bool AlleenLezen() const { return alleenLezen_; }
     void ZetAlleenLezen(bool alleenLezen) { alleenLezen_ = alleenLezen; }
     bool IsVast(int kolom, int rij) const { return kolom < FixedCols() || rij < FixedRows(); }
+    // What a column's numbers mean where their heading does not say it all: the tooltip of its
+    // heading and of its cells. Empty for most columns.
+    QString KolomUitleg(int kolom) const { return kolomUitleg_.value(kolom); }
+    void ZetKolomUitleg(int kolom, const QString& uitleg) {
+        if (kolom >= kolomUitleg_.size()) kolomUitleg_.resize(kolom + 1);
+        kolomUitleg_[kolom] = uitleg;
+    }
     bool Bestaat(int kolom, int rij) const {
         return kolom >= 0 && rij >= 0 && kolom < kolommen_ && rij < rijen_;
     }
@@ -238,6 +245,7 @@ class TTabel : public TInvoer {
     int rijHoogte_ = 20;
     bool alleenLezen_ = false;
     QVector<int> breedtes_;
+    QVector<QString> kolomUitleg_;
     QVector<QString> cellen_;
     QString vorigeTekst_;
     bool bewerkbaar_ = true;

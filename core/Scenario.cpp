@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 
 #include <charconv>
 #include <stdexcept>
@@ -178,9 +179,48 @@ void TScenarioDocument::ZetBestandsnaam(const QString& pad) {
     emit CaptionGewijzigd(Caption());
 }
 
-void TScenarioDocument::Meld(const QString& melding) {
+void TScenarioDocument::Meld(const QString& melding, const QString& pad, bool schrijven) {
     laatsteFout_ = melding;
-    melder_.Fout(melding);
+    const QString uitleg = BestandFoutUitleg(pad, melding, schrijven);
+    melder_.Fout(uitleg.isEmpty() ? melding : uitleg + QStringLiteral("\n\n") + melding);
+}
+
+QString BestandFoutUitleg(const QString& pad, const QString& melding, bool schrijven) {
+    if (pad.isEmpty()) return {};
+    const QString naam = QFileInfo(pad).fileName();
+    const QString kiesAnder = QStringLiteral("Kies een ander bestand of een reservekopie.");
+    if (schrijven) {
+        const QString begin = QStringLiteral("Het bestand %1 kan niet opgeslagen worden: ").arg(naam);
+        if (melding.startsWith(QLatin1String("Cannot create file")))
+            return begin + QStringLiteral("de map bestaat niet of u mag er niet schrijven. Kies met "
+                                          "\"Opslaan als...\" een andere map.");
+        if (melding == QLatin1String(MeldingSchrijfFout))
+            return begin + QStringLiteral("het schrijven is mislukt (is de schijf vol?). Het bestand op "
+                                          "schijf is niet veranderd. Maak ruimte vrij of kies met \"Opslaan "
+                                          "als...\" een andere plaats.");
+        return begin + QStringLiteral("er mag niet overheen geschreven worden. Kies met \"Opslaan als...\" "
+                                      "een andere naam of map.");
+    }
+    const QString begin = QStringLiteral("Het bestand %1 kan niet gelezen worden: ").arg(naam);
+    if (melding.startsWith(QLatin1String("Cannot open file"))) {
+        if (!QFileInfo::exists(pad))
+            return QStringLiteral("Het bestand %1 bestaat niet (meer). Controleer de naam en de map, of kies "
+                                  "een ander bestand.")
+                .arg(naam);
+        return QStringLiteral("Het bestand %1 kan niet geopend worden: het is geen gewoon bestand of u mag "
+                              "het niet lezen. Kies een ander bestand.")
+            .arg(naam);
+    }
+    if (melding == QLatin1String(MeldingLeesFout))
+        return begin + QStringLiteral("het is afgekapt of beschadigd. ") + kiesAnder;
+    if (melding == QLatin1String(MeldingOngeldig))
+        return begin + QStringLiteral("het is geen Korvalinde-scenario of het is beschadigd. ") + kiesAnder;
+    if (melding == QLatin1String(MeldingBereik))
+        return begin +
+               QStringLiteral("het begint niet met een geldig versienummer; het is geen "
+                              "Korvalinde-scenario of het is beschadigd. ") +
+               kiesAnder;
+    return {};
 }
 
 bool TScenarioDocument::Lees(const QString& pad) {
@@ -189,7 +229,7 @@ bool TScenarioDocument::Lees(const QString& pad) {
     // their defaults once the file's bytes are at hand.
     QByteArray data;
     if (const QString fout = LeesScenarioBytes(pad, data); !fout.isEmpty()) {
-        Meld(fout);
+        Meld(fout, pad);
         return false;
     }
 
@@ -198,7 +238,7 @@ bool TScenarioDocument::Lees(const QString& pad) {
     // file's values over the file in use.
     QString fout = Proeflezen(data);
     if (!fout.isEmpty()) {
-        Meld(fout);
+        Meld(fout, pad);
         return false;
     }
 
@@ -212,7 +252,7 @@ bool TScenarioDocument::Lees(const QString& pad) {
         berekening_.LaadModus = false;
         ZetBestandsnaam(vorige);
         ZetOpgeslagen(false);
-        Meld(fout);
+        Meld(fout, pad);
         return false;
     }
     if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
@@ -234,7 +274,43 @@ bool TScenarioDocument::Lees(const QString& pad) {
         // Every value was read; the scenario stays the current file so that it can be mended. The
         // results of the scenario shown before are no results of this one.
         berekening_.WisResultaten();
+        bewaard_ = Bytes();
+        emit Begonnen();
         Meld(fout);
+        return false;
+    }
+    bewaard_ = Bytes();
+    emit Begonnen();
+    return true;
+}
+
+QByteArray TScenarioDocument::Bytes() const {
+    const TInvoersetScenario invoer(invoer_);
+    const std::vector<std::uint8_t> bytes = SchrijfScenario(invoer);
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+bool TScenarioDocument::Herstel(const QByteArray& bytes) {
+    QString fout;
+    {
+        // As after reading a file: the alternatives keep the values put back.
+        const QScopedValueRollback<bool> laad(berekening_.LaadModus, true);
+        fout = DecodeerScenario(bytes, invoer_);
+        if (fout.isEmpty()) {
+            try {
+                if (berekening_.ResultatenInBeeld()) berekening_.TabKorvalindeChange(invoer_.SpeAlt2);
+                berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
+                berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
+            } catch (const EKorvalindeFout& e) {
+                fout = e.Melding();
+            } catch (const std::exception& e) {
+                fout = QString::fromStdString(e.what());
+            }
+        }
+    }
+    ZetOpgeslagen(Bytes() == bewaard_);
+    if (!fout.isEmpty()) {
+        melder_.Fout(fout);
         return false;
     }
     return true;
@@ -259,14 +335,15 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
     if (soort != BestandFout::Geen) {
         if (soort == BestandFout::Geweigerd)
-            Meld(QString::fromStdString(reden));
+            Meld(QString::fromStdString(reden), pad, true);
         else if (soort == BestandFout::Openen)
-            Meld(QStringLiteral("Cannot create file %1").arg(pad));
+            Meld(QStringLiteral("Cannot create file %1").arg(pad), pad, true);
         else
-            Meld(QString::fromLatin1(MeldingSchrijfFout));
+            Meld(QString::fromLatin1(MeldingSchrijfFout), pad, true);
         return false;
     }
     ZetBestandsnaam(pad);
+    bewaard_ = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     ZetOpgeslagen(true);
     return true;
 }
@@ -276,7 +353,9 @@ void TScenarioDocument::Nieuw() {
     berekening_.ToonInvoer();
     if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
     ZetBestandsnaam(QString());
+    bewaard_ = Bytes();
     ZetOpgeslagen(true);
+    emit Begonnen();
 }
 
 void TScenarioDocument::NieuwNaVraag() {
@@ -290,7 +369,13 @@ void TScenarioDocument::Openen() {
 }
 
 void TScenarioDocument::GebruikerWijziging() {
-    ZetOpgeslagen(false);
+    ZetOpgeslagen(Bytes() == bewaard_);
+}
+
+void TScenarioDocument::Onveranderd() {
+    bewaard_ = Bytes();
+    ZetOpgeslagen(true);
+    emit Begonnen();
 }
 
 void TScenarioDocument::ZetOpgeslagen(bool opgeslagen) {

@@ -96,12 +96,26 @@ class TScenarioDocument : public QObject {
     void BestandHistorieClick(const QString& pad);
     // The close query: true when the window may close.
     bool MagSluiten();
-    // The user changed an input, a table cell, an alternative or a page's defaults.
+    // The user changed an input, a table cell, an alternative or a page's defaults: the scenario
+    // counts as changed when it now encodes to other bytes than right after New, open or save.
     void GebruikerWijziging();
+    // The scenario as it is now is where New leaves it (the program's start, after its first
+    // calculation chose the alternatives): unchanged, with an empty edit history.
+    void Onveranderd();
+
+    // The bytes the scenario on screen encodes to: what "Opslaan" would write now.
+    QByteArray Bytes() const;
+    // Puts back a state the scenario had (undo, redo), through the same path as reading a file:
+    // inputs and alternatives as `bytes` hold them, the results recomputed when they are in view,
+    // the alternatives' values kept. The scenario counts as saved exactly when the state put back is
+    // the one last saved or opened. False after a failure (box shown).
+    bool Herstel(const QByteArray& bytes);
 
   signals:
     void CaptionGewijzigd(const QString& caption);
     void OpgeslagenGewijzigd(bool opgeslagen);
+    // New, or a file read: the scenario on screen starts afresh (its edit history starts empty).
+    void Begonnen();
 
   private:
     // With unsaved changes, the question "Bestand … opslaan ?": true when the command may go on
@@ -111,15 +125,24 @@ class TScenarioDocument : public QObject {
     // Decodes the file into an input set of its own; the message of the error box, empty when whole.
     static QString Proeflezen(const QByteArray& data);
     void ZetBestandsnaam(const QString& pad);
-    void Meld(const QString& melding);
+    // The error box of a failed read or write of `pad`: a Dutch line that names the file, says what
+    // is wrong and what to do, then the message itself, which LaatsteFout keeps.
+    void Meld(const QString& melding, const QString& pad = QString(), bool schrijven = false);
 
     TInvoerset& invoer_;
     TBerekening& berekening_;
     TMelder& melder_;
     QString bestandsnaam_;
     bool opgeslagen_ = true;
+    // The bytes right after New, the last successful open or save.
+    QByteArray bewaard_;
     QString laatsteFout_;
 };
+
+// The Dutch first line of the error box of a failed read (or, with `schrijven`, write) of the
+// scenario file `pad` whose message is `melding`: it names the file, says what is wrong and what
+// to do. Empty for a message that is no file error.
+QString BestandFoutUitleg(const QString& pad, const QString& melding, bool schrijven);
 
 // For the batch calculator: a fresh input set as a new main window has it (defaults, first
 // calculation, alternatives chosen), into which a scenario file is read exactly as the window reads

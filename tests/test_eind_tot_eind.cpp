@@ -17,6 +17,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -367,8 +370,20 @@ void TestEindTotEind::plaatjes() {
         bewaar(venster->grab().toImage(), naam);
     };
     pagina(TFrmHoofdFormulier::Uitvoer, "uitvoer.png");
-    venster->Invoerset()->SpePerceelOpp->SetText(QStringLiteral("4.8"));
+    venster->Invoerset()->SpePerceelOpp->TypDoorGebruiker(QStringLiteral("4.8"));
     pagina(TFrmHoofdFormulier::Grasland, "grasland.png");
+    // The menu "Bewerken" open over the page, naming the edit it would take back.
+    auto* bewerken = Kind<QMenu>(venster, "MitBewerken");
+    const QRect titel = venster->menuBar()->actionGeometry(bewerken->menuAction());
+    bewerken->popup(venster->menuBar()->mapToGlobal(titel.bottomLeft()));
+    QTest::qWait(100);
+    QImage menu = venster->grab().toImage();
+    {
+        QPainter schilder(&menu);
+        schilder.drawPixmap(venster->mapFromGlobal(bewerken->mapToGlobal(QPoint(0, 0))), bewerken->grab());
+    }
+    bewerken->hide();
+    bewaar(menu.copy(0, 0, menu.width(), menu.height() / 2), "ongedaan-maken.png");
     Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     venster->Invoerset()->SpeAlt1->SetText(QStringLiteral("3.0"));
     venster->Invoerset()->SpeAlt2->SetText(QStringLiteral("6.0"));

@@ -571,8 +571,17 @@ void TestGrafieken::alleDriePagina() {
     auto* alt1 = qobject_cast<QLineSeries*>(chart->series()[7 + 1]);
     QVERIFY(alt1);
     QCOMPARE(alt1->count(), 12);
-    QCOMPARE(alt1->pen().style(), Qt::DashLine);
+    QCOMPARE(alt1->pen().dashPattern(), QPen(Qt::DashLine).dashPattern());
     QCOMPARE(alt1->pen().color(), VariantKleur(LineSerie1, 1));
+    // Each legend entry is a piece of its line, so that the variant can be read from it.
+    for (QLegendMarker* m : chart->legend()->markers()) {
+        if (!m->isVisible()) continue;
+        const Qt::PenStyle stijl = m->label().endsWith("(Basis)")   ? Qt::SolidLine
+                                   : m->label().endsWith("(Alt 1)") ? Qt::DashLine
+                                                                    : Qt::DotLine;
+        QCOMPARE(m->shape(), QLegend::MarkerShapeFromSeries);
+        QCOMPARE(qobject_cast<QLineSeries*>(m->series())->pen().dashPattern(), QPen(stijl).dashPattern());
+    }
     Bewaar(pagina.GrafiekAfbeelding(1), QStringLiteral("grafiek-alle-drie"));
 
     pagina.CbxGrafiek()->setCurrentIndex(5); // another chart: the lines of the last one are gone

@@ -147,6 +147,9 @@ class TestHoofdvenster : public QObject {
             "Inhoud van het bestand als afdrukvoorbeeld op scherm tonen");
         rij("MitAfdrukken", "Af&drukken...", "Ctrl+P", "Inhoud van het bestand afdrukken");
         rij("MitAfsluiten", "&Afsluiten", "", "Programma verlaten");
+        rij("MitBewerken", "Be&werken", "", "Wijzigingen ongedaan maken of opnieuw uitvoeren");
+        rij("MitOngedaanMaken", "&Ongedaan maken", "Ctrl+Z", "De laatste wijziging ongedaan maken");
+        rij("MitOpnieuw", "O&pnieuw", "Ctrl+Y", "De laatst ongedaan gemaakte wijziging opnieuw uitvoeren");
         rij("MitGebruik", "&Opties", "", "");
         rij("MitVerkennen", "V&erkennen...", "",
             "Een invoer over een bereik verkennen of de waarde voor een doel zoeken");
@@ -190,7 +193,11 @@ class TestHoofdvenster : public QObject {
         auto venster = Venster();
         QStringList titels;
         for (const QAction* a : venster->menuBar()->actions()) titels << a->text();
-        QCOMPARE(titels, QStringList({"&Bestand", "&Opties", "&Help"}));
+        QCOMPARE(titels, QStringList({"&Bestand", "Be&werken", "&Opties", "&Help"}));
+        QCOMPARE(Indeling(Kind<QMenu>(venster, "MitBewerken")), QStringList({"&Ongedaan maken", "O&pnieuw"}));
+        QCOMPARE(Kind<QAction>(venster, "MitOpnieuw")->shortcuts(),
+                 QList<QKeySequence>(
+                     {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         QCOMPARE(Indeling(Kind<QMenu>(venster, "MitGebruik")),
                  QStringList({"V&erkennen...", "&Versiecontrole uitvoeren",
                               "Bij het starten op een nieuwe versie controleren"}));
@@ -743,6 +750,184 @@ class TestHoofdvenster : public QObject {
 
     // Preview and print through the window's one printer: the preview shows three pages of the
     // report, the page control is usable again afterwards, and printing writes three sheets.
+    // Sequences of edits through the widgets, undone and done again from the menu and with the keys.
+    // Every step puts back exactly the scenario (as it would be saved) before or after it, with
+    // what the input rules changed along; the caption's marker shows whether that is the state
+    // last saved; New and opening a file start an empty history.
+    void ongedaanMaken_data() {
+        QTest::addColumn<QStringList>("opdrachten");
+        QTest::addColumn<QString>("ongedaan"); // the texts of both entries at the end
+        QTest::addColumn<QString>("opnieuw");
+        QTest::addColumn<QStringList>("waarden"); // input=text at the end
+        const auto rij = [](const char* naam, const char* opdrachten, const char* ongedaan,
+                            const char* opnieuw, const char* waarden) {
+            QTest::newRow(naam) << QString::fromUtf8(opdrachten).split(QLatin1Char('|'))
+                                << QString::fromUtf8(ongedaan) << QString::fromUtf8(opnieuw)
+                                << QString::fromUtf8(waarden).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        };
+        rij("getypt getal", "typ SpePerceelOpp 5", "Ongedaan maken: Perceelsgrootte 2.3 → 5.0", "Opnieuw",
+            "SpePerceelOpp=5");
+        rij("melkniveau zet de rassen", "typ SpeMelknivo 9000",
+            "Ongedaan maken: Nivo melkproductie 8000 → 9000", "Opnieuw", "SpePercRas1=66 SpePercRas2=34");
+        rij("melkniveau ongedaan", "typ SpeMelknivo 9000|ctrl+z", "Ongedaan maken",
+            "Opnieuw: Nivo melkproductie 8000 → 9000", "SpeMelknivo=8000 SpePercRas1=26 SpePercRas2=74");
+        rij("melkniveau opnieuw", "typ SpeMelknivo 9000|ctrl+z|ctrl+shift+z",
+            "Ongedaan maken: Nivo melkproductie 8000 → 9000", "Opnieuw", "SpePercRas1=66 SpePercRas2=34");
+        rij("aandelen", "typ SpePercPar1 90|ctrl+z|ctrl+y", "Ongedaan maken: Aandeel vaarzen 25 → 90",
+            "Opnieuw", "SpePercPar1=90 SpePercPar2=0 SpePercPar3=10");
+        rij("keuze met regels", "kies CbxSysteem 1|ongedaan", "Ongedaan maken",
+            "Opnieuw: Beweidingssysteem Omweiden → Standweiden", "CbxZode=Normaal SpeBiomassa05=1000");
+        rij("keuze opnieuw", "kies CbxSysteem 1|ongedaan|opnieuw",
+            "Ongedaan maken: Beweidingssysteem Omweiden → Standweiden", "Opnieuw",
+            "CbxZode=Dicht SpeBiomassa05=1500");
+        rij("datum met grasaanbod", "datum 0106", "Ongedaan maken: Inschaardatum 15/09 → 01/06", "Opnieuw",
+            "SpeGrasaanbod=1700");
+        rij("datum ongedaan", "datum 0106|ctrl+z", "Ongedaan maken", "Opnieuw: Inschaardatum 15/09 → 01/06",
+            "SpeGrasaanbod=1300");
+        rij("datum opnieuw", "datum 0106|ctrl+z|ctrl+y", "Ongedaan maken: Inschaardatum 15/09 → 01/06",
+            "Opnieuw", "SpeGrasaanbod=1700");
+        rij("cel met uren weidegang", "cel GrdVoeders 1 3 2|ongedaan|opnieuw",
+            "Ongedaan maken: Gift Snijmais 0.0 → 2", "Opnieuw", "SpeUrenWeidegang=17");
+        rij("cel ongedaan", "cel GrdVoeders 1 3 2|ongedaan", "Ongedaan maken",
+            "Opnieuw: Gift Snijmais 0.0 → 2", "SpeUrenWeidegang=20");
+        rij("cel nog open", "celtyp GrdVoeders 1 3 2|ctrl+z", "Ongedaan maken",
+            "Opnieuw: Gift Snijmais 0.0 → 2", "SpeUrenWeidegang=20");
+        rij("stap", "stap SpeGewicht", "Ongedaan maken: Gewicht 650 → 651", "Opnieuw", "SpeGewicht=651");
+        rij("standaard is een stap", "typ SpenKoe 80|typ SpeMelknivo 9000|standaard BtnVeestapel|ongedaan",
+            "Ongedaan maken: Nivo melkproductie 8000 → 9000", "Opnieuw: Standaardwaarden Veestapel",
+            "SpenKoe=80 SpeMelknivo=9000 SpePercRas1=66");
+        rij("elke invoer een stap", "typ SpenKoe 80|typ SpenKoe 90|ongedaan",
+            "Ongedaan maken: Aantal melkgevende koeien in perceel 50 → 80",
+            "Opnieuw: Aantal melkgevende koeien in perceel 80 → 90", "SpenKoe=80");
+        rij("alles terug en weer",
+            "typ SpenKoe 80|kies CbxGrondsoort 2|datum 0106|ongedaan|ongedaan|ongedaan|"
+            "opnieuw|opnieuw|opnieuw",
+            "Ongedaan maken: Inschaardatum 15/09 → 01/06", "Opnieuw",
+            "SpenKoe=80 CbxGrondsoort=Veen SpeGrasaanbod=1700");
+        rij("nieuwe bewerking na ongedaan", "typ SpenKoe 80|ongedaan|typ SpeGewicht 700",
+            "Ongedaan maken: Gewicht 650 → 700", "Opnieuw", "SpenKoe=50 SpeGewicht=700");
+        rij("alternatief", "alt CbxAlt1 1|ongedaan", "Ongedaan maken",
+            "Opnieuw: Alternatief 1 Opname ds snijmais → Oppervlakte perceel", "CbxAlt1=Opname_ds_snijmais");
+        rij("terug naar opgeslagen", "typ SpenKoe 80|opslaan|typ SpenKoe 90|ongedaan",
+            "Ongedaan maken: Aantal "
+            "melkgevende koeien in perceel 50 → 80",
+            "Opnieuw: Aantal melkgevende koeien in perceel 80 → 90", "SpenKoe=80");
+        rij("voorbij opgeslagen", "typ SpenKoe 80|opslaan|ongedaan", "Ongedaan maken",
+            "Opnieuw: Aantal melkgevende koeien in perceel 50 → 80", "SpenKoe=50");
+        rij("nieuw wist", "typ SpenKoe 80|nieuw", "Ongedaan maken", "Opnieuw", "SpenKoe=50");
+        rij("openen wist", "typ SpenKoe 70|openen", "Ongedaan maken", "Opnieuw", "SpenKoe=80");
+    }
+    void ongedaanMaken() {
+        QFETCH(QStringList, opdrachten);
+        QFETCH(QString, ongedaan);
+        QFETCH(QString, opnieuw);
+        QFETCH(QStringList, waarden);
+        openNaam = Scenario(QStringLiteral("open.kvl"));
+        opslaanNaam = map->filePath(QStringLiteral("bewaard.kvl"));
+        auto venster = Venster();
+        venster->show();
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        QCoreApplication::processEvents();
+        auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+        TScenarioDocument* document = venster->Document();
+        // What the history should hold: the scenario at each step, the step now, the state saved.
+        QList<QByteArray> stappen{document->Bytes()};
+        qsizetype plek = 0;
+        QByteArray bewaard = stappen.front();
+        const auto toon = [&](QWidget* w) {
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->widget(i)->isAncestorOf(w)) tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            // What the page's calculation changes belongs to the step before.
+            if (plek == stappen.size() - 1) stappen[plek] = document->Bytes();
+            w->setFocus();
+        };
+        const auto typ = [&](QWidget* w, const QString& tekst) {
+            QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(w, tekst);
+            QTest::keyClick(w, Qt::Key_Tab);
+        };
+        for (const QString& opdracht : opdrachten) {
+            const QStringList d = opdracht.split(QLatin1Char(' '));
+            const QString& soort = d.at(0);
+            bool bewerking = true;
+            if (soort == "typ" || soort == "stap") {
+                auto* w = venster->findChild<QAbstractSpinBox*>(d.at(1));
+                toon(w);
+                if (soort == "typ")
+                    typ(w, d.at(2));
+                else
+                    w->stepUp();
+            } else if (soort == "kies" || soort == "alt") {
+                auto* box = venster->findChild<QComboBox*>(d.at(1));
+                toon(box);
+                box->setCurrentIndex(d.at(2).toInt());
+                emit box->activated(d.at(2).toInt());
+            } else if (soort == "datum") {
+                auto* w = venster->findChild<QLineEdit*>(QStringLiteral("Cbxdatum"));
+                toon(w);
+                typ(w, d.at(1));
+            } else if (soort == "cel" || soort == "celtyp") {
+                auto* tabel = venster->findChild<QTableView*>(d.at(1));
+                toon(tabel);
+                tabel->setCurrentIndex(tabel->model()->index(d.at(3).toInt(), d.at(2).toInt()));
+                QTest::keyClicks(tabel, d.at(4));
+                if (soort == "cel") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else if (soort == "standaard") {
+                venster->findChild<QPushButton*>(d.at(1))->click();
+            } else {
+                bewerking = false;
+                if (soort == "ongedaan") Kind<QAction>(venster, "MitOngedaanMaken")->trigger();
+                if (soort == "opnieuw") Kind<QAction>(venster, "MitOpnieuw")->trigger();
+                if (soort.startsWith("ctrl+")) {
+                    const Qt::Key toets = soort.endsWith('z') ? Qt::Key_Z : Qt::Key_Y;
+                    const Qt::KeyboardModifiers shift =
+                        soort.contains("shift") ? Qt::ShiftModifier : Qt::NoModifier;
+                    QTest::keyClick(QApplication::focusWidget(), toets, Qt::ControlModifier | shift);
+                }
+                if (soort == "ongedaan" || soort == "ctrl+z") --plek;
+                if (soort == "opnieuw" || soort == "ctrl+y" || soort == "ctrl+shift+z") ++plek;
+                if (soort == "opslaan") {
+                    Kind<QAction>(venster, "MitOpslaan")->trigger();
+                    bewaard = document->Bytes();
+                }
+                if (soort == "nieuw" || soort == "openen") {
+                    melder.antwoorden = {MeldKnop::Nee};
+                    Kind<QAction>(venster, soort == "nieuw" ? "MitNieuw" : "MitOpenen")->trigger();
+                    stappen = {document->Bytes()};
+                    plek = 0;
+                    bewaard = stappen.front();
+                }
+            }
+            QCoreApplication::processEvents();
+            if (bewerking) {
+                stappen.resize(plek + 1);
+                stappen << document->Bytes();
+                ++plek;
+            }
+            QVERIFY2(plek >= 0 && plek < stappen.size(), qPrintable(opdracht));
+            QVERIFY2(document->Bytes() == stappen.at(plek), qPrintable(opdracht));
+            QVERIFY2(venster->isWindowModified() == (stappen.at(plek) != bewaard), qPrintable(opdracht));
+        }
+        const auto zonderTeken = [](QString tekst) { return tekst.remove(QLatin1Char('&')); };
+        QCOMPARE(zonderTeken(Kind<QAction>(venster, "MitOngedaanMaken")->text()), ongedaan);
+        QCOMPARE(zonderTeken(Kind<QAction>(venster, "MitOpnieuw")->text()), opnieuw);
+        QCOMPARE(Kind<QAction>(venster, "MitOngedaanMaken")->isEnabled(), plek > 0);
+        QCOMPARE(Kind<QAction>(venster, "MitOpnieuw")->isEnabled(), plek < stappen.size() - 1);
+        for (const QString& w : waarden) {
+            const QString naam = w.section(QLatin1Char('='), 0, 0);
+            const QString verwacht =
+                w.section(QLatin1Char('='), 1).replace(QLatin1Char('_'), QLatin1Char(' '));
+            TInvoerset* s = venster->Invoerset();
+            const QString tekst = s->Getal(naam)   ? s->Getal(naam)->Tekst()
+                                  : s->Keuze(naam) ? s->Keuze(naam)->Tekst()
+                                                   : QString();
+            QCOMPARE(tekst, verwacht);
+        }
+        melder.antwoorden = {MeldKnop::Nee};
+    }
+
     void rapport() {
         auto venster = Venster();
         venster->show();

@@ -8,6 +8,7 @@
 #include "ui/InvoerWidgets.h"
 #include "ui/Meldvenster.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
@@ -56,6 +57,8 @@ class TestInvoerVenster : public QObject {
     void getypteCelDoorRegel();
     void tabelMetToetsenbord_data();
     void tabelMetToetsenbord();
+    void toetsVolgordePerPagina_data();
+    void toetsVolgordePerPagina();
     void celMetKomma();
     void celSelectieEnVerlaten();
     void spinEditTypen();
@@ -241,6 +244,75 @@ void TestInvoerVenster::getypteCelDoorRegel() {
     venster->findChild<QWidget*>("SpenKoe")->setFocus();
     QTRY_VERIFY(!tabel->HeeftSelectie());
     QVERIFY(!grid->selectionModel()->hasSelection());
+}
+
+void TestInvoerVenster::toetsVolgordePerPagina_data() {
+    QTest::addColumn<int>("pagina");
+    for (int p = 0; p < 7; ++p) QTest::newRow(qPrintable(QString::number(p))) << p;
+}
+
+void TestInvoerVenster::toetsVolgordePerPagina() {
+    // Entering a page by a click on its tab (the focus in an input of another page) puts the focus
+    // on the page's first control, a table with its first editable cell current; Tab then goes
+    // through the page from top left to bottom right, never back up and to the left, and reaches
+    // every control of the page that takes the focus by Tab.
+    QFETCH(int, pagina);
+    Toon(venster);
+    auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+    QWidget* elders =
+        pagina == 0 ? Kind<QWidget>(venster, "SpePerceelOpp") : Kind<QWidget>(venster, "SpenKoe");
+    tabs->setCurrentIndex(pagina == 0 ? 2 : 0);
+    elders->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(elders->hasFocus());
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(pagina).center());
+    QCOMPARE(tabs->currentIndex(), pagina);
+    QWidget* blad = tabs->widget(pagina);
+    QWindow* scherm = venster->windowHandle();
+
+    // Where the focus is: the control's place on the page, for a table that of its current cell.
+    const auto plek = [blad](QWidget* w) -> std::pair<QPoint, QString> {
+        while (w && !qobject_cast<TStringGrid*>(w) && w->parentWidget() && w->parentWidget() != blad &&
+               qobject_cast<TStringGrid*>(w->parentWidget()->parentWidget()))
+            w = w->parentWidget()->parentWidget();
+        QPoint p = w->mapTo(blad, QPoint(0, 0));
+        QString naam = w->objectName();
+        if (auto* grid = qobject_cast<TStringGrid*>(w); grid && grid->currentIndex().isValid()) {
+            p = grid->viewport()->mapTo(blad, grid->visualRect(grid->currentIndex()).topLeft());
+            naam +=
+                QStringLiteral("[%1,%2]").arg(grid->currentIndex().column()).arg(grid->currentIndex().row());
+        }
+        return {p, naam};
+    };
+    QWidget* eerste = QApplication::focusWidget();
+    QVERIFY(eerste && blad->isAncestorOf(eerste));
+    if (auto* grid = qobject_cast<TStringGrid*>(eerste); grid && !grid->Tabel()->AlleenLezen())
+        QVERIFY2(grid->model()->flags(grid->currentIndex()) & Qt::ItemIsEditable, "no editable cell current");
+    QList<std::pair<QPoint, QString>> gang{plek(eerste)};
+    QSet<QWidget*> bezocht{eerste};
+    for (int n = 0; n < 300; ++n) {
+        QTest::keyClick(scherm, Qt::Key_Tab);
+        QWidget* nu = QApplication::focusWidget();
+        if (!nu || !blad->isAncestorOf(nu)) break;
+        const auto hier = plek(nu);
+        if (hier == gang.front()) break;
+        gang << hier;
+        bezocht << nu;
+    }
+    QStringList tekst;
+    for (const auto& [p, naam] : gang) tekst << QStringLiteral("%1(%2,%3)").arg(naam).arg(p.x()).arg(p.y());
+    for (qsizetype i = 1; i < gang.size(); ++i) {
+        const QPoint a = gang.at(i - 1).first;
+        const QPoint b = gang.at(i).first;
+        QVERIFY2(b.y() > a.y() || b.x() > a.x(), qPrintable(tekst.join(QStringLiteral(" "))));
+    }
+    for (QWidget* w : blad->findChildren<QWidget*>()) {
+        const bool doorTab = (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(blad) &&
+                             w->isEnabled() && !w->focusProxy();
+        if (!doorTab || qobject_cast<QAbstractButton*>(w)) continue; // radio groups: only the checked one
+        bool gevonden = false;
+        for (QWidget* b : bezocht) gevonden = gevonden || b == w || w->isAncestorOf(b) || b->isAncestorOf(w);
+        QVERIFY2(gevonden, qPrintable(w->objectName() + QStringLiteral(" not reached: ") + tekst.join(' ')));
+    }
 }
 
 void TestInvoerVenster::tabelMetToetsenbord_data() {

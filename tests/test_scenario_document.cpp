@@ -414,35 +414,58 @@ void TestScenarioDocument::mislukteLees_data() {
     QTest::addColumn<bool>("bestaat");
     QTest::addColumn<QByteArray>("inhoud");
     QTest::addColumn<QString>("melding");
+    QTest::addColumn<QString>("uitleg");
 
     Venster bron;
     AndersGeschreven anders(bron.invoer);
     anders.getallen = {{"SpenKoe", 137}, {"SpeGewicht", 700}};
     const QByteArray goed = Bytes(SchrijfScenario(anders));
-    QTest::newRow("no file") << false << QByteArray() << "Cannot open file %1";
-    QTest::newRow("empty file") << true << QByteArray() << "Stream read error";
-    QTest::newRow("a folder") << false << QByteArray() << "Cannot open file %1";
-    QTest::newRow("a FIFO") << false << QByteArray() << "Cannot open file %1";
-    QTest::newRow("a link to an endless device") << false << QByteArray() << "Cannot open file %1";
-    QTest::newRow("cut in the production table") << true << goed.left(41 + 100) << "Stream read error";
-    QTest::newRow("cut in the last value") << true << goed.left(goed.size() - 3) << "Stream read error";
+    // The box's first line names the file, says what is wrong and what to do.
+    const QString lezen = QStringLiteral("Het bestand kapot.kvl kan niet gelezen worden: ");
+    const QString ander = QStringLiteral(" Kies een ander bestand of een reservekopie.");
+    const QString bestaatNiet = QStringLiteral("Het bestand kapot.kvl bestaat niet (meer). Controleer de "
+                                               "naam en de map, of kies een ander bestand.");
+    const QString geenBestand =
+        QStringLiteral("Het bestand kapot.kvl kan niet geopend worden: het is geen gewoon "
+                       "bestand of u mag het niet lezen. Kies een ander bestand.");
+    const QString afgekapt = lezen + "het is afgekapt of beschadigd." + ander;
+    QTest::newRow("no file") << false << QByteArray() << "Cannot open file %1" << bestaatNiet;
+    QTest::newRow("empty file") << true << QByteArray() << "Stream read error" << afgekapt;
+    QTest::newRow("a folder") << false << QByteArray() << "Cannot open file %1" << geenBestand;
+    QTest::newRow("a FIFO") << false << QByteArray() << "Cannot open file %1" << geenBestand;
+    QTest::newRow("a link to an endless device")
+        << false << QByteArray() << "Cannot open file %1" << geenBestand;
+    QTest::newRow("cut in the production table")
+        << true << goed.left(41 + 100) << "Stream read error" << afgekapt;
+    QTest::newRow("cut in the last value")
+        << true << goed.left(goed.size() - 3) << "Stream read error" << afgekapt;
     QByteArray tag = goed;
     tag[22] = 6;
-    QTest::newRow("text for the milk level") << true << tag << "Invalid property value";
+    QTest::newRow("text for the milk level")
+        << true << tag << "Invalid property value"
+        << lezen + "het is geen Korvalinde-scenario of het is beschadigd." + ander;
     QByteArray versie = goed;
     const auto groot = NaarExtended(5.0e9L);
     versie.replace(1, 10, QByteArray(reinterpret_cast<const char*>(groot.data()), 10));
-    QTest::newRow("version beyond 32 bits") << true << versie << "Range check error";
+    QTest::newRow("version beyond 32 bits")
+        << true << versie << "Range check error"
+        << lezen +
+               "het begint niet met een geldig versienummer; het is geen Korvalinde-scenario of het is "
+               "beschadigd." +
+               ander;
     AndersGeschreven datum(bron.invoer);
     datum.teksten = {{"Cbxdatum", "3102"}};
     datum.getallen = {{"SpeGrasaanbod", 1500}}; // its rule reads the date
-    QTest::newRow("no such date") << true << Bytes(SchrijfScenario(datum)) << "Ongeldige dag ingegeven";
+    // Not a fault of the file: the model's message alone.
+    QTest::newRow("no such date") << true << Bytes(SchrijfScenario(datum)) << "Ongeldige dag ingegeven"
+                                  << "";
 }
 
 void TestScenarioDocument::mislukteLees() {
     QFETCH(bool, bestaat);
     QFETCH(QByteArray, inhoud);
     QFETCH(QString, melding);
+    QFETCH(QString, uitleg);
     QTemporaryDir dir;
     const QString pad = dir.filePath("kapot.kvl");
     if (bestaat) Schrijf(pad, inhoud);
@@ -466,7 +489,7 @@ void TestScenarioDocument::mislukteLees() {
     const bool inBeeldVoor = v.berekening.ResultatenInBeeld();
 
     QVERIFY(!v.document.Lees(pad));
-    QCOMPARE(v.melder.Teksten(), QStringList{melding});
+    QCOMPARE(v.melder.Teksten(), QStringList{uitleg.isEmpty() ? melding : uitleg + "\n\n" + melding});
     QCOMPARE(v.melder.meldingen.front().soort, MeldSoort::Fout);
     QCOMPARE(v.melder.meldingen.front().knoppen, MeldKnoppen{MeldKnop::OK});
     QCOMPARE(v.document.LaatsteFout(), melding);
@@ -572,28 +595,42 @@ void TestScenarioDocument::opslaanVervangtZonderVraag() {
 void TestScenarioDocument::mislukteOpslag_data() {
     QTest::addColumn<QString>("doel"); // relative to the test folder
     QTest::addColumn<QString>("melding");
+    QTest::addColumn<QString>(
+        "uitleg"); // the box's first line, after "Het bestand <name> kan niet opgeslagen worden: "
+    const QString map =
+        QStringLiteral("de map bestaat niet of u mag er niet schrijven. Kies met \"Opslaan als...\" "
+                       "een andere map.");
+    const QString geweigerd =
+        QStringLiteral("er mag niet overheen geschreven worden. Kies met \"Opslaan als...\" "
+                       "een andere naam of map.");
     QTest::newRow("missing folder") << "ontbreekt/weide.kvl"
-                                    << "Cannot create file %1";
+                                    << "Cannot create file %1" << map;
     QTest::newRow("folder that is a file") << "oud.kvl/weide.kvl"
-                                           << "Cannot create file %1";
+                                           << "Cannot create file %1" << map;
     QTest::newRow("folder not writable") << "alleenlezen/oud.kvl"
-                                         << "Cannot create file %1";
-    QTest::newRow("disk full") << "oud.kvl"
-                               << "Stream write error";
+                                         << "Cannot create file %1" << map;
+    QTest::newRow("disk full")
+        << "oud.kvl"
+        << "Stream write error"
+        << "het schrijven is mislukt (is de schijf vol?). Het bestand op schijf is niet "
+           "veranderd. Maak ruimte vrij of kies met \"Opslaan als...\" een andere plaats.";
     QTest::newRow("read-only file") << "oud.kvl"
-                                    << "%1 is alleen-lezen: er wordt niet overheen geschreven";
+                                    << "%1 is alleen-lezen: er wordt niet overheen geschreven" << geweigerd;
     QTest::newRow("link to a device")
         << "apparaat.kvl"
         << "%1 (koppeling naar /dev/null) is geen gewoon bestand (maar een map, "
-           "apparaat of FIFO): er wordt niet overheen geschreven";
+           "apparaat of FIFO): er wordt niet overheen geschreven"
+        << geweigerd;
     QTest::newRow("FIFO") << "fifo.kvl"
                           << "%1 is geen gewoon bestand (maar een map, apparaat of FIFO): er wordt niet "
-                             "overheen geschreven";
+                             "overheen geschreven"
+                          << geweigerd;
 }
 
 void TestScenarioDocument::mislukteOpslag() {
     QFETCH(QString, doel);
     QFETCH(QString, melding);
+    QFETCH(QString, uitleg);
     QTemporaryDir dir;
     const QByteArray oud(5000, 'o');
     Schrijf(dir.filePath("oud.kvl"), oud);
@@ -624,7 +661,9 @@ void TestScenarioDocument::mislukteOpslag() {
         if (melding == MeldingSchrijfFout) vol.emplace(1000);
         QVERIFY(!v.document.OpslaanAls());
     }
-    QCOMPARE(v.melder.Teksten(), QStringList{melding});
+    uitleg =
+        QStringLiteral("Het bestand %1 kan niet opgeslagen worden: ").arg(QFileInfo(pad).fileName()) + uitleg;
+    QCOMPARE(v.melder.Teksten(), QStringList{uitleg + "\n\n" + melding});
     QCOMPARE(v.melder.meldingen.front().soort, MeldSoort::Fout);
     QCOMPARE(v.document.LaatsteFout(), melding);
     // The previous file is whole, nothing is left behind, and the window still names its own file.

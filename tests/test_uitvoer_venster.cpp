@@ -142,6 +142,14 @@ void TestUitvoerVenster::detailKeuzeBlijftNaHerberekening() {
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Biomassa\n> 5 cm\n(kg ds/ha)"));
     QVERIFY(Kind<TStringGrid>(&venster, "GrdUitvoerDet2")->isRowHidden(0));
     QCOMPARE(model->index(3, 0).data().toString(), QStringLiteral("Dag 0.0"));
+    // The columns above 5 cm say why they can go below zero, on their heading and on their cells.
+    for (int kolom : {1, 2, 3, 4}) {
+        const bool boven5 = kolom == 1 || kolom == 3;
+        for (const QVariant& tip : {model->headerData(kolom, Qt::Horizontal, Qt::ToolTipRole),
+                                    model->index(20, kolom).data(Qt::ToolTipRole)})
+            QCOMPARE(tip.toString().endsWith(QStringLiteral("; negatief: de koeien grazen onder 5 cm")),
+                     boven5);
+    }
 }
 
 void TestUitvoerVenster::grafiekVolgtHerberekening() {

@@ -172,6 +172,10 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
     m_grafiek->setFrameShape(QFrame::NoFrame);
     m_grafiek->setRenderHint(QPainter::Antialiasing);
     m_grafiek->setGeometry(24, 64, 745, 481);
+    // The keyboard goes from top left to bottom right: the variants, the chart choice, the chart.
+    QWidget::setTabOrder(m_knoppen->button(2), m_alleVarianten);
+    QWidget::setTabOrder(m_alleVarianten, m_cbxGrafiek);
+    QWidget::setTabOrder(m_cbxGrafiek, m_grafiek);
 
     m_menu = new QMenu(this);
     m_mitOpslaan = m_menu->addAction(QStringLiteral("Grafiek opslaan als afbeelding..."));
@@ -245,12 +249,18 @@ void TGrafiekPagina::Teken(const TGrafiekBeschrijving& b) {
         lijn->setName(s.titel);
         QPen pen(s.kleur, s.lijnDikte, s.lijnStijl);
         pen.setCapStyle(Qt::FlatCap);
+        // The legend shows each variant as a short piece of its line (solid, dashed, dotted), not as a
+        // square. The dashes start half-way, so that the piece shows a gap between two dashes.
+        if (s.lijnStijl == Qt::DashLine) pen.setDashOffset(3);
         lijn->setPen(pen);
         lijn->replace(s.punten);
         m_chart->addSeries(lijn);
         lijn->attachAxis(m_halveDagAs);
         lijn->attachAxis(m_waardeAs);
-        for (QLegendMarker* marker : m_chart->legend()->markers(lijn)) marker->setVisible(true);
+        for (QLegendMarker* marker : m_chart->legend()->markers(lijn)) {
+            marker->setShape(QLegend::MarkerShapeFromSeries);
+            marker->setVisible(true);
+        }
         m_variantLijnen.append(lijn);
     }
     if (!b.assenGezet) return;

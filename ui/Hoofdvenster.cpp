@@ -8,6 +8,7 @@
 #include "components/Wachtcursor.h"
 #include "core/Instellingen.h"
 #include "core/Scenario.h"
+#include "ui/Bewerkingen.h"
 #include "ui/Glyphs.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/InvoerWidgets.h"
@@ -39,6 +40,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace korvalinde {
@@ -257,6 +259,10 @@ TFrmHoofdFormulier::TFrmHoofdFormulier(const THoofdvensterOpties& opties, TMelde
             [this](const QString& caption) { setWindowTitle(caption + QStringLiteral("[*]")); });
     connect(document_, &TScenarioDocument::OpgeslagenGewijzigd, this,
             [this](bool opgeslagen) { setWindowModified(!opgeslagen); });
+    bewerkingen_ = new TBewerkingen(*invoerset_, *document_, this);
+    bewerkingen_->setObjectName(QStringLiteral("Bewerkingen"));
+    // Typing in another input (or cell) after the focus moved is a step of its own.
+    connect(qApp, &QApplication::focusChanged, bewerkingen_, [this] { bewerkingen_->NieuweSessie(); });
 
     DlgZnInfoBox = new TZnInfoBox(this);
     DlgZnInfoBox->setObjectName(QStringLiteral("DlgZnInfoBox"));
@@ -298,6 +304,7 @@ void TFrmHoofdFormulier::FormCreate() {
         // calculation, which ends on "Veestapel".
         invoerset_->ZetStandaardwaarden();
         berekening_->StartBerekening();
+        document_->Onveranderd();
     });
 }
 
@@ -361,6 +368,20 @@ void TFrmHoofdFormulier::MaakMenus() {
     FhmBestandHistorie->SetInvoegPositie(BestandHistoriePositie);
     connect(FhmBestandHistorie, &TZnFilehistMenu::OnClick, this,
             &TFrmHoofdFormulier::FhmBestandHistorieClick);
+
+    MitBewerken = menu("MitBewerken", QStringLiteral("Be&werken"),
+                       QStringLiteral("Wijzigingen ongedaan maken of opnieuw uitvoeren"));
+    MitOngedaanMaken =
+        MenuItem(MitBewerken, "MitOngedaanMaken", QStringLiteral("&Ongedaan maken"),
+                 QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("De laatste wijziging ongedaan maken"),
+                 &TFrmHoofdFormulier::MitOngedaanMakenClick);
+    MitOpnieuw = MenuItem(MitBewerken, "MitOpnieuw", QStringLiteral("O&pnieuw"), {},
+                          QStringLiteral("De laatst ongedaan gemaakte wijziging opnieuw uitvoeren"),
+                          &TFrmHoofdFormulier::MitOpnieuwClick);
+    MitOpnieuw->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(bewerkingen_, &TBewerkingen::Gewijzigd, this, &TFrmHoofdFormulier::ZetBewerkTeksten);
+    ZetBewerkTeksten();
 
     MitGebruik = menu("MitGebruik", QStringLiteral("&Opties"), QString());
     // The version check, the manual and the product-support entries are linked to their windows by
@@ -499,6 +520,37 @@ void TFrmHoofdFormulier::MitAfsluitenClick() {
     close();
 }
 
+void TFrmHoofdFormulier::SluitCelBewerking() {
+    // A cell being typed in keeps what was typed, as when the user leaves it, so that the step taken
+    // back is that cell's edit and no open editor writes its text over the state put back.
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* w = focus ? focus->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<TStringGrid*>(w)) {
+            grid->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+void TFrmHoofdFormulier::MitOngedaanMakenClick() {
+    SluitCelBewerking();
+    VangFouten([this] { bewerkingen_->OngedaanMaken(); });
+}
+
+void TFrmHoofdFormulier::MitOpnieuwClick() {
+    SluitCelBewerking();
+    VangFouten([this] { bewerkingen_->Opnieuw(); });
+}
+
+void TFrmHoofdFormulier::ZetBewerkTeksten() {
+    const auto zet = [](QAction* item, const QString& basis, QString stap) {
+        stap.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        item->setText(stap.isEmpty() ? basis : basis + QStringLiteral(": ") + stap);
+        item->setEnabled(!stap.isEmpty());
+    };
+    zet(MitOngedaanMaken, QStringLiteral("&Ongedaan maken"), bewerkingen_->OngedaanTekst());
+    zet(MitOpnieuw, QStringLiteral("O&pnieuw"), bewerkingen_->OpnieuwTekst());
+}
+
 void TFrmHoofdFormulier::Website1Click() {
     DlgZnInfoBox->GotoWebsite();
 }
@@ -563,13 +615,14 @@ std::function<QWidget*(TInvoer*, QWidget*)> TFrmHoofdFormulier::Binder() {
     return [this](TInvoer* invoer, QWidget* ouder) { return Bind(invoer, ouder); };
 }
 
-QPushButton* TFrmHoofdFormulier::StandaardKnop(QVBoxLayout* kolom, const QString& naam,
+QPushButton* TFrmHoofdFormulier::StandaardKnop(QVBoxLayout* kolom, const QString& naam, const QString& pagina,
                                                void (TInvoerset::*regel)()) {
     auto* knop = new QPushButton(QStringLiteral("Standaard"), kolom->parentWidget());
     knop->setObjectName(naam);
     knop->setFixedWidth(100);
     knop->setAutoDefault(false);
-    connect(knop, &QPushButton::clicked, this, [this, regel] {
+    connect(knop, &QPushButton::clicked, this, [this, regel, pagina] {
+        bewerkingen_->Standaard(pagina);
         VangFouten([this, regel] { (invoerset_->*regel)(); });
         document_->GebruikerWijziging();
     });
@@ -597,7 +650,8 @@ QWidget* TFrmHoofdFormulier::MaakVeestapel() {
     productieRij->addStretch(1);
     kolom->addWidget(productie);
 
-    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), &TInvoerset::StandaardVeestapel);
+    BtnVeestapel = StandaardKnop(kolom, QStringLiteral("BtnVeestapel"), QStringLiteral("Veestapel"),
+                                 &TInvoerset::StandaardVeestapel);
     return pagina;
 }
 
@@ -614,7 +668,8 @@ QWidget* TFrmHoofdFormulier::MaakVoeding() {
     tabellen->addWidget(Bind(s.GrdVoeders, voeders), 0, Qt::AlignLeft);
     kolom->addWidget(voeders);
 
-    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), &TInvoerset::StandaardVoeding);
+    BtvVoeding = StandaardKnop(kolom, QStringLiteral("BtvVoeding"), QStringLiteral("Voeding"),
+                               &TInvoerset::StandaardVoeding);
     return pagina;
 }
 
@@ -645,7 +700,8 @@ QWidget* TFrmHoofdFormulier::MaakGrasland() {
     onder->addWidget(vorige, 1);
     kolom->addLayout(onder);
 
-    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), &TInvoerset::StandaardGrasland);
+    BtnGrasland = StandaardKnop(kolom, QStringLiteral("BtnGrasland"), QStringLiteral("Grasland"),
+                                &TInvoerset::StandaardGrasland);
     return pagina;
 }
 
@@ -661,7 +717,8 @@ QWidget* TFrmHoofdFormulier::MaakOverig() {
     rijen.Afronden(false, false);
     kolom->addWidget(detail);
 
-    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), &TInvoerset::StandaardOverig);
+    BtnOverig = StandaardKnop(kolom, QStringLiteral("BtnOverig"), QStringLiteral("Overig"),
+                              &TInvoerset::StandaardOverig);
     return pagina;
 }
 
@@ -794,9 +851,29 @@ bool TFrmHoofdFormulier::event(QEvent* event) {
 }
 
 bool TFrmHoofdFormulier::eventFilter(QObject* object, QEvent* event) {
+    if (BewerkToets(object, event)) return true;
     if (event->type() == QEvent::KeyPress && FormKeyPress(object, static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(object, event);
+}
+
+bool TFrmHoofdFormulier::BewerkToets(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+    const auto* toets = static_cast<QKeyEvent*>(event);
+    const QKeyCombination combinatie = toets->keyCombination();
+    const bool ongedaan = combinatie == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+    const bool opnieuw = combinatie == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                         combinatie == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    auto* widget = qobject_cast<QWidget*>(object);
+    if ((!ongedaan && !opnieuw) || !widget || widget->window() != this) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A text field would take the keys for its own undo; the window's edit history takes them,
+        // with the keys typed just before recorded first.
+        bewerkingen_->Vastleggen();
+        return true;
+    }
+    // Nothing to undo or redo: the keys do nothing, also not in a text field.
+    return true;
 }
 
 bool TFrmHoofdFormulier::FormKeyPress(QObject* object, QKeyEvent* event) {
@@ -829,7 +906,10 @@ void TFrmHoofdFormulier::FormShow() {
     VangFouten([this] {
         invoerset_->ZetStandaardwaarden();
         const QFileInfo bestand(opties_.StartBestand);
-        if (!opties_.StartBestand.isEmpty() && bestand.isFile()) document_->Lees(bestand.absoluteFilePath());
+        if (!opties_.StartBestand.isEmpty() && bestand.isFile())
+            document_->Lees(bestand.absoluteFilePath());
+        else
+            document_->Onveranderd();
     });
 }
 

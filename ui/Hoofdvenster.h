@@ -30,6 +30,7 @@ class QVBoxLayout;
 
 namespace korvalinde {
 
+class TBewerkingen;
 class TznDayEdit;
 class TGrafiekPagina;
 class TScenarioDocument;
@@ -69,6 +70,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     TMelder& Melder() const { return *melder_; }
     // The current scenario: file name, caption, saved flag, the file flows and their dialogs.
     TScenarioDocument* Document() const { return document_; }
+    // The edit history behind "Ongedaan maken" and "Opnieuw".
+    TBewerkingen* Bewerkingen() const { return bewerkingen_; }
     QSettings* Instellingen() const { return opties_.Instellingen; }
 
     // Page indexes of TabKorvalinde.
@@ -109,6 +112,8 @@ class TFrmHoofdFormulier : public QMainWindow {
     void MitAfdrukvoorbeeldClick();
     void MitAfdrukkenClick();
     void MitAfsluitenClick();
+    void MitOngedaanMakenClick();
+    void MitOpnieuwClick();
     void Website1Click();
     void MitInfoClick();
     void FhmBestandHistorieClick(const QString& bestandNaam);
@@ -147,6 +152,9 @@ class TFrmHoofdFormulier : public QMainWindow {
     QAction* MitAfdrukvoorbeeld = nullptr;
     QAction* MitAfdrukken = nullptr;
     QAction* MitAfsluiten = nullptr;
+    QMenu* MitBewerken = nullptr;
+    QAction* MitOngedaanMaken = nullptr;
+    QAction* MitOpnieuw = nullptr;
     QMenu* MitGebruik = nullptr;
     QAction* VersieControle1 = nullptr;
     QAction* MitVersieBijStarten = nullptr;
@@ -215,8 +223,16 @@ class TFrmHoofdFormulier : public QMainWindow {
     // The widget of an input, bound to it; Bind as a function for the rows of a group.
     QWidget* Bind(TInvoer* invoer, QWidget* ouder);
     std::function<QWidget*(TInvoer*, QWidget*)> Binder();
-    // Ends an input page with its "Standaard" button, which runs `regel` (the page's defaults).
-    QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, void (TInvoerset::*regel)());
+    // Ends an input page with its "Standaard" button, which runs `regel` (the page's defaults) as
+    // one step of the edit history, named after the page.
+    QPushButton* StandaardKnop(QVBoxLayout* kolom, const QString& naam, const QString& pagina,
+                               void (TInvoerset::*regel)());
+    // Ends the editing of a table cell that has the focus, keeping the text typed.
+    void SluitCelBewerking();
+    // The texts of "Ongedaan maken" and "Opnieuw" name the step they take back or do again.
+    void ZetBewerkTeksten();
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the window's undo and redo also in a text field.
+    bool BewerkToets(QObject* object, QEvent* event);
     // Enter moves the focus to the next control, as Tab does.
     bool FormKeyPress(QObject* object, QKeyEvent* event);
 
@@ -226,6 +242,7 @@ class TFrmHoofdFormulier : public QMainWindow {
     TBerekening* berekening_;
     TScenarioDocument* document_ = nullptr;
     TVerkenvenster* verkenvenster_ = nullptr;
+    TBewerkingen* bewerkingen_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QButtonGroup* detailKnoppen_ = nullptr;
     bool gecentreerd_ = false;

@@ -203,14 +203,17 @@ QVariant TTabelModel::data(const QModelIndex& index, int rol) const {
         if (vast) return QApplication::palette().brush(QPalette::ButtonText);
         return {};
     case Qt::ToolTipRole: {
-        // A text cut off by its column shows in full as the cell's tooltip.
+        // A text cut off by its column shows in full as the cell's tooltip; otherwise what the
+        // column's numbers mean, where the table says so.
+        const QString uitleg = tabel_->KolomUitleg(kolom);
         const auto* grid = qobject_cast<const QWidget*>(QObject::parent());
         const QString tekst = tabel_->Cel(kolom, rij);
-        if (!grid || tekst.trimmed().isEmpty()) return {};
+        if (!grid || tekst.trimmed().isEmpty()) return uitleg.isEmpty() ? QVariant() : QVariant(uitleg);
         // The text's room: the column less its grid line and the text margins on both sides.
         const int marge =
             1 + 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-        if (grid->fontMetrics().horizontalAdvance(tekst) + marge <= tabel_->ColWidth(kolom)) return {};
+        if (grid->fontMetrics().horizontalAdvance(tekst) + marge <= tabel_->ColWidth(kolom))
+            return uitleg.isEmpty() ? QVariant() : QVariant(uitleg);
         return tekst.trimmed();
     }
     default:
@@ -234,6 +237,7 @@ QVariant TTabelModel::headerData(int sectie, Qt::Orientation richting, int rol) 
         return regels.join(QLatin1Char('\n'));
     }
     if (rol == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    if (rol == Qt::ToolTipRole && !tabel_->KolomUitleg(sectie).isEmpty()) return tabel_->KolomUitleg(sectie);
     return {};
 }
 
@@ -405,10 +409,13 @@ bool TStringGrid::NaarBewerkbareCel(bool volgende) {
 
 void TStringGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
+    // However the table takes the focus (Tab, a click on its page's tab, a mnemonic, the page's
+    // first focus), it gets a current cell to type into: the first editable one, or with Shift+Tab
+    // the last. A mouse click picks its own cell; back from a box or a menu the cell stays.
     const Qt::FocusReason reden = event->reason();
-    if (!tabel_->AlleenLezen() && !currentIndex().isValid() &&
-        (reden == Qt::TabFocusReason || reden == Qt::BacktabFocusReason))
-        NaarBewerkbareCel(reden == Qt::TabFocusReason);
+    if (!tabel_->AlleenLezen() && !currentIndex().isValid() && reden != Qt::MouseFocusReason &&
+        reden != Qt::ActiveWindowFocusReason && reden != Qt::PopupFocusReason)
+        NaarBewerkbareCel(reden != Qt::BacktabFocusReason);
 }
 
 bool TStringGrid::focusNextPrevChild(bool volgende) {
