@@ -83,6 +83,9 @@ struct TBedrijf::Klassen {
     Ext gewicht[3][5]{};
     Ext krachtvoerVem[5]{};
     Ext voederVem[6]{};
+    // The energy terms of the feeds that are fed (not zero), in the same order.
+    Ext gevoerdVem[6]{};
+    int aantalGevoerd = 0;
     float grasopname[3][5]{};
 
     Klassen(const TBedrijf& bedrijf, const KoeKlassen& koeKlassen) : b(bedrijf), koe(koeKlassen) {
@@ -90,8 +93,10 @@ struct TBedrijf::Klassen {
             for (int k = 1; k <= 5; ++k) gewicht[p - 1][k - 1] = KlasseGewicht(b, p, k);
         for (std::size_t k = 0; k < 5; ++k)
             krachtvoerVem[k] = static_cast<Ext>(b.Krachtvoer[k]) * b.Voeders[VdKrachtvoer][VwVEM];
-        for (std::size_t f = 1; f < 7; ++f)
+        for (std::size_t f = 1; f < 7; ++f) {
             voederVem[f - 1] = static_cast<Ext>(b.Voeders[f][VwGift]) * b.Voeders[f][VwVEM];
+            if (voederVem[f - 1] != 0.0L) gevoerdVem[aantalGevoerd++] = voederVem[f - 1];
+        }
         grasVwNul = b.Invoer.Gras[GrVW] == 0.0f;
         if (grasVwNul) return;
         for (int k = 1; k <= 5; ++k) {
@@ -118,8 +123,14 @@ struct TBedrijf::Klassen {
     }
     // As Direct::VemMetBijvoeding. A feed that is not fed adds an exact zero, which leaves the sum as
     // it is, except that +0 turns a -0 sum into +0; such a term is added only when the sum is zero.
+    // While the sum is not zero only the feeds that are fed count; a sum that is or becomes zero
+    // takes the full walk over all feeds again, so that its sign comes out as there.
     float VemMetBijvoeding(int k, float vemGras) const {
-        float vem = Opslaan(static_cast<Ext>(vemGras) + krachtvoerVem[k - 1]);
+        const float basis = Opslaan(static_cast<Ext>(vemGras) + krachtvoerVem[k - 1]);
+        float vem = basis;
+        for (int j = 0; j < aantalGevoerd && vem != 0.0f; ++j) vem = Opslaan(vem + gevoerdVem[j]);
+        if (vem != 0.0f) return vem;
+        vem = basis;
         for (const Ext term : voederVem)
             if (term != 0.0L || vem == 0.0f) vem = Opslaan(vem + term);
         return vem;
@@ -428,9 +439,10 @@ namespace {
 
 // Writes a result text; a value that is not a number ends the calculation instead of showing
 // nonsense.
-void Schrijf(std::string& cel, const char* patroon, Ext waarde) {
+// The patterns are "0", "0.0" and "0.00": the number of decimals is the length after "0.".
+void Schrijf(std::string& cel, std::string_view patroon, Ext waarde) {
     if (!std::isfinite(waarde)) throw RekenFout("Rekenfout: de uitkomst is geen getal");
-    cel = FormatFloat(patroon, waarde);
+    FormatVast(patroon.size() > 2 ? static_cast<int>(patroon.size()) - 2 : 0, waarde, cel);
 }
 
 } // namespace
