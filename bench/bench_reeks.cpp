@@ -4,6 +4,7 @@
 #include "core/Invoerset.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
+#include "domain/Bedrijfsmodel.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -45,6 +46,34 @@ static void BM_Reekspunt(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Reekspunt)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The model alone on the same points, for comparison: what a point costs beyond its calculation.
+static void BM_ModelVanReekspunt(benchmark::State& state) {
+    const QByteArray bytes = NieuwScenario();
+    const QList<TReeks> reeksen = Perceelreeks();
+    const int n = AantalReekspunten(reeksen);
+    QList<TQXInvoer> invoer;
+    for (int i = 0; i < n; ++i) invoer << BerekenReekspunt(bytes, reeksen, i).invoer;
+    TBedrijf bedrijf;
+    int i = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        TQXUitvoer uit;
+        bedrijf.Bereken(invoer[i], uit);
+        benchmark::DoNotOptimize(uit);
+        i = (i + static_cast<int>(state.range(0))) % n;
+    }
+}
+BENCHMARK(BM_ModelVanReekspunt)
+    ->Args({37, 0})
+    ->Args({0, 9})
+    ->Args({0, 49})
+    ->Args({0, 99})
+    ->Args({0, 199})
+    ->Args({0, 299})
+    ->Args({0, 499})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 static void BM_Reeks500Oppervlakten(benchmark::State& state) {
     const QByteArray bytes = NieuwScenario();

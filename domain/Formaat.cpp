@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace korvalinde {
@@ -25,6 +27,19 @@ void DecimaleCijfers(long double waarde, std::string& cijfers, int& exponent) {
 
 std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag);
 
+// floor(y) for 0 <= y < 2^63, without the two changes of the rounding mode that a conversion to
+// an integer costs: y + 2^63 has steps of exactly 1, so the sum is y rounded to a whole number,
+// and the significand of the extended sum holds 2^63 plus that number.
+unsigned long long GeheelDeel(long double y) {
+    static_assert(std::numeric_limits<long double>::digits == 64, "extended precision expected");
+    const long double som = y + 0x1p63L;
+    unsigned long long significand = 0;
+    std::memcpy(&significand, &som, sizeof significand);
+    unsigned long long n = significand - (1ULL << 63);
+    if (static_cast<long double>(static_cast<long long>(n)) > y) --n;
+    return n;
+}
+
 // Quick route for a fixed number of decimals: scale by a power of ten and round half away from
 // zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
 // the rounding error of the scaling cannot change the result; otherwise false. The digits are
@@ -34,9 +49,9 @@ bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
     if (decimalen < 0 || decimalen > 4) return false;
     const long double y = std::fabs(waarde) * macht[decimalen];
     if (!(y < 9.0e18L)) return false;
-    // For 0 <= y < 9e18 the conversion truncates to floor(y), held exactly in extended precision.
-    unsigned long long n = static_cast<unsigned long long>(y);
-    const long double breuk = y - static_cast<long double>(n);
+    // floor(y), held exactly in extended precision.
+    unsigned long long n = GeheelDeel(y);
+    const long double breuk = y - static_cast<long double>(static_cast<long long>(n));
     if (std::fabs(breuk - 0.5L) < 1e-6L) return false;
     if (breuk > 0.5L) ++n;
     const bool minteken = waarde < 0 && n != 0;
