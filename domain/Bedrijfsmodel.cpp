@@ -480,8 +480,8 @@ template <class Bron> struct Uitkomsten {
 template <bool VanafInscharen>
 void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
                               std::unique_ptr<KoeKlassen>& koe) {
+    // 1. The model's fields for this variant.
     BereidVariantVoor(invoer, v);
-    std::array<RecDagToestand, AantalStappen + 1> toestand{};
     if (!(PerceelOpp > 0.0f)) return;
     if (!VanafInscharen && !koe) koe = std::make_unique<KoeKlassen>(*this);
 
@@ -492,11 +492,19 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
         else
             return Klassen(*this, *koe);
     }();
-    Stapper<Bron> stapper(*this, bron);
+    Toestanden toestand{};
     Uitkomsten<Bron> u{*this, bron, toestand, !VanafInscharen};
-    const auto vi = static_cast<std::size_t>(v);
+    BerekenStappen<VanafInscharen>(bron, v, toestand, u, uit);
+    const float dagen = Weidedagen(invoer, v, toestand, u);
+    SchrijfSamenvatting(bron, v, dagen, toestand, u, uit);
+}
 
-    // 2. The steps, with the detail texts of every step reached.
+// 2. The steps, with the detail texts of every step reached.
+template <bool VanafInscharen, class Bron>
+void TBedrijf::BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uitkomsten<Bron>& u,
+                              TQXUitvoer& uit) const {
+    const auto vi = static_cast<std::size_t>(v);
+    Stapper<Bron> stapper(*this, bron);
     float huidigBeschikbaar0 = 0;
     for (int i = 0; i <= AantalStappen && huidigBeschikbaar0 >= 0.0f; ++i) {
         RecDagToestand t;
@@ -534,29 +542,35 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
             u.Onthoud(i, r, o, m);
         }
     }
+}
 
-    // The length of the grazing period: the variant's own alternative may fix it or set the
-    // residue that ends it; otherwise the walk over the steps decides.
+// 3. The length of the grazing period: the variant's own alternative may fix it or set the
+// residue that ends it; otherwise the walk over the steps decides.
+template <class Bron>
+float TBedrijf::Weidedagen(const TQXInvoer& invoer, int v, const Toestanden& toestand,
+                           Uitkomsten<Bron>& u) const {
+    const RecAlternatief* eigen = v >= 1 ? &invoer.Alternatief[static_cast<std::size_t>(v) - 1] : nullptr;
+    if (eigen && eigen->Soort == AltWeidedagen) return eigen->Waarde;
     float dagen = 0;
-    const RecAlternatief* eigen = v >= 1 ? &invoer.Alternatief[vi - 1] : nullptr;
-    if (eigen && eigen->Soort == AltWeidedagen) {
-        dagen = eigen->Waarde;
-    } else {
-        const float doelRest = (eigen && eigen->Soort == AltWeiderest) ? eigen->Waarde : 0.0f;
-        bool beeindigd = false;
-        for (int i = 1; i <= AantalStappen && !beeindigd; ++i) {
-            const auto& t = toestand[static_cast<std::size_t>(i)];
-            const bool goed =
-                t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
-                std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
-            if (goed)
-                dagen = Opslaan((i - 1) * 0.5L);
-            else
-                beeindigd = true;
-        }
+    const float doelRest = (eigen && eigen->Soort == AltWeiderest) ? eigen->Waarde : 0.0f;
+    bool beeindigd = false;
+    for (int i = 1; i <= AantalStappen && !beeindigd; ++i) {
+        const auto& t = toestand[static_cast<std::size_t>(i)];
+        const bool goed =
+            t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
+            std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
+        if (goed)
+            dagen = Opslaan((i - 1) * 0.5L);
+        else
+            beeindigd = true;
     }
+    return dagen;
+}
 
-    // 4. The summary column of this variant. N is the last step counted in the averages.
+// 4. The summary column of this variant. N is the last step counted in the averages.
+template <class Bron>
+void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const Toestanden& toestand,
+                                   Uitkomsten<Bron>& u, TQXUitvoer& uit) const {
     const Ext tweeD = std::nearbyint(2.0L * dagen);
     const int n = std::isnan(tweeD) ? 0 : static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
     float somOpname = 0, somMelk = 0, somTotaal = 0;
@@ -575,7 +589,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     const float melkN = u.Melk(n);
     const float bijgroei = GestoordeBijgroei();
 
-    auto& kolom = uit.arsam[KolBasis + vi];
+    auto& kolom = uit.arsam[KolBasis + static_cast<std::size_t>(v)];
     Schrijf(kolom[RijWeidedagen], "0.0", dagen);
     Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
     Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n) + 1].Biomassa5);
