@@ -5,7 +5,9 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace korvalinde {
 
@@ -156,9 +158,43 @@ void TBerekening::MaakTabellen() {
     GrdUitvoerDet = t.Det;
 }
 
+namespace {
+
+// A plain text "[sign] digits [. digits]" of at most 19 digits, the kind the tables hold: the digits
+// as a whole number N, exact in extended precision as is 10^k, and one division N / 10^k, rounded
+// once. That is the correctly rounded value, the same as strtold gives. False for any other text.
+bool EenvoudigGetal(const QString& tekst, long double& waarde) {
+    static constexpr long double macht[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                            1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                            1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+    const QChar* c = tekst.constData();
+    const QChar* const eind = c + tekst.size();
+    const bool negatief = c != eind && *c == u'-';
+    if (c != eind && (*c == u'-' || *c == u'+')) ++c;
+    std::uint64_t n = 0;
+    int cijfers = 0;
+    int decimalen = -1;
+    for (; c != eind; ++c) {
+        const char16_t u = c->unicode();
+        if (u == u'.' && decimalen < 0) {
+            decimalen = 0;
+            continue;
+        }
+        if (u < u'0' || u > u'9' || ++cijfers > 19) return false;
+        n = n * 10 + (u - u'0');
+        if (decimalen >= 0) ++decimalen;
+    }
+    if (cijfers == 0) return false;
+    const long double w = static_cast<long double>(n) / macht[std::max(decimalen, 0)];
+    waarde = negatief ? -w : w;
+    return true;
+}
+
+} // namespace
+
 float TBerekening::TekstNaarGetal(const QString& tekst) {
     long double waarde = 0;
-    if (!LeesGetal(S(tekst), waarde)) return 0.0f;
+    if (!EenvoudigGetal(tekst, waarde) && !LeesGetal(S(tekst), waarde)) return 0.0f;
     constexpr long double grens = 3.4028234663852886e38L;
     if (waarde > grens || waarde < -grens) return 0.0f;
     return static_cast<float>(waarde);

@@ -291,4 +291,57 @@ int TDagInvoer::DagVanHetJaar() const {
     return DagNummer(n);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Copies between input sets.
+
+void TInvoer::NeemToestandOver(const TInvoer& bron) {
+    label_ = bron.label_;
+    tag_ = bron.tag_;
+    zichtbaar_ = bron.zichtbaar_;
+    hint_ = bron.hint_;
+}
+
+void TGetalInvoer::NeemToestandOver(const TInvoer& bron) {
+    TInvoer::NeemToestandOver(bron);
+    const auto& b = static_cast<const TGetalInvoer&>(bron);
+    geheel_ = b.geheel_;
+    min_ = b.min_;
+    max_ = b.max_;
+    stap_ = b.stap_;
+    decimalen_ = b.decimalen_;
+    maxLengte_ = b.maxLengte_;
+    tekst_ = b.tekst_;
+}
+
+void TKeuzeInvoer::NeemToestandOver(const TInvoer& bron) {
+    TInvoer::NeemToestandOver(bron);
+    const auto& b = static_cast<const TKeuzeInvoer&>(bron);
+    items_ = b.items_;
+    index_ = b.index_;
+    tekst_ = b.tekst_;
+}
+
+void TTabel::NeemToestandOver(const TInvoer& bron) {
+    TInvoer::NeemToestandOver(bron);
+    const auto& b = static_cast<const TTabel&>(bron);
+    kolommen_ = b.kolommen_;
+    rijen_ = b.rijen_;
+    vasteRijen_ = b.vasteRijen_;
+    dataBreedte_ = b.dataBreedte_;
+    vasteKolommen_ = b.vasteKolommen_;
+    rijHoogte_ = b.rijHoogte_;
+    alleenLezen_ = b.alleenLezen_;
+    breedtes_ = b.breedtes_;
+    cellen_ = b.cellen_;
+    vorigeTekst_ = b.vorigeTekst_;
+    bewerkbaar_ = b.bewerkbaar_;
+    selKolom_ = b.selKolom_;
+    selRij_ = b.selRij_;
+}
+
+void TDagInvoer::NeemToestandOver(const TInvoer& bron) {
+    TInvoer::NeemToestandOver(bron);
+    tekst_ = static_cast<const TDagInvoer&>(bron).tekst_;
+}
+
 } // namespace korvalinde

@@ -41,6 +41,11 @@ class TInvoer : public QObject {
     QString Hint() const { return hint_; }
     void ZetHint(const QString& hint);
 
+    // Takes over all that `bron`, the same input of another input set, holds (text, value, range,
+    // list, cells, visibility, hint), without any event: the copy of a whole input set
+    // (TInvoerset::NeemToestandOver). Every kind of input copies all its own members.
+    virtual void NeemToestandOver(const TInvoer& bron);
+
   signals:
     void Bijgewerkt();
     // The user changed what the input holds (typing, a step, a choice, a cell); never sent for a
@@ -119,6 +124,8 @@ class TGetalInvoer : public TInvoer {
     QString TekstVoor(double waarde) const;
     double Begrensd(double waarde) const;
 
+    void NeemToestandOver(const TInvoer& bron) override;
+
   signals:
     void Wijziging();
 
@@ -157,6 +164,8 @@ class TKeuzeInvoer : public TInvoer {
 
     // All items joined by " - ", as the tooltip.
     QString ItemsTekst() const { return items_.join(QStringLiteral(" - ")); }
+
+    void NeemToestandOver(const TInvoer& bron) override;
 
   signals:
     void Wijziging();
@@ -230,6 +239,8 @@ class TTabel : public TInvoer {
     // The focus left the table: `Exit` fires.
     void Verlaat() { emit Exit(); }
 
+    void NeemToestandOver(const TInvoer& bron) override;
+
   signals:
     void CelGewijzigd(int kolom, int rij);
     void SetEditText(int kolom, int rij);
@@ -280,6 +291,8 @@ class TDagInvoer : public TInvoer {
 
     // The focus left the date control after its check passed: `Exit` fires.
     void Verlaat() { emit Exit(); }
+
+    void NeemToestandOver(const TInvoer& bron) override;
 
   signals:
     void Exit();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 namespace korvalinde {
 
@@ -246,6 +247,21 @@ TKeuzeInvoer* TInvoerset::Keuze(const QString& naam) const {
 }
 TTabel* TInvoerset::Tabel(const QString& naam) const {
     return qobject_cast<TTabel*>(Invoer(naam));
+}
+
+void TInvoerset::NeemToestandOver(const TInvoerset& bron) {
+    // Both sets were made by the same constructor: the same inputs in the same order.
+    const QObjectList& doel = children();
+    const QObjectList& van = bron.children();
+    if (doel.size() != van.size()) throw std::logic_error("invoersets verschillen");
+    for (qsizetype i = 0; i < doel.size(); ++i) {
+        auto* d = qobject_cast<TInvoer*>(doel[i]);
+        const auto* v = qobject_cast<const TInvoer*>(van[i]);
+        if (!d || !v) continue;
+        if (d->metaObject() != v->metaObject() || d->objectName() != v->objectName())
+            throw std::logic_error("invoersets verschillen");
+        d->NeemToestandOver(*v);
+    }
 }
 
 QList<TGetalInvoer*> TInvoerset::Getallen() const {

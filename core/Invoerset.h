@@ -37,6 +37,11 @@ class TInvoerset : public QObject {
     ~TInvoerset() override;
 
     void ZetMelder(TMelder* melder);
+
+    // Makes this input set hold exactly what `bron` holds, input by input, without running a rule or
+    // firing an event (no widgets may be bound to this set). A sweep reads its scenario once and
+    // starts every point from a copy of it.
+    void NeemToestandOver(const TInvoerset& bron);
     TMelder& Melder() const { return *melder_; }
 
     // Page "Veestapel", group "Veestapel".

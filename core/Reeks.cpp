@@ -8,7 +8,12 @@
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Formaat.h"
 
+#include <QThread>
+
 #include <cmath>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 namespace korvalinde {
 
@@ -75,15 +80,67 @@ int AantalReekspunten(const QList<TReeks>& reeksen) {
     return aantal;
 }
 
-TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& reeksen, int index) {
-    TReekspunt punt;
+namespace {
+
+// One input set in which points of a sweep are computed, with the calculation driver whose rules of
+// the alternatives hang on it (with no results in view it computes nothing itself), and the scenario
+// as read into an input set of its own: every point starts from a copy of it.
+struct TReekswerk {
+    QByteArray scenario;
+    QString fout; // the message of a scenario that could not be decoded, for every point
     TOpnameMelder stil;
-    TInvoerset invoer(&stil);
-    // The alternatives' rules (alternative 2 following alternative 1 of the same kind) hang on the
-    // calculation driver; with no results in view it computes nothing itself.
-    TBerekening berekening(invoer, stil);
-    punt.fout = DecodeerScenario(scenario, invoer);
-    if (!punt.fout.isEmpty()) return punt;
+    TInvoerset gelezen{&stil};
+    TInvoerset invoer{&stil};
+    TBerekening berekening{invoer, stil};
+};
+
+// The input sets of the sweeps computed lately, kept for their next points. An input set runs its
+// rules through signals that only act at once in the thread that made it, so a thread only borrows
+// one of its own. Never destroyed: the program may end while other threads still hold one.
+class TReekswerkVoorraad {
+  public:
+    std::unique_ptr<TReekswerk> Leen(const QByteArray& scenario) {
+        {
+            const std::lock_guard<std::mutex> slot(mutex_);
+            for (auto it = vrij_.begin(); it != vrij_.end(); ++it)
+                if ((*it)->invoer.thread() == QThread::currentThread() && (*it)->scenario == scenario) {
+                    std::unique_ptr<TReekswerk> werk = std::move(*it);
+                    vrij_.erase(it);
+                    return werk;
+                }
+        }
+        auto werk = std::make_unique<TReekswerk>();
+        werk->scenario = scenario;
+        werk->fout = DecodeerScenario(scenario, werk->invoer);
+        werk->gelezen.NeemToestandOver(werk->invoer);
+        return werk;
+    }
+
+    void GeefTerug(std::unique_ptr<TReekswerk> werk) {
+        std::unique_ptr<TReekswerk> weg;
+        const std::lock_guard<std::mutex> slot(mutex_);
+        vrij_.insert(vrij_.begin(), std::move(werk));
+        if (vrij_.size() > MaxBewaard) {
+            weg = std::move(vrij_.back());
+            vrij_.pop_back();
+        }
+    }
+
+  private:
+    static constexpr std::size_t MaxBewaard = 16;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<TReekswerk>> vrij_;
+};
+
+TReekswerkVoorraad& Voorraad() {
+    static auto* voorraad = new TReekswerkVoorraad;
+    return *voorraad;
+}
+
+// The swept values of point `index` put into `invoer` (rules run as for a typed value), and the
+// three variants computed.
+TReekspunt Bereken(TInvoerset& invoer, const QList<TReeks>& reeksen, int index) {
+    TReekspunt punt;
     // The first sweep outermost: the index counts the last sweep fastest.
     QList<int> posities(reeksen.size());
     for (qsizetype r = reeksen.size() - 1; r >= 0; --r) {
@@ -111,6 +168,33 @@ TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& ree
         punt.fout = QString::fromStdString(e.what());
     }
     return punt;
+}
+
+} // namespace
+
+TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& reeksen, int index) {
+    std::unique_ptr<TReekswerk> werk = Voorraad().Leen(scenario);
+    TReekspunt punt;
+    if (!werk->fout.isEmpty()) {
+        punt.fout = werk->fout;
+    } else {
+        werk->invoer.NeemToestandOver(werk->gelezen);
+        punt = Bereken(werk->invoer, reeksen, index);
+        werk->stil.Wis();
+    }
+    Voorraad().GeefTerug(std::move(werk));
+    return punt;
+}
+
+TReekspunt BerekenReekspuntOpnieuwGelezen(const QByteArray& scenario, const QList<TReeks>& reeksen,
+                                          int index) {
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    TReekspunt punt;
+    punt.fout = DecodeerScenario(scenario, invoer);
+    if (!punt.fout.isEmpty()) return punt;
+    return Bereken(invoer, reeksen, index);
 }
 
 const QList<TSamenvattingKolom>& SamenvattingKolommen() {

@@ -36,9 +36,15 @@ struct TReekspunt {
 };
 
 // The grid of the sweeps, the first sweep outermost: how many points, and point `index` of it
-// computed from the scenario file's bytes (read and checked before with LeesScenarioBytesVoorReeks).
+// computed from the scenario file's bytes (read before with LeesScenarioBytes). Every point starts
+// from the scenario as read; the bytes are decoded once per thread and the input set copied for
+// each point (safe to call from several threads at once).
 int AantalReekspunten(const QList<TReeks>& reeksen);
 TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& reeksen, int index);
+// The same point with the bytes decoded into a new input set: the slow way, the reference of the
+// fast one.
+TReekspunt BerekenReekspuntOpnieuwGelezen(const QByteArray& scenario, const QList<TReeks>& reeksen,
+                                          int index);
 
 // The summary rows that carry a value (the group headings and blank rows left out), with their
 // column titles "Aantal weidedagen (dagen)".

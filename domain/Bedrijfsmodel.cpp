@@ -83,6 +83,9 @@ struct TBedrijf::Klassen {
     Ext gewicht[3][5]{};
     Ext krachtvoerVem[5]{};
     Ext voederVem[6]{};
+    // The energy terms of the feeds that are fed (not zero), in the same order.
+    Ext gevoerdVem[6]{};
+    int aantalGevoerd = 0;
     float grasopname[3][5]{};
 
     Klassen(const TBedrijf& bedrijf, const KoeKlassen& koeKlassen) : b(bedrijf), koe(koeKlassen) {
@@ -90,8 +93,10 @@ struct TBedrijf::Klassen {
             for (int k = 1; k <= 5; ++k) gewicht[p - 1][k - 1] = KlasseGewicht(b, p, k);
         for (std::size_t k = 0; k < 5; ++k)
             krachtvoerVem[k] = static_cast<Ext>(b.Krachtvoer[k]) * b.Voeders[VdKrachtvoer][VwVEM];
-        for (std::size_t f = 1; f < 7; ++f)
+        for (std::size_t f = 1; f < 7; ++f) {
             voederVem[f - 1] = static_cast<Ext>(b.Voeders[f][VwGift]) * b.Voeders[f][VwVEM];
+            if (voederVem[f - 1] != 0.0L) gevoerdVem[aantalGevoerd++] = voederVem[f - 1];
+        }
         grasVwNul = b.Invoer.Gras[GrVW] == 0.0f;
         if (grasVwNul) return;
         for (int k = 1; k <= 5; ++k) {
@@ -118,8 +123,14 @@ struct TBedrijf::Klassen {
     }
     // As Direct::VemMetBijvoeding. A feed that is not fed adds an exact zero, which leaves the sum as
     // it is, except that +0 turns a -0 sum into +0; such a term is added only when the sum is zero.
+    // While the sum is not zero only the feeds that are fed count; a sum that is or becomes zero
+    // takes the full walk over all feeds again, so that its sign comes out as there.
     float VemMetBijvoeding(int k, float vemGras) const {
-        float vem = Opslaan(static_cast<Ext>(vemGras) + krachtvoerVem[k - 1]);
+        const float basis = Opslaan(static_cast<Ext>(vemGras) + krachtvoerVem[k - 1]);
+        float vem = basis;
+        for (int j = 0; j < aantalGevoerd && vem != 0.0f; ++j) vem = Opslaan(vem + gevoerdVem[j]);
+        if (vem != 0.0f) return vem;
+        vem = basis;
         for (const Ext term : voederVem)
             if (term != 0.0L || vem == 0.0f) vem = Opslaan(vem + term);
         return vem;
@@ -428,9 +439,10 @@ namespace {
 
 // Writes a result text; a value that is not a number ends the calculation instead of showing
 // nonsense.
-void Schrijf(std::string& cel, const char* patroon, Ext waarde) {
+// The patterns are "0", "0.0" and "0.00": the number of decimals is the length after "0.".
+void Schrijf(std::string& cel, std::string_view patroon, Ext waarde) {
     if (!std::isfinite(waarde)) throw RekenFout("Rekenfout: de uitkomst is geen getal");
-    cel = FormatFloat(patroon, waarde);
+    FormatVast(patroon.size() > 2 ? static_cast<int>(patroon.size()) - 2 : 0, waarde, cel);
 }
 
 } // namespace
@@ -468,8 +480,8 @@ template <class Bron> struct Uitkomsten {
 template <bool VanafInscharen>
 void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
                               std::unique_ptr<KoeKlassen>& koe) {
+    // 1. The model's fields for this variant.
     BereidVariantVoor(invoer, v);
-    std::array<RecDagToestand, AantalStappen + 1> toestand{};
     if (!(PerceelOpp > 0.0f)) return;
     if (!VanafInscharen && !koe) koe = std::make_unique<KoeKlassen>(*this);
 
@@ -480,11 +492,19 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
         else
             return Klassen(*this, *koe);
     }();
-    Stapper<Bron> stapper(*this, bron);
+    Toestanden toestand{};
     Uitkomsten<Bron> u{*this, bron, toestand, !VanafInscharen};
-    const auto vi = static_cast<std::size_t>(v);
+    BerekenStappen<VanafInscharen>(bron, v, toestand, u, uit);
+    const float dagen = Weidedagen(invoer, v, toestand, u);
+    SchrijfSamenvatting(bron, v, dagen, toestand, u, uit);
+}
 
-    // 2. The steps, with the detail texts of every step reached.
+// 2. The steps, with the detail texts of every step reached.
+template <bool VanafInscharen, class Bron>
+void TBedrijf::BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uitkomsten<Bron>& u,
+                              TQXUitvoer& uit) const {
+    const auto vi = static_cast<std::size_t>(v);
+    Stapper<Bron> stapper(*this, bron);
     float huidigBeschikbaar0 = 0;
     for (int i = 0; i <= AantalStappen && huidigBeschikbaar0 >= 0.0f; ++i) {
         RecDagToestand t;
@@ -522,29 +542,35 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
             u.Onthoud(i, r, o, m);
         }
     }
+}
 
-    // The length of the grazing period: the variant's own alternative may fix it or set the
-    // residue that ends it; otherwise the walk over the steps decides.
+// 3. The length of the grazing period: the variant's own alternative may fix it or set the
+// residue that ends it; otherwise the walk over the steps decides.
+template <class Bron>
+float TBedrijf::Weidedagen(const TQXInvoer& invoer, int v, const Toestanden& toestand,
+                           Uitkomsten<Bron>& u) const {
+    const RecAlternatief* eigen = v >= 1 ? &invoer.Alternatief[static_cast<std::size_t>(v) - 1] : nullptr;
+    if (eigen && eigen->Soort == AltWeidedagen) return eigen->Waarde;
     float dagen = 0;
-    const RecAlternatief* eigen = v >= 1 ? &invoer.Alternatief[vi - 1] : nullptr;
-    if (eigen && eigen->Soort == AltWeidedagen) {
-        dagen = eigen->Waarde;
-    } else {
-        const float doelRest = (eigen && eigen->Soort == AltWeiderest) ? eigen->Waarde : 0.0f;
-        bool beeindigd = false;
-        for (int i = 1; i <= AantalStappen && !beeindigd; ++i) {
-            const auto& t = toestand[static_cast<std::size_t>(i)];
-            const bool goed =
-                t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
-                std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
-            if (goed)
-                dagen = Opslaan((i - 1) * 0.5L);
-            else
-                beeindigd = true;
-        }
+    const float doelRest = (eigen && eigen->Soort == AltWeiderest) ? eigen->Waarde : 0.0f;
+    bool beeindigd = false;
+    for (int i = 1; i <= AantalStappen && !beeindigd; ++i) {
+        const auto& t = toestand[static_cast<std::size_t>(i)];
+        const bool goed =
+            t.Beschikbaar5 > 0.0f && u.Opname(i) > 0.0f &&
+            std::nearbyint(static_cast<Ext>(t.Biomassa5)) >= std::nearbyint(static_cast<Ext>(doelRest));
+        if (goed)
+            dagen = Opslaan((i - 1) * 0.5L);
+        else
+            beeindigd = true;
     }
+    return dagen;
+}
 
-    // 4. The summary column of this variant. N is the last step counted in the averages.
+// 4. The summary column of this variant. N is the last step counted in the averages.
+template <class Bron>
+void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const Toestanden& toestand,
+                                   Uitkomsten<Bron>& u, TQXUitvoer& uit) const {
     const Ext tweeD = std::nearbyint(2.0L * dagen);
     const int n = std::isnan(tweeD) ? 0 : static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
     float somOpname = 0, somMelk = 0, somTotaal = 0;
@@ -563,7 +589,7 @@ void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
     const float melkN = u.Melk(n);
     const float bijgroei = GestoordeBijgroei();
 
-    auto& kolom = uit.arsam[KolBasis + vi];
+    auto& kolom = uit.arsam[KolBasis + static_cast<std::size_t>(v)];
     Schrijf(kolom[RijWeidedagen], "0.0", dagen);
     Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
     Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n) + 1].Biomassa5);

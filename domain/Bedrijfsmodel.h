@@ -12,6 +12,8 @@
 
 namespace korvalinde {
 
+template <class Bron> struct Uitkomsten;
+
 // Raised when the annual nitrogen text is not one the regrowth lines know.
 class OnbekendeJaargift : public std::runtime_error {
   public:
@@ -96,6 +98,18 @@ class TBedrijf {
     template <bool VanafInscharen>
     void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer,
                         std::unique_ptr<KoeKlassen>& koe);
+    // The steps of one variant: the states, their detail texts, and intake and milk per step.
+    using Toestanden = std::array<RecDagToestand, AantalStappen + 1>;
+    template <bool VanafInscharen, class Bron>
+    void BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uitkomsten<Bron>& u,
+                        TQXUitvoer& uitvoer) const;
+    // The length of the grazing period of variant v in days.
+    template <class Bron>
+    float Weidedagen(const TQXInvoer& invoer, int v, const Toestanden& toestand, Uitkomsten<Bron>& u) const;
+    // The summary column of variant v.
+    template <class Bron>
+    void SchrijfSamenvatting(const Bron& bron, int v, float dagen, const Toestanden& toestand,
+                             Uitkomsten<Bron>& u, TQXUitvoer& uitvoer) const;
 };
 
 } // namespace korvalinde

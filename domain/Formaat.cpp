@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace korvalinde {
@@ -25,28 +27,48 @@ void DecimaleCijfers(long double waarde, std::string& cijfers, int& exponent) {
 
 std::string Formatteer(std::string_view patroon, long double waarde, bool snelMag);
 
+// floor(y) for 0 <= y < 2^63, without the two changes of the rounding mode that a conversion to
+// an integer costs: y + 2^63 has steps of exactly 1, so the sum is y rounded to a whole number,
+// and the significand of the extended sum holds 2^63 plus that number.
+unsigned long long GeheelDeel(long double y) {
+    static_assert(std::numeric_limits<long double>::digits == 64, "extended precision expected");
+    const long double som = y + 0x1p63L;
+    unsigned long long significand = 0;
+    std::memcpy(&significand, &som, sizeof significand);
+    unsigned long long n = significand - (1ULL << 63);
+    if (static_cast<long double>(static_cast<long long>(n)) > y) --n;
+    return n;
+}
+
 // Quick route for a fixed number of decimals: scale by a power of ten and round half away from
 // zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
-// the rounding error of the scaling cannot change the result; otherwise false.
+// the rounding error of the scaling cannot change the result; otherwise false. The digits are
+// written from the back into a buffer, so that a text costs no string of its own.
 bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
-    static const long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
-    if (decimalen > 4) return false;
+    static constexpr long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (decimalen < 0 || decimalen > 4) return false;
     const long double y = std::fabs(waarde) * macht[decimalen];
     if (!(y < 9.0e18L)) return false;
-    const long double geheel = std::floor(y);
-    const long double breuk = y - geheel;
+    // floor(y), held exactly in extended precision.
+    unsigned long long n = GeheelDeel(y);
+    const long double breuk = y - static_cast<long double>(static_cast<long long>(n));
     if (std::fabs(breuk - 0.5L) < 1e-6L) return false;
-    auto n = static_cast<unsigned long long>(geheel) + (breuk > 0.5L ? 1 : 0);
-    std::string cijfers = std::to_string(n);
-    if (static_cast<int>(cijfers.size()) <= decimalen)
-        cijfers.insert(0, static_cast<std::size_t>(decimalen + 1) - cijfers.size(), '0');
-    uit.clear();
-    if (waarde < 0 && n != 0) uit.push_back('-');
-    uit.append(cijfers, 0, cijfers.size() - static_cast<std::size_t>(decimalen));
-    if (decimalen > 0) {
-        uit.push_back('.');
-        uit.append(cijfers, cijfers.size() - static_cast<std::size_t>(decimalen));
+    if (breuk > 0.5L) ++n;
+    const bool minteken = waarde < 0 && n != 0;
+    char buf[32];
+    char* const eind = buf + sizeof buf;
+    char* p = eind;
+    for (int i = 0; i < decimalen; ++i) {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
     }
+    if (decimalen > 0) *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (minteken) *--p = '-';
+    uit.assign(p, eind);
     return true;
 }
 
@@ -54,6 +76,13 @@ bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
 
 std::string FormatFloat(std::string_view patroon, long double waarde) {
     return Formatteer(patroon, waarde, true);
+}
+
+void FormatVast(int decimalen, long double waarde, std::string& uit) {
+    if (std::isfinite(waarde) && SnelFormatteren(waarde, decimalen, uit)) return;
+    std::string patroon = "0";
+    if (decimalen > 0) patroon += "." + std::string(static_cast<std::size_t>(decimalen), '0');
+    uit = Formatteer(patroon, waarde, false);
 }
 
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {

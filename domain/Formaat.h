@@ -11,6 +11,11 @@ namespace korvalinde {
 // decimals. A value that is not finite gives an empty text.
 std::string FormatFloat(std::string_view patroon, long double waarde);
 
+// The text of the pattern "0" (decimalen 0), "0.0" (1), "0.00" (2) and so on, written into `uit`
+// without a new string where its room suffices: the model writes its many result texts this way.
+// Gives exactly the text of FormatFloat with that pattern.
+void FormatVast(int decimalen, long double waarde, std::string& uit);
+
 // The same text, always computed from the decimal digits of the value (the slower route that
 // FormatFloat takes near a rounding tie). Exposed so that both routes can be checked against each other.
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde);

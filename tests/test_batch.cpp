@@ -35,6 +35,8 @@ class TestBatch : public QObject {
     void zoekenGelijkAanVolledigeScan();
     void zoekdoelEnBereik_data();
     void zoekdoelEnBereik();
+    void reekspuntGelijkAanOpnieuwGelezen_data();
+    void reekspuntGelijkAanOpnieuwGelezen();
     void geordend_data();
     void geordend();
     void jsonZoalsQt_data();
@@ -266,6 +268,44 @@ void TestBatch::zoekdoelEnBereik() {
     // On the grid from the input's minimum.
     const double min = invoer.Getal(reeks.naam)->MinValue();
     QVERIFY(qAbs(std::remainder(reeks.waarden.front() - min, stap)) < 1e-9);
+}
+
+void TestBatch::reekspuntGelijkAanOpnieuwGelezen_data() {
+    // Every number input swept over its range in five values (and one grid of two): each point,
+    // computed from a copy of the scenario read once, equals the point read from the bytes anew.
+    QTest::addColumn<QStringList>("reeksen");
+    TInvoerset invoer;
+    invoer.ZetStandaardwaarden();
+    for (const TGetalInvoer* g : invoer.Getallen()) {
+        const double stap = g->MaxValue() > g->MinValue() ? (g->MaxValue() - g->MinValue()) / 4 : 1;
+        QTest::newRow(qPrintable(g->Naam())) << QStringList{
+            QStringLiteral("%1=%2:%3:%4").arg(g->Naam()).arg(g->MinValue()).arg(g->MaxValue()).arg(stap)};
+    }
+    QTest::newRow("grid") << QStringList{QStringLiteral("SpeGrasaanbod=500:4000:700"),
+                                         QStringLiteral("SpeAlt1=2:8:2")};
+}
+
+void TestBatch::reekspuntGelijkAanOpnieuwGelezen() {
+    QFETCH(QStringList, reeksen);
+    QTemporaryDir map;
+    const QString pad = map.filePath(QStringLiteral("nieuw.kvl"));
+    QString fout;
+    QVERIFY(SchrijfNieuwScenario(pad, fout));
+    QByteArray bytes;
+    QVERIFY(LeesScenarioBytes(pad, bytes).isEmpty());
+    TInvoerset invoer;
+    QList<TReeks> lijst(reeksen.size());
+    for (qsizetype r = 0; r < reeksen.size(); ++r)
+        QVERIFY2(LeesReeks(reeksen[r], invoer, lijst[r], fout), qPrintable(fout));
+    // From the last point back, so that every point follows another one in the same input set.
+    for (int i = AantalReekspunten(lijst) - 1; i >= 0; --i) {
+        const TReekspunt snel = BerekenReekspunt(bytes, lijst, i);
+        const TReekspunt opnieuw = BerekenReekspuntOpnieuwGelezen(bytes, lijst, i);
+        QCOMPARE(snel.waarden, opnieuw.waarden);
+        QCOMPARE(snel.fout, opnieuw.fout);
+        QCOMPARE(InvoerNaarJson(snel.invoer), InvoerNaarJson(opnieuw.invoer));
+        QCOMPARE(UitvoerNaarJson(snel.uitvoer), UitvoerNaarJson(opnieuw.uitvoer));
+    }
 }
 
 void TestBatch::geordend_data() {

@@ -2,8 +2,12 @@
 // window: the input set and the calculation driven as the main window drives them.
 #include "core/Berekening.h"
 #include "core/Meldingen.h"
+#include "domain/Algemeen.h"
 
 #include <QtTest>
+
+#include <cstring>
+#include <random>
 
 using namespace korvalinde;
 
@@ -57,6 +61,7 @@ class TestBerekening : public QObject {
     void legeOppervlakteLaatKolomLeeg();
     void weiderestWordtBereikteRest();
     void afgerondeBasisWordtOvergenomen();
+    void tekstNaarGetalAlsStrtold();
     void foutJaargift();
     void ongeldigeDatum();
     void lezenLaatAlternatievenStaan();
@@ -80,6 +85,29 @@ void TestBerekening::tekstNaarGetal() {
     QFETCH(QString, tekst);
     QFETCH(float, getal);
     QCOMPARE(TBerekening::TekstNaarGetal(tekst), getal);
+}
+
+void TestBerekening::tekstNaarGetalAlsStrtold() {
+    // Cell texts as the tables hold them (up to 19 digits, any place of the point, signs) and longer
+    // ones: the value read equals the single-precision value of the correctly rounded extended one.
+    std::mt19937_64 gen(11);
+    int verschillen = 0;
+    for (int i = 0; i < 300000; ++i) {
+        const int lengte = 1 + static_cast<int>(gen() % 21);
+        QString tekst = i % 3 == 0 ? QStringLiteral("-") : i % 7 == 0 ? QStringLiteral("+") : QString();
+        const int punt = static_cast<int>(gen() % static_cast<std::uint64_t>(lengte + 2)) - 1;
+        for (int k = 0; k < lengte; ++k) {
+            if (k == punt) tekst += QLatin1Char('.');
+            tekst += QLatin1Char(static_cast<char>('0' + gen() % 10));
+        }
+        long double w = 0;
+        const float verwacht = LeesGetal(tekst.toStdString(), w) ? static_cast<float>(w) : 0.0f;
+        const float gelezen = TBerekening::TekstNaarGetal(tekst);
+        if (std::memcmp(&verwacht, &gelezen, sizeof gelezen) != 0 && ++verschillen < 5)
+            qWarning("%s: %a / %a", qPrintable(tekst), static_cast<double>(gelezen),
+                     static_cast<double>(verwacht));
+    }
+    QCOMPARE(verschillen, 0);
 }
 
 void TestBerekening::opstart() {

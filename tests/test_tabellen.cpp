@@ -11,6 +11,8 @@
 #include <clocale>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <random>
 
 #include <sys/resource.h>
@@ -38,6 +40,8 @@ class TestTabellen : public QObject {
     void formatFloat();
     void formatFloatKommaLocale();
     void formatFloatSnelGelijkAanCijfers();
+    void formatFloatGelijkAanVorigeWerkwijze_data();
+    void formatFloatGelijkAanVorigeWerkwijze();
     void dagNaarMaand_data();
     void dagNaarMaand();
     void dagTekst_data();
@@ -49,6 +53,8 @@ class TestTabellen : public QObject {
     void koeCurven_data();
     void koeCurven();
     void curveEigenschappen();
+    void melkResponsSnelGelijkAanUitgebreid_data();
+    void melkResponsSnelGelijkAanUitgebreid();
     void vulwaarden_data();
     void vulwaarden();
     void gehalteGras_data();
@@ -171,6 +177,92 @@ void TestTabellen::formatFloatSnelGelijkAanCijfers() {
             if (FormatFloat(p, w) != FormatFloatViaCijfers(p, w) && ++verschillen < 5)
                 qWarning("%s %.21Lg: %s / %s", p, w, FormatFloat(p, w).c_str(),
                          FormatFloatViaCijfers(p, w).c_str());
+    }
+    QCOMPARE(verschillen, 0);
+}
+
+namespace {
+// The number texts as the program wrote them before the texts were written into a buffer: the quick
+// route with std::to_string and string inserts, the digit route near a tie and for optional decimals.
+std::string VorigeFormatFloat(const char* patroon, long double waarde) {
+    const std::string_view p(patroon);
+    const bool vast = p.find('#') == std::string_view::npos;
+    const int decimalen = p.size() > 2 ? static_cast<int>(p.size()) - 2 : 0;
+    if (!std::isfinite(waarde) || !vast || decimalen > 4) return FormatFloatViaCijfers(p, waarde);
+    static const long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    const long double y = std::fabs(waarde) * macht[decimalen];
+    if (!(y < 9.0e18L)) return FormatFloatViaCijfers(p, waarde);
+    const long double geheel = std::floor(y);
+    const long double breuk = y - geheel;
+    if (std::fabs(breuk - 0.5L) < 1e-6L) return FormatFloatViaCijfers(p, waarde);
+    auto n = static_cast<unsigned long long>(geheel) + (breuk > 0.5L ? 1 : 0);
+    std::string cijfers = std::to_string(n);
+    if (static_cast<int>(cijfers.size()) <= decimalen)
+        cijfers.insert(0, static_cast<std::size_t>(decimalen + 1) - cijfers.size(), '0');
+    std::string uit;
+    if (waarde < 0 && n != 0) uit.push_back('-');
+    uit.append(cijfers, 0, cijfers.size() - static_cast<std::size_t>(decimalen));
+    if (decimalen > 0) {
+        uit.push_back('.');
+        uit.append(cijfers, cijfers.size() - static_cast<std::size_t>(decimalen));
+    }
+    return uit;
+}
+} // namespace
+
+void TestTabellen::formatFloatGelijkAanVorigeWerkwijze_data() {
+    QTest::addColumn<QString>("patroon");
+    for (const char* p : {"0", "0.0", "0.00", "0.000", "0.0000", "0.#", "0.0#"}) QTest::newRow(p) << p;
+}
+
+void TestTabellen::formatFloatGelijkAanVorigeWerkwijze() {
+    // A million values per pattern: single-precision and extended values over many magnitudes,
+    // values on a tie of the pattern and the floats, doubles and extended values next to it, tiny
+    // negatives (no "-0") and values too large for the quick route.
+    QFETCH(QString, patroon);
+    const std::string p = patroon.toStdString();
+    const bool vast = p.find('#') == std::string::npos;
+    const int decimalen = p.size() > 2 ? static_cast<int>(p.size()) - 2 : 0;
+    const long double stap = std::pow(10.0L, -decimalen);
+    std::mt19937_64 gen(7 + static_cast<unsigned>(decimalen));
+    std::uniform_real_distribution<double> verdeling(-5000.0, 5000.0);
+    std::uniform_real_distribution<double> macht(-8.0, 19.5);
+    int verschillen = 0;
+    std::string tekst;
+    for (int i = 0; i < 1000000; ++i) {
+        const long double tie = (std::round(verdeling(gen) / static_cast<double>(stap)) + 0.5L) * stap;
+        long double w = 0;
+        switch (i % 8) {
+        case 0:
+            w = static_cast<float>(verdeling(gen));
+            break;
+        case 1:
+            w = static_cast<long double>(verdeling(gen)) / 3.0L;
+            break;
+        case 2:
+            w = (gen() & 1 ? 1 : -1) * std::pow(10.0L, macht(gen)) / 7.0L;
+            break;
+        case 3:
+            w = static_cast<float>(tie);
+            break;
+        case 4:
+            w = std::nextafter(static_cast<float>(tie), i % 16 < 8 ? 0.0f : 1e9f);
+            break;
+        case 5:
+            w = std::nextafter(static_cast<double>(tie), i % 16 < 8 ? 0.0 : 1e9);
+            break;
+        case 6:
+            w = std::nextafter(tie, i % 16 < 8 ? 0.0L : 1e9L) * (1.0L + (i % 5) * 1e-7L);
+            break;
+        default:
+            w = -std::pow(10.0L, -macht(gen) / 3.0L);
+            break;
+        }
+        const std::string vorige = VorigeFormatFloat(p.c_str(), w);
+        const std::string nu = FormatFloat(p, w);
+        if (vast) FormatVast(decimalen, w, tekst);
+        if ((nu != vorige || (vast && tekst != vorige)) && ++verschillen < 5)
+            qWarning("%s %.21Lg: %s / %s / %s", p.c_str(), w, nu.c_str(), tekst.c_str(), vorige.c_str());
     }
     QCOMPARE(verschillen, 0);
 }
@@ -318,6 +410,48 @@ void TestTabellen::curveEigenschappen() {
     const float behoefte = VemBehoefte(2, 90, 5);
     QVERIFY(std::fabs(FpcmBijVem(2, 90, 5, behoefte) / FpcmKg(2, 90, 5) - 0.9537) < 1e-4);
     QCOMPARE(FpcmBijVem(2, 90, 5, 0.0f), 0.0f);
+}
+
+void TestTabellen::melkResponsSnelGelijkAanUitgebreid_data() {
+    // Floats from `van` to `tot`, `aantal` of them evenly spread over their bit patterns. The single
+    // floats are ratios whose double-precision response lies so close to the boundary between two
+    // floats that only the extended evaluation decides (down for some, up for others): a fast path
+    // that answers them itself gives another float.
+    QTest::addColumn<float>("van");
+    QTest::addColumn<float>("tot");
+    QTest::addColumn<int>("aantal");
+    const float grens[] = {0x1.00a86ap-7f, 0x1.010b72p-7f, 0x1.4c872ep-6f, 0x1.5d51fcp-6f,
+                           0x1.7387fap-5f, 0x1.b8a5a8p-5f, 0x1.7aade4p-4f, 0x1.854a82p-4f,
+                           0x1.a77c2cp-3f, 0x1.aa3f64p-3f, 0x1.a6444p-2f,  0x1.b8f1a6p-2f,
+                           0x1.bf1c76p-1f, 0x1.dfbb14p-1f, 0x1.dc57dp+0f,  0x1.0f7e84p+1f};
+    for (const float r : grens) QTest::addRow("boundary %a", static_cast<double>(r)) << r << r << 1;
+    QTest::newRow("spread 2^-20 to 16") << 0x1p-20f << 16.0f << 2000000;
+    QTest::newRow("spread 0.25 to 4") << 0.25f << 4.0f << 1000000;
+}
+
+void TestTabellen::melkResponsSnelGelijkAanUitgebreid() {
+    QFETCH(float, van);
+    QFETCH(float, tot);
+    QFETCH(int, aantal);
+    std::uint32_t a = 0, b = 0;
+    std::memcpy(&a, &van, sizeof a);
+    std::memcpy(&b, &tot, sizeof b);
+    int verschillen = 0;
+    for (int i = 0; i < aantal; ++i) {
+        const std::uint32_t bits =
+            a + static_cast<std::uint32_t>((static_cast<std::uint64_t>(b - a) * i) /
+                                           static_cast<std::uint64_t>(std::max(1, aantal - 1)));
+        float r = 0;
+        std::memcpy(&r, &bits, sizeof r);
+        MelkResponsAltijdUitgebreid(true);
+        const float uitgebreid = MelkRespons(r);
+        MelkResponsAltijdUitgebreid(false);
+        const float snel = MelkRespons(r);
+        if (snel != uitgebreid && ++verschillen < 5)
+            qWarning("%a: %a / %a", static_cast<double>(r), static_cast<double>(snel),
+                     static_cast<double>(uitgebreid));
+    }
+    QCOMPARE(verschillen, 0);
 }
 
 void TestTabellen::vulwaarden_data() {
