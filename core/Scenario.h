@@ -64,9 +64,13 @@ class TScenarioDocument : public QObject {
     QString Bestandsnaam() const { return bestandsnaam_; }
     // "Korvalinde", or "Korvalinde - weide1.kvl" with the current file's name in lower case.
     QString Caption() const;
-    // No unsaved changes: set by New, a successful open, every save and "Nee" in the close query;
-    // cleared by any edit of the user (GebruikerWijziging).
-    bool Opgeslagen() const { return opgeslagen_; }
+    // The bytes the scenario now encodes to: what "Opslaan" would write.
+    QByteArray ScenarioBytes() const;
+    // No unsaved changes: the scenario encodes to the same bytes as right after New, the last
+    // successful open or the last save ("Nee" in the close query gives the changes up). An edit
+    // typed back to its old value is no change; a change a rule makes (the alternatives after a new
+    // base, a residue written back) is one.
+    bool Opgeslagen() const { return ScenarioBytes() == bewaard_; }
     // The message of the last failed read or write; empty when the last one succeeded.
     QString LaatsteFout() const { return laatsteFout_; }
 
@@ -96,8 +100,12 @@ class TScenarioDocument : public QObject {
     void BestandHistorieClick(const QString& pad);
     // The close query: true when the window may close.
     bool MagSluiten();
-    // The user changed an input, a table cell, an alternative or a page's defaults.
+    // The user changed an input, a table cell, an alternative or a page's defaults: the saved
+    // state is compared at once (the caption's marker follows).
     void GebruikerWijziging();
+    // Compares the saved state now and announces a change of it; the inputs ask for it (queued)
+    // whenever they change, the calculation after each refresh of the results.
+    void Controleer();
 
   signals:
     void CaptionGewijzigd(const QString& caption);
@@ -107,7 +115,10 @@ class TScenarioDocument : public QObject {
     // With unsaved changes, the question "Bestand … opslaan ?": true when the command may go on
     // ("Ja" and saved, or "Nee"); "Annuleer", or a save that did not take place, stops it.
     bool VraagOmOpslaan();
-    void ZetOpgeslagen(bool opgeslagen);
+    // What the scenario encodes to now is what counts as saved; ZetOnbewaard: nothing does.
+    void ZetBewaard();
+    void ZetOnbewaard();
+    void PlanControle();
     // Decodes the file into an input set of its own; the message of the error box, empty when whole.
     static QString Proeflezen(const QByteArray& data);
     void ZetBestandsnaam(const QString& pad);
@@ -117,7 +128,9 @@ class TScenarioDocument : public QObject {
     TBerekening& berekening_;
     TMelder& melder_;
     QString bestandsnaam_;
-    bool opgeslagen_ = true;
+    QByteArray bewaard_;
+    bool opgeslagen_ = true; // as last announced
+    bool controleGepland_ = false;
     QString laatsteFout_;
 };
 

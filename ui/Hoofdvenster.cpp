@@ -289,14 +289,11 @@ void TFrmHoofdFormulier::FormCreate() {
             FhmBestandHistorie->LoadFromIni(*opties_.Instellingen,
                                             QString::fromLatin1(BestandHistorieSectie));
 
+        // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
+        // and the inputs' tooltips came with the pages. New sets the defaults and runs the first
+        // calculation, which ends on "Veestapel".
         document_->Nieuw();
         setWindowTitle(document_->Caption() + QStringLiteral("[*]"));
-
-        // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
-        // and the inputs' tooltips came with the pages. Then the defaults and the first
-        // calculation, which ends on "Veestapel".
-        invoerset_->ZetStandaardwaarden();
-        berekening_->StartBerekening();
     });
 }
 
@@ -796,8 +793,10 @@ void TFrmHoofdFormulier::showEvent(QShowEvent* event) {
 void TFrmHoofdFormulier::FormShow() {
     VangFouten([this] {
         invoerset_->ZetStandaardwaarden();
-        const QFileInfo bestand(opties_.StartBestand);
-        if (!opties_.StartBestand.isEmpty() && bestand.isFile()) document_->Lees(bestand.absoluteFilePath());
+        // A file named on the command line is opened as by "Openen": one that cannot be opened (a
+        // folder, a FIFO, a device, a link that leads nowhere, no file at all) shows the same box.
+        if (!opties_.StartBestand.isEmpty())
+            document_->Lees(QFileInfo(opties_.StartBestand).absoluteFilePath());
     });
 }
 

@@ -87,13 +87,16 @@ class TTabelModel : public QAbstractTableModel {
     // The fixed rows of a column joined by line breaks: the header of a scrolling table.
     QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Whether the cell check refused the last text given (the cell kept its value).
+    bool Afgewezen() const { return afgewezen_; }
 
   private:
     TTabel* tabel_;
+    bool afgewezen_ = false;
 };
 
-// Edits a cell in a line edit whose every keystroke goes to the table's cell rule; what the rule
-// leaves in the cell comes back into the editor.
+// Edits a cell in a line edit. Nothing reaches the table while the user types (a comma becomes
+// the decimal point at once); the committed text goes to the table's cell rule, which checks it.
 class TCelDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
