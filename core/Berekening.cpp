@@ -4,6 +4,7 @@
 #include "domain/Formaat.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <cmath>
 
@@ -272,6 +273,10 @@ TRekenpoging::~TRekenpoging() {
     if (!eigen_) return;
     berekening_.invoer_.ZetMelder(invoerMelder_);
     berekening_.poging_ = nullptr;
+    if (filter_.Getoond().isEmpty()) return;
+    berekening_.zojuist_ = filter_.Getoond();
+    TBerekening* b = &berekening_;
+    QTimer::singleShot(0, b, [b] { b->zojuist_.clear(); });
 }
 
 bool TBerekening::Reken() {

@@ -117,6 +117,13 @@ class TBerekening : public QObject {
     void SpeAlt1Change();
     void SpeAlt2Change();
 
+    // Whether the calculation attempt under way, or one that ended in this pass of the event loop,
+    // said this message: the turn-in date's own check, set off by the same click, need not say it
+    // again.
+    bool ZojuistGemeld(const QString& tekst) const {
+        return zojuist_.contains(tekst) || (poging_ && poging_->Getoond().contains(tekst));
+    }
+
     // The first calculation of a new scenario: computes with the results in view, sets both
     // alternatives to "Opname ds snijmais" with the base intake, then brings the inputs back.
     void StartBerekening();
@@ -155,8 +162,10 @@ class TBerekening : public QObject {
     std::array<QString, 30> getoondeBasis_;
     // On while a rule sets up or fills both value fields: their own change rules wait for it.
     bool alternatievenOpzetten_ = false;
-    // The melder of the calculation attempt under way; null between attempts.
-    TMelder* poging_ = nullptr;
+    // The melder of the calculation attempt under way; null between attempts. What the last attempt
+    // said, until the event loop goes on.
+    TEenmaligMelder* poging_ = nullptr;
+    QSet<QString> zojuist_;
     // Kind and text of each value field right after the last write-back of a reached value. A
     // field that still holds it is not written back again: a residue that the grazing does not
     // reach (regrowth outruns the herd) would otherwise swap between two values at every page turn.

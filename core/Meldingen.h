@@ -81,6 +81,7 @@ class TEenmaligMelder : public TMelder {
     explicit TEenmaligMelder(TMelder& doel) : doel_(doel) {}
     MeldKnop Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) override;
     bool OpenAdres(const QUrl& adres) override { return doel_.OpenAdres(adres); }
+    const QSet<QString>& Getoond() const { return getoond_; }
 
   private:
     TMelder& doel_;

@@ -19,11 +19,13 @@
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,6 +49,7 @@ class TestUitvoerVenster : public QObject {
     void alternatievenVolgenScherm();
     void geenUitkomstenVanAndereInvoer_data();
     void geenUitkomstenVanAndereInvoer();
+    void datumEnPaginaEenMelding();
     void kopieren_data();
     void kopieren();
     void afgekapteLabels();
@@ -378,6 +381,27 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     QVERIFY(!b->GrdUitvoerSam->Cel(2, 2).trimmed().isEmpty());
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
+}
+
+void TestUitvoerVenster::datumEnPaginaEenMelding() {
+    // An impossible turn-in date typed, then a click on the tab "Uitvoer": the date's own check and
+    // the calculation say the same thing, in one box.
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    venster.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&venster));
+    auto* tabs = Kind<QTabWidget>(&venster, "TabKorvalinde");
+    tabs->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    auto* datum = Kind<QLineEdit>(&venster, "Cbxdatum");
+    datum->setFocus();
+    QTRY_VERIFY(datum->hasFocus());
+    datum->selectAll();
+    QTest::keyClicks(datum, "3102");
+    melder_.Wis();
+    QTabBar* balk = tabs->tabBar();
+    QTest::mouseClick(balk, Qt::LeftButton, {}, balk->tabRect(TFrmHoofdFormulier::Uitvoer).center());
+    QTest::qWait(200);
+    QCOMPARE(melder_.Teksten(), QStringList{"Ongeldige dag ingegeven"});
 }
 
 void TestUitvoerVenster::kopieren_data() {

@@ -541,7 +541,10 @@ QWidget* TFrmHoofdFormulier::Bind(TInvoer* invoer, QWidget* ouder) {
         Cbxdatum = new TznDayEdit(ouder);
         Cbxdatum->setFixedWidth(80);
         Cbxdatum->SetAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        KoppelDagEdit(Cbxdatum, dag, *melder_);
+        // Leaving an impossible date for a result page: the calculation says it already.
+        KoppelDagEdit(Cbxdatum, dag, [this](const QString& melding) {
+            if (!berekening_->ZojuistGemeld(melding)) melder_->Fout(melding);
+        });
         return Cbxdatum;
     }
     return nullptr;

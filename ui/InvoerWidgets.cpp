@@ -498,7 +498,8 @@ bool TStringGrid::OpslaanAlsCsv() {
 
 // ---------------------------------------------------------------------------------------------
 
-void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer,
+                   const std::function<void(const QString&)>& toonFout) {
     edit->setObjectName(invoer->Naam());
     edit->SetText(invoer->Tekst());
     QObject::connect(edit, &TznCustomDayEdit::TextEdited, invoer,
@@ -514,8 +515,7 @@ void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
             invoer->Verlaat();
         });
     });
-    QObject::connect(edit, &TznCustomDayEdit::Error, invoer,
-                     [&melder](const QString& melding) { melder.Fout(melding); });
+    QObject::connect(edit, &TznCustomDayEdit::Error, invoer, toonFout);
 }
 
 QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder) {

@@ -177,8 +177,8 @@ class TStringGrid : public QTableView {
 };
 
 // Binds the day edit to the turn-in date: typing goes to the input, a leaving that passes the
-// check runs the input's exit rule, a failed check goes to the melder's error box.
-void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, class TMelder& melder);
+// check runs the input's exit rule, the message of a failed check goes to `toonFout`.
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, const std::function<void(const QString&)>& toonFout);
 
 // The label to the left of an input; it follows the input's visibility.
 QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder);
