@@ -4,6 +4,7 @@
 #include "domain/Formaat.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -278,7 +279,7 @@ bool TBerekening::Doorrekenen(QString* modelFout) {
         if (modelFout)
             *modelFout = QString::fromStdString(e.what());
         else
-            melder_.Fout(QString::fromStdString(e.what()));
+            Melder().Fout(QString::fromStdString(e.what()));
     }
     BewaardeInvoer = std::move(invoer);
     BewaardeUitvoer = std::move(uitvoer);
@@ -303,40 +304,69 @@ void TBerekening::PaginaGewijzigd(bool resultaten, QObject* sender) {
     TabKorvalindeChange(sender ? sender : this);
 }
 
-void TBerekening::TabKorvalindeChange(QObject* sender) {
-    if (resultatenInBeeld_) {
-        bool gelukt = true;
-        try {
-            QString modelFout;
-            Doorrekenen(&modelFout);
-            if (!modelFout.isEmpty()) {
-                // The model's box as the run shows it; what it wrote before the error is no result.
-                melder_.Fout(modelFout);
-                gelukt = false;
-            }
-        } catch (const std::exception& e) {
-            melder_.Waarschuwing(QString::fromStdString(e.what()));
-            gelukt = false;
+TRekenpoging::TRekenpoging(TBerekening& berekening) : berekening_(berekening), filter_(berekening.melder_) {
+    if (berekening_.poging_) return; // part of an attempt under way
+    eigen_ = true;
+    invoerMelder_ = &berekening_.invoer_.Melder();
+    berekening_.poging_ = &filter_;
+    berekening_.invoer_.ZetMelder(&filter_);
+}
+
+TRekenpoging::~TRekenpoging() {
+    if (!eigen_) return;
+    berekening_.invoer_.ZetMelder(invoerMelder_);
+    berekening_.poging_ = nullptr;
+    if (filter_.Getoond().isEmpty()) return;
+    berekening_.zojuist_ = filter_.Getoond();
+    TBerekening* b = &berekening_;
+    QTimer::singleShot(0, b, [b] { b->zojuist_.clear(); });
+}
+
+bool TBerekening::Reken() {
+    const int onbekend = invoer_.OnbekendeTeksten();
+    try {
+        QString modelFout;
+        Doorrekenen(&modelFout);
+        if (!modelFout.isEmpty()) {
+            // The model's box as the run shows it; what it wrote before the error is no result.
+            Melder().Fout(modelFout);
+            return false;
         }
-        if (!gelukt) {
-            // The inputs on screen cannot be computed: no numbers of earlier inputs (nor half a run)
-            // may stay in view, and the alternatives keep their values for the next run.
-            WisResultaten();
-        } else {
-            bool basisAnders = false;
-            for (int rij = SamEersteRij; rij <= SamLaatsteRij && !basisAnders; ++rij)
-                basisAnders = Drie + Q(BewaardeUitvoer.arsam[KolBasis][static_cast<std::size_t>(rij)]) !=
-                              getoondeBasis_[static_cast<std::size_t>(rij)];
-            if (basisAnders && !LaadModus) {
-                AlternatievenNaarBasis();
-                Doorrekenen(); // an error here reaches the general error display
-            }
-            if (sender != invoer_.SpeAlt1 && sender != invoer_.SpeAlt2) AlternatievenNaarUitkomst();
-            VulDetailTabellen();
-            VulSamenvatting();
-            emit TabellenVernieuwd();
-        }
+    } catch (const std::exception& e) {
+        Melder().Waarschuwing(QString::fromStdString(e.what()));
+        return false;
     }
+    // A choice the model does not know: its box came with the reading; the numbers belong to no
+    // scenario the user can see.
+    return invoer_.OnbekendeTeksten() == onbekend;
+}
+
+void TBerekening::TabKorvalindeChange(QObject* sender) {
+    if (!resultatenInBeeld_) return;
+    const TRekenpoging poging(*this);
+    // The inputs on screen cannot be computed: no numbers of earlier inputs (nor half a run) may
+    // stay in view, and the alternatives keep their values for the next run.
+    if (!Reken()) return WisResultaten();
+    if (LaadModus) {
+        // The values of the file stay, and count as typed: the next page turn writes back what
+        // they reach.
+        teruggeschreven_ = {};
+    } else {
+        bool basisAnders = false;
+        for (int rij = SamEersteRij; rij <= SamLaatsteRij && !basisAnders; ++rij)
+            basisAnders = Drie + Q(BewaardeUitvoer.arsam[KolBasis][static_cast<std::size_t>(rij)]) !=
+                          getoondeBasis_[static_cast<std::size_t>(rij)];
+        // A new base: both alternatives start again from the base values of their kinds.
+        if (basisAnders && AlternatievenNaarBasis() && !Reken()) return WisResultaten();
+    }
+    // The value fields show what the alternatives reached; when that differs from what was
+    // computed, one more run computes what they now show. Nothing is written back after that run,
+    // so every column is the calculation of the kind and value above it.
+    if (sender != invoer_.SpeAlt1 && sender != invoer_.SpeAlt2 && AlternatievenNaarUitkomst() && !Reken())
+        return WisResultaten();
+    VulDetailTabellen();
+    VulSamenvatting();
+    emit TabellenVernieuwd();
 }
 
 namespace {
@@ -405,58 +435,79 @@ void TBerekening::SetRxSpinEdit(int item, TGetalInvoer* veld) {
     };
     if (item == 1) dekt(invoer_.SpePerceelOpp);
     if (item == 3) dekt(invoer_.SpeGrasaanbod);
+    // The base as last computed; the table itself is empty after a failed calculation.
+    const QString& basis =
+        getoondeBasis_[static_cast<std::size_t>(AlternatiefRij[static_cast<std::size_t>(item)])];
     if (item == 0) {
-        // At most the base number of grazing days shown, 20 while the table is still empty.
-        const QString basis = GrdUitvoerSam->Cel(KolBasis, RijWeidedagen).trimmed();
+        // At most the base number of grazing days shown, 20 while there is none.
         long double dagen = 0;
-        o.maximum = !basis.isEmpty() && LeesGetal(S(basis), dagen) ? static_cast<double>(dagen) : 20.0;
+        const QString tekst = basis.trimmed();
+        o.maximum = !tekst.isEmpty() && LeesGetal(S(tekst), dagen) ? static_cast<double>(dagen) : 20.0;
     }
     veld->ZetGeheel(o.geheel);
     veld->ZetBereik(o.minimum, o.maximum);
     veld->ZetDecimal(o.decimalen);
     veld->ZetIncrement(o.stap);
-    if (!LaadModus)
-        veld->SetText(GrdUitvoerSam->Cel(KolBasis, AlternatiefRij[static_cast<std::size_t>(item)]));
+    // Tooltip and status panel give the range of the kind now shown.
+    veld->ZetHint(veld->BereikTekst());
+    if (!LaadModus) veld->SetText(basis);
 }
 
-void TBerekening::ZetAlternatiefTekst(int nr, int kolom) {
-    const TKeuzeInvoer* keuze = invoer_.AlternatiefKeuze(nr);
-    TGetalInvoer* veld = invoer_.AlternatiefVeld(nr);
-    const int item = keuze->ItemIndex();
-    if (item < 0 || item > 6) return;
+QString TBerekening::UitkomstTekst(int nr, int kolom) const {
+    const int item = invoer_.AlternatiefKeuze(nr)->ItemIndex();
+    if (item < 0 || item > 6) return invoer_.AlternatiefVeld(nr)->Tekst();
     const auto rij = static_cast<std::size_t>(AlternatiefRij[static_cast<std::size_t>(item)]);
-    veld->SetText(Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(kolom)][rij]));
+    return Q(BewaardeUitvoer.arsam[static_cast<std::size_t>(kolom)][rij]);
 }
 
-void TBerekening::AlternatievenNaarBasis() {
-    ZetAlternatiefTekst(1, KolBasis);
-    ZetAlternatiefTekst(2, KolBasis);
+bool TBerekening::ZetAlternatiefWaarden(const QString& waarde1, const QString& waarde2) {
+    const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+    const bool zelfde = invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex();
+    const QString voor = invoer_.SpeAlt1->Tekst() + QLatin1Char('\n') + invoer_.SpeAlt2->Tekst();
+    invoer_.SpeAlt1->SetText(waarde1);
+    invoer_.SpeAlt2->SetText(zelfde ? invoer_.SpeAlt1->Tekst() : waarde2);
+    return invoer_.SpeAlt1->Tekst() + QLatin1Char('\n') + invoer_.SpeAlt2->Tekst() != voor;
 }
 
-void TBerekening::AlternatievenNaarUitkomst() {
-    ZetAlternatiefTekst(1, KolAlt1);
-    ZetAlternatiefTekst(2, KolAlt12);
+bool TBerekening::AlternatievenNaarBasis() {
+    return ZetAlternatiefWaarden(UitkomstTekst(1, KolBasis), UitkomstTekst(2, KolBasis));
+}
+
+bool TBerekening::IsTeruggeschreven(int nr) const {
+    const TTeruggeschreven nu{invoer_.AlternatiefKeuze(nr)->ItemIndex(),
+                              invoer_.AlternatiefVeld(nr)->Tekst()};
+    return nu == teruggeschreven_[static_cast<std::size_t>(nr - 1)];
+}
+
+bool TBerekening::AlternatievenNaarUitkomst() {
+    // A value that itself came from the write-back stays: see teruggeschreven_.
+    const QString waarde1 = IsTeruggeschreven(1) ? invoer_.SpeAlt1->Tekst() : UitkomstTekst(1, KolAlt1);
+    const QString waarde2 = IsTeruggeschreven(2) ? invoer_.SpeAlt2->Tekst() : UitkomstTekst(2, KolAlt12);
+    const bool anders = ZetAlternatiefWaarden(waarde1, waarde2);
+    for (int nr = 1; nr <= 2; ++nr)
+        teruggeschreven_[static_cast<std::size_t>(nr - 1)] = {invoer_.AlternatiefKeuze(nr)->ItemIndex(),
+                                                              invoer_.AlternatiefVeld(nr)->Tekst()};
+    return anders;
 }
 
 void TBerekening::CbxAlt1Change(TKeuzeInvoer* box) {
-    if (box->Tag() == 1) {
-        const int item = box->ItemIndex();
-        {
-            // Both alternatives take the new kind, range and base value first; a calculation in
-            // between would compute alternative 2 with its old kind and the value of the new one.
-            const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+    const int item = box->ItemIndex();
+    {
+        // Both alternatives take the new kind, range and value first; a calculation in between
+        // would compute one alternative with the kind of the other.
+        const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+        if (box->Tag() == 1) {
             invoer_.CbxAlt2->KiesItem(item);
             SetRxSpinEdit(item, invoer_.SpeAlt1);
-            SetRxSpinEdit(item, invoer_.SpeAlt2);
-            invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
         }
-        // One calculation with both alternatives alike; the value fields then show what the
-        // alternatives reached, which can start one more run (the residue of "Hoeveelheid weiderest").
-        if (item >= 0 && !LaadModus) TabKorvalindeChange(box);
-    } else {
-        SetRxSpinEdit(box->ItemIndex(), invoer_.SpeAlt2);
-        TabKorvalindeChange(box);
+        SetRxSpinEdit(item, invoer_.SpeAlt2);
+        // The same kind in both: alternative 2 takes alternative 1's value.
+        if (invoer_.CbxAlt1->ItemIndex() == invoer_.CbxAlt2->ItemIndex())
+            invoer_.SpeAlt2->SetText(invoer_.SpeAlt1->Tekst());
     }
+    // One calculation with both alternatives set; the value fields then show what the
+    // alternatives reached, which can take one more run (the residue of "Hoeveelheid weiderest").
+    if (item >= 0 && !LaadModus) TabKorvalindeChange(box);
 }
 
 void TBerekening::SpeAlt1Change() {
@@ -473,6 +524,12 @@ void TBerekening::SpeAlt2Change() {
 }
 
 void TBerekening::StartBerekening() {
+    // The alternatives of an earlier scenario play no part: both start as in a new input set.
+    {
+        const QScopedValueRollback<bool> opzet(alternatievenOpzetten_, true);
+        invoer_.AlternatievenBeginstand();
+    }
+    teruggeschreven_ = {};
     ToonResultaten();
     invoer_.CbxAlt1->KiesItem(4);
     CbxAlt1Change(invoer_.CbxAlt1);

@@ -104,13 +104,25 @@ class TBerekening : public QObject {
     // screen could not be computed. They fill again at the next successful calculation.
     void WisResultaten();
 
-    // The alternatives (page "Uitvoer").
+    // The alternatives (page "Uitvoer"). SetRxSpinEdit sets a value field up for a kind (number
+    // kind, range with its hint, step, decimals) and, unless a file is read, gives it the base
+    // value. The two set operations give both fields the base values of their kinds, resp. the
+    // values the alternatives reached, without their change rules (the page-change rule computes
+    // once afterwards); alternative 2 of the same kind as alternative 1 takes alternative 1's
+    // value. True when a field changed.
     void SetRxSpinEdit(int item, TGetalInvoer* veld);
-    void AlternatievenNaarBasis();
-    void AlternatievenNaarUitkomst();
+    bool AlternatievenNaarBasis();
+    bool AlternatievenNaarUitkomst();
     void CbxAlt1Change(TKeuzeInvoer* box);
     void SpeAlt1Change();
     void SpeAlt2Change();
+
+    // Whether the calculation attempt under way, or one that ended in this pass of the event loop,
+    // said this message: the turn-in date's own check, set off by the same click, need not say it
+    // again.
+    bool ZojuistGemeld(const QString& tekst) const {
+        return zojuist_.contains(tekst) || (poging_ && poging_->Getoond().contains(tekst));
+    }
 
     // The first calculation of a new scenario: computes with the results in view, sets both
     // alternatives to "Opname ds snijmais" with the base intake, then brings the inputs back.
@@ -129,8 +141,18 @@ class TBerekening : public QObject {
     void InvoerGevraagd();
 
   private:
+    friend class TRekenpoging;
     void MaakTabellen();
-    void ZetAlternatiefTekst(int nr, int kolom);
+    // The melder of the calculation attempt under way (each message once), else the window's.
+    TMelder& Melder() const { return poging_ ? *poging_ : melder_; }
+    // One run of the page-change rule; false (box shown) when the inputs on screen cannot be
+    // computed: an input that cannot be read, a choice text the vocabulary does not know, or a
+    // model error.
+    bool Reken();
+    // Both value fields quietly; see AlternatievenNaarBasis.
+    bool ZetAlternatiefWaarden(const QString& waarde1, const QString& waarde2);
+    // The text a value field gets from column `kolom` of the kept output record for its kind.
+    QString UitkomstTekst(int nr, int kolom) const;
 
     TInvoerset& invoer_;
     TMelder& melder_;
@@ -138,9 +160,41 @@ class TBerekening : public QObject {
     // The "Basis" column as last filled from a calculation: the reference for a changed base, kept
     // when the tables are emptied after a failed run, so that the alternatives survive it.
     std::array<QString, 30> getoondeBasis_;
-    // On while a choice of alternative 1 sets up both value fields: their rules wait for it.
+    // On while a rule sets up or fills both value fields: their own change rules wait for it.
     bool alternatievenOpzetten_ = false;
+    // The melder of the calculation attempt under way; null between attempts. What the last attempt
+    // said, until the event loop goes on.
+    TEenmaligMelder* poging_ = nullptr;
+    QSet<QString> zojuist_;
+    // Kind and text of each value field right after the last write-back of a reached value. A
+    // field that still holds it is not written back again: a residue that the grazing does not
+    // reach (regrowth outruns the herd) would otherwise swap between two values at every page turn.
+    struct TTeruggeschreven {
+        int item = -1;
+        QString tekst;
+        bool operator==(const TTeruggeschreven&) const = default;
+    };
+    std::array<TTeruggeschreven, 2> teruggeschreven_{};
+    bool IsTeruggeschreven(int nr) const;
     bool resultatenInBeeld_ = false;
+};
+
+// One calculation attempt: the page-change rule with all its runs, or the opening of a file with
+// its runs. Each run reads the inputs again, so an unknown choice text would show its box at every
+// run; while the attempt lasts every message is shown once, those of the input set's vocabulary
+// too. An attempt inside another one is part of it.
+class TRekenpoging {
+  public:
+    explicit TRekenpoging(TBerekening& berekening);
+    ~TRekenpoging();
+    TRekenpoging(const TRekenpoging&) = delete;
+    TRekenpoging& operator=(const TRekenpoging&) = delete;
+
+  private:
+    TBerekening& berekening_;
+    TEenmaligMelder filter_;
+    TMelder* invoerMelder_ = nullptr;
+    bool eigen_ = false;
 };
 
 } // namespace korvalinde

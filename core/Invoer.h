@@ -216,7 +216,7 @@ class TTabel : public TInvoer {
     // Writes a cell from the program: no change event. Cells outside the table are ignored.
     void ZetCel(int kolom, int rij, const QString& tekst);
 
-    // The user changed the text of a cell while editing it (each keystroke): the cell takes the
+    // The user committed a new text into a cell (Enter, Tab, leaving it): the cell takes the
     // text and the change event `SetEditText` fires (also when the text is the same).
     void BewerkDoorGebruiker(int kolom, int rij, const QString& tekst);
     // The text the edited cell had before the user's last change.

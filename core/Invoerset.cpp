@@ -55,13 +55,22 @@ constexpr std::array<CodeRegel, 16> Codes{{
 
 } // namespace
 
-QString StringNaarCode(const QString& tekst, TMelder& melder) {
+QString StringNaarCode(const QString& tekst, TMelder& melder, bool* bekend) {
     QString genormaliseerd = tekst.toLower();
     genormaliseerd.remove(QLatin1Char(' '));
+    if (bekend) *bekend = true;
     for (const CodeRegel& regel : Codes)
         if (genormaliseerd == QLatin1String(regel.tekst)) return QString::fromLatin1(regel.code);
+    if (bekend) *bekend = false;
     melder.Fout(QStringLiteral("Onbekende string :") + genormaliseerd);
     return tekst;
+}
+
+QString TInvoerset::StringNaarCode(const QString& tekst) const {
+    bool bekend = true;
+    QString code = korvalinde::StringNaarCode(tekst, *melder_, &bekend);
+    if (!bekend) ++onbekend_;
+    return code;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -175,8 +184,20 @@ void TInvoerset::MaakInvoer() {
     CbxAlt2->ZetTag(2);
     SpeAlt1 = getal("SpeAlt1", "", 1, 100, 1, 1, false);
     SpeAlt2 = getal("SpeAlt2", "", 1, 100, 1, 1, false);
-    SpeAlt1->SetValue(1);
-    SpeAlt2->SetValue(1);
+    AlternatievenBeginstand();
+}
+
+void TInvoerset::AlternatievenBeginstand() {
+    for (int nr = 1; nr <= 2; ++nr) {
+        TGetalInvoer* veld = AlternatiefVeld(nr);
+        AlternatiefKeuze(nr)->KiesItem(-1);
+        veld->ZetGeheel(false);
+        veld->ZetBereik(1, 100);
+        veld->ZetIncrement(1);
+        veld->ZetDecimal(1);
+        veld->SetValue(1);
+        veld->ZetHint(veld->BereikTekst());
+    }
 }
 
 void TInvoerset::MaakTabellen() {
@@ -686,15 +707,10 @@ void TInvoerset::GrdSetEditText(TTabel* tabel, int kolom, int rij) {
     if (!tabel || kolom < 1) return;
     const QString tekst = tabel->Cel(kolom, rij);
     if (!tekst.isEmpty() && !IsGetal(tekst)) {
+        // Said once, and the cell gets back the value it had before the edit; no rule runs.
         melder_->Bericht(tekst + QStringLiteral(" is geen geldige waarde"));
-        QString korter = tekst.left(tekst.size() - 1);
-        // The character that made it invalid was not the last one (pasted or typed in the middle):
-        // go back to the text before this change rather than keep a text that is no number.
-        if (!korter.isEmpty() && !IsGetal(korter)) {
-            const QString vorige = tabel->VorigeTekst();
-            korter = vorige.isEmpty() || IsGetal(vorige) ? vorige : QString();
-        }
-        tabel->ZetCel(kolom, rij, korter);
+        tabel->ZetCel(kolom, rij, tabel->VorigeTekst());
+        return;
     }
 
     switch (tabel->Tag()) {

@@ -18,8 +18,8 @@ namespace korvalinde {
 
 // Maps the text of a choice to its model code ("Zeer dicht" -> "ZDICHT"): lower case, spaces
 // removed, looked up. An unknown text shows the box "Onbekende string :" followed by the normalised
-// text (kind "Fout", "OK") and comes back unchanged.
-QString StringNaarCode(const QString& tekst, TMelder& melder);
+// text (kind "Fout", "OK") and comes back unchanged; `bekend` (when given) tells which of the two.
+QString StringNaarCode(const QString& tekst, TMelder& melder, bool* bekend = nullptr);
 
 // The input tables by their tag, the number their rules tell them apart by.
 enum TabelTag : int { TagProductie = 1, TagKrachtvoer = 2, TagVoeders = 3, TagGras = 4 };
@@ -90,6 +90,9 @@ class TInvoerset : public QObject {
     TKeuzeInvoer* CbxAlt2;
     TGetalInvoer* SpeAlt1;
     TGetalInvoer* SpeAlt2;
+    // Both alternatives as a new input set has them: no kind chosen, the value fields decimal with
+    // one place, range 1 to 100, value 1. Fires the value fields' change events.
+    void AlternatievenBeginstand();
     // Alternative 1 or 2: its choice and its value field.
     TKeuzeInvoer* AlternatiefKeuze(int nr) const { return nr == 1 ? CbxAlt1 : CbxAlt2; }
     TGetalInvoer* AlternatiefVeld(int nr) const { return nr == 1 ? SpeAlt1 : SpeAlt2; }
@@ -104,7 +107,10 @@ class TInvoerset : public QObject {
     QList<TKeuzeInvoer*> Keuzes() const;
     QList<TTabel*> Tabellen() const;
 
-    QString StringNaarCode(const QString& tekst) const { return korvalinde::StringNaarCode(tekst, *melder_); }
+    QString StringNaarCode(const QString& tekst) const;
+    // How many choice texts the vocabulary did not know so far (each one showed its box): a
+    // calculation that met one has computed a choice the model does not know.
+    int OnbekendeTeksten() const { return onbekend_; }
 
     // The advised range of a data column of table `tag` (shown as tooltip on selection); 0..100
     // for a column without one.
@@ -156,7 +162,8 @@ class TInvoerset : public QObject {
     void VulZodeLijst();
     void ToonVorigeSnede();
 
-    // Table rules: a cell's text changed while the user edits it; the user selects a cell; the
+    // Table rules: the user committed a cell's text (a text that is no number is said and the cell
+    // gets its previous text back); the user selects a cell; the
     // focus leaves the table.
     void GrdSetEditText(TTabel* tabel, int kolom, int rij);
     void GrdSelectCell(TTabel* tabel, int kolom, int rij);
@@ -186,6 +193,7 @@ class TInvoerset : public QObject {
 
     std::unique_ptr<TOpnameMelder> eigenMelder_;
     TMelder* melder_ = nullptr;
+    mutable int onbekend_ = 0;
 };
 
 } // namespace korvalinde

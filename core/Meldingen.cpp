@@ -53,6 +53,16 @@ QStringList TOpnameMelder::Teksten() const {
     return uit;
 }
 
+MeldKnop TEenmaligMelder::Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) {
+    if (knoppen.size() <= 1) {
+        // The same text under another title (the turn-in date's "Fout" and the calculation's
+        // "Waarschuwing") is the same problem.
+        if (getoond_.contains(tekst)) return knoppen.isEmpty() ? MeldKnop::Geen : knoppen.front();
+        getoond_.insert(tekst);
+    }
+    return doel_.Toon(soort, tekst, knoppen);
+}
+
 namespace {
 TMelder*& Geinstalleerd() {
     static TMelder* melder = nullptr;

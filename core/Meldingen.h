@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -70,6 +71,21 @@ class TOpnameMelder : public TMelder {
     // The texts of all boxes shown so far, in order.
     QStringList Teksten() const;
     void Wis() { meldingen.clear(); }
+};
+
+// Passes boxes on to another melder, each message at most once while it lives: one calculation
+// attempt reads the inputs several times and would otherwise repeat the same box. Questions (boxes
+// with more than one button) always pass.
+class TEenmaligMelder : public TMelder {
+  public:
+    explicit TEenmaligMelder(TMelder& doel) : doel_(doel) {}
+    MeldKnop Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) override;
+    bool OpenAdres(const QUrl& adres) override { return doel_.OpenAdres(adres); }
+    const QSet<QString>& Getoond() const { return getoond_; }
+
+  private:
+    TMelder& doel_;
+    QSet<QString> getoond_;
 };
 
 // The melder of the whole program: the one installed with ZetStandaardMelder (not owned; the

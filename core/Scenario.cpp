@@ -165,6 +165,20 @@ TScenarioDocument::TScenarioDocument(TInvoerset& invoer, TBerekening& berekening
                                      QObject* parent)
     : QObject(parent), invoer_(invoer), berekening_(berekening), melder_(melder) {
     connect(&invoer_, &TInvoerset::GebruikerWijziging, this, &TScenarioDocument::GebruikerWijziging);
+    // Whatever changes an input (the user, a rule, the calculation's alternatives) is compared with
+    // the saved state once the change is complete.
+    for (TInvoer* ingang : invoer_.findChildren<TInvoer*>(QString(), Qt::FindDirectChildrenOnly)) {
+        connect(ingang, &TInvoer::Bijgewerkt, this, &TScenarioDocument::PlanControle);
+        if (auto* tabel = qobject_cast<TTabel*>(ingang))
+            connect(tabel, &TTabel::CelGewijzigd, this, &TScenarioDocument::PlanControle);
+    }
+    connect(&berekening_, &TBerekening::TabellenVernieuwd, this, &TScenarioDocument::Controleer);
+    bewaard_ = ScenarioBytes();
+}
+
+QByteArray TScenarioDocument::ScenarioBytes() const {
+    const std::vector<std::uint8_t> bytes = SchrijfScenario(TInvoersetScenario(invoer_));
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
 
 QString TScenarioDocument::Caption() const {
@@ -251,66 +265,41 @@ bool TScenarioDocument::Lees(const QString& pad) {
         // the scenario now on screen and "Opslaan" must not write over it.
         berekening_.LaadModus = false;
         ZetBestandsnaam(vorige);
-        ZetOpgeslagen(false);
+        ZetOnbewaard();
         Meld(fout, pad);
         return false;
     }
     if (VoegToeAanHistorie && !vorige.isEmpty()) VoegToeAanHistorie(vorige);
-    // The inputs now hold the file as it is on disk.
-    ZetOpgeslagen(true);
 
-    try {
-        berekening_.Doorrekenen();
-        berekening_.ToonResultaten(invoer_.SpeAlt2);
-        berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
-        berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
-    } catch (const EKorvalindeFout& e) {
-        fout = e.Melding();
-    } catch (const std::exception& e) {
-        fout = QString::fromStdString(e.what());
+    {
+        // Opening is one calculation attempt: each box once.
+        const TRekenpoging poging(berekening_);
+        try {
+            // A model error shows once, in the run of the page-change rule.
+            QString modelFout;
+            berekening_.Doorrekenen(&modelFout);
+            berekening_.ToonResultaten(invoer_.SpeAlt2);
+        } catch (const EKorvalindeFout& e) {
+            fout = e.Melding();
+        } catch (const std::exception& e) {
+            fout = QString::fromStdString(e.what());
+        }
     }
+    // The value fields get the ranges of their kinds, keeping the values read, also when the file's
+    // scenario cannot be computed.
+    berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
+    berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
     berekening_.LaadModus = false;
+    // The scenario as opened counts as saved, as this program would write it: a file of an older
+    // version or with values its inputs clamp is not changed by opening it. Its edit history starts
+    // empty.
+    ZetBewaard();
+    emit Begonnen();
     if (!fout.isEmpty()) {
         // Every value was read; the scenario stays the current file so that it can be mended. The
         // results of the scenario shown before are no results of this one.
         berekening_.WisResultaten();
-        bewaard_ = Bytes();
-        emit Begonnen();
         Meld(fout);
-        return false;
-    }
-    bewaard_ = Bytes();
-    emit Begonnen();
-    return true;
-}
-
-QByteArray TScenarioDocument::Bytes() const {
-    const TInvoersetScenario invoer(invoer_);
-    const std::vector<std::uint8_t> bytes = SchrijfScenario(invoer);
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
-
-bool TScenarioDocument::Herstel(const QByteArray& bytes) {
-    QString fout;
-    {
-        // As after reading a file: the alternatives keep the values put back.
-        const QScopedValueRollback<bool> laad(berekening_.LaadModus, true);
-        fout = DecodeerScenario(bytes, invoer_);
-        if (fout.isEmpty()) {
-            try {
-                if (berekening_.ResultatenInBeeld()) berekening_.TabKorvalindeChange(invoer_.SpeAlt2);
-                berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
-                berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
-            } catch (const EKorvalindeFout& e) {
-                fout = e.Melding();
-            } catch (const std::exception& e) {
-                fout = QString::fromStdString(e.what());
-            }
-        }
-    }
-    ZetOpgeslagen(Bytes() == bewaard_);
-    if (!fout.isEmpty()) {
-        melder_.Fout(fout);
         return false;
     }
     return true;
@@ -344,18 +333,52 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
     }
     ZetBestandsnaam(pad);
     bewaard_ = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-    ZetOpgeslagen(true);
+    Controleer();
     return true;
 }
 
 void TScenarioDocument::Nieuw() {
+    // As the window starts: the defaults, and both alternatives chosen afresh from the first
+    // calculation ("Opname ds snijmais" with the base intake); the inputs in view.
     invoer_.ZetStandaardwaarden();
-    berekening_.ToonInvoer();
+    berekening_.StartBerekening();
     if (VoegToeAanHistorie && !bestandsnaam_.isEmpty()) VoegToeAanHistorie(bestandsnaam_);
     ZetBestandsnaam(QString());
-    bewaard_ = Bytes();
-    ZetOpgeslagen(true);
+    ZetBewaard();
     emit Begonnen();
+}
+
+void TScenarioDocument::Onveranderd() {
+    ZetBewaard();
+    emit Begonnen();
+}
+
+bool TScenarioDocument::Herstel(const QByteArray& bytes) {
+    QString fout;
+    {
+        // As after reading a file: the alternatives keep the values put back; one calculation
+        // attempt, each box once.
+        const QScopedValueRollback<bool> laad(berekening_.LaadModus, true);
+        fout = DecodeerScenario(bytes, invoer_);
+        if (fout.isEmpty()) {
+            const TRekenpoging poging(berekening_);
+            try {
+                if (berekening_.ResultatenInBeeld()) berekening_.TabKorvalindeChange(invoer_.SpeAlt2);
+            } catch (const EKorvalindeFout& e) {
+                fout = e.Melding();
+            } catch (const std::exception& e) {
+                fout = QString::fromStdString(e.what());
+            }
+            berekening_.SetRxSpinEdit(invoer_.CbxAlt1->ItemIndex(), invoer_.SpeAlt1);
+            berekening_.SetRxSpinEdit(invoer_.CbxAlt2->ItemIndex(), invoer_.SpeAlt2);
+        }
+    }
+    Controleer();
+    if (!fout.isEmpty()) {
+        melder_.Fout(fout);
+        return false;
+    }
+    return true;
 }
 
 void TScenarioDocument::NieuwNaVraag() {
@@ -369,19 +392,33 @@ void TScenarioDocument::Openen() {
 }
 
 void TScenarioDocument::GebruikerWijziging() {
-    ZetOpgeslagen(Bytes() == bewaard_);
+    Controleer();
+    // The rules an edit sets off may still change inputs after it.
+    PlanControle();
 }
 
-void TScenarioDocument::Onveranderd() {
-    bewaard_ = Bytes();
-    ZetOpgeslagen(true);
-    emit Begonnen();
-}
-
-void TScenarioDocument::ZetOpgeslagen(bool opgeslagen) {
+void TScenarioDocument::Controleer() {
+    controleGepland_ = false;
+    const bool opgeslagen = Opgeslagen();
     if (opgeslagen == opgeslagen_) return;
     opgeslagen_ = opgeslagen;
     emit OpgeslagenGewijzigd(opgeslagen_);
+}
+
+void TScenarioDocument::PlanControle() {
+    if (controleGepland_) return;
+    controleGepland_ = true;
+    QMetaObject::invokeMethod(this, &TScenarioDocument::Controleer, Qt::QueuedConnection);
+}
+
+void TScenarioDocument::ZetBewaard() {
+    bewaard_ = ScenarioBytes();
+    Controleer();
+}
+
+void TScenarioDocument::ZetOnbewaard() {
+    bewaard_.clear(); // no scenario encodes to nothing
+    Controleer();
 }
 
 bool TScenarioDocument::Opslaan() {
@@ -401,11 +438,10 @@ void TScenarioDocument::BestandHistorieClick(const QString& pad) {
 }
 
 bool TScenarioDocument::VraagOmOpslaan() {
-    if (opgeslagen_) return true;
+    if (Opgeslagen()) return true;
     switch (melder_.Bevestig(QStringLiteral("Bestand ") + bestandsnaam_ + QStringLiteral(" opslaan ?"))) {
     case MeldKnop::Ja:
-        Opslaan();
-        return opgeslagen_;
+        return Opslaan();
     case MeldKnop::Nee:
         return true;
     default:
@@ -416,7 +452,7 @@ bool TScenarioDocument::VraagOmOpslaan() {
 bool TScenarioDocument::MagSluiten() {
     if (!VraagOmOpslaan()) return false;
     // "Nee" lets the window close with the changes given up.
-    ZetOpgeslagen(true);
+    ZetBewaard();
     return true;
 }
 

@@ -64,9 +64,13 @@ class TScenarioDocument : public QObject {
     QString Bestandsnaam() const { return bestandsnaam_; }
     // "Korvalinde", or "Korvalinde - weide1.kvl" with the current file's name in lower case.
     QString Caption() const;
-    // No unsaved changes: set by New, a successful open, every save and "Nee" in the close query;
-    // cleared by any edit of the user (GebruikerWijziging).
-    bool Opgeslagen() const { return opgeslagen_; }
+    // The bytes the scenario now encodes to: what "Opslaan" would write.
+    QByteArray ScenarioBytes() const;
+    // No unsaved changes: the scenario encodes to the same bytes as right after New, the last
+    // successful open or the last save ("Nee" in the close query gives the changes up). An edit
+    // typed back to its old value is no change; a change a rule makes (the alternatives after a new
+    // base, a residue written back) is one.
+    bool Opgeslagen() const { return ScenarioBytes() == bewaard_; }
     // The message of the last failed read or write; empty when the last one succeeded.
     QString LaatsteFout() const { return laatsteFout_; }
 
@@ -96,15 +100,18 @@ class TScenarioDocument : public QObject {
     void BestandHistorieClick(const QString& pad);
     // The close query: true when the window may close.
     bool MagSluiten();
-    // The user changed an input, a table cell, an alternative or a page's defaults: the scenario
-    // counts as changed when it now encodes to other bytes than right after New, open or save.
+    // The user changed an input, a table cell, an alternative or a page's defaults: the saved
+    // state is compared at once (the caption's marker follows).
     void GebruikerWijziging();
-    // The scenario as it is now is where New leaves it (the program's start, after its first
-    // calculation chose the alternatives): unchanged, with an empty edit history.
+    // Compares the saved state now and announces a change of it; the inputs ask for it (queued)
+    // whenever they change, the calculation after each refresh of the results.
+    void Controleer();
+    // The scenario as it is now is where New leaves it (the program's start): unchanged, with an
+    // empty edit history.
     void Onveranderd();
 
     // The bytes the scenario on screen encodes to: what "Opslaan" would write now.
-    QByteArray Bytes() const;
+    QByteArray Bytes() const { return ScenarioBytes(); }
     // Puts back a state the scenario had (undo, redo), through the same path as reading a file:
     // inputs and alternatives as `bytes` hold them, the results recomputed when they are in view,
     // the alternatives' values kept. The scenario counts as saved exactly when the state put back is
@@ -121,7 +128,10 @@ class TScenarioDocument : public QObject {
     // With unsaved changes, the question "Bestand … opslaan ?": true when the command may go on
     // ("Ja" and saved, or "Nee"); "Annuleer", or a save that did not take place, stops it.
     bool VraagOmOpslaan();
-    void ZetOpgeslagen(bool opgeslagen);
+    // What the scenario encodes to now is what counts as saved; ZetOnbewaard: nothing does.
+    void ZetBewaard();
+    void ZetOnbewaard();
+    void PlanControle();
     // Decodes the file into an input set of its own; the message of the error box, empty when whole.
     static QString Proeflezen(const QByteArray& data);
     void ZetBestandsnaam(const QString& pad);
@@ -133,16 +143,11 @@ class TScenarioDocument : public QObject {
     TBerekening& berekening_;
     TMelder& melder_;
     QString bestandsnaam_;
-    bool opgeslagen_ = true;
-    // The bytes right after New, the last successful open or save.
     QByteArray bewaard_;
+    bool opgeslagen_ = true; // as last announced
+    bool controleGepland_ = false;
     QString laatsteFout_;
 };
-
-// The Dutch first line of the error box of a failed read (or, with `schrijven`, write) of the
-// scenario file `pad` whose message is `melding`: it names the file, says what is wrong and what
-// to do. Empty for a message that is no file error.
-QString BestandFoutUitleg(const QString& pad, const QString& melding, bool schrijven);
 
 // For the batch calculator: a fresh input set as a new main window has it (defaults, first
 // calculation, alternatives chosen), into which a scenario file is read exactly as the window reads
@@ -154,6 +159,11 @@ bool LeesScenarioBestand(const QString& pad, TInvoerset& invoer, TBerekening& be
 // never end), at most 16 MiB (a longer file reads as far as its fields go). Empty, or the message
 // of the file's error box.
 QString LeesScenarioBytes(const QString& pad, QByteArray& data);
+
+// The Dutch first line of the error box of a failed read (or, with `schrijven`, write) of the
+// scenario file `pad` whose message is `melding`: it names the file, says what is wrong and what
+// to do. Empty for a message that is no file error.
+QString BestandFoutUitleg(const QString& pad, const QString& melding, bool schrijven);
 
 // The error box's text for a file that cannot be opened: "Cannot open file X".
 QString NietTeOpenen(const QString& pad);

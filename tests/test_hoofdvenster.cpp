@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -512,32 +513,47 @@ class TestHoofdvenster : public QObject {
     }
 
     // Started with a scenario as the first argument: shown on "Uitvoer" with its values and name;
-    // saving at once writes the same bytes back. An argument that names no file is ignored.
+    // saving at once writes the same bytes back. An argument that names no file that can be opened
+    // shows the box "Openen" shows for it, and the window opens with the defaults.
     void startMetScenario_data() {
         QTest::addColumn<QString>("naam");
         QTest::addColumn<QString>("titel");
         QTest::newRow("saved scenario") << "Weide1.KVL"
                                         << "Korvalinde - weide1.kvl";
-        QTest::newRow("no such file") << ""
-                                      << "Korvalinde";
+        for (const char* naam : {"no such file", "folder", "FIFO", "device", "link loop"})
+            QTest::newRow(naam) << QString::fromLatin1(naam) << "Korvalinde";
     }
     void startMetScenario() {
         QFETCH(QString, naam);
         QFETCH(QString, titel);
-        const QString pad = naam.isEmpty() ? map->filePath(QStringLiteral("weg.kvl")) : Scenario(naam);
-        const QByteArray bytes = Inhoud(pad);
+        QString pad = map->filePath(QStringLiteral("weide.kvl"));
+        if (naam == "folder") QVERIFY(QDir().mkdir(pad));
+        if (naam == "FIFO") QCOMPARE(mkfifo(QFile::encodeName(pad).constData(), 0600), 0);
+        if (naam == "device") pad = QStringLiteral("/dev/null");
+        if (naam == "link loop") QVERIFY(QFile::link(pad, pad));
+        if (naam.endsWith(".KVL")) pad = Scenario(naam);
+        const QByteArray bytes = naam.endsWith(".KVL") ? Inhoud(pad) : QByteArray(); // a FIFO would wait
         auto venster = Venster(nullptr, pad);
         QCOMPARE(venster->windowTitle(), QStringLiteral("Korvalinde[*]")); // nothing read before showing
         venster->show();
         QCOMPARE(venster->windowTitle(), titel + QStringLiteral("[*]"));
-        QVERIFY(melder.meldingen.isEmpty());
-        if (naam.isEmpty()) {
+        if (!naam.endsWith(".KVL")) {
+            QCOMPARE(melder.meldingen.size(), 1);
+            QCOMPARE(melder.meldingen.front().soort, MeldSoort::Fout);
             QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
                      int(TFrmHoofdFormulier::Veestapel));
             QVERIFY(Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
             QCOMPARE(venster->Invoerset()->SpenKoe->Tekst().trimmed(), QStringLiteral("50"));
+            QVERIFY(!venster->isWindowModified());
+            // The same box as "Openen" gives for it.
+            const QString tekst = melder.meldingen.front().tekst;
+            melder.Wis();
+            openNaam = pad;
+            Kind<QAction>(venster, "MitOpenen")->trigger();
+            QCOMPARE(melder.Teksten(), QStringList{tekst});
             return;
         }
+        QVERIFY(melder.meldingen.isEmpty());
         QCOMPARE(Kind<QTabWidget>(venster, "TabKorvalinde")->currentIndex(),
                  int(TFrmHoofdFormulier::Uitvoer));
         QVERIFY(!Kind<QLabel>(venster, "PnlStatusBar")->isVisible());
@@ -547,6 +563,95 @@ class TestHoofdvenster : public QObject {
         Kind<QAction>(venster, "MitOpslaan")->trigger();
         QCOMPARE(opslaanGevraagd, 0);
         QCOMPARE(Inhoud(pad), bytes);
+    }
+
+    // New after a scenario with alternatives of other kinds and values sets the inputs and both
+    // alternatives as a new window has them: New and "Opslaan" write the bytes of the batch
+    // calculator's new scenario, and the summary is a new window's.
+    void nieuwZoalsStart() {
+        const QString nieuw = map->filePath(QStringLiteral("nieuw.kvl"));
+        QString fout;
+        QVERIFY2(SchrijfNieuwScenario(nieuw, fout), qPrintable(fout));
+        auto venster = Venster();
+        venster->show();
+        Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+        for (const char* naam : {"CbxAlt1", "CbxAlt2"}) {
+            auto* box = Kind<QComboBox>(venster, naam);
+            const int soort = naam[6] == '1' ? 1 : 2;
+            box->setCurrentIndex(soort);
+            emit box->activated(soort);
+        }
+        venster->Invoerset()->SpeAlt1->TypDoorGebruiker(QStringLiteral("6.0"));
+        opslaanNaam = map->filePath(QStringLiteral("alternatieven.kvl"));
+        Kind<QAction>(venster, "MitOpslaanals")->trigger();
+        QVERIFY(venster->Document()->Lees(opslaanNaam));
+
+        Kind<QAction>(venster, "MitNieuw")->trigger();
+        QVERIFY(!venster->isWindowModified());
+        QCOMPARE(Kind<QComboBox>(venster, "CbxAlt2")->currentText(), QStringLiteral("Opname ds snijmais"));
+        opslaanNaam = map->filePath(QStringLiteral("na-nieuw.kvl"));
+        Kind<QAction>(venster, "MitOpslaan")->trigger();
+        QCOMPARE(Inhoud(opslaanNaam), Inhoud(nieuw));
+        Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+        auto vers = Venster();
+        vers->show();
+        Kind<QTabWidget>(vers, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+        for (int rij = 1; rij <= 29; ++rij)
+            for (int kolom = 2; kolom <= 4; ++kolom)
+                QCOMPARE(venster->Berekening()->GrdUitvoerSam->Cel(kolom, rij),
+                         vers->Berekening()->GrdUitvoerSam->Cel(kolom, rij));
+    }
+
+    // The close query and the caption's marker follow the bytes the scenario would be written as,
+    // compared with those right after the file was opened.
+    void sluitenVolgtBytes_data() {
+        QTest::addColumn<QString>("geval");
+        QTest::addColumn<bool>("gewijzigd");
+        QTest::newRow("edit typed back to its old value") << "terug" << false;
+        QTest::newRow("every page viewed") << "paginas" << false;
+        QTest::newRow("milk level clamped when read") << "begrensd" << false;
+        QTest::newRow("reached residue written back") << "weiderest" << true;
+    }
+    void sluitenVolgtBytes() {
+        QFETCH(QString, geval);
+        QFETCH(bool, gewijzigd);
+        QString pad = Scenario(QStringLiteral("a.kvl"));
+        if (geval == "begrensd") {
+            QByteArray bytes = Inhoud(pad);
+            QCOMPARE(bytes.mid(22, 3), QByteArray("\x03\x40\x1f", 3)); // 8000
+            bytes.replace(22, 3, QByteArray("\x03\xe0\x2e", 3));       // 12000, above the range
+            Schrijf(pad, bytes);
+        }
+        if (geval == "weiderest") {
+            // A target residue of 400 for both alternatives, typed and saved.
+            auto schrijver = Venster();
+            schrijver->show();
+            Kind<QTabWidget>(schrijver, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+            auto* box = Kind<QComboBox>(schrijver, "CbxAlt1");
+            box->setCurrentIndex(2);
+            emit box->activated(2);
+            schrijver->Invoerset()->SpeAlt1->TypDoorGebruiker(QStringLiteral("400"));
+            QVERIFY(schrijver->Document()->Schrijf(pad));
+        }
+        auto venster = Venster();
+        venster->show();
+        QVERIFY(venster->Document()->Lees(pad));
+        QVERIFY(!venster->isWindowModified());
+        if (geval == "terug") {
+            venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("81"));
+            QVERIFY(venster->isWindowModified());
+            venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("80"));
+        } else {
+            for (int pagina = TFrmHoofdFormulier::Veestapel; pagina <= TFrmHoofdFormulier::Grafieken;
+                 ++pagina)
+                Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(pagina);
+        }
+        QCOMPARE(venster->isWindowModified(), gewijzigd);
+        if (geval == "weiderest") QVERIFY(venster->Invoerset()->SpeAlt1->Tekst() != QStringLiteral("400"));
+        melder.antwoorden = {MeldKnop::Annuleer};
+        venster->close();
+        QCOMPARE(melder.Teksten(), gewijzigd ? QStringList{"Bestand " + pad + " opslaan ?"} : QStringList());
+        QCOMPARE(venster->isVisible(), gewijzigd);
     }
 
     void enterVerplaatstFocus() {

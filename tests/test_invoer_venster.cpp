@@ -59,6 +59,7 @@ class TestInvoerVenster : public QObject {
     void tabelMetToetsenbord();
     void toetsVolgordePerPagina_data();
     void toetsVolgordePerPagina();
+    void celMetKomma_data();
     void celMetKomma();
     void celSelectieEnVerlaten();
     void spinEditTypen();
@@ -229,15 +230,16 @@ void TestInvoerVenster::getypteCelDoorRegel() {
     QCOMPARE(grid->toolTip(), QString("Minimum: 0 - Maximum: 100"));
     QTest::keyClicks(grid->viewport()->focusWidget() ? grid->viewport()->focusWidget() : grid, "5");
     QTest::keyClicks(QApplication::focusWidget(), "0");
+    // Nothing reaches the table while typing; Enter commits the cell, its rule runs, and the focus
+    // moves on to the next editable cell of the table.
+    QCOMPARE(tabel->Cel(1, 3), QString("28"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
     const QStringList verwacht{"21", "25", "50", "0", "4"};
     for (int r = 1; r <= 5; ++r) {
         QCOMPARE(tabel->Cel(1, r), verwacht[r - 1]);
         QCOMPARE(grid->model()->index(r, 1).data().toString(), verwacht[r - 1]);
     }
-    // Enter ends the editing and moves on to the next editable cell of the table.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(QApplication::focusWidget(), grid);
-    QCOMPARE(tabel->Cel(1, 3), QString("50"));
     QCOMPARE(grid->currentIndex(), grid->model()->index(3, 2));
     QCOMPARE(tabel->SelKolom(), 2);
     // Leaving the table clears its selection.
@@ -368,9 +370,10 @@ void TestInvoerVenster::tabelMetToetsenbord() {
     QTRY_COMPARE(QApplication::focusWidget(), grid);
     // Typing replaces the text; Enter commits it and goes to the next editable cell.
     QTest::keyClick(scherm, '1');
-    QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), QString("1"));
+    QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), voor);
     QTest::keyClick(scherm, Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), QString("1"));
     QVERIFY(grid->currentIndex() != model->index(eerste.y(), eerste.x()));
     QVERIFY(grid->model()->flags(grid->currentIndex()) & Qt::ItemIsEditable);
 
@@ -397,23 +400,70 @@ void TestInvoerVenster::tabelMetToetsenbord() {
     QCOMPARE(tabel->Cel(eerste.x(), eerste.y()), QString("1"));
 }
 
+void TestInvoerVenster::celMetKomma_data() {
+    // A cell of "Voeders" (column, row), what the user types, how the editing ends, then the cell's
+    // text ("" = as before) and the boxes. A comma is the decimal point; the check runs once, on
+    // commit; an invalid entry and Escape give the cell its previous value back.
+    QTest::addColumn<QPoint>("cel");
+    QTest::addColumn<QString>("getypt");
+    QTest::addColumn<QString>("einde"); // "Enter", "Tab", "elders" (another control), "Escape"
+    QTest::addColumn<QString>("daarna");
+    QTest::addColumn<QStringList>("meldingen");
+    QTest::newRow("comma, Enter") << QPoint(2, 3) << "6,5"
+                                  << "Enter"
+                                  << "6.5" << QStringList();
+    QTest::newRow("comma in the maize gift, Tab") << QPoint(1, 3) << "4,5"
+                                                  << "Tab"
+                                                  << "4.5" << QStringList();
+    QTest::newRow("letters, Enter") << QPoint(2, 3) << "abc"
+                                    << "Enter"
+                                    << "" << QStringList{"abc is geen geldige waarde"};
+    QTest::newRow("letters, leaving the table") << QPoint(2, 3) << "6,5x"
+                                                << "elders"
+                                                << "" << QStringList{"6.5x is geen geldige waarde"};
+    QTest::newRow("Escape") << QPoint(2, 3) << "7"
+                            << "Escape"
+                            << "" << QStringList();
+}
+
 void TestInvoerVenster::celMetKomma() {
+    QFETCH(QPoint, cel);
+    QFETCH(QString, getypt);
+    QFETCH(QString, einde);
+    QFETCH(QString, daarna);
+    QFETCH(QStringList, meldingen);
     Toon(venster);
     Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
+    TTabel* tabel = venster->Invoerset()->GrdVoeders;
+    const QString voor = tabel->Cel(cel.x(), cel.y());
+    if (daarna.isEmpty()) daarna = voor;
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(3, 1));
-    QTest::keyClicks(grid, "4");
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    grid->setCurrentIndex(grid->model()->index(cel.y(), cel.x()));
+    QTest::keyClicks(grid, getypt.left(1));
+    QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
-    QTest::keyClicks(editor, ",");
-    QCOMPARE(melder.Teksten(), QStringList{"4, is geen geldige waarde"});
-    QCOMPARE(melder.meldingen[0].titel, QString("Korvalinde"));
-    QCOMPARE(editor->text(), QString("4"));
-    QTest::keyClicks(editor, ".5");
-    QCOMPARE(venster->Invoerset()->GrdVoeders->Cel(1, 3), QString("4.5"));
-    QCOMPARE(venster->Invoerset()->SpeUrenWeidegang->Tekst(), QString("14")); // 20 - 1.28 x 4.5 = 14.24
-    QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeUrenWeidegang")->text(), QString("14"));
+    QTest::keyClicks(editor, getypt.mid(1));
+    // Nothing is checked or stored while the user types; the comma shows as the point at once.
+    QVERIFY(melder.meldingen.isEmpty());
+    QCOMPARE(editor->text(), QString(getypt).replace(',', '.'));
+    QCOMPARE(tabel->Cel(cel.x(), cel.y()), voor);
+    if (einde == "elders")
+        venster->findChild<QWidget*>("GrdKrachtvoer")->setFocus();
+    else
+        QTest::keyClick(editor, einde == "Enter" ? Qt::Key_Return
+                                : einde == "Tab" ? Qt::Key_Tab
+                                                 : Qt::Key_Escape);
+    QTRY_VERIFY(!editor || !editor->isVisible());
+    QCOMPARE(melder.Teksten(), meldingen);
+    if (!meldingen.isEmpty()) QCOMPARE(melder.meldingen[0].titel, QString("Korvalinde"));
+    QCOMPARE(tabel->Cel(cel.x(), cel.y()), daarna);
+    QCOMPARE(grid->model()->index(cel.y(), cel.x()).data().toString(), daarna);
+    if (cel == QPoint(1, 3)) {
+        // The rule of the gift ran on the committed value: 20 - 1.28 x 4.5 = 14.24.
+        QCOMPARE(venster->Invoerset()->SpeUrenWeidegang->Tekst(), QString("14"));
+        QCOMPARE(venster->findChild<QAbstractSpinBox*>("SpeUrenWeidegang")->text(), QString("14"));
+    }
 }
 
 void TestInvoerVenster::celSelectieEnVerlaten() {
@@ -642,6 +692,7 @@ void TestInvoerVenster::algemeneFoutmelding() {
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(3, 1));
     QTest::keyClicks(grid, "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(melder.Teksten(), QStringList{"'abc' is not a valid floating point value"});
     QCOMPARE(melder.meldingen[0].soort, MeldSoort::Fout);
     QCOMPARE(s->GrdVoeders->Cel(1, 3), QString("2"));
@@ -659,8 +710,8 @@ void TestInvoerVenster::algemeneFoutmelding() {
 }
 
 void TestInvoerVenster::schermMelder() {
-    // The boxes on screen: title, Dutch buttons, the answer; and a box during cell editing leaves
-    // the editor open, so the user types on after it.
+    // The boxes on screen: title, Dutch buttons, the answer; and the box of a committed cell that
+    // is no number, after which the cell has its value back and the table the focus.
     TDialoogMelder scherm;
     QStringList gezien;
     auto sluit = [&gezien](const QString& knop) {
@@ -689,18 +740,19 @@ void TestInvoerVenster::schermMelder() {
     auto* grid = venster->findChild<QTableView*>("GrdVoeders");
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(4, 1));
+    const QString voor = venster->Invoerset()->GrdVoeders->Cel(1, 4);
     QTest::keyClicks(grid, "3");
     QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
-    sluit("OK");
     QTest::keyClicks(editor, "x");
+    sluit("OK");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(gezien.size(), 3);
     QCOMPARE(gezien.last(), QString("Korvalinde|3x is geen geldige waarde|OK"));
-    QVERIFY(editor);
-    QCOMPARE(editor->text(), QString("3"));
+    QCOMPARE(venster->Invoerset()->GrdVoeders->Cel(1, 4), voor);
     venster->activateWindow();
-    QTRY_COMPARE(QApplication::focusWidget(), editor.data());
-    QTest::keyClicks(editor, "5");
-    QCOMPARE(venster->Invoerset()->GrdVoeders->Cel(1, 4), QString("35"));
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(4, 1));
 }
 
 void TestInvoerVenster::dagEditFormaat_data() {

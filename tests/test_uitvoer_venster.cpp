@@ -9,8 +9,8 @@
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
-#include "core/Werkmap.h"
 #include "core/Scenario.h"
+#include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
@@ -26,12 +26,15 @@
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -59,8 +62,11 @@ class TestUitvoerVenster : public QObject {
     void alternatiefKeuzeGeldtVoorBeide();
     void basisBinnenAlternatiefBereik_data();
     void basisBinnenAlternatiefBereik();
+    void alternatievenVolgenScherm_data();
+    void alternatievenVolgenScherm();
     void geenUitkomstenVanAndereInvoer_data();
     void geenUitkomstenVanAndereInvoer();
+    void datumEnPaginaEenMelding();
     void kopieren_data();
     void kopieren();
     void afgekapteLabels();
@@ -242,22 +248,125 @@ void TestUitvoerVenster::basisBinnenAlternatiefBereik() {
     QCOMPARE(venster.Invoerset()->SpeAlt1->Value(), waarde.toDouble());
 }
 
+void TestUitvoerVenster::alternatievenVolgenScherm_data() {
+    QTest::addColumn<int>("zaad"); // 0: the defaults on a paddock of 50 ha; else a random scenario
+    QTest::newRow("50 ha, the residue rises") << 0;
+    for (int zaad = 1; zaad <= 6; ++zaad)
+        QTest::newRow(
+            qPrintable(QStringLiteral("random %1%2").arg(zaad).arg(zaad % 2 ? ", large paddock" : "")))
+            << zaad;
+}
+
+void TestUitvoerVenster::alternatievenVolgenScherm() {
+    // Each kind chosen through the combo box, then a page turn. Every time: each column is the
+    // calculation of the kind and value its box shows (recomputed from the screen), one kind and
+    // value in both boxes gives equal columns, the choice takes at most one run more than its own
+    // and the page turn after it one run and changes nothing, and the value field's tooltip and the
+    // status panel give the range of the kind shown.
+    QFETCH(int, zaad);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    TInvoerset& s = *venster.Invoerset();
+    const TBerekening* b = venster.Berekening();
+    QRandomGenerator kans(static_cast<quint32>(zaad));
+    if (zaad == 0) {
+        s.SpePerceelOpp->TypDoorGebruiker(QStringLiteral("50"));
+    } else {
+        // Odd seeds: a large paddock for a small herd, where regrowth outruns grazing.
+        const bool groot = zaad % 2;
+        s.SpePerceelOpp->TypDoorGebruiker(
+            QString::number(groot ? 15 + kans.bounded(35) : 1 + kans.bounded(50) / 10.0));
+        s.SpenKoe->TypDoorGebruiker(QString::number(groot ? 5 + kans.bounded(40) : 40 + kans.bounded(200)));
+        s.SpeGrasaanbod->TypDoorGebruiker(QString::number(700 + 100 * kans.bounded(30)));
+        s.Cbxdatum->TypDoorGebruiker(QString::number(100 * (1 + kans.bounded(28)) + 4 + kans.bounded(7)));
+        s.GrdVoeders->BewerkDoorGebruiker(1, 3, QString::number(kans.bounded(8)));
+    }
+    auto* tabs = Kind<QTabWidget>(&venster, "TabKorvalinde");
+    tabs->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    int runs = 0;
+    connect(b, &TBerekening::Doorgerekend, this, [&runs] { ++runs; });
+    auto* box1 = Kind<QComboBox>(&venster, "CbxAlt1");
+    const TTabel* sam = b->GrdUitvoerSam;
+    const auto stand = [&] {
+        QStringList uit{s.SpeAlt1->Tekst(), s.SpeAlt2->Tekst()};
+        for (int rij = 1; rij <= 29; ++rij) uit << sam->Cel(3, rij) << sam->Cel(4, rij);
+        return uit;
+    };
+    const auto klopt = [&](int soort) {
+        QCOMPARE(Kind<QComboBox>(&venster, "CbxAlt2")->currentIndex(), soort);
+        QCOMPARE(Kind<QAbstractSpinBox>(&venster, "SpeAlt1")->text(), s.SpeAlt1->Tekst());
+        TQXUitvoer vers;
+        TBedrijf().Bereken(LeesInvoerRecord(s), vers);
+        for (int rij = 1; rij <= 29; ++rij)
+            for (int kolom = 2; kolom <= 4; ++kolom)
+                QCOMPARE(sam->Cel(kolom, rij),
+                         QStringLiteral("   ") + QString::fromStdString(vers.arsam[kolom][rij]));
+        for (int v = 0; v < 3; ++v)
+            for (int stap = 0; stap <= 60; ++stap)
+                for (int kolom = 1; kolom <= 11; ++kolom)
+                    QCOMPARE(b->GrdUitvoerDet[v]->Cel(kolom, stap + 3),
+                             QString::fromStdString((vers.*DetailKolommen()[kolom - 1].veld)[v][stap]));
+        QCOMPARE(s.SpeAlt2->Tekst(), s.SpeAlt1->Tekst());
+        for (int rij = 1; rij <= 29; ++rij) QCOMPARE(sam->Cel(4, rij), sam->Cel(3, rij));
+        const QString bereik[7] = {"0.0  -  Maximum: " + sam->Cel(2, 2).trimmed(),
+                                   "0.1  -  Maximum: 50.0",
+                                   "0  -  Maximum: 10000",
+                                   "0  -  Maximum: 4000",
+                                   "0.0  -  Maximum: 20.0",
+                                   "0.0  -  Maximum: 20.0",
+                                   "0.0  -  Maximum: 20.0"};
+        auto* veld = Kind<QAbstractSpinBox>(&venster, "SpeAlt1");
+        QCOMPARE(veld->toolTip(), "Minimum: " + bereik[soort]);
+        const QPointF midden = QRectF(veld->rect()).center();
+        QEnterEvent binnen(midden, veld->mapTo(&venster, midden), veld->mapToGlobal(midden));
+        QApplication::sendEvent(veld, &binnen);
+        QCOMPARE(Kind<QLabel>(&venster, "PnlStatusBar")->text(), veld->toolTip());
+    };
+    for (const int soort : {2, 0, 1, 3, 4, 5, 6, 2}) {
+        runs = 0;
+        box1->setCurrentIndex(soort);
+        emit box1->activated(soort);
+        QVERIFY2(runs <= 2, qPrintable(QString::number(runs)));
+        klopt(soort);
+        if (QTest::currentTestFailed()) return;
+        const QStringList na = stand();
+        runs = 0;
+        tabs->setCurrentIndex(TFrmHoofdFormulier::Detailuitvoer);
+        tabs->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+        QCOMPARE(runs, 2);
+        QCOMPARE(stand(), na);
+        klopt(soort);
+        if (QTest::currentTestFailed()) return;
+    }
+}
+
 void TestUitvoerVenster::geenUitkomstenVanAndereInvoer_data() {
     QTest::addColumn<QString>("invoer"); // what the user makes impossible
+    QTest::addColumn<QString>("tekst");
     QTest::addColumn<QString>("melding");
     QTest::addColumn<int>("soort");
     QTest::newRow("turn-in date 31/02") << "Cbxdatum"
+                                        << "3102"
                                         << "Ongeldige dag ingegeven" << int(MeldSoort::Waarschuwing);
     QTest::newRow("nitrogen the model does not know")
         << "CbxJaargift"
+        << "500"
         << "Gestoorde bijgroei, onbekende jaargift: 500" << int(MeldSoort::Fout);
+    QTest::newRow("soil the vocabulary does not know") << "CbxGrondsoort"
+                                                       << "xyz"
+                                                       << "Onbekende string :xyz" << int(MeldSoort::Fout);
+    QTest::newRow("sward density the vocabulary does not know")
+        << "CbxZode"
+        << "xyz"
+        << "Onbekende string :xyz" << int(MeldSoort::Fout);
 }
 
 void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
-    // A base that cannot be computed empties the tables and the chart instead of showing the numbers
-    // of earlier inputs, with one box; the next successful calculation fills them again, with the
-    // alternatives as they were.
+    // A base that cannot be computed (a choice text the vocabulary does not know included) empties
+    // the tables and the chart instead of showing the numbers of earlier inputs, with one box; the next
+    // successful calculation fills them again, with the alternatives as they were.
     QFETCH(QString, invoer);
+    QFETCH(QString, tekst);
     QFETCH(QString, melding);
     QFETCH(int, soort);
     TFrmHoofdFormulier venster(&melder_);
@@ -271,12 +380,14 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     s.SpeAlt1->TypDoorGebruiker(QStringLiteral("6.0"));
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
     const QString datum = s.Cbxdatum->Tekst();
+    TKeuzeInvoer* keuze = s.Keuze(invoer);
+    const int index = keuze ? keuze->ItemIndex() : -1;
 
     Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grasland);
-    if (invoer == "Cbxdatum")
-        s.Cbxdatum->TypDoorGebruiker(QStringLiteral("3102"));
+    if (keuze)
+        keuze->TypDoorGebruiker(tekst);
     else
-        s.CbxJaargift->TypDoorGebruiker(QStringLiteral("500"));
+        s.Cbxdatum->TypDoorGebruiker(tekst);
     Kind<TGrafiekPagina>(&venster, "SheetGraf")->CbxGrafiek()->setCurrentIndex(0);
     melder_.Wis();
     Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Grafieken);
@@ -292,11 +403,32 @@ void TestUitvoerVenster::geenUitkomstenVanAndereInvoer() {
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
 
     s.Cbxdatum->TypDoorGebruiker(datum);
-    s.CbxJaargift->KiesDoorGebruiker(2);
+    if (keuze) keuze->KiesDoorGebruiker(index);
     Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
     QVERIFY(!b->GrdUitvoerSam->Cel(2, 2).trimmed().isEmpty());
     QCOMPARE(s.SpeAlt1->Tekst(), QStringLiteral("6.0"));
     QCOMPARE(b->GrdUitvoerSam->Cel(3, 3), QStringLiteral("   6.0"));
+}
+
+void TestUitvoerVenster::datumEnPaginaEenMelding() {
+    // An impossible turn-in date typed, then a click on the tab "Uitvoer": the date's own check and
+    // the calculation say the same thing, in one box.
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    venster.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&venster));
+    auto* tabs = Kind<QTabWidget>(&venster, "TabKorvalinde");
+    tabs->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+    auto* datum = Kind<QLineEdit>(&venster, "Cbxdatum");
+    datum->setFocus();
+    QTRY_VERIFY(datum->hasFocus());
+    datum->selectAll();
+    QTest::keyClicks(datum, "3102");
+    melder_.Wis();
+    QTabBar* balk = tabs->tabBar();
+    QTest::mouseClick(balk, Qt::LeftButton, {}, balk->tabRect(TFrmHoofdFormulier::Uitvoer).center());
+    QTest::qWait(200);
+    QCOMPARE(melder_.Teksten(), QStringList{"Ongeldige dag ingegeven"});
 }
 
 void TestUitvoerVenster::kopieren_data() {

@@ -296,15 +296,11 @@ void TFrmHoofdFormulier::FormCreate() {
             FhmBestandHistorie->LoadFromIni(*opties_.Instellingen,
                                             QString::fromLatin1(BestandHistorieSectie));
 
+        // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
+        // and the inputs' tooltips came with the pages. New sets the defaults and runs the first
+        // calculation, which ends on "Veestapel".
         document_->Nieuw();
         setWindowTitle(document_->Caption() + QStringLiteral("[*]"));
-
-        // The tables' headers, labels and widths, the alternatives' places, the empty chart choice
-        // and the inputs' tooltips came with the pages. Then the defaults and the first
-        // calculation, which ends on "Veestapel".
-        invoerset_->ZetStandaardwaarden();
-        berekening_->StartBerekening();
-        document_->Onveranderd();
     });
 }
 
@@ -523,12 +519,8 @@ void TFrmHoofdFormulier::MitAfsluitenClick() {
 void TFrmHoofdFormulier::SluitCelBewerking() {
     // A cell being typed in keeps what was typed, as when the user leaves it, so that the step taken
     // back is that cell's edit and no open editor writes its text over the state put back.
-    QWidget* focus = QApplication::focusWidget();
-    for (QWidget* w = focus ? focus->parentWidget() : nullptr; w; w = w->parentWidget())
-        if (auto* grid = qobject_cast<TStringGrid*>(w)) {
-            grid->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    for (TStringGrid* grid : findChildren<TStringGrid*>())
+        if (grid->BevestigBewerking()) grid->setFocus(Qt::OtherFocusReason);
 }
 
 void TFrmHoofdFormulier::MitOngedaanMakenClick() {
@@ -605,7 +597,10 @@ QWidget* TFrmHoofdFormulier::Bind(TInvoer* invoer, QWidget* ouder) {
         Cbxdatum = new TznDayEdit(ouder);
         Cbxdatum->setFixedWidth(80);
         Cbxdatum->SetAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        KoppelDagEdit(Cbxdatum, dag, *melder_);
+        // Leaving an impossible date for a result page: the calculation says it already.
+        KoppelDagEdit(Cbxdatum, dag, [this](const QString& melding) {
+            if (!berekening_->ZojuistGemeld(melding)) melder_->Fout(melding);
+        });
         return Cbxdatum;
     }
     return nullptr;
@@ -868,7 +863,8 @@ bool TFrmHoofdFormulier::BewerkToets(QObject* object, QEvent* event) {
     if ((!ongedaan && !opnieuw) || !widget || widget->window() != this) return false;
     if (event->type() == QEvent::ShortcutOverride) {
         // A text field would take the keys for its own undo; the window's edit history takes them,
-        // with the keys typed just before recorded first.
+        // with the keys typed just before recorded first (a cell being typed in takes its text).
+        SluitCelBewerking();
         bewerkingen_->Vastleggen();
         return true;
     }
@@ -905,9 +901,10 @@ void TFrmHoofdFormulier::showEvent(QShowEvent* event) {
 void TFrmHoofdFormulier::FormShow() {
     VangFouten([this] {
         invoerset_->ZetStandaardwaarden();
-        const QFileInfo bestand(opties_.StartBestand);
-        if (!opties_.StartBestand.isEmpty() && bestand.isFile())
-            document_->Lees(bestand.absoluteFilePath());
+        // A file named on the command line is opened as by "Openen": one that cannot be opened (a
+        // folder, a FIFO, a device, a link that leads nowhere, no file at all) shows the same box.
+        if (!opties_.StartBestand.isEmpty())
+            document_->Lees(QFileInfo(opties_.StartBestand).absoluteFilePath());
         else
             document_->Onveranderd();
     });

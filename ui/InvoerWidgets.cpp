@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QValidator>
 
 namespace korvalinde {
 
@@ -223,9 +224,14 @@ QVariant TTabelModel::data(const QModelIndex& index, int rol) const {
 
 bool TTabelModel::setData(const QModelIndex& index, const QVariant& waarde, int rol) {
     if (!index.isValid() || rol != Qt::EditRole) return false;
-    const QString tekst = waarde.toString();
-    if (tekst != tabel_->Cel(index.column(), index.row()))
-        VangFouten([&] { tabel_->BewerkDoorGebruiker(index.column(), index.row(), tekst); });
+    QString tekst = waarde.toString();
+    tekst.replace(u',', u'.');
+    const QString voor = tabel_->Cel(index.column(), index.row());
+    afgewezen_ = false;
+    if (tekst == voor) return true;
+    VangFouten([&] { tabel_->BewerkDoorGebruiker(index.column(), index.row(), tekst); });
+    // The cell check refused the text and gave the cell its value back.
+    afgewezen_ = tabel_->Cel(index.column(), index.row()) == voor;
     return true;
 }
 
@@ -250,23 +256,28 @@ Qt::ItemFlags TTabelModel::flags(const QModelIndex& index) const {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// A comma typed or pasted into a cell is its decimal point, as in the number inputs.
+class TKommaIsPunt : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& tekst, int&) const override {
+        tekst.replace(u',', u'.');
+        return Acceptable;
+    }
+};
+
+} // namespace
+
 TCelDelegate::TCelDelegate(TTabel* tabel, QObject* parent) : QStyledItemDelegate(parent), tabel_(tabel) {}
 
-QWidget* TCelDelegate::createEditor(QWidget* ouder, const QStyleOptionViewItem&,
-                                    const QModelIndex& index) const {
+QWidget* TCelDelegate::createEditor(QWidget* ouder, const QStyleOptionViewItem&, const QModelIndex&) const {
     auto* editor = new QLineEdit(ouder);
     editor->setFrame(false);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editor->setMaxLength(20);
-    const int kolom = index.column();
-    const int rij = index.row();
-    TTabel* tabel = tabel_;
-    QPointer<QLineEdit> bewaakt(editor);
-    connect(editor, &QLineEdit::textEdited, editor, [tabel, bewaakt, kolom, rij](const QString& tekst) {
-        VangFouten([&] { tabel->BewerkDoorGebruiker(kolom, rij, tekst); });
-        // The rule may have shortened or limited the text.
-        if (bewaakt && bewaakt->text() != tabel->Cel(kolom, rij)) bewaakt->setText(tabel->Cel(kolom, rij));
-    });
+    editor->setValidator(new TKommaIsPunt(editor));
     return editor;
 }
 
@@ -277,6 +288,8 @@ void TCelDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 }
 
 void TCelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    // The cell takes the text when it is committed (Enter, Tab, leaving it), and only then its
+    // check and rules run; Escape closes the editor without this.
     if (auto* regel = qobject_cast<QLineEdit*>(editor)) model->setData(index, regel->text(), Qt::EditRole);
 }
 
@@ -435,7 +448,18 @@ void TStringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
     }
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     if (!hasFocus()) setFocus(Qt::OtherFocusReason);
+    // A refused entry keeps the cell current, so that the user can type it again.
+    if (model_->Afgewezen()) return;
     focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+}
+
+bool TStringGrid::BevestigBewerking() {
+    if (state() != QAbstractItemView::EditingState) return false;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {
@@ -515,7 +539,8 @@ bool TStringGrid::OpslaanAls(const QString& extensie,
 
 // ---------------------------------------------------------------------------------------------
 
-void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer,
+                   const std::function<void(const QString&)>& toonFout) {
     edit->setObjectName(invoer->Naam());
     edit->SetText(invoer->Tekst());
     QObject::connect(edit, &TznCustomDayEdit::TextEdited, invoer,
@@ -531,8 +556,7 @@ void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, TMelder& melder) {
             invoer->Verlaat();
         });
     });
-    QObject::connect(edit, &TznCustomDayEdit::Error, invoer,
-                     [&melder](const QString& melding) { melder.Fout(melding); });
+    QObject::connect(edit, &TznCustomDayEdit::Error, invoer, toonFout);
 }
 
 QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder) {

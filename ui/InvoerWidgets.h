@@ -87,13 +87,16 @@ class TTabelModel : public QAbstractTableModel {
     // The fixed rows of a column joined by line breaks: the header of a scrolling table.
     QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Whether the cell check refused the last text given (the cell kept its value).
+    bool Afgewezen() const { return afgewezen_; }
 
   private:
     TTabel* tabel_;
+    bool afgewezen_ = false;
 };
 
-// Edits a cell in a line edit whose every keystroke goes to the table's cell rule; what the rule
-// leaves in the cell comes back into the editor.
+// Edits a cell in a line edit. Nothing reaches the table while the user types (a comma becomes
+// the decimal point at once); the committed text goes to the table's cell rule, which checks it.
 class TCelDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -135,6 +138,9 @@ class TStringGrid : public QTableView {
     // cell is selected), and that text put on the clipboard.
     QString SelectieTekst() const;
     void Kopieer();
+    // A cell being typed in takes what was typed, as when the user leaves it (Enter, Tab); false
+    // when no cell was being typed in.
+    bool BevestigBewerking();
     // Result tables: asks for a file name and writes the whole table as CSV through the safe write;
     // false when the user cancelled or the file could not be written (said through ToonFout).
     bool OpslaanAlsCsv();
@@ -187,8 +193,8 @@ class TStringGrid : public QTableView {
 };
 
 // Binds the day edit to the turn-in date: typing goes to the input, a leaving that passes the
-// check runs the input's exit rule, a failed check goes to the melder's error box.
-void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, class TMelder& melder);
+// check runs the input's exit rule, the message of a failed check goes to `toonFout`.
+void KoppelDagEdit(TznDayEdit* edit, TDagInvoer* invoer, const std::function<void(const QString&)>& toonFout);
 
 // The label to the left of an input; it follows the input's visibility.
 QLabel* MaakLabel(TInvoer* invoer, QWidget* ouder);
