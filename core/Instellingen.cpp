@@ -1,5 +1,6 @@
 #include "core/Instellingen.h"
 
+#include "core/Bestandspad.h"
 #include "domain/Bestand.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,7 @@ std::unique_ptr<QSettings> OpenInstellingen(const QString& pad) {
     // writing: such a path is not given to QSettings. The settings then live in memory only; a
     // read-only regular file is still read.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString(), &soort);
+    const std::string reden = ControleerSchrijfdoel(DomeinPad(pad), &soort);
     if (soort != BestandFout::Geweigerd) return std::make_unique<QSettings>(pad, QSettings::IniFormat);
     auto geheugen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
     if (QFileInfo(pad).isFile()) {

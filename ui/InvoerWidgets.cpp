@@ -1,6 +1,7 @@
 #include "ui/InvoerWidgets.h"
 
 #include "components/Dagveld.h"
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Meldingen.h"
 #include "domain/Bestand.h"
@@ -471,9 +472,8 @@ bool TStringGrid::OpslaanAlsCsv() {
     if (naam.isEmpty()) return false;
     if (QFileInfo(naam).suffix().isEmpty()) naam += QStringLiteral(".csv");
     const QByteArray bytes = csv.toUtf8();
-    const QString reden = QString::fromStdString(
-        SchrijfBestand(QFile::encodeName(naam).toStdString(),
-                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    const QString reden = QString::fromStdString(SchrijfBestand(
+        DomeinPad(naam), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     if (reden.isEmpty()) return true;
     if (ToonFout)
         ToonFout(QStringLiteral("De tabel kon niet worden opgeslagen als \"%1\".\n%2")

@@ -1,6 +1,7 @@
 #include "programs/bereken/Verwerking.h"
 
 #include "core/Berekening.h"
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
@@ -39,8 +40,7 @@ constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
 bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     std::string bytes;
     bool teLang = false;
-    const std::string reden =
-        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang);
+    const std::string reden = LeesBestand(DomeinPad(pad), MaxJsonGrootte, bytes, &teLang);
     if (!reden.empty()) {
         melding = QString::fromStdString(reden);
         return false;
@@ -398,8 +398,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         buffer.open(QIODevice::WriteOnly);
         if (!TekenReeksgrafiek(grafiek).save(&buffer, "PNG"))
             return Onleesbaar(QStringLiteral("--grafiek: de grafiek kon niet als PNG gemaakt worden"));
-        const std::string reden = SchrijfBestand(QFile::encodeName(opties.grafiek).toStdString(),
-                                                 std::string_view(png.constData(), png.size()));
+        const std::string reden =
+            SchrijfBestand(DomeinPad(opties.grafiek), std::string_view(png.constData(), png.size()));
         if (!reden.empty())
             return Onleesbaar(QStringLiteral("--grafiek: %1").arg(QString::fromStdString(reden)));
     }

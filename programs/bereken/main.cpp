@@ -127,7 +127,9 @@ bool WilSchilderen(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Over a file-size limit a write fails with an error that is reported, instead of the signal
     // ending the program without a word.
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::unique_ptr<QCoreApplication> toepassing;
     if (WilSchilderen(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

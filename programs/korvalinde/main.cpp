@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
     using namespace korvalinde;
     // Over a file-size limit a save fails with its error box instead of the signal ending the
     // program without a word.
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);
