@@ -1,5 +1,6 @@
 // General helpers, number texts, cow curves, fill values, the grass composition table and the
 // safe writing and bounded reading of files.
+#include "Testbestanden.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
 #include "domain/Formaat.h"
@@ -228,16 +229,16 @@ void TestTabellen::kleineHelpers() {
 }
 
 void TestTabellen::jntobool() {
-    MeldingenLijst().clear();
-    QVERIFY(JNTOBOOL("JA"));
-    QVERIFY(!JNTOBOOL("NEE"));
-    QVERIFY(!JNTOBOOL("NVT"));
-    QCOMPARE(MeldingenLijst().size(), std::size_t(0));
-    QVERIFY(!JNTOBOOL("Ja"));
-    QVERIFY(!JNTOBOOL(""));
-    QCOMPARE(MeldingenLijst().size(), std::size_t(2));
-    QCOMPARE(MeldingenLijst()[0], std::string("Onbekende ajn in JNTOBOOL Ja"));
-    QCOMPARE(MeldingenLijst()[1], std::string("Onbekende ajn in JNTOBOOL "));
+    std::string melding;
+    QVERIFY(JNTOBOOL("JA", &melding));
+    QVERIFY(!JNTOBOOL("NEE", &melding));
+    QVERIFY(!JNTOBOOL("NVT", &melding));
+    QCOMPARE(melding, std::string());
+    QVERIFY(!JNTOBOOL("Ja", &melding));
+    QCOMPARE(melding, std::string("Onbekende ajn in JNTOBOOL Ja"));
+    QVERIFY(!JNTOBOOL("", &melding));
+    QCOMPARE(melding, std::string("Onbekende ajn in JNTOBOOL "));
+    QVERIFY(!JNTOBOOL("X"));
 }
 
 void TestTabellen::leesGetal_data() {
@@ -423,8 +424,7 @@ void TestTabellen::gehalteGrasOnbekend() {
 namespace {
 
 QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+    return testbestand::Inhoud(pad, "<ontbreekt>");
 }
 
 mode_t Modus(const QString& pad) {
@@ -495,16 +495,8 @@ void TestTabellen::schrijfBestand() {
     BestandFout soort = BestandFout::Geweigerd;
     std::string tekst;
     {
-        rlimit oudeGrens{};
-        if (opzet == "grens") {
-            std::signal(SIGXFSZ, SIG_IGN);
-            getrlimit(RLIMIT_FSIZE, &oudeGrens);
-            rlimit grens = oudeGrens;
-            grens.rlim_cur = 100000;
-            setrlimit(RLIMIT_FSIZE, &grens);
-        }
+        const testbestand::Bestandsgrens grens(opzet == "grens" ? 100000 : 0);
         tekst = SchrijfBestand(pad.toStdString(), bytes, &soort);
-        if (opzet == "grens") setrlimit(RLIMIT_FSIZE, &oudeGrens);
     }
     QCOMPARE(int(soort), fout);
     QVERIFY2(QString::fromStdString(tekst).contains(melding), tekst.c_str());
