@@ -12,8 +12,6 @@ namespace {
 
 const char* const VariantNamen[3] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
 
-const QLatin1String DetailNaam("GrdUitvoerDet");
-
 } // namespace
 
 QString CsvVeld(const QString& tekst) {
@@ -90,12 +88,15 @@ QString CsvDetail(const TTabel& detail, const QString& variant, const QString& b
 }
 
 QString CsvTabel(const TTabel& tabel, const QString& bestand) {
-    if (tabel.Naam() == QLatin1String("GrdUitvoerSam"))
+    switch (tabel.Inhoud()) {
+    case TabelInhoud::Samenvatting:
         return CsvSamenvattingKop(tabel) + CsvSamenvatting(tabel, bestand);
-    const QString naam = tabel.Naam();
-    if (naam.size() == DetailNaam.size() + 1 && naam.startsWith(DetailNaam)) {
-        const QString variant = VariantNaam(naam.back().digitValue());
-        if (!variant.isEmpty()) return CsvDetailKop(tabel) + CsvDetail(tabel, variant, bestand);
+    case TabelInhoud::Detail:
+        if (const QString variant = VariantNaam(tabel.Variant()); !variant.isEmpty())
+            return CsvDetailKop(tabel) + CsvDetail(tabel, variant, bestand);
+        return {};
+    case TabelInhoud::Invoer:
+        break;
     }
     return {};
 }

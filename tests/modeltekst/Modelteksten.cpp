@@ -103,7 +103,8 @@ std::string Teksten(const TQXInvoer& invoer) {
     std::string uit;
     for (std::size_t kolom = KolBasis; kolom <= KolAlt12; ++kolom)
         for (std::size_t rij = 0; rij < uitvoer.arsam[kolom].size(); ++rij)
-            uit += "arsam " + std::to_string(kolom) + " " + std::to_string(rij) + " " + uitvoer.arsam[kolom][rij] + "\n";
+            uit += "arsam " + std::to_string(kolom) + " " + std::to_string(rij) + " " +
+                   uitvoer.arsam[kolom][rij] + "\n";
     for (const DetailVeld& veld : DetailVelden)
         for (std::size_t v = 0; v < AantalVarianten; ++v)
             for (std::size_t stap = 0; stap <= AantalStappen; ++stap)
@@ -139,7 +140,8 @@ std::string EersteVerschil(const std::string& a, const std::string& b) {
     while (begin < a.size() && begin < b.size()) {
         const std::size_t ea = a.find('\n', begin), eb = b.find('\n', begin);
         const std::string ra = a.substr(begin, ea - begin), rb = b.substr(begin, eb - begin);
-        if (ra != rb) return "regel " + std::to_string(regel) + ":\n  verwacht: " + rb + "\n  gekregen: " + ra;
+        if (ra != rb)
+            return "regel " + std::to_string(regel) + ":\n  verwacht: " + rb + "\n  gekregen: " + ra;
         if (ea == std::string::npos || eb == std::string::npos) break;
         begin = ea + 1;
         ++regel;
@@ -178,8 +180,8 @@ class Schrijffout {
   public:
     explicit Schrijffout(const std::string& pad) {
 #ifdef _WIN32
-        greep_ = CreateFileW(std::filesystem::u8path(pad).wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        greep_ = CreateFileW(std::filesystem::u8path(pad).wstring().c_str(), GENERIC_READ, FILE_SHARE_READ,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 #else
         (void)pad;
         std::signal(SIGXFSZ, SIG_IGN);
@@ -216,15 +218,18 @@ int Bestanden(const std::string& mapNaam) {
     const std::string pad = mapNaam + "/" + naam;
     BestandFout soort = BestandFout::Geen;
 
-    Controleer(SchrijfBestand(pad, "een\n", &soort).empty() && Inhoud(pad) == "een\n", "een nieuw bestand schrijven");
-    Controleer(SchrijfBestand(pad, "twee\n", &soort).empty() && Inhoud(pad) == "twee\n" && AlleenBestand(map, naam),
+    Controleer(SchrijfBestand(pad, "een\n", &soort).empty() && Inhoud(pad) == "een\n",
+               "een nieuw bestand schrijven");
+    Controleer(SchrijfBestand(pad, "twee\n", &soort).empty() && Inhoud(pad) == "twee\n" &&
+                   AlleenBestand(map, naam),
                "een bestaand bestand vervangen, zonder restbestand");
     {
         const Schrijffout fout(pad);
         const std::string melding = SchrijfBestand(pad, std::string(4096, 'x'), &soort);
         Controleer(!melding.empty() && soort != BestandFout::Geen, "mislukt schrijven gemeld: " + melding);
     }
-    Controleer(Inhoud(pad) == "twee\n" && AlleenBestand(map, naam), "na mislukt schrijven blijft het oude bestand");
+    Controleer(Inhoud(pad) == "twee\n" && AlleenBestand(map, naam),
+               "na mislukt schrijven blijft het oude bestand");
 
     const std::string submap = mapNaam + "/map";
     fs::create_directory(fs::u8path(submap));
@@ -237,7 +242,8 @@ int Bestanden(const std::string& mapNaam) {
 
     const std::string alleenLezen = mapNaam + "/alleenlezen.txt";
     Controleer(SchrijfBestand(alleenLezen, "vast\n").empty(), "alleen-lezen bestand aanmaken");
-    fs::permissions(fs::u8path(alleenLezen), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(fs::u8path(alleenLezen),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     Controleer(!SchrijfBestand(alleenLezen, "anders\n", &soort).empty() && soort == BestandFout::Geweigerd &&
                    Inhoud(alleenLezen) == "vast\n",
                "een alleen-lezen bestand wordt niet overschreven");
@@ -245,11 +251,13 @@ int Bestanden(const std::string& mapNaam) {
 
     bool teLang = false;
     Controleer(LeesBestand(pad, 3, bytes, &teLang).empty() && bytes == "twe" && teLang, "begrensd lezen");
-    Controleer(LeesBestand(pad, 5, bytes, &teLang).empty() && bytes == "twee\n" && !teLang, "lezen tot de grens");
+    Controleer(LeesBestand(pad, 5, bytes, &teLang).empty() && bytes == "twee\n" && !teLang,
+               "lezen tot de grens");
     Controleer(!LeesBestand(mapNaam + "/bestaat-niet", 10, bytes, nullptr, &soort).empty() &&
                    soort == BestandFout::Openen,
                "een ontbrekend bestand gemeld");
-    Controleer(!SchrijfBestand("", "x", &soort).empty() && soort == BestandFout::Geweigerd, "geen naam geweigerd");
+    Controleer(!SchrijfBestand("", "x", &soort).empty() && soort == BestandFout::Geweigerd,
+               "geen naam geweigerd");
     return fouten == 0 ? 0 : 1;
 }
 
@@ -286,8 +294,8 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (tekst != verwacht) {
-            std::fprintf(stderr, "De modelteksten wijken af van %s, eerste verschil op %s\n", controleer.c_str(),
-                         EersteVerschil(tekst, verwacht).c_str());
+            std::fprintf(stderr, "De modelteksten wijken af van %s, eerste verschil op %s\n",
+                         controleer.c_str(), EersteVerschil(tekst, verwacht).c_str());
             return 1;
         }
         std::printf("modelteksten gelijk aan %s (%d scenario's)\n", controleer.c_str(), aantal + 1);
