@@ -17,7 +17,7 @@
 #include "programs/Startvenster.h"
 #include "ui/Glyphs.h"
 #include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

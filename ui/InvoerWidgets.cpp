@@ -5,7 +5,7 @@
 #include "core/Csv.h"
 #include "core/Meldingen.h"
 #include "domain/Bestand.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "programs/Startvenster.h"
 #include "programs/Vertaling.h"
 #include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QSettings>
 

@@ -27,7 +27,7 @@ double Afgerond(double x, int decimalen) {
 }
 } // namespace
 
-class TestTabellen : public QObject {
+class TestDomein : public QObject {
     Q_OBJECT
 
   private slots:
@@ -62,7 +62,7 @@ class TestTabellen : public QObject {
     void leesBestand();
 };
 
-void TestTabellen::veiligDelen_data() {
+void TestDomein::veiligDelen_data() {
     QTest::addColumn<double>("teller");
     QTest::addColumn<double>("noemer");
     QTest::addColumn<double>("uitkomst");
@@ -73,14 +73,14 @@ void TestTabellen::veiligDelen_data() {
     QTest::newRow("tiny divisor divides") << 1e-30 << 1e-30 << 1.0;
 }
 
-void TestTabellen::veiligDelen() {
+void TestDomein::veiligDelen() {
     QFETCH(double, teller);
     QFETCH(double, noemer);
     QFETCH(double, uitkomst);
     QCOMPARE(static_cast<double>(VeiligDelen(teller, noemer)), uitkomst);
 }
 
-void TestTabellen::round_data() {
+void TestDomein::round_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<qint64>("n");
     QTest::newRow("2.5") << 2.5 << qint64(2);
@@ -91,13 +91,13 @@ void TestTabellen::round_data() {
     QTest::newRow("0.5") << 0.5 << qint64(0);
 }
 
-void TestTabellen::round() {
+void TestDomein::round() {
     QFETCH(double, x);
     QFETCH(qint64, n);
     QCOMPARE(Round(x), n);
 }
 
-void TestTabellen::formatFloat_data() {
+void TestDomein::formatFloat_data() {
     QTest::addColumn<QString>("patroon");
     QTest::addColumn<double>("waarde");
     QTest::addColumn<QString>("tekst");
@@ -123,14 +123,14 @@ void TestTabellen::formatFloat_data() {
     QTest::newRow("inf gives empty") << "0" << HUGE_VAL << "";
 }
 
-void TestTabellen::formatFloat() {
+void TestDomein::formatFloat() {
     QFETCH(QString, patroon);
     QFETCH(double, waarde);
     QFETCH(QString, tekst);
     QCOMPARE(QString::fromStdString(FormatFloat(patroon.toStdString(), waarde)), tekst);
 }
 
-void TestTabellen::formatFloatKommaLocale() {
+void TestDomein::formatFloatKommaLocale() {
     // A user with a comma locale still gets (and types) points.
     const char* oud = std::setlocale(LC_ALL, nullptr);
     const std::string bewaard = oud ? oud : "C";
@@ -145,7 +145,7 @@ void TestTabellen::formatFloatKommaLocale() {
     std::setlocale(LC_ALL, bewaard.c_str());
 }
 
-void TestTabellen::formatFloatSnelGelijkAanCijfers() {
+void TestDomein::formatFloatSnelGelijkAanCijfers() {
     // The quick route must give the same text as the digit route for every kind of value the model
     // writes: single-precision values, extended results, exact ties and values next to them.
     std::mt19937_64 gen(42);
@@ -176,7 +176,7 @@ void TestTabellen::formatFloatSnelGelijkAanCijfers() {
     QCOMPARE(verschillen, 0);
 }
 
-void TestTabellen::dagNaarMaand_data() {
+void TestDomein::dagNaarMaand_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<int>("maand");
     const int grenzen[][3] = {{1, 31, 1},    {32, 59, 2},    {60, 90, 3},    {91, 120, 4},
@@ -191,13 +191,13 @@ void TestTabellen::dagNaarMaand_data() {
     QTest::newRow("negative") << -5 << 0;
 }
 
-void TestTabellen::dagNaarMaand() {
+void TestDomein::dagNaarMaand() {
     QFETCH(int, dag);
     QFETCH(int, maand);
     QCOMPARE(DagNaarMaand(dag), maand);
 }
 
-void TestTabellen::dagTekst_data() {
+void TestDomein::dagTekst_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<QString>("tekst");
     QTest::newRow("1") << 1 << "01 01";
@@ -210,13 +210,13 @@ void TestTabellen::dagTekst_data() {
     QTest::newRow("0 runs back") << 0 << "31 12";
 }
 
-void TestTabellen::dagTekst() {
+void TestDomein::dagTekst() {
     QFETCH(int, dag);
     QFETCH(QString, tekst);
     QCOMPARE(QString::fromStdString(DagTekst(dag)), tekst);
 }
 
-void TestTabellen::kleineHelpers() {
+void TestDomein::kleineHelpers() {
     QCOMPARE(DatumTekst(2.0), std::string("01 01"));     // 1 January 1900
     QCOMPARE(DatumTekst(45356.0), std::string("05 03")); // 5 March 2024, a leap year
     QCOMPARE(FpcmFactor(4.4f, 3.5f), static_cast<float>(0.337L + 0.5104L + 0.21L));
@@ -228,7 +228,7 @@ void TestTabellen::kleineHelpers() {
     QCOMPARE(NaarHoofdletters("< 50 ja"), std::string("< 50 JA"));
 }
 
-void TestTabellen::jntobool() {
+void TestDomein::jntobool() {
     std::string melding;
     QVERIFY(JNTOBOOL("JA", &melding));
     QVERIFY(!JNTOBOOL("NEE", &melding));
@@ -241,7 +241,7 @@ void TestTabellen::jntobool() {
     QVERIFY(!JNTOBOOL("X"));
 }
 
-void TestTabellen::leesGetal_data() {
+void TestDomein::leesGetal_data() {
     QTest::addColumn<QString>("tekst");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("waarde");
@@ -259,7 +259,7 @@ void TestTabellen::leesGetal_data() {
     QTest::newRow("hex") << "0x10" << false << 0.0;
 }
 
-void TestTabellen::leesGetal() {
+void TestDomein::leesGetal() {
     QFETCH(QString, tekst);
     QFETCH(bool, ok);
     QFETCH(double, waarde);
@@ -268,7 +268,7 @@ void TestTabellen::leesGetal() {
     if (ok) QCOMPARE(static_cast<double>(w), waarde);
 }
 
-void TestTabellen::koeCurven_data() {
+void TestDomein::koeCurven_data() {
     QTest::addColumn<int>("pariteit");
     QTest::addColumn<int>("dag");
     QTest::addColumn<double>("capaciteit");
@@ -285,7 +285,7 @@ void TestTabellen::koeCurven_data() {
     QTest::newRow("3/320") << 3 << 320 << 15.70 << 17.57 << 5.213 << 4.060 << 20.83 << 17540.0;
 }
 
-void TestTabellen::koeCurven() {
+void TestDomein::koeCurven() {
     QFETCH(int, pariteit);
     QFETCH(int, dag);
     QFETCH(double, capaciteit);
@@ -305,7 +305,7 @@ void TestTabellen::koeCurven() {
     QCOMPARE(std::round(VemBehoefte(p, d, g)), vem);
 }
 
-void TestTabellen::curveEigenschappen() {
+void TestDomein::curveEigenschappen() {
     QCOMPARE(Afgerond(MelkRespons(1.0f), 4), 0.9537);
     QCOMPARE(MelkRespons(0.0f), 0.0f);
     QVERIFY_THROWS_EXCEPTION(RekenFout, MelkRespons(-0.5f));
@@ -321,7 +321,7 @@ void TestTabellen::curveEigenschappen() {
     QCOMPARE(FpcmBijVem(2, 90, 5, 0.0f), 0.0f);
 }
 
-void TestTabellen::vulwaarden_data() {
+void TestDomein::vulwaarden_data() {
     QTest::addColumn<QString>("formule");
     QTest::addColumn<double>("a");
     QTest::addColumn<double>("b");
@@ -341,7 +341,7 @@ void TestTabellen::vulwaarden_data() {
         << "krachtvoer" << 2000.0 << 0.0 << 0.0 << double(float(std::exp(1.335L * 1.86L - 1.1483L))) << 0.0;
 }
 
-void TestTabellen::vulwaarden() {
+void TestDomein::vulwaarden() {
     QFETCH(QString, formule);
     QFETCH(double, a);
     QFETCH(double, b);
@@ -364,7 +364,7 @@ void TestTabellen::vulwaarden() {
         QVERIFY2(std::fabs(w - verwacht) < marge, qPrintable(QString::number(w, 'g', 9)));
 }
 
-void TestTabellen::gehalteGras_data() {
+void TestDomein::gehalteGras_data() {
     QTest::addColumn<QString>("soort");
     QTest::addColumn<int>("dag");
     QTest::addColumn<bool>("minder");
@@ -391,7 +391,7 @@ void TestTabellen::gehalteGras_data() {
     QTest::newRow("September standard") << "VEM" << 258 << false << 1300.0 << 1002.0;
 }
 
-void TestTabellen::gehalteGras() {
+void TestDomein::gehalteGras() {
     QFETCH(QString, soort);
     QFETCH(int, dag);
     QFETCH(bool, minder);
@@ -404,14 +404,14 @@ void TestTabellen::gehalteGras() {
         QCOMPARE(w, double(float(verwacht)));
 }
 
-void TestTabellen::gehalteGrasOnbekend_data() {
+void TestDomein::gehalteGrasOnbekend_data() {
     QTest::addColumn<QString>("soort");
     QTest::newRow("lower case") << "vem";
     QTest::newRow("empty") << "";
     QTest::newRow("grass mass is no code") << "Grasmassa";
 }
 
-void TestTabellen::gehalteGrasOnbekend() {
+void TestDomein::gehalteGrasOnbekend() {
     QFETCH(QString, soort);
     try {
         GehalteGras(soort.toStdString(), 152, false, 1700);
@@ -434,7 +434,7 @@ mode_t Modus(const QString& pad) {
 
 } // namespace
 
-void TestTabellen::schrijfBestand_data() {
+void TestDomein::schrijfBestand_data() {
     // The folder holds "oud" (mode 0640, "oud"); `doel` is where the new bytes go, after `opzet`.
     QTest::addColumn<QString>("opzet");
     QTest::addColumn<QString>("doel");
@@ -467,7 +467,7 @@ void TestTabellen::schrijfBestand_data() {
                                 << "oud" << int(BestandFout::Overdracht) << "File too large";
 }
 
-void TestTabellen::schrijfBestand() {
+void TestDomein::schrijfBestand() {
     QFETCH(QString, opzet);
     QFETCH(QString, doel);
     QFETCH(int, fout);
@@ -532,7 +532,7 @@ void TestTabellen::schrijfBestand() {
     }
 }
 
-void TestTabellen::leesBestand_data() {
+void TestDomein::leesBestand_data() {
     QTest::addColumn<QString>("opzet");
     QTest::addColumn<int>("fout"); // BestandFout
     QTest::addColumn<QByteArray>("gelezen");
@@ -551,7 +551,7 @@ void TestTabellen::leesBestand_data() {
     QTest::newRow("missing") << "weg" << int(BestandFout::Openen) << QByteArray() << false;
 }
 
-void TestTabellen::leesBestand() {
+void TestDomein::leesBestand() {
     QFETCH(QString, opzet);
     QFETCH(int, fout);
     QFETCH(QByteArray, gelezen);
@@ -579,5 +579,5 @@ void TestTabellen::leesBestand() {
     QCOMPARE(langer, teLang);
 }
 
-QTEST_APPLESS_MAIN(TestTabellen)
-#include "test_tabellen.moc"
+QTEST_APPLESS_MAIN(TestDomein)
+#include "test_domein.moc"
