@@ -30,7 +30,7 @@ cmake --build build-san -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-san --output-on-failure -j"$jobs" -LE slow
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVALINDE_TSAN=ON -DKORVALINDE_BENCHMARKS=OFF
 cmake --build build-tsan -j"$jobs" --target korvalinde-bereken test_bereken test_batch
-tsan=(env TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8)
+tsan=(env "TSAN_OPTIONS=halt_on_error=1 suppressions=$PWD/tests/tsan.supp" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8)
 "${tsan[@]}" build-tsan/tests/test_bereken parallelGelijk reeks invoerBestanden
 "${tsan[@]}" build-tsan/tests/test_batch geordend
 
