@@ -2,6 +2,7 @@
 
 #include "components/Afdrukvoortgang.h"
 #include "components/Schermplaats.h"
+#include "core/Bestandspad.h"
 #include "core/Meldingen.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
@@ -442,7 +443,7 @@ bool TZnPreview::StartTaak(QPagedPaintDevice& doelPrinter, bool metMelding) {
     if (p && p->outputFormat() == QPrinter::PdfFormat && !p->outputFileName().isEmpty()) {
         // A PDF file is painted into memory with the printer's sheet and resolution and written as a
         // whole when the job ends; a device, a FIFO or a read-only file is not written over.
-        const std::string reden = ControleerSchrijfdoel(QFile::encodeName(p->outputFileName()).toStdString());
+        const std::string reden = ControleerSchrijfdoel(DomeinPad(p->outputFileName()));
         if (!reden.empty()) {
             m_fout = QString::fromStdString(reden);
             if (metMelding) ToonMelding(QStringLiteral("Fout"), m_fout);
@@ -498,9 +499,8 @@ void TZnPreview::BeeindigTaak(bool afbreken) {
         const QByteArray pdf = m_pdfGeheugen->data();
         m_pdfGeheugen.reset();
         if (afbreken) return;
-        const std::string fout =
-            SchrijfBestand(QFile::encodeName(m_pdfBestand).toStdString(),
-                           std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        const std::string fout = SchrijfBestand(
+            DomeinPad(m_pdfBestand), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
         if (!fout.empty()) {
             m_fout = QString::fromStdString(fout);
             ToonMelding(QStringLiteral("Fout"), m_fout);

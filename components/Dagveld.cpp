@@ -1,9 +1,10 @@
 #include "components/Dagveld.h"
 
+#include "core/Meldingen.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMetaMethod>
 #include <QRegularExpressionValidator>
 #include <QTimer>
@@ -137,7 +138,7 @@ void TznCustomDayEdit::focusOutEvent(QFocusEvent* event) {
                 if (isSignalConnected(QMetaMethod::fromSignal(&TznCustomDayEdit::Error)))
                     emit Error(melding);
                 else
-                    QMessageBox::critical(this, QStringLiteral("Fout"), melding);
+                    StandaardMelder().Fout(melding);
             });
             return;
         }

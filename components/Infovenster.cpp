@@ -56,7 +56,7 @@ void ZnCentreerOpScherm(QWidget* venster) {
 QString ZnProgrammaNaamRegels(const QString& naam) {
     constexpr int Max = 40;
     if (naam.size() <= Max) return naam;
-    const int spatie = naam.left(Max).lastIndexOf(QLatin1Char(' '));
+    const qsizetype spatie = naam.left(Max).lastIndexOf(QLatin1Char(' '));
     if (spatie < 0) return naam.left(Max) + QLatin1Char('\n') + naam.mid(Max);
     return naam.left(spatie) + QLatin1Char('\n') + naam.mid(spatie + 1);
 }

@@ -175,7 +175,7 @@ const TZnVersieOphaler& TZnInfoBox::StandaardOphaler() {
 }
 
 QString TZnInfoBox::VersieBasis() const {
-    const QString adres = VersieAdres.trimmed();
+    QString adres = VersieAdres.trimmed();
     if (adres.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
         adres.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         return adres;

@@ -78,6 +78,7 @@ std::string Kaal(const TKeuzeInvoer* keuze) {
     return ZonderSpaties(NaarHoofdletters(S(keuze->Tekst())));
 }
 
+// A text typed over the list that is no yes/no counts as "Nee"; the run goes on without a message.
 bool JaNee(const TKeuzeInvoer* keuze) {
     return JNTOBOOL(NaarHoofdletters(S(keuze->Tekst())));
 }
@@ -123,6 +124,7 @@ TResultaatTabellen MaakResultaatTabellen(QObject* ouder) {
     GrdUitvoerSam->ZetKolomBreedtes({210, 120, 120, 150, 150});
     GrdUitvoerSam->ZetRijHoogte(16);
     GrdUitvoerSam->ZetAlleenLezen(true);
+    GrdUitvoerSam->ZetInhoud(TabelInhoud::Samenvatting);
     GrdUitvoerSam->ZetCel(KolBasis, 0, QStringLiteral("   Basis"));
     GrdUitvoerSam->ZetCel(KolAlt1, 0, QStringLiteral("   Alternatief 1"));
     GrdUitvoerSam->ZetCel(KolAlt12, 0, QStringLiteral("   Alternatief 1+2"));
@@ -136,6 +138,7 @@ TResultaatTabellen MaakResultaatTabellen(QObject* ouder) {
         tabel->ZetKolomBreedtes(QVector<int>(DetLaatsteKolom + 1, 60));
         tabel->ZetRijHoogte(16);
         tabel->ZetAlleenLezen(true);
+        tabel->ZetInhoud(TabelInhoud::Detail, static_cast<int>(v));
         for (int k = DetBiomassa5; k <= DetLaatsteKolom; ++k)
             for (int r = 0; r < DetKopRijen; ++r)
                 tabel->ZetCel(k, r, QString::fromLatin1(DetailTabel[k - 1].kop[r]));

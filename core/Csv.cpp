@@ -12,8 +12,6 @@ namespace {
 
 const char* const VariantNamen[3] = {"Basis", "Alternatief 1", "Alternatief 1+2"};
 
-const QLatin1String DetailNaam("GrdUitvoerDet");
-
 } // namespace
 
 QString CsvVeld(const QString& tekst) {
@@ -90,18 +88,20 @@ QList<QStringList> DetailRegels(const TTabel& detail, const QString& variant, co
 }
 
 bool TabelVelden(const TTabel& tabel, const QString& bestand, QStringList& kop, QList<QStringList>& regels) {
-    if (tabel.Naam() == QLatin1String("GrdUitvoerSam")) {
+    switch (tabel.Inhoud()) {
+    case TabelInhoud::Samenvatting:
         kop = SamenvattingKopVelden(tabel);
         regels = SamenvattingRegels(tabel, bestand);
         return true;
-    }
-    const QString naam = tabel.Naam();
-    if (naam.size() == DetailNaam.size() + 1 && naam.startsWith(DetailNaam)) {
-        const QString variant = VariantNaam(naam.back().digitValue());
+    case TabelInhoud::Detail: {
+        const QString variant = VariantNaam(tabel.Variant());
         if (variant.isEmpty()) return false;
         kop = DetailKopVelden(tabel);
         regels = DetailRegels(tabel, variant, bestand);
         return true;
+    }
+    case TabelInhoud::Invoer:
+        break;
     }
     return false;
 }

@@ -40,8 +40,8 @@ QString CsvSamenvatting(const TTabel& samenvatting, const QString& bestand);
 QString CsvDetailKop(const TTabel& detail);
 QString CsvDetail(const TTabel& detail, const QString& variant, const QString& bestand);
 
-// A whole result table with its heading line: the summary "GrdUitvoerSam" or the detail table
-// "GrdUitvoerDet0", "GrdUitvoerDet1" or "GrdUitvoerDet2" of its variant. Empty for another table.
+// A whole result table with its heading line: the summary or the detail table of a variant, as
+// TTabel::Inhoud tells. Empty for another table.
 QString CsvTabel(const TTabel& tabel, const QString& bestand);
 
 // Cells of a table as tab-separated text that pastes into a spreadsheet as a table: the rows and

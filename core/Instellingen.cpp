@@ -1,5 +1,6 @@
 #include "core/Instellingen.h"
 
+#include "core/Bestandspad.h"
 #include "domain/Bestand.h"
 
 #include <QCoreApplication>
@@ -94,8 +95,8 @@ QString SchrijfAls(const QSettings& instellingen, const QString& pad) {
             return QStringLiteral("de instellingen konden niet worden opgemaakt");
     }
     std::string bytes;
-    std::string fout = LeesBestand(QFile::encodeName(klad).toStdString(), InstellingenMaxGrootte, bytes);
-    if (fout.empty()) fout = SchrijfBestand(QFile::encodeName(pad).toStdString(), bytes);
+    std::string fout = LeesBestand(DomeinPad(klad), InstellingenMaxGrootte, bytes);
+    if (fout.empty()) fout = SchrijfBestand(DomeinPad(pad), bytes);
     return QString::fromStdString(fout);
 }
 
@@ -106,7 +107,7 @@ std::unique_ptr<QSettings> OpenInstellingen(const QString& pad) {
     // writing: such a path is not given to QSettings. The settings then live in memory only; a
     // read-only regular file is still read.
     BestandFout soort = BestandFout::Geen;
-    const std::string naam = QFile::encodeName(pad).toStdString();
+    const std::string naam = DomeinPad(pad);
     const std::string reden = ControleerSchrijfdoel(naam, &soort);
     // A settings file holds a few lines. One beyond the limit is not read at all (it could take
     // minutes and all the memory): it counts as damaged, the defaults hold, and a good file

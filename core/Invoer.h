@@ -176,6 +176,9 @@ class TKeuzeInvoer : public TInvoer {
     QString tekst_;
 };
 
+// What a table holds: an input table, the summary of the results or the detail results of one variant.
+enum class TabelInhoud { Invoer, Samenvatting, Detail };
+
 // Table (string grid) of text cells, addressed (column, row) from 0. Column 0 holds the row labels;
 // the top FixedRows rows the header texts.
 class TTabel : public TInvoer {
@@ -200,6 +203,14 @@ class TTabel : public TInvoer {
     void ZetRijHoogte(int hoogte) { rijHoogte_ = hoogte; }
     bool AlleenLezen() const { return alleenLezen_; }
     void ZetAlleenLezen(bool alleenLezen) { alleenLezen_ = alleenLezen; }
+    // What the table holds and, for a detail table, its variant (0 "Basis", 1, 2); set by the
+    // calculation driver that makes the result tables, so that exports know them by what they are.
+    TabelInhoud Inhoud() const { return inhoud_; }
+    int Variant() const { return variant_; }
+    void ZetInhoud(TabelInhoud inhoud, int variant = -1) {
+        inhoud_ = inhoud;
+        variant_ = variant;
+    }
     bool IsVast(int kolom, int rij) const { return kolom < FixedCols() || rij < FixedRows(); }
     // What a column's numbers mean where their heading does not say it all: the tooltip of its
     // heading and of its cells. Empty for most columns.
@@ -255,6 +266,8 @@ class TTabel : public TInvoer {
     int vasteKolommen_ = 1;
     int rijHoogte_ = 20;
     bool alleenLezen_ = false;
+    TabelInhoud inhoud_ = TabelInhoud::Invoer;
+    int variant_ = -1;
     QVector<int> breedtes_;
     QVector<QString> kolomUitleg_;
     QVector<QString> cellen_;

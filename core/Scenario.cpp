@@ -1,5 +1,6 @@
 #include "core/Scenario.h"
 
+#include "core/Bestandspad.h"
 #include "domain/Bestand.h"
 
 #include <QFile>
@@ -122,8 +123,7 @@ void TInvoersetScenario::ZetAlternatiefWaarde(int nr, float waarde) {
 QString LeesScenarioBytes(const QString& pad, QByteArray& data) {
     std::string bytes;
     BestandFout soort = BestandFout::Geen;
-    LeesBestand(QFile::encodeName(pad).toStdString(), static_cast<std::size_t>(MaxLeesGrootte), bytes,
-                nullptr, &soort);
+    LeesBestand(DomeinPad(pad), static_cast<std::size_t>(MaxLeesGrootte), bytes, nullptr, &soort);
     if (soort == BestandFout::Geweigerd || soort == BestandFout::Openen) return NietTeOpenen(pad);
     if (soort != BestandFout::Geen) return QString::fromLatin1(MeldingLeesFout);
     data = QByteArray::fromStdString(bytes);
@@ -319,9 +319,8 @@ bool TScenarioDocument::Schrijf(const QString& pad) {
     // Written next to the file and put in its place only when complete: a failure leaves the
     // previous file as it was. A device, a FIFO or a read-only file is not written over.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden =
-        SchrijfBestand(QFile::encodeName(pad).toStdString(),
-                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
+    const std::string reden = SchrijfBestand(
+        DomeinPad(pad), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &soort);
     if (soort != BestandFout::Geen) {
         if (soort == BestandFout::Geweigerd)
             Meld(QString::fromStdString(reden), pad, true);

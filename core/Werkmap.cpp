@@ -1,5 +1,6 @@
 #include "core/Werkmap.h"
 
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Invoer.h"
 #include "domain/Bestand.h"
@@ -192,7 +193,7 @@ QString TWerkmap::Schrijf(const QString& pad) {
     std::string reden = LeesBestand(d_->tijdelijk.toStdString(), MaxWerkmapGrootte, bytes, &teLang);
     if (!reden.empty()) return QString::fromStdString(reden);
     if (teLang) return QStringLiteral("de werkmap zou groter worden dan %1 MiB").arg(MaxWerkmapGrootte >> 20);
-    reden = SchrijfBestand(QFile::encodeName(pad).toStdString(), bytes);
+    reden = SchrijfBestand(DomeinPad(pad), bytes);
     return QString::fromStdString(reden);
 }
 

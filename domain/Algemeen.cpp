@@ -1,9 +1,8 @@
 #include "domain/Algemeen.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
+#include <cstdint>
 
 namespace korvalinde {
 
@@ -30,6 +29,86 @@ void DatumVanDagen(std::int64_t z, std::int64_t& jaar, unsigned& maand, unsigned
     dag = doy - (153 * mp + 2) / 5 + 1;
     maand = mp < 10 ? mp + 3 : mp - 9;
     jaar = static_cast<std::int64_t>(yoe) + era * 400 + (maand <= 2 ? 1 : 0);
+}
+
+// Powers of ten that long double holds exactly (5^27 still fits in its 64-bit significand).
+constexpr long double ExactTiental(int n) {
+    long double t = 1.0L;
+    for (int i = 0; i < n; ++i) t *= 10.0L;
+    return t;
+}
+constexpr int MaxExactTiental = 27;
+
+// The value of a checked decimal text ([sign] digits [. digits] [e [sign] digits]), rounded once to
+// the nearest long double, as the C library's strtold gives it, without any locale. A text of at most
+// 19 significant digits and a power of ten up to 10^27 is one exact integer times or divided by one
+// exact power of ten: a single rounding, the same on every platform. Other texts go to from_chars.
+bool LeesDecimaal(std::string_view tekst, long double& waarde) {
+    const bool negatief = tekst.front() == '-';
+    if (tekst.front() == '+' || tekst.front() == '-') tekst.remove_prefix(1);
+    std::uint64_t cijfers = 0;
+    int aantal = 0;       // significant digits taken into `cijfers`
+    int verschuiving = 0; // power of ten that the digits not taken and the decimals add
+    bool teVeel = false;
+    bool naPunt = false;
+    bool nietNul = false;
+    std::size_t i = 0;
+    for (; i < tekst.size() && tekst[i] != 'e' && tekst[i] != 'E'; ++i) {
+        const char c = tekst[i];
+        if (c == '.') {
+            naPunt = true;
+            continue;
+        }
+        const int d = c - '0';
+        if (d != 0) nietNul = true;
+        if (cijfers == 0 && d == 0) {
+            if (naPunt) --verschuiving;
+            continue;
+        }
+        if (aantal < 19) {
+            cijfers = cijfers * 10 + static_cast<std::uint64_t>(d);
+            ++aantal;
+            if (naPunt) --verschuiving;
+        } else {
+            teVeel = true;
+            if (!naPunt) ++verschuiving;
+        }
+    }
+    long exponent = 0;
+    if (i < tekst.size()) {
+        std::size_t j = i + 1;
+        const bool expNegatief = tekst[j] == '-';
+        if (tekst[j] == '+' || tekst[j] == '-') ++j;
+        for (; j < tekst.size(); ++j) {
+            exponent = exponent * 10 + (tekst[j] - '0');
+            if (exponent > 100000) exponent = 100000; // far beyond every finite value
+        }
+        if (expNegatief) exponent = -exponent;
+    }
+    if (!nietNul) {
+        waarde = negatief ? -0.0L : 0.0L;
+        return true;
+    }
+    const long macht = exponent + verschuiving;
+    if (!teVeel && macht >= -MaxExactTiental && macht <= MaxExactTiental) {
+        const long double m = static_cast<long double>(cijfers);
+        const long double t = ExactTiental(static_cast<int>(macht < 0 ? -macht : macht));
+        const long double v = macht < 0 ? m / t : m * t;
+        waarde = negatief ? -v : v;
+        return true;
+    }
+    long double v = 0;
+    const auto [eind, fout] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), v);
+    if (fout == std::errc::result_out_of_range) {
+        // Too large is no number; too small is zero with its sign. The first significant digit
+        // stands at 10^(aantal - 1 + macht).
+        if (aantal - 1 + macht >= 0) return false;
+        waarde = negatief ? -0.0L : 0.0L;
+        return true;
+    }
+    if (fout != std::errc() || eind != tekst.data() + tekst.size() || !std::isfinite(v)) return false;
+    waarde = negatief ? -v : v;
+    return true;
 }
 
 std::string TweeCijfers(unsigned n) {
@@ -95,15 +174,10 @@ std::string NaarKleineLetters(std::string_view tekst) {
     return uit;
 }
 
-std::vector<std::string>& MeldingenLijst() {
-    static std::vector<std::string> lijst;
-    return lijst;
-}
-
-bool JNTOBOOL(std::string_view code) {
+bool JNTOBOOL(std::string_view code, std::string* melding) {
     if (code == "JA") return true;
     if (code == "NEE" || code == "NVT") return false;
-    MeldingenLijst().push_back("Onbekende ajn in JNTOBOOL " + std::string(code));
+    if (melding) *melding = "Onbekende ajn in JNTOBOOL " + std::string(code);
     return false;
 }
 
@@ -131,14 +205,7 @@ bool LeesGetal(std::string_view tekst, long double& waarde) {
         if (exp == 0) return false;
     }
     if (i != eind) return false;
-    // strtold in the "C" locale, so a comma locale of the user never changes the meaning.
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-    const std::string kopie(tekst.substr(begin, eind - begin));
-    errno = 0;
-    const long double v = strtold_l(kopie.c_str(), nullptr, cLocale);
-    if (!std::isfinite(v)) return false;
-    waarde = v;
-    return true;
+    return LeesDecimaal(tekst.substr(begin, eind - begin), waarde);
 }
 
 } // namespace korvalinde

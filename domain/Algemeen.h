@@ -1,12 +1,11 @@
 // General helpers shared by the whole program: safe division, rounding, day and date texts,
 // the day-to-month mapping of the grass tables, the FPCM factor, straight-line interpolation,
-// removing spaces from choice texts and the yes/no conversion with its message list.
+// removing spaces from choice texts and the yes/no conversion.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace korvalinde {
 
@@ -39,11 +38,10 @@ std::string ZonderSpaties(std::string_view tekst);
 std::string NaarHoofdletters(std::string_view tekst);
 std::string NaarKleineLetters(std::string_view tekst);
 
-// "JA" -> true; "NEE" and "NVT" -> false; anything else -> false and one line in the message list.
-bool JNTOBOOL(std::string_view code);
-
-// Lines collected for the user by helpers that report without stopping the caller.
-std::vector<std::string>& MeldingenLijst();
+// "JA" -> true; "NEE" and "NVT" -> false; anything else -> false, and `melding` (when given) gets the
+// line for the user ("Onbekende ajn in JNTOBOOL ..."); it stays as it was for a known code. No state is
+// kept, so several threads may convert at once.
+bool JNTOBOOL(std::string_view code, std::string* melding = nullptr);
 
 // Reads a number written with a point as decimal separator (optional sign and exponent,
 // surrounding spaces allowed), whatever the user's locale. False when the text is no number.

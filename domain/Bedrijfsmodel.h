@@ -6,11 +6,20 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 namespace korvalinde {
+
+// The model computes in long double and its result texts are rounded from those values: with a
+// 64-bit long double (MSVC, ARM) other digits would come out, without any error. So the model builds
+// only where long double is the 80-bit x87 extended type.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "Het bedrijfsmodel rekent in long double en zijn uitkomstteksten hangen af van het 80-bits "
+              "extended type (64 bits mantisse). Bouw met GCC, Clang of MinGW op x86-64; MSVC en ARM "
+              "(ook Apple silicon) hebben een 64-bits long double en zouden andere teksten geven.");
 
 template <class Bron> struct Uitkomsten;
 

@@ -1,4 +1,5 @@
-// Writing and reading whole files safely, for every layer of the program (POSIX, no Qt).
+// Writing and reading whole files safely, for every layer of the program (no Qt). One implementation
+// per platform: BestandPosix.cpp and BestandWindows.cpp (paths in UTF-8 there).
 //
 // A file is written all or nothing: the bytes go to a new file next to the target, which is flushed
 // to disk and only then renamed over the target, so a full disk, a size limit or a crash leaves the

@@ -1,5 +1,6 @@
 #include "report/Afdrukpagina.h"
 
+#include "core/Bestandspad.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
 
@@ -230,7 +231,7 @@ bool SchrijfPaginasPdf(const QString& bestand, const TDrawPPEvent& onPaint, int 
     }
     // Checked before any painting: a device, a FIFO or a read-only file is not written over.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(bestand).toStdString(), &soort);
+    const std::string reden = ControleerSchrijfdoel(DomeinPad(bestand), &soort);
     if (soort != BestandFout::Geen) {
         fout = soort == BestandFout::Geweigerd ? QString::fromStdString(reden)
                                                : QStringLiteral("Cannot create file %1").arg(naam);
@@ -263,7 +264,7 @@ bool SchrijfPaginasPdf(const QString& bestand, const TDrawPPEvent& onPaint, int 
     if (painter.isActive()) painter.end();
     if (!goed) return false;
     const std::string schrijfFout = SchrijfBestand(
-        QFile::encodeName(bestand).toStdString(),
+        DomeinPad(bestand),
         std::string_view(uit.data().constData(), static_cast<std::size_t>(uit.data().size())), &soort);
     if (soort == BestandFout::Openen) {
         fout = QStringLiteral("Cannot create file %1").arg(naam);

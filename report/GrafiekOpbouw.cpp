@@ -10,11 +10,11 @@ namespace korvalinde {
 const std::array<TGrafiekSoort, GrafiekAantal>& GrafiekSoorten() {
     static const std::array<TGrafiekSoort, GrafiekAantal> soorten{{
         {QStringLiteral("Grasaanbod en biomassa"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Lijnen, 200,
-         QStringLiteral("kg ds/ha"), 4},
+         QStringLiteral("kg ds/ha"), 4, 0, 0, true},
         {QStringLiteral("Grasaanbod boven 5 cm"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Vlakken, 200,
-         QStringLiteral("kg ds/ha"), 4},
+         QStringLiteral("kg ds/ha"), 4, DetBiomassa5, DetAanbod5, true},
         {QStringLiteral("Grasaanbod boven maaiveld"), DetBiomassa5, DetAanbod0, TGrafiekVorm::Vlakken, 200,
-         QStringLiteral("kg ds/ha"), 4},
+         QStringLiteral("kg ds/ha"), 4, DetBiomassa0, DetAanbod0, false},
         {QStringLiteral("Relatieve grasopname"), DetOpnameRel, DetOpnameRel, TGrafiekVorm::Lijnen, 10,
          QStringLiteral("%"), 4},
         {QStringLiteral("Grasopname per koe"), DetOpname, DetOpname, TGrafiekVorm::Lijnen, 5,
@@ -112,18 +112,13 @@ QString KolomTitel(const TDetailTabellen& tabellen, int kolom) {
 
 } // namespace
 
-TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant) {
-    TGrafiekBeschrijving b;
-    b.series = LegeSeries();
-    if (variant < 0 || variant > GrafiekAlleVarianten) variant = 0;
-    b.variant = variant;
-    if (grafiek < 1 || grafiek > GrafiekAantal) return b; // no chart chosen: empty, axes untouched
-    b.grafiek = grafiek;
-    const TGrafiekSoort& soort = GrafiekSoorten()[grafiek - 1];
+namespace {
 
-    // Read every variant back from its table; empty cells stay 0, as do cells without a number.
+// Every variant read back from its table; empty cells stay 0, as do cells without a number. Fills the
+// half-day fields and the count of unreadable cells of `b`.
+TWaarden LeesWaarden(const TDetailTabellen& tabellen, const TGrafiekSoort& soort, TGrafiekBeschrijving& b,
+                     std::array<bool, GrafiekAantalVarianten>& heeftWaarden) {
     TWaarden waarden{};
-    std::array<bool, GrafiekAantalVarianten> heeftWaarden{};
     for (int a = 0; a < GrafiekAantalVarianten; ++a) {
         for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom) {
             const int vak = kolom - soort.eersteKolom + 1;
@@ -144,18 +139,24 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
             }
         }
     }
+    return waarden;
+}
 
-    // Value range common to the three variants, so that the axis does not jump with the variant. The area
-    // charts of supply count only the two columns they draw; the fouled area counts its total.
+// The axes: the value range common to the three variants, so that the axis does not jump with the
+// variant. The area charts of supply count only the two columns they draw; the fouled area counts its
+// total.
+void ZetAssen(const TGrafiekSoort& soort, const TWaarden& waarden, TGrafiekBeschrijving& b) {
     const int vakken = soort.laatsteKolom - soort.eersteKolom + 1;
     double laagste = 0;
     double hoogste = 0;
     for (int a = 0; a < GrafiekAantalVarianten; ++a) {
         for (int vak = 1; vak <= vakken; ++vak) {
+            const int kolom = soort.eersteKolom + vak - 1;
             for (int c = 0; c <= b.hoogsteHalveDag; ++c) {
                 double p = waarden[a][vak][c];
-                if (grafiek == 2 && (vak == 2 || vak == 4)) p = 0;
-                if (grafiek == 3 && (vak == 1 || vak == 3)) p = 0;
+                if (soort.vorm == TGrafiekVorm::Vlakken && kolom != soort.achterKolom &&
+                    kolom != soort.voorKolom)
+                    p = 0;
                 if (soort.vorm == TGrafiekVorm::GestapeldeVlakken) p = waarden[a][3][c];
                 laagste = std::min(laagste, p);
                 hoogste = std::max(hoogste, p);
@@ -165,91 +166,95 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
 
     b.assenGezet = true;
     b.waardeAs.stap = soort.stap;
-    b.waardeAs.minimum = AsMinimum(laagste, soort.stap, grafiek == 1 || grafiek == 2);
+    b.waardeAs.minimum = AsMinimum(laagste, soort.stap, soort.magNegatief);
     b.waardeAs.maximum = AsMaximum(hoogste, soort.stap);
     b.waardeAs.tussenstreepjes = soort.tussenstreepjes;
     b.waardeAs.titel = soort.asTitel;
     b.halveDagAs.stap = 1;
     b.halveDagAs.maximum = b.hoogsteHalveDag;
     b.halveDagAs.titel = QStringLiteral("Halve weidedagen");
+}
 
-    // The series of one variant, up to its own last half day (the zero line up to `laatsteNul`).
-    auto seriesVan = [&](int v, int laatsteNul) {
-        std::array<TGrafiekSerie, SerieAantal> series = LegeSeries();
-        const int laatste = b.laatsteHalveDag[v];
-        const auto& w = waarden[v];
-        auto vul = [&](TSerieIndex serie, int kolom, int vanaf, auto waarde) {
-            TGrafiekSerie& s = series[serie];
-            s.inLegenda = true;
-            s.titel = KolomTitel(tabellen, kolom);
-            for (int c = vanaf; c <= laatste; ++c) s.punten.append(QPointF(c, waarde(c)));
-        };
-        auto nullijn = [&](int vanaf) {
-            for (int c = vanaf; c <= laatsteNul; ++c) series[Nullijn].punten.append(QPointF(c, 0));
-        };
-        switch (soort.vorm) {
-        case TGrafiekVorm::Vlakken: {
-            const int onder = grafiek - 1; // column 1 (chart 2) or 2 (chart 3) ...
-            const int boven = grafiek + 1; // ... in front of column 3 or 4
-            vul(AreaSerie1, onder, 0, [&](int c) { return w[onder][c]; });
-            vul(AreaSerie2, boven, 0, [&](int c) { return w[boven][c]; });
-            nullijn(0);
-            break;
-        }
-        case TGrafiekVorm::GestapeldeVlakken:
-            // The total of dung and urine patches in light yellow, the dung part in brown over its lower
-            // part: the yellow band that stays visible is the urine part.
-            vul(AreaSerie1, soort.laatsteKolom, 0, [&](int c) { return w[3][c]; });
-            vul(AreaSerie2, soort.eersteKolom, 0, [&](int c) { return w[1][c]; });
-            series[AreaSerie1].onderrand = series[AreaSerie2].punten;
-            break;
-        case TGrafiekVorm::Lijnen: {
-            // Intake and milk have no value at turn-in, so line charts start at half day 1.
-            if (laatsteNul > 0) nullijn(1);
-            int serie = LineSerie1;
-            for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom, ++serie) {
-                const int vak = kolom - soort.eersteKolom + 1;
-                vul(static_cast<TSerieIndex>(serie), kolom, 1, [&](int c) { return w[vak][c]; });
-            }
-            break;
-        }
-        }
-        return series;
+// The series of variant v, up to its own last half day (the zero line up to `laatsteNul`).
+std::array<TGrafiekSerie, SerieAantal> SeriesVan(const TDetailTabellen& tabellen, const TGrafiekSoort& soort,
+                                                 const TWaarden& waarden, const TGrafiekBeschrijving& b,
+                                                 int v, int laatsteNul) {
+    std::array<TGrafiekSerie, SerieAantal> series = LegeSeries();
+    const int laatste = b.laatsteHalveDag[v];
+    const auto& w = waarden[v];
+    auto vul = [&](TSerieIndex serie, int kolom, int vanaf, auto waarde) {
+        TGrafiekSerie& s = series[serie];
+        s.inLegenda = true;
+        s.titel = KolomTitel(tabellen, kolom);
+        for (int c = vanaf; c <= laatste; ++c) s.punten.append(QPointF(c, waarde(c)));
     };
+    auto nullijn = [&](int vanaf) {
+        for (int c = vanaf; c <= laatsteNul; ++c) series[Nullijn].punten.append(QPointF(c, 0));
+    };
+    switch (soort.vorm) {
+    case TGrafiekVorm::Vlakken: {
+        const int achter = soort.achterKolom - soort.eersteKolom + 1;
+        const int voor = soort.voorKolom - soort.eersteKolom + 1;
+        vul(AreaSerie1, soort.achterKolom, 0, [&](int c) { return w[achter][c]; });
+        vul(AreaSerie2, soort.voorKolom, 0, [&](int c) { return w[voor][c]; });
+        nullijn(0);
+        break;
+    }
+    case TGrafiekVorm::GestapeldeVlakken:
+        // The total of dung and urine patches in light yellow, the dung part in brown over its lower
+        // part: the yellow band that stays visible is the urine part.
+        vul(AreaSerie1, soort.laatsteKolom, 0, [&](int c) { return w[3][c]; });
+        vul(AreaSerie2, soort.eersteKolom, 0, [&](int c) { return w[1][c]; });
+        series[AreaSerie1].onderrand = series[AreaSerie2].punten;
+        break;
+    case TGrafiekVorm::Lijnen: {
+        // Intake and milk have no value at turn-in, so line charts start at half day 1.
+        if (laatsteNul > 0) nullijn(1);
+        int serie = LineSerie1;
+        for (int kolom = soort.eersteKolom; kolom <= soort.laatsteKolom; ++kolom, ++serie) {
+            const int vak = kolom - soort.eersteKolom + 1;
+            vul(static_cast<TSerieIndex>(serie), kolom, 1, [&](int c) { return w[vak][c]; });
+        }
+        break;
+    }
+    }
+    return series;
+}
 
-    if (variant != GrafiekAlleVarianten) {
-        b.series = seriesVan(variant, b.laatsteHalveDag[variant]);
-    } else {
-        // One line per series and variant; only the zero line stays in the seven series and runs to the
-        // longest variant's end.
-        b.series[Nullijn].punten = seriesVan(0, b.hoogsteHalveDag)[Nullijn].punten;
-        std::array<std::array<TGrafiekSerie, SerieAantal>, GrafiekAantalVarianten> perVariant;
-        for (int v = 0; v < GrafiekAantalVarianten; ++v) perVariant[v] = seriesVan(v, 0);
-        const QStringList namen = GrafiekVariantNamen();
-        const Qt::PenStyle stijlen[GrafiekAantalVarianten] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
-        for (int i = 0; i < Nullijn; ++i) {
-            for (int v = 0; v < GrafiekAantalVarianten; ++v) {
-                const TGrafiekSerie& bron = perVariant[v][i];
-                if (!bron.inLegenda || !heeftWaarden[v]) continue;
-                TGrafiekSerie lijn = bron;
-                lijn.naam = bron.naam + QLatin1Char('_') + QString::number(v);
-                lijn.soort = TSerieSoort::Lijn;
-                lijn.kleur = VariantKleur(static_cast<TSerieIndex>(i), v);
-                lijn.lijnDikte = 2;
-                lijn.lijnStijl = stijlen[v];
-                lijn.onderrand.clear();
-                // As a line the upper edge of the fouled area is the total of both kinds of patches:
-                // "VO mest + urine".
-                if (soort.vorm == TGrafiekVorm::GestapeldeVlakken && i == AreaSerie1)
-                    lijn.titel = CelTekst(tabellen, 2, soort.eersteKolom, 0) + QStringLiteral(" + ") +
-                                 CelTekst(tabellen, 2, soort.laatsteKolom, 0).section(QLatin1Char(' '), -1);
-                lijn.titel += QStringLiteral(" (") + namen[v] + QLatin1Char(')');
-                b.variantLijnen.append(lijn);
-            }
+// "Alle drie": one line per series and variant; only the zero line stays in the seven series and runs
+// to the longest variant's end.
+void ZetVariantLijnen(const TDetailTabellen& tabellen, const TGrafiekSoort& soort, const TWaarden& waarden,
+                      const std::array<bool, GrafiekAantalVarianten>& heeftWaarden, TGrafiekBeschrijving& b) {
+    b.series[Nullijn].punten = SeriesVan(tabellen, soort, waarden, b, 0, b.hoogsteHalveDag)[Nullijn].punten;
+    std::array<std::array<TGrafiekSerie, SerieAantal>, GrafiekAantalVarianten> perVariant;
+    for (int v = 0; v < GrafiekAantalVarianten; ++v)
+        perVariant[v] = SeriesVan(tabellen, soort, waarden, b, v, 0);
+    const QStringList namen = GrafiekVariantNamen();
+    const Qt::PenStyle stijlen[GrafiekAantalVarianten] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+    for (int i = 0; i < Nullijn; ++i) {
+        for (int v = 0; v < GrafiekAantalVarianten; ++v) {
+            const TGrafiekSerie& bron = perVariant[v][i];
+            if (!bron.inLegenda || !heeftWaarden[v]) continue;
+            TGrafiekSerie lijn = bron;
+            lijn.naam = bron.naam + QLatin1Char('_') + QString::number(v);
+            lijn.soort = TSerieSoort::Lijn;
+            lijn.kleur = VariantKleur(static_cast<TSerieIndex>(i), v);
+            lijn.lijnDikte = 2;
+            lijn.lijnStijl = stijlen[v];
+            lijn.onderrand.clear();
+            // As a line the upper edge of the fouled area is the total of both kinds of patches:
+            // "VO mest + urine".
+            if (soort.vorm == TGrafiekVorm::GestapeldeVlakken && i == AreaSerie1)
+                lijn.titel = CelTekst(tabellen, 2, soort.eersteKolom, 0) + QStringLiteral(" + ") +
+                             CelTekst(tabellen, 2, soort.laatsteKolom, 0).section(QLatin1Char(' '), -1);
+            lijn.titel += QStringLiteral(" (") + namen[v] + QLatin1Char(')');
+            b.variantLijnen.append(lijn);
         }
     }
+}
 
-    // The horizontal axis starts at the first half day drawn and ends at the longest variant's last.
+// The horizontal axis starts at the first half day drawn and ends at the longest variant's last.
+void ZetEersteHalveDag(TGrafiekBeschrijving& b) {
     double eersteX = 0;
     bool gevonden = false;
     QList<const TGrafiekSerie*> getekend;
@@ -262,6 +267,27 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
         }
     }
     b.halveDagAs.minimum = std::min(eersteX, b.halveDagAs.maximum);
+}
+
+} // namespace
+
+TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant) {
+    TGrafiekBeschrijving b;
+    b.series = LegeSeries();
+    if (variant < 0 || variant > GrafiekAlleVarianten) variant = 0;
+    b.variant = variant;
+    if (grafiek < 1 || grafiek > GrafiekAantal) return b; // no chart chosen: empty, axes untouched
+    b.grafiek = grafiek;
+    const TGrafiekSoort& soort = GrafiekSoorten()[grafiek - 1];
+
+    std::array<bool, GrafiekAantalVarianten> heeftWaarden{};
+    const TWaarden waarden = LeesWaarden(tabellen, soort, b, heeftWaarden);
+    ZetAssen(soort, waarden, b);
+    if (variant != GrafiekAlleVarianten)
+        b.series = SeriesVan(tabellen, soort, waarden, b, variant, b.laatsteHalveDag[variant]);
+    else
+        ZetVariantLijnen(tabellen, soort, waarden, heeftWaarden, b);
+    ZetEersteHalveDag(b);
     return b;
 }
 

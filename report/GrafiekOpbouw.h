@@ -47,6 +47,11 @@ struct TGrafiekSoort {
     double stap;         // step of the value axis
     QString asTitel;     // title of the value axis
     int tussenstreepjes; // minor ticks between two steps of the value axis
+    // Area charts of supply: the column drawn behind and the one drawn in front of it; only these two
+    // count for the value range. 0 for the other forms.
+    int achterKolom = 0;
+    int voorKolom = 0;
+    bool magNegatief = false; // the value axis may start below zero
 };
 
 inline constexpr int GrafiekAantal = 7;

@@ -1,5 +1,6 @@
 #include "report/Rapport.h"
 
+#include "core/Bestandspad.h"
 #include "core/Invoerset.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
@@ -312,7 +313,7 @@ QString Onschrijfbaar(const QString& pad) {
             pad, QStringLiteral("de map %1 bestaat niet").arg(QDir::toNativeSeparators(map.filePath())));
     // No device, FIFO or read-only file is written over, also not through a link.
     BestandFout soort = BestandFout::Geen;
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString(), &soort);
+    const std::string reden = ControleerSchrijfdoel(DomeinPad(pad), &soort);
     if (soort == BestandFout::Geweigerd) return QString::fromStdString(reden);
     QSaveFile proef(pad);
     if (!proef.open(QIODevice::WriteOnly)) return SchrijfMelding(pad, proef.errorString());

@@ -13,6 +13,7 @@ pakketten=(
   fonts-liberation2 poppler-utils xvfb xauth locales
   qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream shared-mime-info
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 ontbreekt=()

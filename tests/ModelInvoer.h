@@ -4,7 +4,7 @@
 
 #include "domain/Records.h"
 
-#include <random>
+#include <cstdint>
 
 namespace korvalinde::testdata {
 
@@ -52,10 +52,11 @@ inline TQXInvoer StandaardInvoer() {
 }
 
 // A random scenario: every number within the range of its input, values with the few decimals a
-// user types, all kinds of alternative.
+// user types, all kinds of alternative. The generator is its own (SplitMix64) and draws with plain
+// integer and double arithmetic, so a seed gives the same scenarios with every compiler and library.
 class WillekeurigeInvoer {
   public:
-    explicit WillekeurigeInvoer(unsigned zaad) : gen_(zaad) {}
+    explicit WillekeurigeInvoer(unsigned zaad) : toestand_(zaad) {}
 
     TQXInvoer Volgende() {
         TQXInvoer in = StandaardInvoer();
@@ -112,19 +113,27 @@ class WillekeurigeInvoer {
     }
 
   private:
-    float Geheel(int van, int tot) {
-        return static_cast<float>(std::uniform_int_distribution<int>(van, tot)(gen_));
+    std::uint64_t Volgend() {
+        std::uint64_t z = (toestand_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
     }
+    // A whole number van..tot, both included.
+    std::int64_t Tussen(std::int64_t van, std::int64_t tot) {
+        return van + static_cast<std::int64_t>(Volgend() % static_cast<std::uint64_t>(tot - van + 1));
+    }
+    float Geheel(int van, int tot) { return static_cast<float>(Tussen(van, tot)); }
     float Decimaal(double van, double tot, int decimalen) {
         double schaal = 1;
         for (int i = 0; i < decimalen; ++i) schaal *= 10;
-        const auto n = std::uniform_int_distribution<long>(static_cast<long>(van * schaal + 0.5),
-                                                           static_cast<long>(tot * schaal + 0.5))(gen_);
+        const std::int64_t n = Tussen(static_cast<std::int64_t>(van * schaal + 0.5),
+                                      static_cast<std::int64_t>(tot * schaal + 0.5));
         return static_cast<float>(static_cast<double>(n) / schaal);
     }
-    bool Kans(double p) { return std::bernoulli_distribution(p)(gen_); }
+    bool Kans(double p) { return static_cast<double>(Volgend() >> 11) * 0x1.0p-53 < p; }
 
-    std::mt19937 gen_;
+    std::uint64_t toestand_;
 };
 
 } // namespace korvalinde::testdata

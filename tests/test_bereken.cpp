@@ -1,5 +1,6 @@
 // The batch calculator and the JSON form of the records.
 #include "ModelInvoer.h"
+#include "Testbestanden.h"
 #include "Werkmaplezer.h"
 #include "core/Berekening.h"
 #include "core/RecordJson.h"
@@ -38,12 +39,7 @@ Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8", rli
     else if (!uitvoer.isEmpty())
         p.setStandardOutputFile(uitvoer);
     if (grens > 0) {
-        p.setChildProcessModifier([grens] {
-            rlimit r{};
-            getrlimit(RLIMIT_FSIZE, &r);
-            r.rlim_cur = grens;
-            setrlimit(RLIMIT_FSIZE, &r);
-        });
+        p.setChildProcessModifier([grens] { testbestand::ZetBestandsgrens(grens); });
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(taal));
@@ -54,10 +50,7 @@ Resultaat Start(const QStringList& args, const QByteArray& taal = "C.UTF-8", rli
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testbestand::Inhoud;
 
 QJsonObject StandaardObject() {
     QFile f(QStringLiteral(VOORBEELD_DIR "/standaard.json"));

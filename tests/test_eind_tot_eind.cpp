@@ -10,7 +10,7 @@
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>

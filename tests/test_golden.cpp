@@ -9,6 +9,7 @@
 // then saved. They are kept in the repository so that the golden results do not depend on the
 // writer; the "kvl" rows check that the same steps still give the same bytes, and
 // KORVALINDE_GOLDEN_SCHRIJVEN=1 writes them too.
+#include "Testbestanden.h"
 #include "core/Berekening.h"
 #include "core/Scenario.h"
 
@@ -89,15 +90,8 @@ bool Schrijven() {
     return qEnvironmentVariable("KORVALINDE_GOLDEN_SCHRIJVEN") == QLatin1String("1");
 }
 
-QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool SchrijfBestand(const QString& pad, const QByteArray& inhoud) {
-    QFile f(pad);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(inhoud) == inhoud.size();
-}
+using testbestand::Inhoud;
+using testbestand::Schrijf;
 
 // The bytes of a scenario file made by the steps of `scenario`.
 QByteArray MaakScenario(const Scenario& scenario) {
@@ -200,7 +194,7 @@ void TestGolden::uitvoer() {
 
     const QString pad = GoldenPad(golden);
     if (Schrijven()) {
-        QVERIFY2(SchrijfBestand(pad, nu), qPrintable(pad));
+        QVERIFY2(Schrijf(pad, nu), qPrintable(pad));
         return;
     }
     const QByteArray verwacht = Inhoud(pad);

@@ -1,5 +1,6 @@
 // The charts of the chart page, built from constructed detail tables: axis bounds and steps, which
 // series get which points, the stacked fouled area, empty and damaged tables, and the page itself.
+#include "Testbestanden.h"
 #include "ui/GrafiekPagina.h"
 
 #include <QAbstractButton>
@@ -456,16 +457,8 @@ void TestGrafieken::opslaanMislukt() {
     if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(pad), 0644) == 0);
     const QStringList voor = QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
     {
-        rlimit oudeGrens{};
-        getrlimit(RLIMIT_FSIZE, &oudeGrens);
-        if (geval == "grens") {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit grens = oudeGrens;
-            grens.rlim_cur = 1000;
-            setrlimit(RLIMIT_FSIZE, &grens);
-        }
+        const testbestand::Bestandsgrens grens(geval == "grens" ? 1000 : 0);
         QVERIFY(!pagina.GrafiekOpslaan());
-        setrlimit(RLIMIT_FSIZE, &oudeGrens);
     }
     QCOMPARE(fouten.size(), 1);
     QVERIFY2(fouten[0].startsWith("De grafiek kon niet worden opgeslagen") && fouten[0].contains(reden),

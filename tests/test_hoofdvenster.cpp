@@ -4,6 +4,7 @@
 #include "VensterKind.h"
 #include "test_versie_server.h"
 
+#include "Testbestanden.h"
 #include "components/Afdrukvoorbeeld.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
@@ -16,7 +17,7 @@
 #include "programs/Startvenster.h"
 #include "ui/Glyphs.h"
 #include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -60,15 +61,10 @@ QStringList Indeling(const QMenu* menu) {
     return uit;
 }
 
-QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testbestand::Inhoud;
 
 void Schrijf(const QString& pad, const QByteArray& inhoud) {
-    QFile f(pad);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(inhoud);
+    QVERIFY(testbestand::Schrijf(pad, inhoud));
 }
 
 void Betreed(QWidget* widget) {

@@ -6,7 +6,7 @@
 #include "components/Dagveld.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

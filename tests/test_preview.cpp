@@ -1,5 +1,6 @@
 // Print preview component: twips on screen and paper, text measurement, the preview window, page
 // ranges of the print dialog, cancelling a print job, and PDF output checked with pdftotext.
+#include "Testbestanden.h"
 #include "components/Afdrukvoorbeeld.h"
 #include "components/Afdrukvoortgang.h"
 #include "core/Meldingen.h"
@@ -708,14 +709,7 @@ void TestPreview::pdfNietHeel() {
     pv.SetPageCount(3);
     pv.SetOnPaint(TestDocument);
     pv.SetPrintDialog([](QPrinter&, int, int) { return TPrintDialogKeuze{true, true, 0, 0}; });
-    rlimit oudeGrens{};
-    getrlimit(RLIMIT_FSIZE, &oudeGrens);
-    if (geval == "grens") {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit grens = oudeGrens;
-        grens.rlim_cur = 2000;
-        setrlimit(RLIMIT_FSIZE, &grens);
-    }
+    auto grens = std::make_unique<testbestand::Bestandsgrens>(geval == "grens" ? 2000 : 0);
     if (printer) {
         if (pv.BeginDoc()) pv.Execute();
         pv.EndDoc();
@@ -726,7 +720,7 @@ void TestPreview::pdfNietHeel() {
         QVERIFY(!pv.PrintToPdf(pdf));
         QVERIFY2(pv.Foutmelding().contains(reden), qPrintable(pv.Foutmelding()));
     }
-    setrlimit(RLIMIT_FSIZE, &oudeGrens);
+    grens.reset();
     QCOMPARE(
         QDir(map.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
         QStringList{"rapport.pdf"});

@@ -1,5 +1,6 @@
 // The scenario as a document: reading and writing through the real input set, the window state
 // kept with the file (name, caption, saved flag, loading state) and the flows of the file menu.
+#include "Testbestanden.h"
 #include "core/Berekening.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
@@ -58,15 +59,10 @@ struct Venster {
     }
 };
 
-QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testbestand::Inhoud;
 
 void Schrijf(const QString& pad, const QByteArray& inhoud) {
-    QFile f(pad);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(inhoud);
+    QVERIFY(testbestand::Schrijf(pad, inhoud));
 }
 
 QByteArray Bytes(const std::vector<std::uint8_t>& v) {
@@ -103,21 +99,7 @@ class AndersGeschreven : public TInvoersetScenario {
     }
 };
 
-// A limit on the size of files this process writes, lifted again when it goes out of scope.
-class SchijfVol {
-  public:
-    explicit SchijfVol(rlim_t grens) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &oud_);
-        rlimit nieuw = oud_;
-        nieuw.rlim_cur = grens;
-        setrlimit(RLIMIT_FSIZE, &nieuw);
-    }
-    ~SchijfVol() { setrlimit(RLIMIT_FSIZE, &oud_); }
-
-  private:
-    rlimit oud_{};
-};
+using SchijfVol = testbestand::Bestandsgrens;
 
 const auto Knoppen = MeldKnoppen{MeldKnop::Ja, MeldKnop::Nee, MeldKnop::Annuleer};
 

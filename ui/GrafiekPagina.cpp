@@ -1,5 +1,7 @@
 #include "ui/GrafiekPagina.h"
 
+#include "core/Bestandspad.h"
+#include "core/Meldingen.h"
 #include "domain/Bestand.h"
 
 #include <QAction>
@@ -21,7 +23,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,7 +70,23 @@ QList<QPointF> OpNul(const QList<QPointF>& punten) {
 
 TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
     setMinimumSize(24 + 745, 64 + 481);
+    MaakKeuzes();
+    MaakGrafiek();
+    MaakMenu();
 
+    VraagBestandsnaam = [](QWidget* ouder, const QString& voorstel) {
+        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Grafiek opslaan als afbeelding"), voorstel,
+                                            QStringLiteral("PNG-afbeelding (*.png)"));
+    };
+    ToonFout = [](const QString& melding) { StandaardMelder().Fout(melding); };
+
+    connect(m_cbxGrafiek, &QComboBox::currentIndexChanged, this, &TGrafiekPagina::CbxGrafiekChange);
+    connect(m_knoppen, &QButtonGroup::idToggled, this, [this](int, bool aan) {
+        if (aan) CbxGrafiekChange();
+    });
+}
+
+void TGrafiekPagina::MaakKeuzes() {
     m_cbxGrafiek = new QComboBox(this);
     m_cbxGrafiek->setObjectName(QStringLiteral("CbxGrafiek"));
     QFont vet(QStringLiteral("Arial"));
@@ -100,7 +117,9 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
                                  17);
     m_knoppen->addButton(m_alleVarianten, GrafiekAlleVarianten);
     m_knoppen->button(0)->setChecked(true);
+}
 
+void TGrafiekPagina::MaakGrafiek() {
     m_chart = new QChart();
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->setTitle(QString());
@@ -166,7 +185,9 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
         serie->attachAxis(m_waardeAs);
         for (QLegendMarker* marker : m_chart->legend()->markers(serie)) marker->setVisible(false);
     }
+}
 
+void TGrafiekPagina::MaakMenu() {
     m_grafiek = new QChartView(m_chart, this);
     m_grafiek->setObjectName(QStringLiteral("Grafiek"));
     m_grafiek->setFrameShape(QFrame::NoFrame);
@@ -186,21 +207,6 @@ TGrafiekPagina::TGrafiekPagina(QWidget* parent) : QWidget(parent) {
     connect(m_mitKopieren, &QAction::triggered, this, &TGrafiekPagina::GrafiekKopieren);
     m_grafiek->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grafiek, &QWidget::customContextMenuRequested, this, &TGrafiekPagina::ToonMenu);
-
-    VraagBestandsnaam = [](QWidget* ouder, const QString& voorstel) {
-        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Grafiek opslaan als afbeelding"), voorstel,
-                                            QStringLiteral("PNG-afbeelding (*.png)"));
-    };
-    ToonFout = [this](const QString& melding) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Fout"), melding, QMessageBox::Ok, this);
-        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-        box.exec();
-    };
-
-    connect(m_cbxGrafiek, &QComboBox::currentIndexChanged, this, &TGrafiekPagina::CbxGrafiekChange);
-    connect(m_knoppen, &QButtonGroup::idToggled, this, [this](int, bool aan) {
-        if (aan) CbxGrafiekChange();
-    });
 }
 
 TGrafiekPagina::~TGrafiekPagina() = default;
@@ -338,9 +344,9 @@ bool TGrafiekPagina::GrafiekOpslaan() {
     if (!GrafiekAfbeelding(2).save(&png, "PNG"))
         reden = QStringLiteral("De afbeelding kon niet gemaakt worden");
     else
-        reden = QString::fromStdString(SchrijfBestand(
-            QFile::encodeName(naam).toStdString(),
-            std::string_view(png.data().constData(), static_cast<std::size_t>(png.data().size()))));
+        reden = QString::fromStdString(
+            SchrijfBestand(DomeinPad(naam), std::string_view(png.data().constData(),
+                                                             static_cast<std::size_t>(png.data().size()))));
     if (!reden.isEmpty()) {
         if (ToonFout)
             ToonFout(QStringLiteral("De grafiek kon niet worden opgeslagen als \"%1\".%2")

@@ -65,8 +65,8 @@ class TGrafiekPagina : public QWidget {
     // Asks for the file name when saving the chart; returns an empty text when the user cancels. The
     // default shows the standard save dialog. Tests replace it.
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
-    // Shows a failure to the user. The default shows an error box "Fout"; the main window may route it
-    // through its own message boxes, tests record it.
+    // Shows a failure to the user. The default shows an error box "Fout" through the program's melder
+    // (StandaardMelder); tests record it.
     std::function<void(const QString& melding)> ToonFout;
 
     // The right-click menu of the chart, with its two actions.
@@ -83,6 +83,11 @@ class TGrafiekPagina : public QWidget {
     void GrafiekKopieren();
 
   private:
+    // The steps of building the page: the chart and variant choices, the chart with its axes and
+    // series, and the chart view with its right-click menu.
+    void MaakKeuzes();
+    void MaakGrafiek();
+    void MaakMenu();
     void Teken(const TGrafiekBeschrijving& b);
     void ToonMenu(const QPoint& plek);
 

@@ -12,8 +12,8 @@
 #include "ui/Glyphs.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/InvoerWidgets.h"
-#include "ui/Meldvenster.h"
 #include "ui/Rapportopdrachten.h"
+#include "ui/Toepassing.h"
 #include "ui/Verkenvenster.h"
 
 #include <QAction>

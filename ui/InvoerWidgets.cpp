@@ -1,11 +1,12 @@
 #include "ui/InvoerWidgets.h"
 
 #include "components/Dagveld.h"
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Meldingen.h"
 #include "core/Werkmap.h"
 #include "domain/Bestand.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -501,7 +502,7 @@ bool TStringGrid::OpslaanAlsCsv() {
     return OpslaanAls(QStringLiteral("csv"), [&csv](const QString& naam) {
         const QByteArray bytes = csv.toUtf8();
         return QString::fromStdString(
-            SchrijfBestand(QFile::encodeName(naam).toStdString(),
+            SchrijfBestand(DomeinPad(naam),
                            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     });
 }

@@ -1,5 +1,6 @@
 #include "ui/Verkenvenster.h"
 
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
@@ -605,7 +606,7 @@ bool TVerkenvenster::GrafiekOpslaan() {
         reeksBeeld_.save(&png, "PNG") ? QString() : QStringLiteral("De afbeelding kon niet gemaakt worden");
     if (reden.isEmpty())
         reden = QString::fromStdString(SchrijfBestand(
-            QFile::encodeName(naam).toStdString(),
+            DomeinPad(naam),
             std::string_view(png.data().constData(), static_cast<std::size_t>(png.data().size()))));
     if (reden.isEmpty()) return true;
     QMessageBox::critical(this, QStringLiteral("Fout"),

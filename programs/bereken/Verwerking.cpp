@@ -1,6 +1,7 @@
 #include "programs/bereken/Verwerking.h"
 
 #include "core/Berekening.h"
+#include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
@@ -48,7 +49,7 @@ bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     bool teLang = false;
     BestandFout soort = BestandFout::Geen;
     const std::string reden =
-        LeesBestand(QFile::encodeName(pad).toStdString(), MaxJsonGrootte, bytes, &teLang, &soort);
+        LeesBestand(DomeinPad(pad), MaxJsonGrootte, bytes, &teLang, &soort);
     if (!reden.empty()) {
         melding = soort == BestandFout::Geweigerd || soort == BestandFout::Openen
                       ? LeesMelding(pad, NietTeOpenen(pad))
@@ -207,7 +208,7 @@ QString ModelFout(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
 // Whether the workbook asked for may be written, before anything is computed: empty when it may.
 QString WerkmapDoel(const QString& pad) {
     if (pad.isEmpty()) return {};
-    const std::string reden = ControleerSchrijfdoel(QFile::encodeName(pad).toStdString());
+    const std::string reden = ControleerSchrijfdoel(DomeinPad(pad));
     return reden.empty() ? QString() : QStringLiteral("--xlsx: %1").arg(QString::fromStdString(reden));
 }
 
@@ -234,7 +235,7 @@ void ControleerStandaarduitvoer() {
 
 QString LeesMelding(const QString& pad, const QString& fout) {
     if (fout == NietTeOpenen(pad)) {
-        const std::string reden = LeesReden(QFile::encodeName(pad).toStdString());
+        const std::string reden = LeesReden(DomeinPad(pad));
         return fout + QStringLiteral(": ") +
                (reden.empty() ? QStringLiteral("kan niet gelezen worden") : QString::fromLocal8Bit(reden));
     }
@@ -488,8 +489,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         buffer.open(QIODevice::WriteOnly);
         if (!TekenReeksgrafiek(grafiek).save(&buffer, "PNG"))
             return Onleesbaar(QStringLiteral("--grafiek: de grafiek kon niet als PNG gemaakt worden"));
-        const std::string reden = SchrijfBestand(QFile::encodeName(opties.grafiek).toStdString(),
-                                                 std::string_view(png.constData(), png.size()));
+        const std::string reden =
+            SchrijfBestand(DomeinPad(opties.grafiek), std::string_view(png.constData(), png.size()));
         if (!reden.empty())
             return Onleesbaar(QStringLiteral("--grafiek: %1").arg(QString::fromStdString(reden)));
     }

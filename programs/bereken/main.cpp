@@ -191,7 +191,9 @@ int main(int argc, char** argv) {
     ControleerStandaarduitvoer();
     // Over a file-size limit a write fails with an error that is reported, instead of the signal
     // ending the program without a word.
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::unique_ptr<QCoreApplication> toepassing;
     if (WilSchilderen(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

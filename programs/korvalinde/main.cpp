@@ -7,7 +7,7 @@
 #include "programs/Startvenster.h"
 #include "programs/Vertaling.h"
 #include "ui/Hoofdvenster.h"
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <QSettings>
 
@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
     using namespace korvalinde;
     // Over a file-size limit a save fails with its error box instead of the signal ending the
     // program without a word.
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);

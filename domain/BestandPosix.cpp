@@ -1,3 +1,4 @@
+// Safe writing and bounded reading on POSIX systems (see domain/Bestand.h).
 #include "domain/Bestand.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "ui/Meldvenster.h"
+#include "ui/Toepassing.h"
 
 #include <exception>
 

@@ -1,5 +1,6 @@
-// The application's general error display for failures that no handler caught: an error box with
-// the message, after which the program goes on. The boxes themselves are components/Dialoogmelder.
+// The application object of the desktop program and its general error display for failures that no
+// handler caught: an error box with the message, after which the program goes on. The boxes
+// themselves are components/Dialoogmelder.
 #pragma once
 
 #include "components/Dialoogmelder.h"

@@ -44,7 +44,7 @@ const QStringList Bestandsmenu{QStringLiteral("&Nieuw..."),
 
 } // namespace
 
-class TestFilehist : public QObject {
+class TestRecentDagveld : public QObject {
     Q_OBJECT
 
   private slots:
@@ -73,7 +73,7 @@ class TestFilehist : public QObject {
     QTemporaryDir m_map;
 };
 
-QString TestFilehist::Maak(const QString& naam) {
+QString TestRecentDagveld::Maak(const QString& naam) {
     const QString pad = m_map.filePath(naam);
     QDir().mkpath(QFileInfo(pad).absolutePath());
     QFile f(pad);
@@ -82,11 +82,11 @@ QString TestFilehist::Maak(const QString& naam) {
     return pad;
 }
 
-void TestFilehist::init() {
+void TestRecentDagveld::init() {
     QVERIFY(m_map.isValid());
 }
 
-void TestFilehist::scheidingen_data() {
+void TestRecentDagveld::scheidingen_data() {
     QTest::addColumn<QStringList>("menu");
     QTest::addColumn<int>("positie");
     QTest::addColumn<QStringList>("bestanden");
@@ -126,7 +126,7 @@ void TestFilehist::scheidingen_data() {
         << false;
 }
 
-void TestFilehist::scheidingen() {
+void TestRecentDagveld::scheidingen() {
     QFETCH(QStringList, menu);
     QFETCH(int, positie);
     QFETCH(QStringList, bestanden);
@@ -160,7 +160,7 @@ void TestFilehist::scheidingen() {
     QCOMPARE(Beschrijf(m), verwacht);
 }
 
-void TestFilehist::volgordeEnDubbel() {
+void TestRecentDagveld::volgordeEnDubbel() {
     QMenu m;
     TZnFilehistMenu fhm;
     fhm.SetBestandMenu(&m);
@@ -180,7 +180,7 @@ void TestFilehist::volgordeEnDubbel() {
                                         QStringLiteral("&3 c.kvl")}));
 }
 
-void TestFilehist::hoofdletters_data() {
+void TestRecentDagveld::hoofdletters_data() {
     QTest::addColumn<bool>("gevoelig"); // the file system tells names apart by case
     QTest::addColumn<int>("opties");
     QTest::addColumn<QStringList>("verwacht"); // names relative to the folder, newest first
@@ -201,7 +201,7 @@ void TestFilehist::hoofdletters_data() {
         << QStringList{QStringLiteral("&1 WEIDE1.KVL"), QStringLiteral("&2 WEIDE1.KVL")};
 }
 
-void TestFilehist::hoofdletters() {
+void TestRecentDagveld::hoofdletters() {
     QFETCH(bool, gevoelig);
     QFETCH(int, opties);
     QFETCH(QStringList, verwacht);
@@ -229,7 +229,7 @@ void TestFilehist::hoofdletters() {
         for (const QString& n : fhm.Bestanden()) QVERIFY(QFileInfo(n).isFile());
 }
 
-void TestFilehist::maximum_data() {
+void TestRecentDagveld::maximum_data() {
     QTest::addColumn<int>("max");
     QTest::addColumn<int>("toegevoegd");
     QTest::addColumn<int>("daarna"); // MaxBestanden set afterwards (-1: not set)
@@ -242,7 +242,7 @@ void TestFilehist::maximum_data() {
     QTest::newRow("verlagen tot 0 maakt leeg") << 5 << 3 << 0 << 0 << -1;
 }
 
-void TestFilehist::maximum() {
+void TestRecentDagveld::maximum() {
     QFETCH(int, max);
     QFETCH(int, toegevoegd);
     QFETCH(int, daarna);
@@ -271,7 +271,7 @@ void TestFilehist::maximum() {
     }
 }
 
-void TestFilehist::nietsToevoegen_data() {
+void TestRecentDagveld::nietsToevoegen_data() {
     QTest::addColumn<QString>("naam");
     QTest::addColumn<bool>("metMenu");
     QTest::addColumn<int>("max");
@@ -282,7 +282,7 @@ void TestFilehist::nietsToevoegen_data() {
     QTest::newRow("maximum 0") << "a.kvl" << true << 0;
 }
 
-void TestFilehist::nietsToevoegen() {
+void TestRecentDagveld::nietsToevoegen() {
     QFETCH(QString, naam);
     QFETCH(bool, metMenu);
     QFETCH(int, max);
@@ -299,7 +299,7 @@ void TestFilehist::nietsToevoegen() {
     QCOMPARE(m.actions().size(), 2); // no separators either
 }
 
-void TestFilehist::teksten() {
+void TestRecentDagveld::teksten() {
     QMenu m;
     TZnFilehistMenu fhm;
     fhm.SetBestandMenu(&m);
@@ -319,7 +319,7 @@ void TestFilehist::teksten() {
     QCOMPARE(items[1]->text(), QStringLiteral("&2 ") + namen.at(10).toLower());
 }
 
-void TestFilehist::kiezenUitDeLijst() {
+void TestRecentDagveld::kiezenUitDeLijst() {
     // The main window: picking a file enters the file open until then at the top, the picked one
     // leaves the list while it is open.
     QMenu m;
@@ -350,7 +350,7 @@ void TestFilehist::kiezenUitDeLijst() {
     QCOMPARE(m.actions().size(), Bestandsmenu.size() + 3);
 }
 
-void TestFilehist::instellingenVastWanneerGevuld() {
+void TestRecentDagveld::instellingenVastWanneerGevuld() {
     QMenu m1, m2;
     Vul(m1, {QStringLiteral("Nieuw"), QStringLiteral("Sluiten")});
     TZnFilehistMenu fhm;
@@ -368,7 +368,7 @@ void TestFilehist::instellingenVastWanneerGevuld() {
     QVERIFY(m2.actions().isEmpty());
 }
 
-void TestFilehist::iniOpslaanEnLezen() {
+void TestRecentDagveld::iniOpslaanEnLezen() {
     const QString ini = m_map.filePath(QStringLiteral("korvalinde.ini"));
     const QString a = Maak(QStringLiteral("a.kvl"));
     const QString b = Maak(QStringLiteral("Weiden/b, c.kvl"));
@@ -404,7 +404,7 @@ void TestFilehist::iniOpslaanEnLezen() {
     QCOMPARE(terug.Bestanden(), (QStringList{b, a}));
 }
 
-void TestFilehist::iniBeschadigd_data() {
+void TestRecentDagveld::iniBeschadigd_data() {
     QTest::addColumn<QByteArray>("inhoud");
     QTest::addColumn<int>("aantal");
     const QByteArray item = "FileHistItem0=%1\nFileHistItem1=%2\n";
@@ -416,7 +416,7 @@ void TestFilehist::iniBeschadigd_data() {
     QTest::newRow("onzin") << QByteArray("\x01\x02[[[=\n\xff\xfe") << 0;
 }
 
-void TestFilehist::iniBeschadigd() {
+void TestRecentDagveld::iniBeschadigd() {
     QFETCH(QByteArray, inhoud);
     QFETCH(int, aantal);
     const QString a = Maak(QStringLiteral("a.kvl"));
@@ -439,7 +439,7 @@ void TestFilehist::iniBeschadigd() {
     if (aantal == 2) QCOMPARE(fhm.Bestanden(), (QStringList{a, b}));
 }
 
-void TestFilehist::echtBestandssysteem() {
+void TestRecentDagveld::echtBestandssysteem() {
     // The temporary folder on Linux tells case apart; a name with no letters cannot be probed and
     // counts as case-sensitive.
     const QString pad = Maak(QStringLiteral("Weide1.kvl"));
@@ -454,7 +454,7 @@ void TestFilehist::echtBestandssysteem() {
     QCOMPARE(fhm.Bestanden(), QStringList{pad});
 }
 
-void TestFilehist::dagEditDagEnMaand_data() {
+void TestRecentDagveld::dagEditDagEnMaand_data() {
     QTest::addColumn<QString>("tekst"); // day x 100 + month as typed
     QTest::addColumn<int>("dag");       // day of the year in 2001; 0 for an entry the check refuses
     QTest::addColumn<QString>("fout");
@@ -475,7 +475,7 @@ void TestFilehist::dagEditDagEnMaand_data() {
     QTest::newRow("empty") << "" << 0 << QString();
 }
 
-void TestFilehist::dagEditDagEnMaand() {
+void TestRecentDagveld::dagEditDagEnMaand() {
     QFETCH(QString, tekst);
     QFETCH(int, dag);
     QFETCH(QString, fout);
@@ -492,5 +492,5 @@ void TestFilehist::dagEditDagEnMaand() {
     if (dag > 0) QCOMPARE(edit.AsDate(), QDate(2001, 1, 1).addDays(dag - 1));
 }
 
-QTEST_MAIN(TestFilehist)
-#include "test_filehist.moc"
+QTEST_MAIN(TestRecentDagveld)
+#include "test_recent_dagveld.moc"

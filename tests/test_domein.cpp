@@ -1,5 +1,6 @@
 // General helpers, number texts, cow curves, fill values, the grass composition table and the
 // safe writing and bounded reading of files.
+#include "Testbestanden.h"
 #include "domain/Algemeen.h"
 #include "domain/Bestand.h"
 #include "domain/Formaat.h"
@@ -28,7 +29,7 @@ double Afgerond(double x, int decimalen) {
 }
 } // namespace
 
-class TestTabellen : public QObject {
+class TestDomein : public QObject {
     Q_OBJECT
 
   private slots:
@@ -67,7 +68,7 @@ class TestTabellen : public QObject {
     void leesBestand();
 };
 
-void TestTabellen::veiligDelen_data() {
+void TestDomein::veiligDelen_data() {
     QTest::addColumn<double>("teller");
     QTest::addColumn<double>("noemer");
     QTest::addColumn<double>("uitkomst");
@@ -78,14 +79,14 @@ void TestTabellen::veiligDelen_data() {
     QTest::newRow("tiny divisor divides") << 1e-30 << 1e-30 << 1.0;
 }
 
-void TestTabellen::veiligDelen() {
+void TestDomein::veiligDelen() {
     QFETCH(double, teller);
     QFETCH(double, noemer);
     QFETCH(double, uitkomst);
     QCOMPARE(static_cast<double>(VeiligDelen(teller, noemer)), uitkomst);
 }
 
-void TestTabellen::round_data() {
+void TestDomein::round_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<qint64>("n");
     QTest::newRow("2.5") << 2.5 << qint64(2);
@@ -96,13 +97,13 @@ void TestTabellen::round_data() {
     QTest::newRow("0.5") << 0.5 << qint64(0);
 }
 
-void TestTabellen::round() {
+void TestDomein::round() {
     QFETCH(double, x);
     QFETCH(qint64, n);
     QCOMPARE(Round(x), n);
 }
 
-void TestTabellen::formatFloat_data() {
+void TestDomein::formatFloat_data() {
     QTest::addColumn<QString>("patroon");
     QTest::addColumn<double>("waarde");
     QTest::addColumn<QString>("tekst");
@@ -128,14 +129,14 @@ void TestTabellen::formatFloat_data() {
     QTest::newRow("inf gives empty") << "0" << HUGE_VAL << "";
 }
 
-void TestTabellen::formatFloat() {
+void TestDomein::formatFloat() {
     QFETCH(QString, patroon);
     QFETCH(double, waarde);
     QFETCH(QString, tekst);
     QCOMPARE(QString::fromStdString(FormatFloat(patroon.toStdString(), waarde)), tekst);
 }
 
-void TestTabellen::formatFloatKommaLocale() {
+void TestDomein::formatFloatKommaLocale() {
     // A user with a comma locale still gets (and types) points.
     const char* oud = std::setlocale(LC_ALL, nullptr);
     const std::string bewaard = oud ? oud : "C";
@@ -150,7 +151,7 @@ void TestTabellen::formatFloatKommaLocale() {
     std::setlocale(LC_ALL, bewaard.c_str());
 }
 
-void TestTabellen::formatFloatSnelGelijkAanCijfers() {
+void TestDomein::formatFloatSnelGelijkAanCijfers() {
     // The quick route must give the same text as the digit route for every kind of value the model
     // writes: single-precision values, extended results, exact ties and values next to them.
     std::mt19937_64 gen(42);
@@ -210,12 +211,12 @@ std::string VorigeFormatFloat(const char* patroon, long double waarde) {
 }
 } // namespace
 
-void TestTabellen::formatFloatGelijkAanVorigeWerkwijze_data() {
+void TestDomein::formatFloatGelijkAanVorigeWerkwijze_data() {
     QTest::addColumn<QString>("patroon");
     for (const char* p : {"0", "0.0", "0.00", "0.000", "0.0000", "0.#", "0.0#"}) QTest::newRow(p) << p;
 }
 
-void TestTabellen::formatFloatGelijkAanVorigeWerkwijze() {
+void TestDomein::formatFloatGelijkAanVorigeWerkwijze() {
     // A million values per pattern: single-precision and extended values over many magnitudes,
     // values on a tie of the pattern and the floats, doubles and extended values next to it, tiny
     // negatives (no "-0") and values too large for the quick route.
@@ -267,7 +268,7 @@ void TestTabellen::formatFloatGelijkAanVorigeWerkwijze() {
     QCOMPARE(verschillen, 0);
 }
 
-void TestTabellen::dagNaarMaand_data() {
+void TestDomein::dagNaarMaand_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<int>("maand");
     const int grenzen[][3] = {{1, 31, 1},    {32, 59, 2},    {60, 90, 3},    {91, 120, 4},
@@ -282,13 +283,13 @@ void TestTabellen::dagNaarMaand_data() {
     QTest::newRow("negative") << -5 << 0;
 }
 
-void TestTabellen::dagNaarMaand() {
+void TestDomein::dagNaarMaand() {
     QFETCH(int, dag);
     QFETCH(int, maand);
     QCOMPARE(DagNaarMaand(dag), maand);
 }
 
-void TestTabellen::dagTekst_data() {
+void TestDomein::dagTekst_data() {
     QTest::addColumn<int>("dag");
     QTest::addColumn<QString>("tekst");
     QTest::newRow("1") << 1 << "01 01";
@@ -301,13 +302,13 @@ void TestTabellen::dagTekst_data() {
     QTest::newRow("0 runs back") << 0 << "31 12";
 }
 
-void TestTabellen::dagTekst() {
+void TestDomein::dagTekst() {
     QFETCH(int, dag);
     QFETCH(QString, tekst);
     QCOMPARE(QString::fromStdString(DagTekst(dag)), tekst);
 }
 
-void TestTabellen::kleineHelpers() {
+void TestDomein::kleineHelpers() {
     QCOMPARE(DatumTekst(2.0), std::string("01 01"));     // 1 January 1900
     QCOMPARE(DatumTekst(45356.0), std::string("05 03")); // 5 March 2024, a leap year
     QCOMPARE(FpcmFactor(4.4f, 3.5f), static_cast<float>(0.337L + 0.5104L + 0.21L));
@@ -319,20 +320,20 @@ void TestTabellen::kleineHelpers() {
     QCOMPARE(NaarHoofdletters("< 50 ja"), std::string("< 50 JA"));
 }
 
-void TestTabellen::jntobool() {
-    MeldingenLijst().clear();
-    QVERIFY(JNTOBOOL("JA"));
-    QVERIFY(!JNTOBOOL("NEE"));
-    QVERIFY(!JNTOBOOL("NVT"));
-    QCOMPARE(MeldingenLijst().size(), std::size_t(0));
-    QVERIFY(!JNTOBOOL("Ja"));
-    QVERIFY(!JNTOBOOL(""));
-    QCOMPARE(MeldingenLijst().size(), std::size_t(2));
-    QCOMPARE(MeldingenLijst()[0], std::string("Onbekende ajn in JNTOBOOL Ja"));
-    QCOMPARE(MeldingenLijst()[1], std::string("Onbekende ajn in JNTOBOOL "));
+void TestDomein::jntobool() {
+    std::string melding;
+    QVERIFY(JNTOBOOL("JA", &melding));
+    QVERIFY(!JNTOBOOL("NEE", &melding));
+    QVERIFY(!JNTOBOOL("NVT", &melding));
+    QCOMPARE(melding, std::string());
+    QVERIFY(!JNTOBOOL("Ja", &melding));
+    QCOMPARE(melding, std::string("Onbekende ajn in JNTOBOOL Ja"));
+    QVERIFY(!JNTOBOOL("", &melding));
+    QCOMPARE(melding, std::string("Onbekende ajn in JNTOBOOL "));
+    QVERIFY(!JNTOBOOL("X"));
 }
 
-void TestTabellen::leesGetal_data() {
+void TestDomein::leesGetal_data() {
     QTest::addColumn<QString>("tekst");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("waarde");
@@ -350,7 +351,7 @@ void TestTabellen::leesGetal_data() {
     QTest::newRow("hex") << "0x10" << false << 0.0;
 }
 
-void TestTabellen::leesGetal() {
+void TestDomein::leesGetal() {
     QFETCH(QString, tekst);
     QFETCH(bool, ok);
     QFETCH(double, waarde);
@@ -359,7 +360,7 @@ void TestTabellen::leesGetal() {
     if (ok) QCOMPARE(static_cast<double>(w), waarde);
 }
 
-void TestTabellen::koeCurven_data() {
+void TestDomein::koeCurven_data() {
     QTest::addColumn<int>("pariteit");
     QTest::addColumn<int>("dag");
     QTest::addColumn<double>("capaciteit");
@@ -376,7 +377,7 @@ void TestTabellen::koeCurven_data() {
     QTest::newRow("3/320") << 3 << 320 << 15.70 << 17.57 << 5.213 << 4.060 << 20.83 << 17540.0;
 }
 
-void TestTabellen::koeCurven() {
+void TestDomein::koeCurven() {
     QFETCH(int, pariteit);
     QFETCH(int, dag);
     QFETCH(double, capaciteit);
@@ -396,7 +397,7 @@ void TestTabellen::koeCurven() {
     QCOMPARE(std::round(VemBehoefte(p, d, g)), vem);
 }
 
-void TestTabellen::curveEigenschappen() {
+void TestDomein::curveEigenschappen() {
     QCOMPARE(Afgerond(MelkRespons(1.0f), 4), 0.9537);
     QCOMPARE(MelkRespons(0.0f), 0.0f);
     QVERIFY_THROWS_EXCEPTION(RekenFout, MelkRespons(-0.5f));
@@ -412,7 +413,7 @@ void TestTabellen::curveEigenschappen() {
     QCOMPARE(FpcmBijVem(2, 90, 5, 0.0f), 0.0f);
 }
 
-void TestTabellen::melkResponsSnelGelijkAanUitgebreid_data() {
+void TestDomein::melkResponsSnelGelijkAanUitgebreid_data() {
     // Floats from `van` to `tot`, `aantal` of them evenly spread over their bit patterns. The single
     // floats are ratios whose double-precision response lies so close to the boundary between two
     // floats that only the extended evaluation decides (down for some, up for others): a fast path
@@ -429,7 +430,7 @@ void TestTabellen::melkResponsSnelGelijkAanUitgebreid_data() {
     QTest::newRow("spread 0.25 to 4") << 0.25f << 4.0f << 1000000;
 }
 
-void TestTabellen::melkResponsSnelGelijkAanUitgebreid() {
+void TestDomein::melkResponsSnelGelijkAanUitgebreid() {
     QFETCH(float, van);
     QFETCH(float, tot);
     QFETCH(int, aantal);
@@ -454,7 +455,7 @@ void TestTabellen::melkResponsSnelGelijkAanUitgebreid() {
     QCOMPARE(verschillen, 0);
 }
 
-void TestTabellen::vulwaarden_data() {
+void TestDomein::vulwaarden_data() {
     QTest::addColumn<QString>("formule");
     QTest::addColumn<double>("a");
     QTest::addColumn<double>("b");
@@ -474,7 +475,7 @@ void TestTabellen::vulwaarden_data() {
         << "krachtvoer" << 2000.0 << 0.0 << 0.0 << double(float(std::exp(1.335L * 1.86L - 1.1483L))) << 0.0;
 }
 
-void TestTabellen::vulwaarden() {
+void TestDomein::vulwaarden() {
     QFETCH(QString, formule);
     QFETCH(double, a);
     QFETCH(double, b);
@@ -497,7 +498,7 @@ void TestTabellen::vulwaarden() {
         QVERIFY2(std::fabs(w - verwacht) < marge, qPrintable(QString::number(w, 'g', 9)));
 }
 
-void TestTabellen::gehalteGras_data() {
+void TestDomein::gehalteGras_data() {
     QTest::addColumn<QString>("soort");
     QTest::addColumn<int>("dag");
     QTest::addColumn<bool>("minder");
@@ -524,7 +525,7 @@ void TestTabellen::gehalteGras_data() {
     QTest::newRow("September standard") << "VEM" << 258 << false << 1300.0 << 1002.0;
 }
 
-void TestTabellen::gehalteGras() {
+void TestDomein::gehalteGras() {
     QFETCH(QString, soort);
     QFETCH(int, dag);
     QFETCH(bool, minder);
@@ -537,14 +538,14 @@ void TestTabellen::gehalteGras() {
         QCOMPARE(w, double(float(verwacht)));
 }
 
-void TestTabellen::gehalteGrasOnbekend_data() {
+void TestDomein::gehalteGrasOnbekend_data() {
     QTest::addColumn<QString>("soort");
     QTest::newRow("lower case") << "vem";
     QTest::newRow("empty") << "";
     QTest::newRow("grass mass is no code") << "Grasmassa";
 }
 
-void TestTabellen::gehalteGrasOnbekend() {
+void TestDomein::gehalteGrasOnbekend() {
     QFETCH(QString, soort);
     try {
         GehalteGras(soort.toStdString(), 152, false, 1700);
@@ -557,8 +558,7 @@ void TestTabellen::gehalteGrasOnbekend() {
 namespace {
 
 QByteArray Inhoud(const QString& pad) {
-    QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+    return testbestand::Inhoud(pad, "<ontbreekt>");
 }
 
 mode_t Modus(const QString& pad) {
@@ -568,7 +568,7 @@ mode_t Modus(const QString& pad) {
 
 } // namespace
 
-void TestTabellen::schrijfBestand_data() {
+void TestDomein::schrijfBestand_data() {
     // The folder holds "oud" (mode 0640, "oud"); `doel` is where the new bytes go, after `opzet`.
     QTest::addColumn<QString>("opzet");
     QTest::addColumn<QString>("doel");
@@ -601,7 +601,7 @@ void TestTabellen::schrijfBestand_data() {
                                 << "oud" << int(BestandFout::Overdracht) << "File too large";
 }
 
-void TestTabellen::schrijfBestand() {
+void TestDomein::schrijfBestand() {
     QFETCH(QString, opzet);
     QFETCH(QString, doel);
     QFETCH(int, fout);
@@ -629,16 +629,8 @@ void TestTabellen::schrijfBestand() {
     BestandFout soort = BestandFout::Geweigerd;
     std::string tekst;
     {
-        rlimit oudeGrens{};
-        if (opzet == "grens") {
-            std::signal(SIGXFSZ, SIG_IGN);
-            getrlimit(RLIMIT_FSIZE, &oudeGrens);
-            rlimit grens = oudeGrens;
-            grens.rlim_cur = 100000;
-            setrlimit(RLIMIT_FSIZE, &grens);
-        }
+        const testbestand::Bestandsgrens grens(opzet == "grens" ? 100000 : 0);
         tekst = SchrijfBestand(pad.toStdString(), bytes, &soort);
-        if (opzet == "grens") setrlimit(RLIMIT_FSIZE, &oudeGrens);
     }
     QCOMPARE(int(soort), fout);
     QVERIFY2(QString::fromStdString(tekst).contains(melding), tekst.c_str());
@@ -674,7 +666,7 @@ void TestTabellen::schrijfBestand() {
     }
 }
 
-void TestTabellen::leesBestand_data() {
+void TestDomein::leesBestand_data() {
     QTest::addColumn<QString>("opzet");
     QTest::addColumn<int>("fout"); // BestandFout
     QTest::addColumn<QByteArray>("gelezen");
@@ -693,7 +685,7 @@ void TestTabellen::leesBestand_data() {
     QTest::newRow("missing") << "weg" << int(BestandFout::Openen) << QByteArray() << false;
 }
 
-void TestTabellen::leesBestand() {
+void TestDomein::leesBestand() {
     QFETCH(QString, opzet);
     QFETCH(int, fout);
     QFETCH(QByteArray, gelezen);
@@ -721,5 +713,5 @@ void TestTabellen::leesBestand() {
     QCOMPARE(langer, teLang);
 }
 
-QTEST_APPLESS_MAIN(TestTabellen)
-#include "test_tabellen.moc"
+QTEST_APPLESS_MAIN(TestDomein)
+#include "test_domein.moc"
