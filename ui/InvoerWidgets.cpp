@@ -501,9 +501,8 @@ bool TStringGrid::OpslaanAlsCsv() {
     if (csv.isEmpty()) return false;
     return OpslaanAls(QStringLiteral("csv"), [&csv](const QString& naam) {
         const QByteArray bytes = csv.toUtf8();
-        return QString::fromStdString(
-            SchrijfBestand(DomeinPad(naam),
-                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+        return QString::fromStdString(SchrijfBestand(
+            DomeinPad(naam), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     });
 }
 

@@ -605,9 +605,9 @@ bool TVerkenvenster::GrafiekOpslaan() {
     QString reden =
         reeksBeeld_.save(&png, "PNG") ? QString() : QStringLiteral("De afbeelding kon niet gemaakt worden");
     if (reden.isEmpty())
-        reden = QString::fromStdString(SchrijfBestand(
-            DomeinPad(naam),
-            std::string_view(png.data().constData(), static_cast<std::size_t>(png.data().size()))));
+        reden = QString::fromStdString(
+            SchrijfBestand(DomeinPad(naam), std::string_view(png.data().constData(),
+                                                             static_cast<std::size_t>(png.data().size()))));
     if (reden.isEmpty()) return true;
     QMessageBox::critical(this, QStringLiteral("Fout"),
                           QStringLiteral("De grafiek kon niet worden opgeslagen als \"%1\".\n%2")

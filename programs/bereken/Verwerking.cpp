@@ -48,8 +48,7 @@ bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     std::string bytes;
     bool teLang = false;
     BestandFout soort = BestandFout::Geen;
-    const std::string reden =
-        LeesBestand(DomeinPad(pad), MaxJsonGrootte, bytes, &teLang, &soort);
+    const std::string reden = LeesBestand(DomeinPad(pad), MaxJsonGrootte, bytes, &teLang, &soort);
     if (!reden.empty()) {
         melding = soort == BestandFout::Geweigerd || soort == BestandFout::Openen
                       ? LeesMelding(pad, NietTeOpenen(pad))
