@@ -150,7 +150,7 @@ QString SchrijfInstellingen(QSettings& instellingen) {
                    "Het instellingenbestand %1 was groter dan %2 MiB en is als beschadigd behandeld: "
                    "de inhoud is niet bewaard. Er is een nieuw instellingenbestand geschreven.")
             .arg(QDir::toNativeSeparators(teGroot))
-            .arg(InstellingenMaxGrootte / (1024 * 1024));
+            .arg(InstellingenMaxGrootte / (std::size_t{1024} * 1024));
     }
     // A damaged file read at start-up leaves a format error behind; it is written over all the
     // same. Only an access error means the file was not written.

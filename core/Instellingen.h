@@ -39,7 +39,7 @@ QString InstellingenPad(const QString& programmaBestand, const QString& gebruike
 QString InstellingenPad();
 
 // The largest settings file that is read; a settings file holds a few lines.
-inline constexpr std::size_t InstellingenMaxGrootte = 1024 * 1024;
+inline constexpr std::size_t InstellingenMaxGrootte = std::size_t{1024} * 1024;
 
 // Opens the settings file in INI format. A missing or damaged file reads as empty (every key its
 // default); the file is written when something is saved into it. A file larger than

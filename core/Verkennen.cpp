@@ -38,8 +38,9 @@ QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternat
     while (regel.size() < aantalReeksen) regel << QString();
     for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
         for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            regel << QString::fromStdString(punt.uitvoer.arsam[static_cast<std::size_t>(KolBasis + v)]
-                                                              [static_cast<std::size_t>(k.rij)])
+            regel << QString::fromStdString(
+                         punt.uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
+                                           [static_cast<std::size_t>(k.rij)])
                          .trimmed();
     return regel;
 }
@@ -54,8 +55,9 @@ QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatie
 
 double Samenvattingswaarde(const TQXUitvoer& uitvoer, SamRij rij, int variant) {
     double w = 0;
-    return Getal(QString::fromStdString(uitvoer.arsam[static_cast<std::size_t>(KolBasis + variant)]
-                                                     [static_cast<std::size_t>(rij)]),
+    return Getal(QString::fromStdString(
+                     uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(variant)]
+                                  [static_cast<std::size_t>(rij)]),
                  w)
                ? w
                : std::numeric_limits<double>::quiet_NaN();

@@ -18,7 +18,7 @@ namespace korvalinde {
 // How long the request may take before it counts as failed.
 inline constexpr int VersieTijdlimietMs = 10000;
 // The most that is read of an answer, headers and body together; a version file is a few lines.
-inline constexpr qint64 VersieMaxAntwoord = 64 * 1024;
+inline constexpr qint64 VersieMaxAntwoord = qint64{64} * 1024;
 
 // Settings-file key that points the check at another server: host[:port]/path without scheme, or
 // a full http:// or https:// address. Section and key as written in the settings file.

@@ -33,7 +33,9 @@ class TPreviewCanvas;
 
 inline constexpr int TwipsPerInch = 1440;
 
-// The paint event: must paint page PageNumber (1-based) on Canvas.
+// The paint event: must paint page PageNumber (1-based) on Canvas. It serves every way a page is
+// made: the print preview, the printer and the PDF the batch calculator writes without any preview;
+// the name is the print-preview component's, which the report code is known by.
 using TDrawPPEvent = std::function<void(TPreviewCanvas& Canvas, int PageNumber)>;
 
 // Outcome of the print dialog: accepted or not, and the pages chosen.
@@ -59,7 +61,8 @@ struct TPrinterMaten {
     static TPrinterMaten Van(const QPagedPaintDevice& printer);
 };
 
-// Drawing surface in twips from the printable area's top-left corner.
+// Drawing surface in twips from the printable area's top-left corner: of a preview page, a printed
+// page or a PDF page alike (the name is the print-preview component's).
 class TPreviewCanvas {
   public:
     TPreviewCanvas();

@@ -45,6 +45,15 @@ namespace korvalinde {
 
 namespace {
 
+// The name an input goes by in the lists, the table and the chart: its label with its unit; the value
+// fields of the alternatives, which have no label on screen, by what they hold.
+QString Titel(const TGetalInvoer* g) {
+    if (!g->Label().isEmpty()) return g->Label();
+    if (g->Naam() == QLatin1String("SpeAlt1")) return QStringLiteral("Waarde alternatief 1");
+    if (g->Naam() == QLatin1String("SpeAlt2")) return QStringLiteral("Waarde alternatief 2");
+    return g->Naam();
+}
+
 // Raised by the ordered work's writer when the user cancelled.
 struct Geannuleerd {};
 
@@ -226,7 +235,7 @@ QWidget* TVerkenvenster::MaakReeks() {
     CbxReeksInvoer = Keuze("CbxReeksInvoer", pagina);
     CbxTweedeInvoer = Keuze("CbxTweedeInvoer", pagina);
     for (const TGetalInvoer* g : kopie_->Getallen()) {
-        const QString label = g->Label().isEmpty() ? g->Naam() : g->Label();
+        const QString label = Titel(g);
         CbxReeksInvoer->addItem(label, g->Naam());
         CbxTweedeInvoer->addItem(label, g->Naam());
     }
@@ -336,8 +345,7 @@ QWidget* TVerkenvenster::MaakZoeken() {
     SpeDoel->setDecimals(2);
     SpeDoel->setRange(-1e6, 1e6);
     CbxZoekInvoer = Keuze("CbxZoekInvoer", pagina);
-    for (const TGetalInvoer* g : kopie_->Getallen())
-        CbxZoekInvoer->addItem(g->Label().isEmpty() ? g->Naam() : g->Label(), g->Naam());
+    for (const TGetalInvoer* g : kopie_->Getallen()) CbxZoekInvoer->addItem(Titel(g), g->Naam());
     SpeZoekVan = Veld("SpeZoekVan", pagina);
     SpeZoekTot = Veld("SpeZoekTot", pagina);
     RbtKleinste = new QRadioButton(QStringLiteral("kleinste waarde"), pagina);
@@ -497,7 +505,8 @@ void TVerkenvenster::Berekenen() {
                         for (int var = 0; var < AantalVarianten; ++var)
                             for (const TSamenvattingKolom& k : SamenvattingKolommen())
                                 v << QString::fromStdString(
-                                         p.uitvoer.arsam[static_cast<std::size_t>(KolBasis + var)]
+                                         p.uitvoer.arsam[static_cast<std::size_t>(KolBasis) +
+                                                         static_cast<std::size_t>(var)]
                                                         [static_cast<std::size_t>(k.rij)])
                                          .trimmed();
                         uitkomst->velden << v;
@@ -525,7 +534,7 @@ void TVerkenvenster::Berekenen() {
             reeksTabel_->ZetKolomBreedtes(breedtes);
             reeksTabel_->ZetRijHoogte(18);
             reeksTabel_->ZetAlleenLezen(true);
-            for (int r = 0; r < n; ++r) reeksTabel_->ZetCel(r, 0, kopie_->Getal(reeksen[r].naam)->Label());
+            for (int r = 0; r < n; ++r) reeksTabel_->ZetCel(r, 0, Titel(kopie_->Getal(reeksen[r].naam)));
             for (int v = 0; v < varianten; ++v)
                 for (qsizetype k = 0; k < rijen.size(); ++k)
                     reeksTabel_->ZetCel(n + v * static_cast<int>(rijen.size()) + static_cast<int>(k), 0,
@@ -549,12 +558,12 @@ void TVerkenvenster::Berekenen() {
             // The chart: x the first input's values; a line per value of the second input, or per
             // variant with the alternatives; a panel per chosen row.
             TReeksgrafiek grafiek;
-            grafiek.xTitel = kopie_->Getal(reeksen[0].naam)->Label();
+            grafiek.xTitel = Titel(kopie_->Getal(reeksen[0].naam));
             const int perX = n > 1 ? static_cast<int>(reeksen[1].waarden.size()) : 1;
             const int lijnen = n > 1 ? perX : varianten;
             for (int l = 0; l < lijnen && lijnen > 1; ++l)
                 grafiek.lijnNamen << (n > 1 ? uitkomst->velden[l].value(1) + QStringLiteral(" - ") +
-                                                  kopie_->Getal(reeksen[1].naam)->Label()
+                                                  Titel(kopie_->Getal(reeksen[1].naam))
                                             : VariantNaam(l));
             for (int k : rijen) {
                 TReeksgrafiek::Paneel paneel{SamenvattingKolommen()[k].titel, QList<QList<double>>(lijnen)};
@@ -684,13 +693,13 @@ void TVerkenvenster::ToonZoekuitkomst() {
     if (!zoek_.gevonden) {
         LblZoekUitkomst->setText(
             QStringLiteral("Geen enkele waarde van %1 van %2 tot en met %3 haalt het doel (%4).")
-                .arg(g->Label(), Tekst(SpeZoekVan), Tekst(SpeZoekTot), doel));
+                .arg(Titel(g), Tekst(SpeZoekVan), Tekst(SpeZoekTot), doel));
         return;
     }
     QString tekst =
         QStringLiteral("De %1 waarde van %2 waarbij %3 is: %4.")
-            .arg(RbtGrootste->isChecked() ? QStringLiteral("grootste") : QStringLiteral("kleinste"),
-                 g->Label(), doel, zoek_.eerste);
+            .arg(RbtGrootste->isChecked() ? QStringLiteral("grootste") : QStringLiteral("kleinste"), Titel(g),
+                 doel, zoek_.eerste);
     if (!zoek_.monotoon)
         tekst += QStringLiteral(
                      "\nLet op: het verband gaat niet in \u00E9\u00E9n richting. Verderop voldoen waarden "

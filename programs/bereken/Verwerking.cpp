@@ -41,7 +41,7 @@ namespace korvalinde {
 namespace {
 
 // No input record comes near this size; a larger file (or an endless one) is not read.
-constexpr std::size_t MaxJsonGrootte = 16 * 1024 * 1024;
+constexpr std::size_t MaxJsonGrootte = std::size_t{16} * 1024 * 1024;
 
 // Reads an input record from a JSON file; false with the message.
 bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
@@ -58,7 +58,7 @@ bool LeesJson(const QString& pad, TQXInvoer& invoer, QString& melding) {
     if (teLang) {
         melding = QStringLiteral("%1 is groter dan %2 MiB; zo groot is geen invoerrecord")
                       .arg(pad)
-                      .arg(MaxJsonGrootte / (1024 * 1024));
+                      .arg(MaxJsonGrootte / (std::size_t{1024} * 1024));
         return false;
     }
     QJsonParseError parseFout{};
@@ -473,9 +473,9 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                                                          invoer.Getal(reeksen[1].naam)->Label()
                                                    : VariantNaam(v));
                     for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
-                        grafiek.panelen[k].lijnen[l]
-                            << Getal(QString::fromStdString(p.uitvoer.arsam[static_cast<std::size_t>(
-                                   KolBasis + v)][static_cast<std::size_t>(grafiekRijen[k].rij)]));
+                        grafiek.panelen[k].lijnen[l] << Getal(QString::fromStdString(
+                            p.uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
+                                           [static_cast<std::size_t>(grafiekRijen[k].rij)]));
                 }
             });
     } catch (const std::exception& e) {
