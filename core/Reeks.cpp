@@ -19,13 +19,6 @@ namespace korvalinde {
 
 namespace {
 
-bool Getal(const QString& tekst, double& waarde) {
-    long double w = 0;
-    if (!LeesGetal(tekst.trimmed().toStdString(), w) || !std::isfinite(w)) return false;
-    waarde = static_cast<double>(w);
-    return true;
-}
-
 QString Tekst(double waarde, int decimalen) {
     std::string patroon = "0";
     if (decimalen > 0) patroon += "." + std::string(static_cast<std::size_t>(decimalen), '0');
@@ -45,9 +38,9 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
     }
     const QStringList delen = tekst.mid(is + 1).split(QLatin1Char(':'));
     double begin = 0, eind = 0, stap = 1;
-    const bool gelezen =
-        (delen.size() == 1 && Getal(delen[0], begin) && Getal(delen[0], eind)) ||
-        (delen.size() == 3 && Getal(delen[0], begin) && Getal(delen[1], eind) && Getal(delen[2], stap));
+    const bool gelezen = (delen.size() == 1 && ReeksGetal(delen[0], begin) && ReeksGetal(delen[0], eind)) ||
+                         (delen.size() == 3 && ReeksGetal(delen[0], begin) && ReeksGetal(delen[1], eind) &&
+                          ReeksGetal(delen[2], stap));
     if (!gelezen || stap <= 0 || eind < begin) {
         fout = QStringLiteral("--reeks %1: verwacht NAAM=BEGIN:EIND:STAP met BEGIN <= EIND en STAP > 0")
                    .arg(tekst);
@@ -71,6 +64,13 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
         }
         reeks.waarden << waarde;
     }
+    return true;
+}
+
+bool ReeksGetal(const QString& tekst, double& waarde) {
+    long double w = 0;
+    if (!LeesGetal(tekst.trimmed().toStdString(), w) || !std::isfinite(w)) return false;
+    waarde = static_cast<double>(w);
     return true;
 }
 

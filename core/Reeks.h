@@ -39,6 +39,10 @@ struct TReekspunt {
 // computed from the scenario file's bytes (read before with LeesScenarioBytes). Every point starts
 // from the scenario as read; the bytes are decoded once per thread and the input set copied for
 // each point (safe to call from several threads at once).
+// A number as a sweep, a goal or a range is written ("4.5", " 60 "), always with a point; false for
+// no number or one that is not finite.
+bool ReeksGetal(const QString& tekst, double& waarde);
+
 int AantalReekspunten(const QList<TReeks>& reeksen);
 TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& reeksen, int index);
 // The same point with the bytes decoded into a new input set: the slow way, the reference of the

@@ -12,13 +12,6 @@ namespace korvalinde {
 
 namespace {
 
-bool Getal(const QString& tekst, double& waarde) {
-    long double w = 0;
-    if (!LeesGetal(tekst.trimmed().toStdString(), w) || !std::isfinite(w)) return false;
-    waarde = static_cast<double>(w);
-    return true;
-}
-
 // Raised by the ordered work's writer to stop a search the caller no longer wants.
 struct Afgebroken {};
 
@@ -55,10 +48,10 @@ QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatie
 
 double Samenvattingswaarde(const TQXUitvoer& uitvoer, SamRij rij, int variant) {
     double w = 0;
-    return Getal(QString::fromStdString(
-                     uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(variant)]
-                                  [static_cast<std::size_t>(rij)]),
-                 w)
+    return ReeksGetal(QString::fromStdString(
+                          uitvoer.arsam[static_cast<std::size_t>(KolBasis) +
+                                        static_cast<std::size_t>(variant)][static_cast<std::size_t>(rij)]),
+                      w)
                ? w
                : std::numeric_limits<double>::quiet_NaN();
 }
@@ -68,7 +61,7 @@ bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout) {
     doel.minstens = is >= 0;
     if (is < 0) is = tekst.indexOf(QLatin1String("<="));
     const QString rij = is > 0 ? tekst.left(is).trimmed() : QString();
-    if (rij.isEmpty() || !Getal(tekst.mid(is + 2), doel.waarde)) {
+    if (rij.isEmpty() || !ReeksGetal(tekst.mid(is + 2), doel.waarde)) {
         fout = QStringLiteral("--zoek %1: verwacht RIJ>=DOEL of RIJ<=DOEL").arg(tekst);
         return false;
     }
@@ -108,7 +101,7 @@ bool LeesZoekbereik(const QString& tekst, const TInvoerset& invoer, TReeks& reek
                 : QStringLiteral("--varieer %1: verwacht NAAM=VAN:TOT").arg(tekst);
         return false;
     }
-    if (delen.size() != 2 || !Getal(delen[0], van) || !Getal(delen[1], tot) || tot < van) {
+    if (delen.size() != 2 || !ReeksGetal(delen[0], van) || !ReeksGetal(delen[1], tot) || tot < van) {
         fout = QStringLiteral("--varieer %1: verwacht NAAM=VAN:TOT met VAN <= TOT").arg(tekst);
         return false;
     }

@@ -618,7 +618,8 @@ QPushButton* TFrmHoofdFormulier::StandaardKnop(QVBoxLayout* kolom, const QString
     knop->setAutoDefault(false);
     connect(knop, &QPushButton::clicked, this, [this, regel, pagina] {
         bewerkingen_->Standaard(pagina);
-        VangFouten([this, regel] { (invoerset_->*regel)(); });
+        TInvoerset* invoer = invoerset_;
+        VangFouten([invoer, regel] { (invoer->*regel)(); });
         document_->GebruikerWijziging();
     });
     kolom->addWidget(knop, 0, Qt::AlignLeft);
