@@ -241,6 +241,20 @@ QString LeesMelding(const QString& pad, const QString& fout) {
     return fout.contains(pad) ? fout : pad + QStringLiteral(": ") + fout;
 }
 
+namespace {
+
+// The scenario file a sweep or a goal seek starts from: its bytes and the input set decoded from them.
+// Empty, or the message (a JSON record has no input set whose rules could run).
+QString LeesReeksScenario(const QString& bestand, const QString& optie, QByteArray& scenario,
+                          TInvoerset& invoer) {
+    if (IsJson(bestand)) return QStringLiteral("%1 vraagt een scenariobestand (.kvl), geen JSON").arg(optie);
+    QString fout = LeesScenarioBytes(bestand, scenario);
+    if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
+    return fout.isEmpty() ? QString() : LeesMelding(bestand, fout);
+}
+
+} // namespace
+
 bool IsJson(const QString& pad) {
     return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
 }
@@ -401,14 +415,11 @@ double Getal(const QString& tekst) {
 
 int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
     if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
-    if (IsJson(bestand))
-        return Onleesbaar(QStringLiteral("--reeks vraagt een scenariobestand (.kvl), geen JSON"));
     QByteArray scenario;
-    QString fout = LeesScenarioBytes(bestand, scenario);
     TOpnameMelder stil;
     TInvoerset invoer(&stil);
-    if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
-    if (!fout.isEmpty()) return Onleesbaar(LeesMelding(bestand, fout));
+    QString fout = LeesReeksScenario(bestand, QStringLiteral("--reeks"), scenario, invoer);
+    if (!fout.isEmpty()) return Onleesbaar(fout);
     if (opties.reeksen.size() > 2) return Onleesbaar(QStringLiteral("hoogstens twee keer --reeks"));
     QList<TReeks> reeksen;
     for (const QString& tekst : opties.reeksen) {
@@ -501,15 +512,11 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
 }
 
 int VerwerkZoek(const QString& bestand, const TBatchOpties& opties) {
-    if (IsJson(bestand))
-        return Onleesbaar(QStringLiteral("--zoek vraagt een scenariobestand (.kvl), geen JSON"));
     QByteArray scenario;
-    QString fout = LeesScenarioBytes(bestand, scenario);
     TOpnameMelder stil;
     TInvoerset invoer(&stil);
-    if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
-    if (!fout.isEmpty())
-        return Onleesbaar(fout.contains(bestand) ? fout : bestand + QStringLiteral(": ") + fout);
+    QString fout = LeesReeksScenario(bestand, QStringLiteral("--zoek"), scenario, invoer);
+    if (!fout.isEmpty()) return Onleesbaar(fout);
     TZoekdoel doel;
     TReeks reeks;
     if (!LeesZoekdoel(opties.zoek, doel, fout) || !LeesZoekbereik(opties.varieer, invoer, reeks, fout))
