@@ -1,9 +1,10 @@
 // Speed of a sweep over one scenario file: one point (the input put in, its rules run, the three
-// variants computed), and a whole grid of 500 paddock areas (0.1 to 50 ha), the work that a search
-// for the area reaching a target does on one thread.
+// variants computed), a whole grid of 500 paddock areas (0.1 to 50 ha) on one thread, and the
+// search for the area reaching a target over that grid on one and on two threads.
 #include "core/Invoerset.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
+#include "core/Verkennen.h"
 #include "domain/Bedrijfsmodel.h"
 
 #include <QCoreApplication>
@@ -86,6 +87,28 @@ static void BM_Reeks500Oppervlakten(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Reeks500Oppervlakten)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// A goal seek over the 500 areas: "Aantal weidedagen>=3", every area computed (the answer is a full
+// scan's), on state.range(0) threads. Wall time: that is what the advisor waits for.
+static void BM_Zoek500Oppervlakten(benchmark::State& state) {
+    const QByteArray bytes = NieuwScenario();
+    const QList<TReeks> reeksen = Perceelreeks();
+    TZoekdoel doel;
+    QString fout;
+    if (!LeesZoekdoel(QStringLiteral("Aantal weidedagen>=3"), doel, fout)) std::abort();
+    for (auto _ : state) {
+        TZoekuitkomst uitkomst = Zoek(bytes, reeksen[0], doel, false, static_cast<unsigned>(state.range(0)));
+        if (!uitkomst.gevonden) std::abort();
+        benchmark::DoNotOptimize(uitkomst);
+    }
+}
+BENCHMARK(BM_Zoek500Oppervlakten)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -84,7 +84,8 @@ namespace {
 
 // One input set in which points of a sweep are computed, with the calculation driver whose rules of
 // the alternatives hang on it (with no results in view it computes nothing itself), and the scenario
-// as read into an input set of its own: every point starts from a copy of it.
+// as read into an input set of its own: every point starts from a copy of it. The model is kept
+// too, so that points of the same herd share its cow classes.
 struct TReekswerk {
     QByteArray scenario;
     QString fout; // the message of a scenario that could not be decoded, for every point
@@ -92,6 +93,7 @@ struct TReekswerk {
     TInvoerset gelezen{&stil};
     TInvoerset invoer{&stil};
     TBerekening berekening{invoer, stil};
+    TBedrijf bedrijf;
 };
 
 // The input sets of the sweeps computed lately, kept for their next points. An input set runs its
@@ -139,7 +141,7 @@ TReekswerkVoorraad& Voorraad() {
 
 // The swept values of point `index` put into `invoer` (rules run as for a typed value), and the
 // three variants computed.
-TReekspunt Bereken(TInvoerset& invoer, const QList<TReeks>& reeksen, int index) {
+TReekspunt Bereken(TInvoerset& invoer, TBedrijf& bedrijf, const QList<TReeks>& reeksen, int index) {
     TReekspunt punt;
     // The first sweep outermost: the index counts the last sweep fastest.
     QList<int> posities(reeksen.size());
@@ -162,8 +164,7 @@ TReekspunt Bereken(TInvoerset& invoer, const QList<TReeks>& reeksen, int index) 
         return punt;
     }
     try {
-        TBedrijf bedrijf;
-        bedrijf.Bereken(punt.invoer, punt.uitvoer);
+        bedrijf.BerekenSamenvatting(punt.invoer, punt.samenvatting);
     } catch (const std::exception& e) {
         punt.fout = QString::fromStdString(e.what());
     }
@@ -179,7 +180,7 @@ TReekspunt BerekenReekspunt(const QByteArray& scenario, const QList<TReeks>& ree
         punt.fout = werk->fout;
     } else {
         werk->invoer.NeemToestandOver(werk->gelezen);
-        punt = Bereken(werk->invoer, reeksen, index);
+        punt = Bereken(werk->invoer, werk->bedrijf, reeksen, index);
         werk->stil.Wis();
     }
     Voorraad().GeefTerug(std::move(werk));
@@ -194,7 +195,8 @@ TReekspunt BerekenReekspuntOpnieuwGelezen(const QByteArray& scenario, const QLis
     TReekspunt punt;
     punt.fout = DecodeerScenario(scenario, invoer);
     if (!punt.fout.isEmpty()) return punt;
-    return Bereken(invoer, reeksen, index);
+    TBedrijf bedrijf;
+    return Bereken(invoer, bedrijf, reeksen, index);
 }
 
 const QList<TSamenvattingKolom>& SamenvattingKolommen() {

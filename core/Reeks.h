@@ -27,11 +27,12 @@ inline constexpr int MaxReekswaarden = 10000;
 bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QString& fout);
 
 // One point of a sweep: the values of the swept inputs as the inputs show them, and the model's
-// input record and output for it (the model's error in `fout`).
+// input record and summary columns for it (the model's error in `fout`). A sweep shows the summary
+// only, so the steps' detail texts are not made.
 struct TReekspunt {
     QStringList waarden;
     TQXInvoer invoer;
-    TQXUitvoer uitvoer;
+    TSamenvatting samenvatting;
     QString fout;
 };
 

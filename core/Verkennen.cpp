@@ -32,8 +32,8 @@ QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternat
     for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
         for (const TSamenvattingKolom& k : SamenvattingKolommen())
             regel << QString::fromStdString(
-                         punt.uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
-                                           [static_cast<std::size_t>(k.rij)])
+                         punt.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
+                                          [static_cast<std::size_t>(k.rij)])
                          .trimmed();
     return regel;
 }
@@ -46,11 +46,11 @@ QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatie
     return CsvRegel(ReeksVelden(punt, aantalReeksen, alternatieven));
 }
 
-double Samenvattingswaarde(const TQXUitvoer& uitvoer, SamRij rij, int variant) {
+double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant) {
     double w = 0;
     return ReeksGetal(QString::fromStdString(
-                          uitvoer.arsam[static_cast<std::size_t>(KolBasis) +
-                                        static_cast<std::size_t>(variant)][static_cast<std::size_t>(rij)]),
+                          samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(variant)]
+                                      [static_cast<std::size_t>(rij)]),
                       w)
                ? w
                : std::numeric_limits<double>::quiet_NaN();
@@ -78,8 +78,8 @@ bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout) {
     return false;
 }
 
-bool VoldoetAanDoel(const TZoekdoel& doel, const TQXUitvoer& uitvoer) {
-    const double w = Samenvattingswaarde(uitvoer, doel.kolom.rij);
+bool VoldoetAanDoel(const TZoekdoel& doel, const TSamenvatting& samenvatting) {
+    const double w = Samenvattingswaarde(samenvatting, doel.kolom.rij);
     if (std::isnan(w)) return false;
     return doel.minstens ? w >= doel.waarde : w <= doel.waarde;
 }
@@ -165,7 +165,7 @@ TZoekuitkomst Zoek(const QByteArray& scenario, const TReeks& reeks, const TZoekd
             static_cast<std::size_t>(aantal), std::max(1u, draden),
             [&](std::size_t i) {
                 Punt p{BerekenReekspunt(scenario, reeksen, static_cast<int>(i)), false};
-                p.voldoet = p.punt.fout.isEmpty() && VoldoetAanDoel(doel, p.punt.uitvoer);
+                p.voldoet = p.punt.fout.isEmpty() && VoldoetAanDoel(doel, p.punt.samenvatting);
                 return p;
             },
             [&](std::size_t i, Punt& p) {

@@ -28,7 +28,7 @@ QString ReeksCsvKop(const QList<TReeks>& reeksen, bool alternatieven);
 QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatieven);
 
 // A summary value of variant `variant` (0 Basis) as a number; NaN when the cell holds none.
-double Samenvattingswaarde(const TQXUitvoer& uitvoer, SamRij rij, int variant = 0);
+double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant = 0);
 
 // The target: a summary row of "Basis", at least (minstens) or at most a value.
 struct TZoekdoel {
@@ -43,7 +43,7 @@ struct TZoekdoel {
 bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout);
 
 // Whether the summary of a point meets the target; a point without a value (a model error) does not.
-bool VoldoetAanDoel(const TZoekdoel& doel, const TQXUitvoer& uitvoer);
+bool VoldoetAanDoel(const TZoekdoel& doel, const TSamenvatting& samenvatting);
 
 // The grid of "NAAM=VAN:TOT" on the input's own steps: the values from the input's minimum by its
 // step (its increment, but not finer than its decimals show) that lie from VAN to TOT. Refused as

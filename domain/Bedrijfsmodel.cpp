@@ -5,6 +5,7 @@
 #include "domain/Koecurven.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,10 @@ Ext Delen(Ext teller, Ext noemer, const char* wat) {
     return teller / noemer;
 }
 
+// What a variant's herd takes in and gives at a relative intake, asked again at the same relative
+// intake: on a large paddock it stays at 100 % for many steps.
+enum Onthouden { OnthoudOpname, OnthoudMelk };
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -40,6 +45,8 @@ Ext Delen(Ext teller, Ext noemer, const char* wat) {
 
 struct TBedrijf::Direct {
     const TBedrijf& b;
+    // Evaluates every time.
+    template <class F> float Onthoud(Onthouden, float, F bereken) const { return bereken(); }
     Ext Gewicht(int p, int k) const { return KlasseGewicht(b, p, k); }
     float GemCapaciteit() const { return b.GemCapaciteit(); }
     float KlasseGrasopname(int p, int k) const { return b.KlasseGrasopname(p, k); }
@@ -58,11 +65,23 @@ struct TBedrijf::Direct {
 // Values of the 15 cow classes that do not change between the variants of one run: intake
 // capacity, energy requirement and potential FPCM (they depend on breed and calving interval only).
 struct TBedrijf::KoeKlassen {
+    // What the values depend on: the breed shares and the calving interval.
+    std::array<float, 2> percRas{};
+    std::int32_t tussenkalftijd = 0;
     float capaciteit[3][5]{};
     float vemBehoefte[3][5]{};
     float fpcm[3][5]{};
 
-    explicit KoeKlassen(const TBedrijf& b) {
+    // True when these are the values of the input record's herd (compared bit for bit, so that
+    // -0 and NaN shares never pass for another herd's).
+    bool Geldig(const TQXInvoer& in) const {
+        return std::bit_cast<std::uint32_t>(percRas[0]) == std::bit_cast<std::uint32_t>(in.PercRas[0]) &&
+               std::bit_cast<std::uint32_t>(percRas[1]) == std::bit_cast<std::uint32_t>(in.PercRas[1]) &&
+               tussenkalftijd == in.Tussenkalftijd;
+    }
+
+    explicit KoeKlassen(const TBedrijf& b)
+        : percRas{b.Invoer.PercRas[0], b.Invoer.PercRas[1]}, tussenkalftijd(b.Invoer.Tussenkalftijd) {
         for (int p = 1; p <= 3; ++p)
             for (int k = 1; k <= 5; ++k) {
                 const auto dag = LactatieDag[static_cast<std::size_t>(k - 1)];
@@ -87,6 +106,12 @@ struct TBedrijf::Klassen {
     Ext gevoerdVem[6]{};
     int aantalGevoerd = 0;
     float grasopname[3][5]{};
+    struct Laatste {
+        bool bekend = false;
+        std::uint32_t bits = 0;
+        float waarde = 0;
+    };
+    mutable std::array<Laatste, 2> laatste{};
 
     Klassen(const TBedrijf& bedrijf, const KoeKlassen& koeKlassen) : b(bedrijf), koe(koeKlassen) {
         for (int p = 1; p <= 3; ++p)
@@ -113,6 +138,16 @@ struct TBedrijf::Klassen {
         return FpcmBijVemMet(koe.vemBehoefte[p - 1][k - 1], koe.fpcm[p - 1][k - 1], vem);
     }
     Ext Gewicht(int p, int k) const { return gewicht[p - 1][k - 1]; }
+    // The value of `bereken` for relative intake x: the one of the last call with these very bits
+    // of x (a pure function of them within the variant), otherwise computed and kept.
+    template <class F> float Onthoud(Onthouden welke, float x, F bereken) const {
+        Laatste& l = laatste[welke];
+        const auto bits = std::bit_cast<std::uint32_t>(x);
+        if (l.bekend && l.bits == bits) return l.waarde;
+        const float waarde = bereken();
+        l = {true, bits, waarde};
+        return waarde;
+    }
     // As TBedrijf::GemCapaciteit, from the capacities already known.
     float GemCapaciteit() const {
         float som = 0;
@@ -279,12 +314,14 @@ float TBedrijf::GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float
 }
 
 template <class Bron> float TBedrijf::GrasopnameUitRelatief(const Bron& bron, float relatief) const {
-    const float q = Opslaan(static_cast<Ext>(relatief) / 100.0L * 1.1L);
-    float som = 0;
-    for (int p = 1; p <= 3; ++p)
-        for (int k = 1; k <= 5; ++k)
-            som = Opslaan(som + static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (bron.Gewicht(p, k) * q));
-    return som;
+    return bron.Onthoud(OnthoudOpname, relatief, [&] {
+        const float q = Opslaan(static_cast<Ext>(relatief) / 100.0L * 1.1L);
+        float som = 0;
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= 5; ++k)
+                som = Opslaan(som + static_cast<Ext>(bron.KlasseGrasopname(p, k)) * (bron.Gewicht(p, k) * q));
+        return som;
+    });
 }
 
 float TBedrijf::Grasopname(int i, float beschikbaar0, float biomassa0) const {
@@ -297,14 +334,16 @@ float TBedrijf::KlasseMelk(int p, int k, float vem) const {
 }
 
 template <class Bron> float TBedrijf::MelkproductieMet(const Bron& bron, float x) const {
-    float som = 0;
-    for (int p = 1; p <= 3; ++p)
-        for (int k = 1; k <= 5; ++k) {
-            const float g = Opslaan(static_cast<Ext>(bron.KlasseGrasopname(p, k)) * x / 100.0L);
-            const float vem = bron.VemMetBijvoeding(k, Opslaan(static_cast<Ext>(g) * Invoer.Gras[GrVEM]));
-            som = Opslaan(som + bron.Gewicht(p, k) * bron.KlasseMelk(p, k, vem));
-        }
-    return som;
+    return bron.Onthoud(OnthoudMelk, x, [&] {
+        float som = 0;
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= 5; ++k) {
+                const float g = Opslaan(static_cast<Ext>(bron.KlasseGrasopname(p, k)) * x / 100.0L);
+                const float vem = bron.VemMetBijvoeding(k, Opslaan(static_cast<Ext>(g) * Invoer.Gras[GrVEM]));
+                som = Opslaan(som + bron.Gewicht(p, k) * bron.KlasseMelk(p, k, vem));
+            }
+        return som;
+    });
 }
 
 float TBedrijf::Melkproductie(float x) const {
@@ -437,12 +476,37 @@ void TBedrijf::BereidVariantVoor(const TQXInvoer& in, int v) {
 
 namespace {
 
-// Writes a result text; a value that is not a number ends the calculation instead of showing
-// nonsense.
-// The patterns are "0", "0.0" and "0.00": the number of decimals is the length after "0.".
-void Schrijf(std::string& cel, std::string_view patroon, Ext waarde) {
+// A value that is not a number ends the calculation instead of showing nonsense.
+template <class Getal> void ControleerGetal(Getal waarde) {
     if (!std::isfinite(waarde)) throw RekenFout("Rekenfout: de uitkomst is geen getal");
-    FormatVast(patroon.size() > 2 ? static_cast<int>(patroon.size()) - 2 : 0, waarde, cel);
+}
+
+// The patterns are "0", "0.0" and "0.00": the number of decimals is the length after "0.".
+int Decimalen(std::string_view patroon) {
+    return patroon.size() > 2 ? static_cast<int>(patroon.size()) - 2 : 0;
+}
+
+// Writes a result text.
+void Schrijf(std::string& cel, std::string_view patroon, Ext waarde) {
+    ControleerGetal(waarde);
+    FormatVast(Decimalen(patroon), waarde, cel);
+}
+
+// A value stored as float takes the quicker route for the same text.
+void Schrijf(std::string& cel, std::string_view patroon, float waarde) {
+    ControleerGetal(waarde);
+    FormatVastFloat(Decimalen(patroon), waarde, cel);
+}
+
+// A detail text of a step: written when the run keeps the details, otherwise only checked, so that
+// a run without them stops at the same value with the same error.
+template <bool MetDetail>
+void SchrijfDetail(TQXUitvoer* detail, TQXUitvoer::Detail TQXUitvoer::*veld, std::size_t v, std::size_t stap,
+                   std::string_view patroon, float waarde) {
+    if constexpr (MetDetail)
+        Schrijf((detail->*veld)[v][stap], patroon, waarde);
+    else
+        ControleerGetal(waarde);
 }
 
 } // namespace
@@ -477,32 +541,32 @@ template <class Bron> struct Uitkomsten {
     }
 };
 
-template <bool VanafInscharen>
-void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uit,
-                              std::unique_ptr<KoeKlassen>& koe) {
+template <bool VanafInscharen, bool MetDetail>
+void TBedrijf::BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer* detail,
+                              TSamenvatting& samenvatting) {
     // 1. The model's fields for this variant.
     BereidVariantVoor(invoer, v);
     if (!(PerceelOpp > 0.0f)) return;
-    if (!VanafInscharen && !koe) koe = std::make_unique<KoeKlassen>(*this);
+    if (!VanafInscharen && !koeKlassen_) koeKlassen_ = std::make_shared<const KoeKlassen>(*this);
 
     using Bron = std::conditional_t<VanafInscharen, Direct, Klassen>;
     const Bron bron = [&] {
         if constexpr (VanafInscharen)
             return Direct{*this};
         else
-            return Klassen(*this, *koe);
+            return Klassen(*this, *koeKlassen_);
     }();
     Toestanden toestand{};
     Uitkomsten<Bron> u{*this, bron, toestand, !VanafInscharen};
-    BerekenStappen<VanafInscharen>(bron, v, toestand, u, uit);
+    BerekenStappen<VanafInscharen, MetDetail>(bron, v, toestand, u, detail);
     const float dagen = Weidedagen(invoer, v, toestand, u);
-    SchrijfSamenvatting(bron, v, dagen, toestand, u, uit);
+    SchrijfSamenvatting(bron, v, dagen, toestand, u, samenvatting);
 }
 
-// 2. The steps, with the detail texts of every step reached.
-template <bool VanafInscharen, class Bron>
+// 2. The steps, with the detail texts of every step reached when the run keeps them.
+template <bool VanafInscharen, bool MetDetail, class Bron>
 void TBedrijf::BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uitkomsten<Bron>& u,
-                              TQXUitvoer& uit) const {
+                              TQXUitvoer* detail) const {
     const auto vi = static_cast<std::size_t>(v);
     Stapper<Bron> stapper(*this, bron);
     float huidigBeschikbaar0 = 0;
@@ -518,12 +582,13 @@ void TBedrijf::BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uit
         toestand[si] = t;
         huidigBeschikbaar0 = t.Beschikbaar0;
 
-        Schrijf(uit.arBiomassa0[vi][si], "0", t.Biomassa0);
-        Schrijf(uit.arBiomassa5[vi][si], "0", t.Biomassa5);
-        Schrijf(uit.arBeschikbaar0[vi][si], "0", t.Beschikbaar0);
-        Schrijf(uit.arBeschikbaar5[vi][si], "0", t.Beschikbaar5);
-        Schrijf(uit.arBijgroei[vi][si], "0", GestoordeBijgroei());
-        Schrijf(uit.arAanbodKoe[vi][si], "0.0", AanbodPerKoe(t.Beschikbaar0));
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arBiomassa0, vi, si, "0", t.Biomassa0);
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arBiomassa5, vi, si, "0", t.Biomassa5);
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arBeschikbaar0, vi, si, "0", t.Beschikbaar0);
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arBeschikbaar5, vi, si, "0", t.Beschikbaar5);
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arBijgroei, vi, si, "0", GestoordeBijgroei());
+        SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arAanbodKoe, vi, si, "0.0",
+                                 AanbodPerKoe(t.Beschikbaar0));
         if (i >= 1) {
             float r = 0, o = 0;
             if constexpr (VanafInscharen) {
@@ -533,12 +598,12 @@ void TBedrijf::BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uit
                 r = stapper.Relatief();
                 o = stapper.Opname();
             }
-            Schrijf(uit.arOpnameRel[vi][si], "0.0", r);
-            Schrijf(uit.arOpname[vi][si], "0.0", o);
-            Schrijf(uit.arMestCum[vi][si], "0", OppMestCumulatief(i));
-            Schrijf(uit.arUrineCum[vi][si], "0", OppUrineCumulatief(i));
+            SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arOpnameRel, vi, si, "0.0", r);
+            SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arOpname, vi, si, "0.0", o);
+            SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arMestCum, vi, si, "0", OppMestCumulatief(i));
+            SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arUrineCum, vi, si, "0", OppUrineCumulatief(i));
             const float m = MelkproductieMet(bron, r);
-            Schrijf(uit.arMelk[vi][si], "0.0", m);
+            SchrijfDetail<MetDetail>(detail, &TQXUitvoer::arMelk, vi, si, "0.0", m);
             u.Onthoud(i, r, o, m);
         }
     }
@@ -570,7 +635,7 @@ float TBedrijf::Weidedagen(const TQXInvoer& invoer, int v, const Toestanden& toe
 // 4. The summary column of this variant. N is the last step counted in the averages.
 template <class Bron>
 void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const Toestanden& toestand,
-                                   Uitkomsten<Bron>& u, TQXUitvoer& uit) const {
+                                   Uitkomsten<Bron>& u, TSamenvatting& samenvatting) const {
     const Ext tweeD = std::nearbyint(2.0L * dagen);
     const int n = std::isnan(tweeD) ? 0 : static_cast<int>(std::clamp(tweeD, 0.0L, 59.0L));
     float somOpname = 0, somMelk = 0, somTotaal = 0;
@@ -589,7 +654,7 @@ void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const T
     const float melkN = u.Melk(n);
     const float bijgroei = GestoordeBijgroei();
 
-    auto& kolom = uit.arsam[KolBasis + static_cast<std::size_t>(v)];
+    auto& kolom = samenvatting[KolBasis + static_cast<std::size_t>(v)];
     Schrijf(kolom[RijWeidedagen], "0.0", dagen);
     Schrijf(kolom[RijOppervlakte], "0.0", PerceelOpp);
     Schrijf(kolom[RijWeiderest], "0", toestand[static_cast<std::size_t>(n) + 1].Biomassa5);
@@ -618,17 +683,23 @@ void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const T
     Schrijf(kolom[RijAfnameMelkgift], "0.0", static_cast<Ext>(melk1) - melkN);
 }
 
-template <bool VanafInscharen> void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
-    std::unique_ptr<KoeKlassen> koe;
-    for (int v = 0; v < AantalVarianten; ++v) BerekenVariant<VanafInscharen>(invoer, v, uitvoer, koe);
+template <bool VanafInscharen, bool MetDetail>
+void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer* detail, TSamenvatting& samenvatting) {
+    if (koeKlassen_ && !koeKlassen_->Geldig(invoer)) koeKlassen_.reset();
+    for (int v = 0; v < AantalVarianten; ++v)
+        BerekenVariant<VanafInscharen, MetDetail>(invoer, v, detail, samenvatting);
 }
 
 void TBedrijf::Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
-    BerekenAlles<false>(invoer, uitvoer);
+    BerekenAlles<false, true>(invoer, &uitvoer, uitvoer.arsam);
+}
+
+void TBedrijf::BerekenSamenvatting(const TQXInvoer& invoer, TSamenvatting& samenvatting) {
+    BerekenAlles<false, false>(invoer, nullptr, samenvatting);
 }
 
 void TBedrijf::BerekenVanafInscharen(const TQXInvoer& invoer, TQXUitvoer& uitvoer) {
-    BerekenAlles<true>(invoer, uitvoer);
+    BerekenAlles<true, true>(invoer, &uitvoer, uitvoer.arsam);
 }
 
 } // namespace korvalinde

@@ -50,6 +50,11 @@ class TBedrijf {
     // May raise OnbekendeJaargift or RekenFout; what was written before the error stays.
     void Bereken(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
 
+    // Only the summary columns of Bereken, the same texts; the detail texts of the steps stay
+    // empty. Computes everything Bereken computes, so it raises the same errors at the same point:
+    // for sweeps and goal seeks, which show the summary only.
+    void BerekenSamenvatting(const TQXInvoer& invoer, TSamenvatting& samenvatting);
+
     // The same results, computed the plain way: every state again from turn-in with DagToestand
     // and every cow-class value evaluated afresh. Kept as the reference for Bereken.
     void BerekenVanafInscharen(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
@@ -98,27 +103,33 @@ class TBedrijf {
     struct KoeKlassen;
     struct Klassen;
 
+    // The cow classes of the last run (they depend on the breed shares and the calving interval
+    // only), kept for the next run of the same herd: a sweep over the paddock or the feeding
+    // computes them once.
+    std::shared_ptr<const KoeKlassen> koeKlassen_;
+
     float KlasseGrasopnameUit(float capaciteit, float vwBijvoeding) const;
     template <class Bron> float GrasopnameUitRelatief(const Bron& bron, float relatief) const;
     template <class Bron>
     float GrasopnameMet(const Bron& bron, int i, float beschikbaar0, float biomassa0) const;
     template <class Bron> float MelkproductieMet(const Bron& bron, float x) const;
-    template <bool VanafInscharen> void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer& uitvoer);
-    template <bool VanafInscharen>
-    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer& uitvoer,
-                        std::unique_ptr<KoeKlassen>& koe);
+    // The run; the detail texts go into `detail` when MetDetail, the summary into `samenvatting`.
+    template <bool VanafInscharen, bool MetDetail>
+    void BerekenAlles(const TQXInvoer& invoer, TQXUitvoer* detail, TSamenvatting& samenvatting);
+    template <bool VanafInscharen, bool MetDetail>
+    void BerekenVariant(const TQXInvoer& invoer, int v, TQXUitvoer* detail, TSamenvatting& samenvatting);
     // The steps of one variant: the states, their detail texts, and intake and milk per step.
     using Toestanden = std::array<RecDagToestand, AantalStappen + 1>;
-    template <bool VanafInscharen, class Bron>
+    template <bool VanafInscharen, bool MetDetail, class Bron>
     void BerekenStappen(const Bron& bron, int v, Toestanden& toestand, Uitkomsten<Bron>& u,
-                        TQXUitvoer& uitvoer) const;
+                        TQXUitvoer* detail) const;
     // The length of the grazing period of variant v in days.
     template <class Bron>
     float Weidedagen(const TQXInvoer& invoer, int v, const Toestanden& toestand, Uitkomsten<Bron>& u) const;
     // The summary column of variant v.
     template <class Bron>
     void SchrijfSamenvatting(const Bron& bron, int v, float dagen, const Toestanden& toestand,
-                             Uitkomsten<Bron>& u, TQXUitvoer& uitvoer) const;
+                             Uitkomsten<Bron>& u, TSamenvatting& samenvatting) const;
 };
 
 } // namespace korvalinde

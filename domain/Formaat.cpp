@@ -40,21 +40,9 @@ unsigned long long GeheelDeel(long double y) {
     return n;
 }
 
-// Quick route for a fixed number of decimals: scale by a power of ten and round half away from
-// zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
-// the rounding error of the scaling cannot change the result; otherwise false. The digits are
-// written from the back into a buffer, so that a text costs no string of its own.
-bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
-    static constexpr long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
-    if (decimalen < 0 || decimalen > 4) return false;
-    const long double y = std::fabs(waarde) * macht[decimalen];
-    if (!(y < 9.0e18L)) return false;
-    // floor(y), held exactly in extended precision.
-    unsigned long long n = GeheelDeel(y);
-    const long double breuk = y - static_cast<long double>(static_cast<long long>(n));
-    if (std::fabs(breuk - 0.5L) < 1e-6L) return false;
-    if (breuk > 0.5L) ++n;
-    const bool minteken = waarde < 0 && n != 0;
+// The digits of n with `decimalen` of them after the point, and a minus sign when asked, written
+// from the back into a buffer, so that a text costs no string of its own.
+void SchrijfCijfers(unsigned long long n, int decimalen, bool minteken, std::string& uit) {
     char buf[32];
     char* const eind = buf + sizeof buf;
     char* p = eind;
@@ -69,6 +57,45 @@ bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
     } while (n != 0);
     if (minteken) *--p = '-';
     uit.assign(p, eind);
+}
+
+// A value whose scaled fraction lies this close to a half takes the route over the decimal
+// digits, where the rounding error of the scaling cannot decide the tie.
+constexpr long double TieMarge = 1e-6L;
+
+// Quick route for a fixed number of decimals: scale by a power of ten and round half away from
+// zero in extended precision. Only used where the scaled value is clearly away from a tie, so that
+// the rounding error of the scaling cannot change the result; otherwise false.
+bool SnelFormatteren(long double waarde, int decimalen, std::string& uit) {
+    static constexpr long double macht[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (decimalen < 0 || decimalen > 4) return false;
+    const long double y = std::fabs(waarde) * macht[decimalen];
+    if (!(y < 9.0e18L)) return false;
+    // floor(y), held exactly in extended precision.
+    unsigned long long n = GeheelDeel(y);
+    const long double breuk = y - static_cast<long double>(static_cast<long long>(n));
+    if (std::fabs(breuk - 0.5L) < TieMarge) return false;
+    if (breuk > 0.5L) ++n;
+    SchrijfCijfers(n, decimalen, waarde < 0 && n != 0, uit);
+    return true;
+}
+
+// The same route for a single-precision value, in double precision: a float's 24 significant bits
+// times at most 10^4 (14 bits) fit in a double's 53, so the scaled value, its whole part and its
+// fraction are exact here as they are in extended precision, and the same texts come out. (A
+// fraction near a half is a whole multiple of 2^-39 at least, far coarser than the difference
+// between the tie margin in double and in extended precision.)
+bool SnelFormatterenFloat(float waarde, int decimalen, std::string& uit) {
+    static constexpr double macht[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    if (decimalen < 0 || decimalen > 4) return false;
+    const double y = std::fabs(static_cast<double>(waarde)) * macht[decimalen];
+    if (!(y < 9.0e18)) return false;
+    // Truncation is floor for y >= 0; y < 2^63 fits a signed conversion.
+    auto n = static_cast<unsigned long long>(static_cast<long long>(y));
+    const double breuk = y - static_cast<double>(n);
+    if (std::fabs(breuk - 0.5) < static_cast<double>(TieMarge)) return false;
+    if (breuk > 0.5) ++n;
+    SchrijfCijfers(n, decimalen, waarde < 0 && n != 0, uit);
     return true;
 }
 
@@ -83,6 +110,11 @@ void FormatVast(int decimalen, long double waarde, std::string& uit) {
     std::string patroon = "0";
     if (decimalen > 0) patroon += "." + std::string(static_cast<std::size_t>(decimalen), '0');
     uit = Formatteer(patroon, waarde, false);
+}
+
+void FormatVastFloat(int decimalen, float waarde, std::string& uit) {
+    if (std::isfinite(waarde) && SnelFormatterenFloat(waarde, decimalen, uit)) return;
+    FormatVast(decimalen, static_cast<long double>(waarde), uit);
 }
 
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {

@@ -16,6 +16,10 @@ std::string FormatFloat(std::string_view patroon, long double waarde);
 // Gives exactly the text of FormatFloat with that pattern.
 void FormatVast(int decimalen, long double waarde, std::string& uit);
 
+// FormatVast for a single-precision value (most of the model's results are stored as float): the
+// same text, computed in double precision where that is exact.
+void FormatVastFloat(int decimalen, float waarde, std::string& uit);
+
 // The same text, always computed from the decimal digits of the value (the slower route that
 // FormatFloat takes near a rounding tie). Exposed so that both routes can be checked against each other.
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde);

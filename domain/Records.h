@@ -146,6 +146,9 @@ struct RecDagToestand {
     float Beschikbaar5 = 0; // grazeable biomass above stubble
 };
 
+// The summary columns as texts: [column][row], columns 2..4 (KolBasis and on), rows 1..30.
+using TSamenvatting = std::array<std::array<std::string, 31>, 5>;
+
 // Result texts of one calculation of the three variants. The detail arrays hold [variant][step];
 // arsam is addressed like the cells of the summary table: [column][row], columns 2..4, rows 1..30.
 struct TQXUitvoer {
@@ -161,7 +164,7 @@ struct TQXUitvoer {
     Detail arMestCum;
     Detail arUrineCum;
     Detail arMelk;
-    std::array<std::array<std::string, 31>, 5> arsam;
+    TSamenvatting arsam;
 
     // Empties every text.
     void Leegmaken() { *this = TQXUitvoer{}; }

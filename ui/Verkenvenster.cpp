@@ -402,7 +402,7 @@ QWidget* TVerkenvenster::MaakZoeken() {
     });
     connect(CbxDoelRij, &QComboBox::currentIndexChanged, this, [this] {
         const double w =
-            Samenvattingswaarde(nu_.uitvoer, static_cast<SamRij>(CbxDoelRij->currentData().toInt()));
+            Samenvattingswaarde(nu_.samenvatting, static_cast<SamRij>(CbxDoelRij->currentData().toInt()));
         if (!std::isnan(w)) SpeDoel->setValue(w);
     });
     connect(BtnZoeken, &QPushButton::clicked, this, &TVerkenvenster::Zoeken);
@@ -411,7 +411,7 @@ QWidget* TVerkenvenster::MaakZoeken() {
     CbxZoekInvoer->setCurrentIndex(CbxZoekInvoer->findData(QStringLiteral("SpePerceelOpp")));
     CbxDoelRij->setCurrentIndex(CbxDoelRij->findData(static_cast<int>(RijWeidedagen)));
     ZetBereik(CbxZoekInvoer, SpeZoekVan, SpeZoekTot, nullptr, true);
-    SpeDoel->setValue(Samenvattingswaarde(nu_.uitvoer, RijWeidedagen));
+    SpeDoel->setValue(Samenvattingswaarde(nu_.samenvatting, RijWeidedagen));
     ToonZoekuitkomst();
     return pagina;
 }
@@ -505,9 +505,9 @@ void TVerkenvenster::Berekenen() {
                         for (int var = 0; var < AantalVarianten; ++var)
                             for (const TSamenvattingKolom& k : SamenvattingKolommen())
                                 v << QString::fromStdString(
-                                         p.uitvoer.arsam[static_cast<std::size_t>(KolBasis) +
-                                                         static_cast<std::size_t>(var)]
-                                                        [static_cast<std::size_t>(k.rij)])
+                                         p.samenvatting[static_cast<std::size_t>(KolBasis) +
+                                                        static_cast<std::size_t>(var)]
+                                                       [static_cast<std::size_t>(k.rij)])
                                          .trimmed();
                         uitkomst->velden << v;
                         if (!p.fout.isEmpty())
@@ -675,10 +675,10 @@ void TVerkenvenster::ToonZoekuitkomst() {
             GrdZoekUitkomst->setItem(r, k, item);
         };
         cel(0, kolommen[r].titel);
-        cel(1, QString::fromStdString(nu_.uitvoer.arsam[KolBasis][static_cast<std::size_t>(kolommen[r].rij)])
+        cel(1, QString::fromStdString(nu_.samenvatting[KolBasis][static_cast<std::size_t>(kolommen[r].rij)])
                    .trimmed());
         cel(2, gevonden ? QString::fromStdString(
-                              zoek_.punt.uitvoer.arsam[KolBasis][static_cast<std::size_t>(kolommen[r].rij)])
+                              zoek_.punt.samenvatting[KolBasis][static_cast<std::size_t>(kolommen[r].rij)])
                               .trimmed()
                         : QString());
     }

@@ -485,8 +485,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                                                    : VariantNaam(v));
                     for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
                         grafiek.panelen[k].lijnen[l] << Getal(QString::fromStdString(
-                            p.uitvoer.arsam[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
-                                           [static_cast<std::size_t>(grafiekRijen[k].rij)]));
+                            p.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
+                                          [static_cast<std::size_t>(grafiekRijen[k].rij)]));
                 }
             });
     } catch (const std::exception& e) {
