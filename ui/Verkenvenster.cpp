@@ -501,15 +501,8 @@ void TVerkenvenster::Berekenen() {
                     [&](std::size_t, TReekspunt& p) {
                         if (annuleren_) throw Geannuleerd{};
                         uitkomst->csv += ReeksCsvRegel(p, static_cast<int>(reeksen.size()), alternatieven);
-                        QStringList v = p.waarden;
-                        for (int var = 0; var < AantalVarianten; ++var)
-                            for (const TSamenvattingKolom& k : SamenvattingKolommen())
-                                v << QString::fromStdString(
-                                         p.samenvatting[static_cast<std::size_t>(KolBasis) +
-                                                        static_cast<std::size_t>(var)]
-                                                       [static_cast<std::size_t>(k.rij)])
-                                         .trimmed();
-                        uitkomst->velden << v;
+                        // The table's fields: a value for every sweep, then every variant's summary.
+                        uitkomst->velden << ReeksVelden(p, static_cast<int>(reeksen.size()), true);
                         if (!p.fout.isEmpty())
                             uitkomst->fouten << p.waarden.join(QStringLiteral(", ")) + ": " + p.fout;
                         ++klaar_;
