@@ -156,9 +156,6 @@ TReekspunt Bereken(TInvoerset& invoer, TBedrijf& bedrijf, const QList<TReeks>& r
         }
         for (qsizetype r = 0; r < reeksen.size(); ++r) punt.waarden << invoer.Getal(reeksen[r].naam)->Tekst();
         punt.invoer = LeesInvoerRecord(invoer);
-    } catch (const EKorvalindeFout& e) {
-        punt.fout = e.Melding();
-        return punt;
     } catch (const std::exception& e) {
         punt.fout = QString::fromStdString(e.what());
         return punt;

@@ -142,10 +142,8 @@ QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer) {
                      static_cast<std::size_t>(data.size()), scenario);
         invoer.VulZodeLijst();
         invoer.ToonVorigeSnede();
-    } catch (const EKorvalindeFout& e) {
-        // A rule that a value read sets off may fail (a turn-in date that is no date).
-        return e.Melding();
     } catch (const std::exception& e) {
+        // A rule that a value read sets off may fail (a turn-in date that is no date).
         return QString::fromStdString(e.what());
     }
     return {};
@@ -279,8 +277,6 @@ bool TScenarioDocument::Lees(const QString& pad) {
             QString modelFout;
             berekening_.Doorrekenen(&modelFout);
             berekening_.ToonResultaten(invoer_.SpeAlt2);
-        } catch (const EKorvalindeFout& e) {
-            fout = e.Melding();
         } catch (const std::exception& e) {
             fout = QString::fromStdString(e.what());
         }
@@ -363,8 +359,6 @@ bool TScenarioDocument::Herstel(const QByteArray& bytes) {
             const TRekenpoging poging(berekening_);
             try {
                 if (berekening_.ResultatenInBeeld()) berekening_.TabKorvalindeChange(invoer_.SpeAlt2);
-            } catch (const EKorvalindeFout& e) {
-                fout = e.Melding();
             } catch (const std::exception& e) {
                 fout = QString::fromStdString(e.what());
             }
@@ -492,8 +486,6 @@ bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, 
     if (!fout.isEmpty()) return false;
     try {
         record = LeesInvoerRecord(invoer);
-    } catch (const EKorvalindeFout& e) {
-        fout = e.Melding();
     } catch (const std::exception& e) {
         fout = QString::fromStdString(e.what());
     }
