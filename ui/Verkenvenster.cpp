@@ -45,13 +45,8 @@ namespace korvalinde {
 
 namespace {
 
-// The name an input goes by in the lists, the table and the chart: its label with its unit; the value
-// fields of the alternatives, which have no label on screen, by what they hold.
 QString Titel(const TGetalInvoer* g) {
-    if (!g->Label().isEmpty()) return g->Label();
-    if (g->Naam() == QLatin1String("SpeAlt1")) return QStringLiteral("Waarde alternatief 1");
-    if (g->Naam() == QLatin1String("SpeAlt2")) return QStringLiteral("Waarde alternatief 2");
-    return g->Naam();
+    return Invoertitel(*g);
 }
 
 // Raised by the ordered work's writer when the user cancelled.
@@ -564,14 +559,12 @@ void TVerkenvenster::Berekenen() {
                     const QStringList& v = uitkomst->velden[p];
                     const int l = n > 1 ? p % perX : 0;
                     for (int var = 0; var < (n > 1 ? 1 : lijnen); ++var) {
-                        bool ok = false;
-                        const double w = v.value(n + var * per + k).toDouble(&ok);
-                        paneel.lijnen[n > 1 ? l : var] << (ok ? w : qQNaN());
+                        paneel.lijnen[n > 1 ? l : var] << Reekswaarde(v.value(n + var * per + k));
                     }
                 }
                 grafiek.panelen << paneel;
             }
-            for (int p = 0; p < totaal_; p += perX) grafiek.x << uitkomst->velden[p].value(0).toDouble();
+            for (int p = 0; p < totaal_; p += perX) grafiek.x << Reekswaarde(uitkomst->velden[p].value(0));
             if (!grafiek.panelen.isEmpty()) {
                 reeksBeeld_ = TekenReeksgrafiek(grafiek);
                 ImgReeksgrafiek->setPixmap(QPixmap::fromImage(reeksBeeld_.scaledToWidth(

@@ -13,6 +13,7 @@
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
+#include "programs/bereken/Opruimen.h"
 #include "report/Reeksgrafiek.h"
 
 #include <QBuffer>
@@ -129,6 +130,15 @@ class Standaarduitvoer {
                 static_cast<std::size_t>(bytes.size()) &&
             !fout_)
             fout_ = errno;
+        // The reader has gone ("| head"): nothing more can reach it, so the work stops here with
+        // exit 2 and one line, its temporaries removed.
+        if (fout_ == EPIPE) {
+            Onleesbaar(QStringLiteral("de uitvoer kon niet volledig geschreven worden: %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(EPIPE))));
+            Fout().flush();
+            RuimEigenOp();
+            std::_Exit(2);
+        }
     }
     void Schrijf(std::FILE* bestand) {
         std::rewind(bestand);
@@ -156,13 +166,17 @@ class Standaarduitvoer {
     bool dicht_ = false;
 };
 
-unsigned Draden(unsigned gevraagd) {
-    if (gevraagd > 0) return gevraagd;
-    return std::max(1u, std::thread::hardware_concurrency());
+// The threads asked for (by default as many as the machine has), but no more than the machine has
+// and than there are items to compute: more would only cost memory and switching.
+unsigned Draden(unsigned gevraagd, std::size_t werk) {
+    const unsigned machine = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned draden = gevraagd > 0 ? std::min(gevraagd, machine) : machine;
+    return static_cast<unsigned>(std::clamp<std::size_t>(werk, 1, draden));
 }
 
 // Every input read, on several threads, in the order given; nothing when one cannot be read.
-bool LeesAlles(const QStringList& bestanden, unsigned draden, std::vector<TQXInvoer>& invoer) {
+bool LeesAlles(const QStringList& bestanden, unsigned gevraagd, std::vector<TQXInvoer>& invoer) {
+    const unsigned draden = Draden(gevraagd, static_cast<std::size_t>(bestanden.size()));
     invoer.resize(static_cast<std::size_t>(bestanden.size()));
     QString melding;
     VerwerkGeordend<Gelezen>(
@@ -249,11 +263,17 @@ QString LeesReeksScenario(const QString& bestand, const QString& optie, QByteArr
                           TInvoerset& invoer) {
     if (IsJson(bestand)) return QStringLiteral("%1 vraagt een scenariobestand (.kvl), geen JSON").arg(optie);
     QString fout = LeesScenarioBytes(bestand, scenario);
+    if (fout.isEmpty()) WaarschuwVoorVersie(bestand, scenario);
     if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
     return fout.isEmpty() ? QString() : LeesMelding(bestand, fout);
 }
 
 } // namespace
+
+void WaarschuwVoorVersie(const QString& pad, const QByteArray& scenario) {
+    if (const QString nieuwer = NieuwereVersie(scenario); !nieuwer.isEmpty())
+        Fout() << "korvalinde-bereken: waarschuwing: " << pad << ": " << nieuwer << Qt::endl;
+}
 
 bool IsJson(const QString& pad) {
     return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
@@ -271,10 +291,10 @@ int Onleesbaar(const QString& melding) {
 }
 
 int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
-    const unsigned draden = Draden(opties.draden);
+    const unsigned draden = Draden(opties.draden, static_cast<std::size_t>(bestanden.size()));
     if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
     std::vector<TQXInvoer> invoer;
-    if (!LeesAlles(bestanden, draden, invoer)) return 2;
+    if (!LeesAlles(bestanden, opties.draden, invoer)) return 2;
 
     // The tables go either into the workbook, or as CSV or JSON to standard output.
     const bool xlsx = !opties.xlsx.isEmpty();
@@ -405,12 +425,6 @@ bool KiesRijen(const QStringList& gevraagd, QList<TSamenvattingKolom>& rijen, QS
     return true;
 }
 
-double Getal(const QString& tekst) {
-    bool ok = false;
-    const double d = tekst.trimmed().toDouble(&ok); // QString::toDouble reads the C locale
-    return ok ? d : std::numeric_limits<double>::quiet_NaN();
-}
-
 } // namespace
 
 int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
@@ -457,7 +471,7 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
     bool modelFout = false;
     try {
         VerwerkGeordend<TReekspunt>(
-            static_cast<std::size_t>(punten), Draden(opties.draden),
+            static_cast<std::size_t>(punten), Draden(opties.draden, static_cast<std::size_t>(punten)),
             [&](std::size_t i) { return BerekenReekspunt(scenario, reeksen, static_cast<int>(i)); },
             [&](std::size_t i, TReekspunt& p) {
                 const QStringList regel =
@@ -473,7 +487,7 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                 }
                 if (grafiek.panelen.isEmpty()) return;
                 const int x = static_cast<int>(i) / perX;
-                if (static_cast<int>(i) % perX == 0) grafiek.x << Getal(p.waarden.value(0));
+                if (static_cast<int>(i) % perX == 0) grafiek.x << Reekswaarde(p.waarden.value(0));
                 for (int l = 0; l < lijnen; ++l) {
                     if (reeksen.size() > 1 && l != static_cast<int>(i) % perX) continue;
                     const int v = reeksen.size() > 1 ? 0 : l;
@@ -484,9 +498,8 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                                                          invoer.Getal(reeksen[1].naam)->Label()
                                                    : VariantNaam(v));
                     for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
-                        grafiek.panelen[k].lijnen[l] << Getal(QString::fromStdString(
-                            p.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
-                                          [static_cast<std::size_t>(grafiekRijen[k].rij)]));
+                        grafiek.panelen[k].lijnen[l]
+                            << Samenvattingswaarde(p.samenvatting, grafiekRijen[k].rij, v);
                 }
             });
     } catch (const std::exception& e) {
@@ -521,7 +534,8 @@ int VerwerkZoek(const QString& bestand, const TBatchOpties& opties) {
     TReeks reeks;
     if (!LeesZoekdoel(opties.zoek, doel, fout) || !LeesZoekbereik(opties.varieer, invoer, reeks, fout))
         return Onleesbaar(fout);
-    const TZoekuitkomst u = Zoek(scenario, reeks, doel, opties.grootste, Draden(opties.draden));
+    const TZoekuitkomst u = Zoek(scenario, reeks, doel, opties.grootste,
+                                 Draden(opties.draden, static_cast<std::size_t>(reeks.waarden.size())));
     if (u.modelfouten > 0)
         Fout() << "korvalinde-bereken: " << bestand << ": " << u.modelfouten
                << " waarden gaven een fout van het model en voldoen dus niet (de eerste, "
