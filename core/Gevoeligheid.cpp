@@ -104,7 +104,8 @@ TGevoeligheid BerekenGevoeligheid(const QByteArray& scenario, const TSamenvattin
             },
             [&](std::size_t i, TReekspunt& p) {
                 TGevoeligheidsrij& rij = rijen[static_cast<qsizetype>(i / 2)];
-                (i % 2 == 0 ? rij.bijLaag : rij.bijHoog) = rijwaarde(p);
+                // A point where the model stopped has no value, also not a text it wrote before.
+                (i % 2 == 0 ? rij.bijLaag : rij.bijHoog) = p.fout.isEmpty() ? rijwaarde(p) : QString();
                 if (!p.fout.isEmpty() && rij.fout.isEmpty()) {
                     rij.foutBij = i % 2 == 0 ? rij.laagTekst : rij.hoogTekst;
                     rij.fout = p.fout;

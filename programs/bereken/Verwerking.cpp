@@ -467,6 +467,9 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
     const int lijnen = reeksen.size() > 1 ? perX : varianten;
     TReeksgrafiek grafiek;
     grafiek.xTitel = Reekstitel(invoer, reeksen[0].naam);
+    // The painter writes the axis's numbers; a date's number is its day of the year (Astekst gives
+    // the date for an axis that takes texts).
+    if (IsDatumreeks(reeksen[0].naam)) grafiek.xTitel += QStringLiteral(" (dag van het jaar)");
     for (const TSamenvattingKolom& k : grafiekRijen)
         grafiek.panelen << TReeksgrafiek::Paneel{k.titel, QList<QList<double>>(lijnen)};
     bool modelFout = false;
