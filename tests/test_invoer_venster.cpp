@@ -38,6 +38,32 @@ class Werper : public QObject {
         return QObject::event(e);
     }
 };
+// Closes every box on screen with its first button as soon as it shows, and keeps its text.
+class TBoxSluiter : public QObject {
+  public:
+    TBoxSluiter() {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->property("gesloten").toBool()) return;
+            box->setProperty("gesloten", true);
+            gezien << box->text();
+            box->buttons().value(0)->click();
+        });
+        timer_.start();
+    }
+    QStringList gezien;
+
+  private:
+    QTimer timer_;
+};
+
+// Typed as on a keyboard: each key to the widget that has the focus at that moment, then Enter.
+void TypEnter(const QString& tekst) {
+    for (const QChar teken : tekst) QTest::keyClick(QApplication::focusWidget(), teken.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
 } // namespace
 
 class TestInvoerVenster : public QObject {
@@ -62,6 +88,8 @@ class TestInvoerVenster : public QObject {
     void celMetKomma_data();
     void celMetKomma();
     void celSelectieEnVerlaten();
+    void celKrijgtWatGetyptIs_data();
+    void celKrijgtWatGetyptIs();
     void spinEditTypen();
     void decimalenTypen_data();
     void decimalenTypen();
@@ -474,6 +502,9 @@ void TestInvoerVenster::celSelectieEnVerlaten() {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
     QCOMPARE(grid->toolTip(), QString("Minimum: 0 - Maximum: 20"));
     QVERIFY(!(grid->model()->flags(grid->model()->index(2, 1)) & Qt::ItemIsEditable));
+    // Keys on a closed cell do nothing: no other cell becomes current.
+    QTest::keyClicks(grid, "0");
+    QCOMPARE(grid->currentIndex(), grid->model()->index(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(3, 2)).center());
     QCOMPARE(grid->toolTip(), QString("Minimum: 100 - Maximum: 1000"));
@@ -485,6 +516,79 @@ void TestInvoerVenster::celSelectieEnVerlaten() {
     venster->findChild<QWidget*>("GrdKrachtvoer")->setFocus();
     QTRY_VERIFY(!grid->selectionModel()->hasSelection());
     QVERIFY(!venster->Invoerset()->GrdVoeders->HeeftSelectie());
+}
+
+void TestInvoerVenster::celKrijgtWatGetyptIs_data() {
+    // Every feed row of both tables on "Voeding": keys typed at once after a click (also a click on
+    // the cell that is current already) or after the box of a refused entry go to that cell.
+    QTest::addColumn<QString>("tabel");
+    QTest::addColumn<int>("rij");
+    QTest::addColumn<bool>("naMelding");
+    for (const bool melding : {false, true}) {
+        const char* hoe = melding ? "box, click" : "click, Escape, click";
+        for (int rij = 2; rij <= 6; ++rij)
+            QTest::addRow("concentrate row %d, %s", rij, hoe) << "GrdKrachtvoer" << rij << melding;
+        for (int rij = 3; rij <= 8; ++rij)
+            QTest::addRow("feed gift row %d, %s", rij, hoe) << "GrdVoeders" << rij << melding;
+    }
+}
+
+void TestInvoerVenster::celKrijgtWatGetyptIs() {
+    QFETCH(QString, tabel);
+    QFETCH(int, rij);
+    QFETCH(bool, naMelding);
+    // The boxes on screen, each closed with its OK as soon as it shows.
+    TDialoogMelder scherm;
+    delete venster;
+    venster = new TFrmHoofdFormulier(&scherm);
+    TBoxSluiter boxen;
+    QStringList& gezien = boxen.gezien;
+    Toon(venster);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
+    TInvoerset& s = *venster->Invoerset();
+    const auto typ = TypEnter;
+    const auto klik = [](QTableView* grid, int r) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(r, 1)).center());
+    };
+    // First the maize silage gift, as the user sets it.
+    auto* voeders = venster->findChild<QTableView*>("GrdVoeders");
+    klik(voeders, 3);
+    typ("2");
+    QCOMPARE(s.GrdVoeders->Cel(1, 3), QString("2"));
+    auto* grid = venster->findChild<QTableView*>(tabel);
+    TTabel* doel = s.Tabel(tabel);
+    if (naMelding) {
+        klik(grid, rij);
+        typ("xyz");
+        QTRY_COMPARE(gezien, QStringList{"xyz is geen geldige waarde"});
+        // The desktop gives the window back its focus when the box has gone.
+        venster->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        klik(grid, rij);
+    } else {
+        klik(grid, rij);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        klik(grid, rij);
+    }
+    const auto cellen = [&] {
+        QStringList uit;
+        for (const TTabel* t : {s.GrdKrachtvoer, s.GrdVoeders})
+            for (int r = t->FixedRows(); r < t->RowCount(); ++r)
+                for (int k = 1; k < t->ColCount(); ++k)
+                    // The concentrate gift follows the concentrate table; the edited cell is checked below.
+                    uit << ((t == doel && r == rij && k == 1) || (t == s.GrdVoeders && r == 2 && k == 1)
+                                ? QString()
+                                : t->Cel(k, r));
+        return uit;
+    };
+    const QStringList voor = cellen();
+    typ("2,5");
+    QTest::qWait(QApplication::doubleClickInterval() + 50); // nothing opens later on another cell
+    QCOMPARE(doel->Cel(1, rij), QString("2.5"));
+    QCOMPARE(grid->model()->index(rij, 1).data().toString(), QString("2.5"));
+    QCOMPARE(cellen(), voor);
+    QCOMPARE(gezien.size(), naMelding ? 1 : 0);
 }
 
 void TestInvoerVenster::spinEditTypen() {
