@@ -4,12 +4,15 @@
 #include "VensterKind.h"
 
 #include "components/Dagveld.h"
+#include "core/Scenario.h"
+#include "ui/Bewerkingen.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
 #include "ui/Toepassing.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -95,6 +98,8 @@ class TestInvoerVenster : public QObject {
     void decimalenTypen();
     void langsteWaardeTypen();
     void keuzeKiezenEnTypen();
+    void keuzeHoudtKeuze_data();
+    void keuzeHoudtKeuze();
     void vorigeSnedeZichtbaar();
     void datumInVenster();
     void standaardKnop();
@@ -720,6 +725,78 @@ void TestInvoerVenster::keuzeKiezenEnTypen() {
     QTest::keyClick(zodeTekst, Qt::Key_Tab);
     QTRY_COMPARE(melder.Teksten(), QStringList{"Onbekende string :matig"});
     QCOMPARE(venster->Invoerset()->SpeBiomassa05->Tekst(), QString("1250"));
+}
+
+void TestInvoerVenster::keuzeHoudtKeuze_data() {
+    // A text typed into a choice box and Enter: the box's text afterwards, the step in "Bewerken" (named
+    // after the box's label; empty: no step) and the boxes shown. An alternative holds one of its kinds:
+    // another text goes back to the kind it had and changes nothing, also not the other alternative.
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("getypt");
+    QTest::addColumn<QString>("daarna");
+    QTest::addColumn<QString>("stap");
+    QTest::addColumn<QStringList>("meldingen");
+    const auto rij = [](const char* box, const char* getypt, const char* daarna, const char* stap,
+                        const QStringList& meldingen = {}) {
+        QTest::addRow("%s %s", box, getypt) << box << QString::fromUtf8(getypt) << QString::fromUtf8(daarna)
+                                            << QString::fromUtf8(stap) << meldingen;
+    };
+    rij("CbxSysteem", "Standweiden", "Standweiden", "Beweidingssysteem Omweiden → Standweiden");
+    rij("CbxZode", "Dicht", "Dicht", "Zodedichtheid Normaal → Dicht");
+    rij("CbxJaargift", "300", "300", "Globale stikstofjaargift 400 → 300");
+    rij("CbxGrondsoort", "Klei", "Klei", "Grondsoort Zand → Klei");
+    rij("CbxOntwatering", "Nee", "Nee", "Goede ontwatering Ja → Nee");
+    rij("CbxEngelsraai", "< 50", "< 50", "Aandeel engelsraaigras+klaver > 50 → < 50");
+    rij("CbxVorigGebruik", "Snede1", "Snede1", "Gebruik vorige snede Maaien → Snede1");
+    rij("CbxBloten", "Nee", "Nee", "Vorige snede gebloot Ja → Nee");
+    rij("CbxAlt1", "Oppervlakte perceel", "Oppervlakte perceel",
+        "Alternatief 1 Opname ds snijmais → Oppervlakte perceel");
+    rij("CbxAlt1", "aantal weidedagen", "Aantal weidedagen ",
+        "Alternatief 1 Opname ds snijmais → Aantal weidedagen");
+    rij("CbxAlt2", "Opname ds graskuil", "Opname ds graskuil",
+        "Alternatief 2 Opname ds snijmais → Opname ds graskuil");
+    rij("CbxAlt1", "abc", "Opname ds snijmais", "", {"abc is geen geldige waarde"});
+    rij("CbxAlt2", "Oppervlakte", "Opname ds snijmais", "", {"Oppervlakte is geen geldige waarde"});
+    rij("CbxAlt1", "", "Opname ds snijmais", "", {"(leeg) is geen geldige waarde"});
+}
+
+void TestInvoerVenster::keuzeHoudtKeuze() {
+    QFETCH(QString, box);
+    QFETCH(QString, getypt);
+    QFETCH(QString, daarna);
+    QFETCH(QString, stap);
+    QFETCH(QStringList, meldingen);
+    TDialoogMelder scherm;
+    delete venster;
+    venster = new TFrmHoofdFormulier(&scherm);
+    TBoxSluiter boxen;
+    Toon(venster);
+    TInvoerset& s = *venster->Invoerset();
+    auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+    auto* keuze = venster->findChild<QComboBox*>(box);
+    QVERIFY(keuze);
+    // The topping is asked after grazing only.
+    if (box == "CbxBloten") s.CbxVorigGebruik->KiesDoorGebruiker(1);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(keuze)) tabs->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    venster->Bewerkingen()->Wis();
+    const QByteArray voor = venster->Document()->Bytes();
+    const QStringList alt2{s.CbxAlt2->Tekst(), s.SpeAlt2->Tekst()};
+    keuze->setFocus();
+    keuze->lineEdit()->selectAll();
+    QTest::keyClick(keuze->lineEdit(), Qt::Key_Backspace);
+    TypEnter(getypt);
+    QCoreApplication::processEvents();
+    QCOMPARE(keuze->currentText(), daarna);
+    QCOMPARE(s.Keuze(box)->Tekst(), daarna);
+    QCOMPARE(boxen.gezien, meldingen);
+    QCOMPARE(Kind<QAction>(venster, "MitOngedaanMaken")->text(),
+             stap.isEmpty() ? QString("&Ongedaan maken") : "&Ongedaan maken: " + stap);
+    if (stap.isEmpty()) {
+        QCOMPARE(venster->Document()->Bytes(), voor);
+        QCOMPARE((QStringList{s.CbxAlt2->Tekst(), s.SpeAlt2->Tekst()}), alt2);
+    }
 }
 
 void TestInvoerVenster::vorigeSnedeZichtbaar() {
