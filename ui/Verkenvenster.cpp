@@ -703,6 +703,7 @@ void TVerkenvenster::Overnemen(bool alsAlternatief) {
     if (!zoek_.gevonden || zoekNaam_.isEmpty()) return;
     if (!alsAlternatief) {
         if (TGetalInvoer* g = invoer_.Getal(zoekNaam_)) g->TypDoorGebruiker(zoek_.eerste);
+        if (InvoerGezet) InvoerGezet();
         return;
     }
     const int soort = AlternatiefSoort(zoekNaam_);

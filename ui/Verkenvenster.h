@@ -64,6 +64,8 @@ class TVerkenvenster : public QWidget {
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
     // Called after "Als alternatief 1" set the first alternative, so that the main window computes.
     std::function<void()> AlternatiefGezet;
+    // Called after "Overnemen" put the value found into its input, so that results in view follow it.
+    std::function<void()> InvoerGezet;
 
   signals:
     // A run ended (finished or cancelled).
