@@ -85,7 +85,8 @@ struct Getekend {
     // The pixel within one pixel of the point that comes nearest to `kleur`: a line of width 2 does
     // not always cover its point's pixel whole.
     QColor Bij(QPointF punt, QPointF verschuiving, const QColor& kleur) const {
-        const QPoint plek = (indeling.panelen[0].Plek(punt) + verschuiving).toPoint();
+        const QPoint plek =
+            ((indeling.panelen[0].Plek(punt) + verschuiving) * beeld.devicePixelRatio()).toPoint();
         QColor beste = beeld.pixelColor(plek);
         const auto afstand = [&kleur](const QColor& c) {
             return std::abs(c.red() - kleur.red()) + std::abs(c.green() - kleur.green()) +
