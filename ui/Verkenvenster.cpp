@@ -294,7 +294,7 @@ QWidget* TVerkenvenster::MaakReeks() {
     midden->addWidget(ScrReeksTabel);
     auto* grafiekVlak = new QScrollArea(pagina);
     ImgReeksgrafiek = new TGrafiekvlak;
-    ImgReeksgrafiek->ZetPaneelHoogte(ReeksgrafiekPaneelHoogte);
+    ImgReeksgrafiek->ZetPaneelHoogte(240); // on screen two panels fit the pane; it scrolls for more
     ImgReeksgrafiek->setObjectName(QStringLiteral("ImgReeksgrafiek"));
     ImgReeksgrafiek->setContextMenuPolicy(Qt::CustomContextMenu);
     grafiekVlak->setWidget(ImgReeksgrafiek);
