@@ -39,6 +39,7 @@ class QThread;
 
 namespace korvalinde {
 
+class TGrafiekvlak;
 class TInvoerset;
 class TStringGrid;
 class TTabel;
@@ -122,7 +123,7 @@ class TVerkenvenster : public QWidget {
     QScrollArea* ScrReeksTabel = nullptr;
     TStringGrid* GrdReeks = nullptr;
     TTabel* reeksTabel_ = nullptr;
-    QLabel* ImgReeksgrafiek = nullptr;
+    TGrafiekvlak* ImgReeksgrafiek = nullptr;
     QMenu* grafiekMenu_ = nullptr;
     QString reeksCsv_;
     QImage reeksBeeld_;
