@@ -23,6 +23,7 @@
 #include "core/Meldingen.h"
 #include "core/Scenario.h"
 #include "core/Versie.h"
+#include "domain/Decimaalpunt.h"
 #include "programs/bereken/Verwerking.h"
 #include "report/Rapport.h"
 
@@ -203,6 +204,7 @@ int main(int argc, char** argv) {
     } else {
         toepassing = std::make_unique<QCoreApplication>(argc, argv);
     }
+    HoudDecimaalpunt(); // the application object took the locale's numbers from the environment
     const QStringList args = toepassing->arguments().mid(1);
     std::optional<QString> rapport;
     QStringList bestanden;
