@@ -6,6 +6,7 @@
 
 #include "Testbestanden.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "components/Dialoogmelder.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/RecenteBestanden.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPainter>
 #include <QPrinter>
@@ -40,6 +42,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -526,6 +529,36 @@ class TestHoofdvenster : public QObject {
         if (geval == "apparaat")
             QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
         QFile::remove(ini);
+    }
+
+    // The boxes on screen once the program ends: the close query that is open closes as with Escape
+    // (the window stays), and the next close query answers itself "Nee" without a box.
+    void beeindigenZonderVragen() {
+        TDialoogMelder scherm;
+        auto venster = std::make_unique<TFrmHoofdFormulier>(THoofdvensterOpties{}, &scherm);
+        venster->show();
+        venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("51"));
+        bool open = false;
+        QTimer::singleShot(100, venster.get(), [&] {
+            open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            scherm.Beeindigen();
+        });
+        // A box that stays open is closed after a while, so that the test does not hang on it.
+        int bleefOpen = 0;
+        QTimer wacht;
+        QObject::connect(&wacht, &QTimer::timeout, venster.get(), [&bleefOpen] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                ++bleefOpen, box->reject();
+        });
+        wacht.start(3000);
+        QVERIFY(!venster->close());
+        QVERIFY(open);
+        QVERIFY(venster->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(venster->close());
+        QVERIFY(!venster->isVisible());
+        QCOMPARE(bleefOpen, 0);
+        QVERIFY(venster->Document()->Opgeslagen());
     }
 
     // The real program with its settings file in the user's folder (a copy of the program outside
