@@ -25,10 +25,13 @@ class TDecimaalpunt {
     TDecimaalpunt& operator=(const TDecimaalpunt&) = delete;
 
   private:
-    void* eigen_ = nullptr;  // POSIX: the thread's locale while the guard lives
-    void* vorige_ = nullptr; // POSIX: the thread's former locale
-    std::string vorigeNaam_; // Windows: the former name of the numbers' locale
-    int stand_ = -1;         // Windows: the former per-thread setting of the C library
+#ifdef _WIN32
+    std::string vorigeNaam_; // the former name of the numbers' locale
+    int stand_ = -1;         // the former per-thread setting of the C library
+#else
+    void* eigen_ = nullptr;  // the thread's locale while the guard lives
+    void* vorige_ = nullptr; // the thread's former locale
+#endif
 };
 
 } // namespace korvalinde

@@ -107,7 +107,8 @@ class TEindeVanger {
         QObject::connect(melder_.get(), &QSocketNotifier::activated, melder_.get(), [this, vensters] {
             char teken[16];
             int signaal = 0;
-            for (ssize_t n = 0; (n = ::read(pijp_[0], teken, sizeof teken)) > 0;) signaal = teken[n - 1];
+            for (ssize_t n = 0; (n = ::read(pijp_[0], teken, sizeof teken)) > 0;)
+                signaal = static_cast<unsigned char>(teken[n - 1]);
             if (bezig_) return;
             bezig_ = true;
             std::fprintf(stderr, "korvalinde: %s ontvangen: het programma stopt\n", SignaalNaam(signaal));
