@@ -41,12 +41,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <clocale>
 #include <csignal>
+#include <cstring>
 
 #include <sys/resource.h>
 
 using namespace korvalinde;
 using korvalinde::testdata::CsvRegels;
+using korvalinde::testdata::GnumericCsv;
 using korvalinde::testdata::Kind;
 using korvalinde::testdata::LeesWerkmap;
 using korvalinde::testdata::VergelijkBlad;
@@ -575,9 +579,12 @@ void TestUitvoerVenster::csvGelijkAanBatch() {
 void TestUitvoerVenster::csvOpslaan_data() {
     QTest::addColumn<QString>("extensie"); // csv or xlsx
     QTest::addColumn<int>("tabel");        // -1 the summary, else the detail table of that variant
-    QTest::newRow("CSV, detail") << "csv" << 2;
-    QTest::newRow("Excel workbook, summary") << "xlsx" << -1;
-    QTest::newRow("Excel workbook, detail") << "xlsx" << 2;
+    QTest::addColumn<QByteArray>("taal");  // LC_NUMERIC while the table is saved
+    QTest::newRow("CSV, detail") << "csv" << 2 << QByteArray("C");
+    QTest::newRow("Excel workbook, summary") << "xlsx" << -1 << QByteArray("C");
+    QTest::newRow("Excel workbook, detail") << "xlsx" << 2 << QByteArray("C");
+    // On a Dutch desktop the same workbook, for openpyxl and for Gnumeric.
+    QTest::newRow("Excel workbook, summary, comma locale") << "xlsx" << -1 << QByteArray("nl_NL.UTF-8");
 }
 
 void TestUitvoerVenster::csvOpslaan() {
@@ -587,6 +594,7 @@ void TestUitvoerVenster::csvOpslaan() {
     // cancelled dialog writes nothing.
     QFETCH(QString, extensie);
     QFETCH(int, tabel);
+    QFETCH(QByteArray, taal);
     TFrmHoofdFormulier venster(&melder_);
     QTemporaryDir map;
     TStringGrid* grid =
@@ -601,7 +609,13 @@ void TestUitvoerVenster::csvOpslaan() {
         return antwoord;
     };
     grid->ToonFout = [&fouten](const QString& melding) { fouten << melding; };
-    (xlsx ? grid->MitOpslaanXlsx() : grid->MitOpslaanCsv())->trigger();
+    const auto opslaanIn = [&](const char* getallen) {
+        const std::string vorige = std::setlocale(LC_NUMERIC, nullptr);
+        QVERIFY(std::setlocale(LC_NUMERIC, getallen));
+        (xlsx ? grid->MitOpslaanXlsx() : grid->MitOpslaanCsv())->trigger();
+        std::setlocale(LC_NUMERIC, vorige.c_str());
+    };
+    opslaanIn(taal.constData());
     QCOMPARE(voorstel, (tabel < 0 ? "Korvalinde uitvoer." : "Korvalinde detail Alternatief 1+2.") + extensie);
     const QString pad = map.filePath("tabel." + extensie);
     QFile bestand(pad);
@@ -617,6 +631,14 @@ void TestUitvoerVenster::csvOpslaan() {
             VergelijkBlad(werkmap.value("bladen").toObject().value(blad).toObject(), CsvRegels(csv.toUtf8()),
                           tabel < 0 ? TekstkolommenSamenvatting : TekstkolommenDetail);
         QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+        if (taal != "C") {
+            antwoord = map.filePath("c");
+            opslaanIn("C");
+            const QByteArray gnumeric = GnumericCsv(pad, fout);
+            QVERIFY2(fout.isEmpty(), qPrintable(fout));
+            QCOMPARE(gnumeric, GnumericCsv(map.filePath("c.xlsx"), fout));
+            QVERIFY(QFile::remove(map.filePath("c.xlsx")));
+        }
     } else {
         QCOMPARE(QString::fromUtf8(bestand.readAll()), csv);
     }
@@ -644,7 +666,7 @@ void TestUitvoerVenster::csvOpslaan() {
         QVERIFY(!gelukt);
     }
     QCOMPARE(fouten.size(), 2);
-    QVERIFY2(fouten[1].contains("File too large"), qPrintable(fouten[1]));
+    QVERIFY2(fouten[1].contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(fouten[1]));
     QVERIFY(bestand.open(QIODevice::ReadOnly));
     QCOMPARE(bestand.readAll(), oud);
     QCOMPARE(QDir(map.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tabel." + extensie});
