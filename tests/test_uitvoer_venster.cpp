@@ -901,8 +901,10 @@ void TestUitvoerVenster::verkennenReeksVerzoek() {
         Kind<QDoubleSpinBox>(v, naam)->setValue(waarde);
     };
     const auto cellen = [v] {
-        const TTabel* t = Kind<TStringGrid>(v, "GrdReeks")->Tabel();
         QStringList c;
+        const auto* grid = v->findChild<TStringGrid*>(QStringLiteral("GrdReeks"));
+        if (!grid) return c; // no table
+        const TTabel* t = grid->Tabel();
         for (int r = 0; r < t->RowCount(); ++r)
             for (int k = 0; k < t->ColCount(); ++k) c << t->Cel(k, r);
         return c;
