@@ -97,6 +97,8 @@ int LaatsteWeidedag() {
 }
 
 QString DagMaandTekst(int dag) {
+    // Beyond the year (an axis's end) no date: the number.
+    if (dag < 1 || dag > 365) return QString::number(dag);
     const int ddmm = TDagInvoer::DagMaand(dag);
     return QStringLiteral("%1/%2")
         .arg(ddmm / 100, 2, 10, QLatin1Char('0'))

@@ -42,7 +42,8 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
 bool IsDatumreeks(const QString& naam);
 int EersteWeidedag();  // 1 April
 int LaatsteWeidedag(); // 31 October
-// A day of the year as a date is shown in a sweep's table and on its chart's axis: "01/04".
+// A day of the year as a date is shown in a sweep's table and on its chart's axis: "01/04" (a number
+// outside 1..365 as it is).
 QString DagMaandTekst(int dag);
 // The text of a swept value on a chart's axis: a date as DagMaandTekst, a number with a point and
 // the digits it needs ("2.5", "60").

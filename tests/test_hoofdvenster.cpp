@@ -6,6 +6,7 @@
 
 #include "Testbestanden.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "components/Dialoogmelder.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/RecenteBestanden.h"
@@ -15,33 +16,46 @@
 #include "programs/Produktondersteuning.h"
 #include "programs/Programma.h"
 #include "programs/Startvenster.h"
+#include "report/GrafiekOpbouw.h"
 #include "ui/Glyphs.h"
+#include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
+#include "ui/InvoerWidgets.h"
 #include "ui/Toepassing.h"
+#include "ui/Verkenvenster.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <csignal>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvalinde;
 using korvalinde::testdata::Kind;
@@ -65,6 +79,15 @@ using testbestand::Inhoud;
 
 void Schrijf(const QString& pad, const QByteArray& inhoud) {
     QVERIFY(testbestand::Schrijf(pad, inhoud));
+}
+
+// A settings file of exactly the read limit that begins with good lines and goes on with bytes that
+// are no text.
+QByteArray Beschadigd(const QByteArray& begin) {
+    QByteArray bytes = begin;
+    QRandomGenerator willekeur(27);
+    while (bytes.size() < qsizetype(InstellingenMaxGrootte)) bytes += char(willekeur.bounded(256));
+    return bytes;
 }
 
 void Betreed(QWidget* widget) {
@@ -468,6 +491,10 @@ class TestHoofdvenster : public QObject {
         QTest::newRow("5 GB sparse file") << "groot"
                                           << ""
                                           << "niet bewaard";
+        // Good lines, then bytes that are no text: not read in part, and replaced whole.
+        QTest::newRow("damaged file of 1 MiB") << "beschadigd"
+                                               << ""
+                                               << "niet bewaard";
     }
     void instellingenBestand() {
         QFETCH(QString, geval);
@@ -484,6 +511,7 @@ class TestHoofdvenster : public QObject {
             f.write(";" + QByteArray(opvulling - 2, 'x') + "\n");
         }
         if (geval == "groot") QVERIFY(QFile::resize(ini, 5'000'000'000LL));
+        if (geval == "beschadigd") Schrijf(ini, Beschadigd(inhoud));
         if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
         if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
         if (geval == "apparaat") QVERIFY(QFile::link(QStringLiteral("/dev/null"), ini));
@@ -492,8 +520,9 @@ class TestHoofdvenster : public QObject {
         instellingen->setValue(QStringLiteral("BestandHistorie/FileHistCount"), 0);
         const QString fout = SchrijfInstellingen(*instellingen);
         QVERIFY2(melding.isEmpty() ? fout.isEmpty() : fout.contains(melding), qPrintable(fout));
-        if (geval == "gewoon" || geval.startsWith("gr")) QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
-        if (geval.startsWith("gr") && !melding.isEmpty()) {
+        if (geval == "gewoon" || geval.startsWith("gr") || geval == "beschadigd")
+            QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
+        if ((geval.startsWith("gr") || geval == "beschadigd") && !melding.isEmpty()) {
             QVERIFY(QFileInfo(ini).size() < 100);
             QVERIFY(SchrijfInstellingen(*instellingen).isEmpty()); // said once
         }
@@ -506,6 +535,112 @@ class TestHoofdvenster : public QObject {
         if (geval == "apparaat")
             QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
         QFile::remove(ini);
+    }
+
+    // The boxes on screen once the program ends: the close query that is open closes as with Escape
+    // (the window stays), and the next close query answers itself "Nee" without a box.
+    void beeindigenZonderVragen() {
+        TDialoogMelder scherm;
+        auto venster = std::make_unique<TFrmHoofdFormulier>(THoofdvensterOpties{}, &scherm);
+        venster->show();
+        venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("51"));
+        bool open = false;
+        QTimer::singleShot(100, venster.get(), [&] {
+            open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            scherm.Beeindigen();
+        });
+        // A box that stays open is closed after a while, so that the test does not hang on it.
+        int bleefOpen = 0;
+        QTimer wacht;
+        QObject::connect(&wacht, &QTimer::timeout, venster.get(), [&bleefOpen] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                ++bleefOpen, box->reject();
+        });
+        wacht.start(3000);
+        QVERIFY(!venster->close());
+        QVERIFY(open);
+        QVERIFY(venster->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(venster->close());
+        QVERIFY(!venster->isVisible());
+        QCOMPARE(bleefOpen, 0);
+        QVERIFY(venster->Document()->Opgeslagen());
+    }
+
+    // The real program with its settings file in the user's folder (a copy of the program outside
+    // the build tree): a request to end from the system ends it within a second, without a box, with
+    // the reasons on standard error, whatever stands where the settings file should be; the file
+    // written back is never larger than what is read.
+    void signaalBeeindigt_data() {
+        QTest::addColumn<QString>("geval");
+        QTest::addColumn<int>("signaal");
+        QTest::addColumn<QString>("melding"); // on standard error, besides the signal's line
+        QTest::newRow("no settings file, SIGTERM") << "geen" << SIGTERM << "";
+        QTest::newRow("regular file, SIGHUP") << "gewoon" << SIGHUP << "";
+        QTest::newRow("regular file, SIGINT") << "gewoon" << SIGINT << "";
+        QTest::newRow("folder") << "map" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("FIFO") << "fifo" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("link to /dev/zero") << "nul" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("read-only file") << "alleenlezen" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("over the limit") << "grens+1" << SIGTERM << "niet bewaard";
+        QTest::newRow("damaged file of 1 MiB") << "beschadigd" << SIGTERM << "niet bewaard";
+    }
+    void signaalBeeindigt() {
+        QFETCH(QString, geval);
+        QFETCH(int, signaal);
+        QFETCH(QString, melding);
+        const QString programma = map->filePath(QStringLiteral("bin/korvalinde"));
+        QVERIFY(QDir().mkpath(map->filePath(QStringLiteral("bin"))));
+        if (::link(KORVALINDE_EXE, QFile::encodeName(programma).constData()) != 0)
+            QVERIFY(QFile::copy(QStringLiteral(KORVALINDE_EXE), programma));
+        const QString ini = map->filePath(QStringLiteral("config/Korvalinde/korvalinde.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ini).path()));
+        const QByteArray inhoud = "[Gebruik]\nProduktOndersteuning=0\n";
+        if (geval == "gewoon" || geval == "alleenlezen") Schrijf(ini, inhoud);
+        if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
+        if (geval == "map") QVERIFY(QDir().mkpath(ini));
+        if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
+        if (geval == "nul") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+        if (geval == "grens+1") Schrijf(ini, inhoud + QByteArray(qsizetype(InstellingenMaxGrootte), ';'));
+        if (geval == "beschadigd") Schrijf(ini, Beschadigd(inhoud));
+
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), map->filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(programma);
+        QVERIFY(p.waitForStarted());
+        // Ready once the program catches the signal: its message loop runs.
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        QDeadlineTimer start(30000);
+        bool vangt = false;
+        while (!vangt && !start.hasExpired() && p.state() == QProcess::Running) {
+            QVERIFY(status.open(QIODevice::ReadOnly));
+            for (const QByteArray& regel : status.readAll().split('\n'))
+                if (regel.startsWith("SigCgt:"))
+                    vangt = (regel.mid(7).trimmed().toULongLong(nullptr, 16) >> (signaal - 1)) & 1;
+            status.close();
+            if (!vangt) QThread::msleep(20);
+        }
+        QVERIFY2(vangt, p.readAllStandardError().constData());
+        QVERIFY(::kill(static_cast<pid_t>(p.processId()), signaal) == 0);
+        QVERIFY2(p.waitForFinished(1000), "still running a second after the signal");
+        const QString fout = QString::fromLocal8Bit(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        const QString regel =
+            QStringLiteral("korvalinde: SIG%1 ontvangen").arg(QLatin1String(sigabbrev_np(signaal)));
+        QVERIFY2(fout.contains(regel), qPrintable(fout));
+        QVERIFY2(melding.isEmpty() || fout.contains(melding), qPrintable(fout));
+        if (geval == "alleenlezen") QCOMPARE(Inhoud(ini), inhoud);
+        if (geval == "map" || geval == "fifo" || geval == "nul") QVERIFY(!QFileInfo(ini).isFile());
+        if (geval == "geen" || geval == "gewoon" || geval == "grens+1" || geval == "beschadigd") {
+            const QByteArray terug = Inhoud(ini);
+            QVERIFY(terug.size() <= qsizetype(InstellingenMaxGrootte));
+            QVERIFY2(terug.contains("FileHistCount=0"), terug.left(200).constData());
+            QCOMPARE(terug.contains("ProduktOndersteuning=0"), geval == "gewoon");
+        }
     }
 
     // Started with a scenario as the first argument: shown on "Uitvoer" with its values and name;
@@ -1027,6 +1162,111 @@ class TestHoofdvenster : public QObject {
             QCOMPARE(tekst, verwacht);
         }
         melder.antwoorden = {MeldKnop::Nee};
+    }
+
+    // What changes the inputs while a result page is in view recomputes what that page shows:
+    // "Overnemen" and "Als alternatief 1" of a goal seek in "Verkennen", undo and redo. The cells
+    // and the chart in view are those of a fresh calculation of the inputs as they are then.
+    void resultatenVolgenInvoer_data() {
+        QTest::addColumn<QString>("actie");
+        QTest::addColumn<int>("pagina");
+        const std::pair<int, const char*> paginas[] = {{TFrmHoofdFormulier::Uitvoer, "Uitvoer"},
+                                                       {TFrmHoofdFormulier::Detailuitvoer, "Detailuitvoer"},
+                                                       {TFrmHoofdFormulier::Grafieken, "Grafieken"}};
+        for (const char* actie : {"overnemen", "als alternatief", "ongedaan", "opnieuw"})
+            for (const auto& [pagina, naam] : paginas)
+                QTest::addRow("%s, %s", actie, naam) << QString::fromLatin1(actie) << pagina;
+    }
+    void resultatenVolgenInvoer() {
+        QFETCH(QString, actie);
+        QFETCH(int, pagina);
+        auto venster = Venster();
+        venster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
+        TInvoerset& s = *venster->Invoerset();
+        auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+        auto* grafiek = Kind<TGrafiekPagina>(venster, "SheetGraf");
+        grafiek->CbxGrafiek()->setCurrentIndex(0); // "Grasaanbod en biomassa"
+        const bool bewerking = actie == "ongedaan" || actie == "opnieuw";
+        if (bewerking) {
+            tabs->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+            s.SpePerceelOpp->TypDoorGebruiker(QStringLiteral("3.5"));
+            QCoreApplication::processEvents();
+        }
+        tabs->setCurrentIndex(pagina);
+        const TTabel* sam = venster->Berekening()->GrdUitvoerSam;
+        const auto samenvatting = [sam] {
+            QStringList uit;
+            for (int rij = 1; rij < sam->RowCount(); ++rij)
+                for (int kolom = 2; kolom <= 4; ++kolom) uit << sam->Cel(kolom, rij);
+            return uit;
+        };
+        QStringList voor = samenvatting();
+        if (bewerking) {
+            Kind<QAction>(venster, "MitOngedaanMaken")->trigger();
+            if (actie == "opnieuw") {
+                QVERIFY(samenvatting() != voor);
+                voor = samenvatting();
+                Kind<QAction>(venster, "MitOpnieuw")->trigger();
+            }
+        } else {
+            // The smallest paddock of 1 to 4 ha with at least 3 grazing days.
+            venster->MitVerkennenClick();
+            TVerkenvenster* v = venster->Verkenvenster();
+            QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+            Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(1);
+            const auto kies = [v](const char* naam, const QVariant& data) {
+                auto* box = Kind<QComboBox>(v, naam);
+                box->setCurrentIndex(box->findData(data));
+            };
+            kies("CbxZoekInvoer", QStringLiteral("SpePerceelOpp"));
+            Kind<QDoubleSpinBox>(v, "SpeZoekVan")->setValue(1);
+            Kind<QDoubleSpinBox>(v, "SpeZoekTot")->setValue(4);
+            kies("CbxDoelRij", static_cast<int>(RijWeidedagen));
+            Kind<QDoubleSpinBox>(v, "SpeDoel")->setValue(3);
+            QTest::mouseClick(Kind<QPushButton>(v, "BtnZoeken"), Qt::LeftButton);
+            QVERIFY(klaar.wait(60000));
+            QTest::mouseClick(
+                Kind<QPushButton>(v, actie == "overnemen" ? "BtnOvernemen" : "BtnAlsAlternatief"),
+                Qt::LeftButton);
+            if (actie == "overnemen")
+                QVERIFY(s.SpePerceelOpp->Tekst() != QStringLiteral("2.3"));
+            else
+                QCOMPARE(s.CbxAlt1->Tekst(), QStringLiteral("Oppervlakte perceel"));
+        }
+        QVERIFY(samenvatting() != voor);
+
+        TQXUitvoer vers;
+        TBedrijf().Bereken(LeesInvoerRecord(s), vers);
+        QObject ouder;
+        const TResultaatTabellen verwacht = MaakResultaatTabellen(&ouder);
+        VulResultaatTabellen(verwacht, vers);
+        // The value cells a model shows: its rows from `rij0`, its columns from `kolom0`.
+        const auto cellen = [](const QAbstractItemModel& model, int rij0, int kolom0) {
+            QStringList uit;
+            for (int rij = rij0; rij < model.rowCount(); ++rij)
+                for (int kolom = kolom0; kolom < model.columnCount(); ++kolom)
+                    uit << model.index(rij, kolom).data().toString();
+            return uit;
+        };
+        if (tabs->currentIndex() == TFrmHoofdFormulier::Grafieken) {
+            const TGrafiekBeschrijving& getoond = grafiek->Beschrijving();
+            const TGrafiekBeschrijving berekend =
+                BouwGrafiek({[&verwacht](int v, int kolom, int rij) {
+                                return verwacht.Det[static_cast<std::size_t>(v)]->Cel(kolom, rij);
+                            }},
+                            1, getoond.variant);
+            QCOMPARE(getoond.grafiek, 1);
+            for (int i = 0; i < SerieAantal; ++i)
+                QCOMPARE(getoond.series[i].punten, berekend.series[i].punten);
+        } else {
+            const bool samen = tabs->currentIndex() == TFrmHoofdFormulier::Uitvoer;
+            auto* grid = Kind<QTableView>(venster, samen ? "GrdUitvoerSam" : "GrdUitvoerDet0");
+            QVERIFY(grid->isVisible());
+            const TTabelModel model(samen ? verwacht.Sam : verwacht.Det[0], &ouder);
+            QCOMPARE(cellen(*grid->model(), samen ? 1 : 3, samen ? 2 : 1),
+                     cellen(model, samen ? 1 : 3, samen ? 2 : 1));
+        }
     }
 
     void rapport() {

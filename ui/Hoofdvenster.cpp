@@ -43,6 +43,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace korvalinde {
 
 namespace {
@@ -782,6 +784,8 @@ void TFrmHoofdFormulier::MitVerkennenClick() {
             ToonPagina(Uitvoer);
             TabKorvalindeChange(TabKorvalinde);
         };
+        // A value taken over into an input: a result page in view shows it computed at once.
+        verkenvenster_->InvoerGezet = [this] { TabKorvalindeChange(TabKorvalinde); };
     } else if (!verkenvenster_->isVisible() && !verkenvenster_->Bezig()) {
         // Opened again: from the inputs as they are now.
         verkenvenster_->NeemUitgangspunt(true);
@@ -932,9 +936,11 @@ void TFrmHoofdFormulier::FormClose() {
         if (!huidig.isEmpty()) FhmBestandHistorie->Add(huidig);
         if (QSettings* instellingen = opties_.Instellingen) {
             FhmBestandHistorie->SaveToIni(*instellingen, QString::fromLatin1(BestandHistorieSectie));
-            // A settings file that cannot be written (read-only, no regular file, disk full) is said.
+            // A settings file that cannot be written (read-only, no regular file, disk full) is said
+            // on standard error: a box would keep the program from ending (at a log-off nobody
+            // answers it).
             const QString fout = SchrijfInstellingen(*instellingen);
-            if (!fout.isEmpty()) melder_->Fout(fout);
+            if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", fout.toLocal8Bit().constData());
         }
     });
 }

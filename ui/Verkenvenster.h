@@ -39,6 +39,7 @@ class QThread;
 
 namespace korvalinde {
 
+class TGrafiekvlak;
 class TInvoerset;
 class TStringGrid;
 class TTabel;
@@ -64,10 +65,15 @@ class TVerkenvenster : public QWidget {
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
     // Called after "Als alternatief 1" set the first alternative, so that the main window computes.
     std::function<void()> AlternatiefGezet;
+    // Called after "Overnemen" put the value found into its input, so that results in view follow it.
+    std::function<void()> InvoerGezet;
 
   signals:
     // A run ended (finished or cancelled).
     void Klaar();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
     QWidget* MaakReeks();
@@ -83,6 +89,10 @@ class TVerkenvenster : public QWidget {
     void ToonZoekuitkomst();
     void Overnemen(bool alsAlternatief);
     void ControleerUitgangspunt();
+    // The scenario on screen now as scenario-file bytes.
+    QByteArray Scenario() const;
+    // The goal seek's question changed: its answer is no longer shown.
+    void VraagGewijzigd();
     void WisReeks();
     void ToonGrafiekMenu(const QPoint& plek);
     bool GrafiekOpslaan();
@@ -96,6 +106,7 @@ class TVerkenvenster : public QWidget {
     std::atomic<int> klaar_{0};
     int totaal_ = 0;
     bool controleGepland_ = false;
+    bool geplaatst_ = false;
 
     QLabel* LblUitgangspunt = nullptr;
     QLabel* LblGewijzigd = nullptr;
@@ -120,7 +131,7 @@ class TVerkenvenster : public QWidget {
     QScrollArea* ScrReeksTabel = nullptr;
     TStringGrid* GrdReeks = nullptr;
     TTabel* reeksTabel_ = nullptr;
-    QLabel* ImgReeksgrafiek = nullptr;
+    TGrafiekvlak* ImgReeksgrafiek = nullptr;
     QMenu* grafiekMenu_ = nullptr;
     QString reeksCsv_;
     QImage reeksBeeld_;
@@ -142,6 +153,7 @@ class TVerkenvenster : public QWidget {
     TZoekuitkomst zoek_;
     TReekspunt nu_; // the starting point's own summary
     QString zoekNaam_;
+    int vraag_ = 0; // counts the changes of the question, so that a late answer to an old one is dropped
 };
 
 } // namespace korvalinde

@@ -9,13 +9,14 @@
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/Verkennen.h"
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
 #include "programs/bereken/Opruimen.h"
-#include "report/Reeksgrafiek.h"
+#include "report/Grafiektekenaar.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -407,14 +408,15 @@ namespace {
 
 // The summary rows the chart shows: those whose title holds one of the texts asked (any case);
 // by default the use of the grass and the milk, the advisor's first questions.
-bool KiesRijen(const QStringList& gevraagd, QList<TSamenvattingKolom>& rijen, QString& fout) {
+bool KiesRijen(const QStringList& gevraagd, QList<int>& rijen, QString& fout) {
     const QStringList teksten = gevraagd.isEmpty() ? QStringList{QStringLiteral("Benuttingspercentage"),
                                                                  QStringLiteral("Gemiddelde melkgift")}
                                                    : gevraagd;
     for (const QString& tekst : teksten) {
         bool gevonden = false;
-        for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            if (k.titel.contains(tekst, Qt::CaseInsensitive)) {
+        const QList<TSamenvattingKolom>& kolommen = SamenvattingKolommen();
+        for (int k = 0; k < kolommen.size(); ++k)
+            if (kolommen[k].titel.contains(tekst, Qt::CaseInsensitive)) {
                 rijen << k;
                 gevonden = true;
             }
@@ -442,13 +444,12 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         if (!LeesReeks(tekst, invoer, r, fout)) return Onleesbaar(fout);
         reeksen << r;
     }
-    QList<TSamenvattingKolom> grafiekRijen;
+    QList<int> grafiekRijen;
     if (!opties.grafiek.isEmpty() && !KiesRijen(opties.rijen, grafiekRijen, fout)) return Onleesbaar(fout);
     const int punten = AantalReekspunten(reeksen);
     if (punten > MaxReekswaarden)
         return Onleesbaar(QStringLiteral("meer dan %1 punten").arg(MaxReekswaarden));
 
-    const int varianten = opties.alternatieven ? AantalVarianten : 1;
     Standaarduitvoer uit;
     const QStringList kop = ReeksKopVelden(reeksen, opties.alternatieven);
     // The table goes into the workbook, sheet "Reeks", or as CSV to standard output.
@@ -461,23 +462,14 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         uit.Schrijf(CsvRegel(kop).toUtf8());
     }
 
-    // The chart: x the first sweep's values as its input shows them; a line per value of the second
-    // sweep, or per variant with the alternatives.
-    const int perX = reeksen.size() > 1 ? static_cast<int>(reeksen[1].waarden.size()) : 1;
-    const int lijnen = reeksen.size() > 1 ? perX : varianten;
-    TReeksgrafiek grafiek;
-    grafiek.xTitel = Reekstitel(invoer, reeksen[0].naam);
-    // The painter writes the axis's numbers; a date's number is its day of the year (Astekst gives
-    // the date for an axis that takes texts).
-    if (IsDatumreeks(reeksen[0].naam)) grafiek.xTitel += QStringLiteral(" (dag van het jaar)");
-    for (const TSamenvattingKolom& k : grafiekRijen)
-        grafiek.panelen << TReeksgrafiek::Paneel{k.titel, QList<QList<double>>(lijnen)};
+    // The chart's points: the fields of the table with every variant, as the window keeps them.
+    QList<QStringList> grafiekVelden;
     bool modelFout = false;
     try {
         VerwerkGeordend<TReekspunt>(
             static_cast<std::size_t>(punten), Draden(opties.draden, static_cast<std::size_t>(punten)),
             [&](std::size_t i) { return BerekenReekspunt(scenario, reeksen, static_cast<int>(i)); },
-            [&](std::size_t i, TReekspunt& p) {
+            [&](std::size_t, TReekspunt& p) {
                 const QStringList regel =
                     ReeksVelden(p, static_cast<int>(reeksen.size()), opties.alternatieven);
                 if (werkmap)
@@ -489,32 +481,23 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                     Fout() << "korvalinde-bereken: " << bestand << " ("
                            << p.waarden.join(QStringLiteral(", ")) << "): " << p.fout << Qt::endl;
                 }
-                if (grafiek.panelen.isEmpty()) return;
-                const int x = static_cast<int>(i) / perX;
-                if (static_cast<int>(i) % perX == 0) grafiek.x << Reekswaarde(p.waarden.value(0));
-                for (int l = 0; l < lijnen; ++l) {
-                    if (reeksen.size() > 1 && l != static_cast<int>(i) % perX) continue;
-                    const int v = reeksen.size() > 1 ? 0 : l;
-                    if (x == 0 && grafiek.lijnNamen.size() < lijnen)
-                        grafiek.lijnNamen
-                            // The value first, so that a name cut off in the legend still shows it.
-                            << (reeksen.size() > 1 ? p.waarden.value(1) + QStringLiteral(" - ") +
-                                                         Reekstitel(invoer, reeksen[1].naam)
-                                                   : VariantNaam(v));
-                    for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
-                        grafiek.panelen[k].lijnen[l]
-                            << Samenvattingswaarde(p.samenvatting, grafiekRijen[k].rij, v);
-                }
+                if (!grafiekRijen.isEmpty())
+                    grafiekVelden << ReeksVelden(p, static_cast<int>(reeksen.size()), true);
             });
     } catch (const std::exception& e) {
         return Onleesbaar(QString::fromStdString(e.what()));
     }
     if (!opties.grafiek.isEmpty()) {
-        if (lijnen == 1) grafiek.lijnNamen.clear();
+        const QList<TGrafiek> grafiek =
+            BouwReeksgrafiek(invoer, reeksen, grafiekVelden, grafiekRijen, opties.alternatieven);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!TekenReeksgrafiek(grafiek).save(&buffer, "PNG"))
+        const QImage beeld = GrafiekAfbeelding(
+            grafiek, QSize(ReeksgrafiekBreedte,
+                           std::max(ReeksgrafiekPaneelHoogte,
+                                    GrafiekHoogte(grafiek, ReeksgrafiekBreedte, ReeksgrafiekPaneelHoogte))));
+        if (!beeld.save(&buffer, "PNG"))
             return Onleesbaar(QStringLiteral("--grafiek: de grafiek kon niet als PNG gemaakt worden"));
         const std::string reden =
             SchrijfBestand(DomeinPad(opties.grafiek), std::string_view(png.constData(), png.size()));
