@@ -898,7 +898,8 @@ void TestBereken::reeks_data() {
     QTest::newRow("with a chart") << QStringList{"--reeks", "SpePerceelOpp=1:2:1", "--grafiek", "GRAFIEK"}
                                   << 0 << 3 << "SpePerceelOpp,";
     QTest::newRow("turn-in dates by the week")
-        << QStringList{"--reeks", "Cbxdatum=0104:3110:7"} << 0 << 32 << "Cbxdatum,Aantal weidedagen (dagen),";
+        << QStringList{"--reeks", "Cbxdatum=0104:3110:7", "--grafiek", "GRAFIEK"} << 0 << 32
+        << "Cbxdatum,Aantal weidedagen (dagen),";
     QTest::newRow("29 February") << QStringList{"--reeks", "Cbxdatum=2902"} << 2 << 0
                                  << "--reeks Cbxdatum=2902: 2902: Ongeldige dag ingegeven";
     QTest::newRow("a date outside the grazing months")
