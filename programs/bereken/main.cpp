@@ -114,9 +114,15 @@ std::filesystem::path Pad(const QString& pad) {
 bool ZelfdeBestand(const QString& a, const QString& b) {
     std::error_code fout;
     if (std::filesystem::equivalent(Pad(a), Pad(b), fout) && !fout) return true;
+    // Made absolute first: a relative name of a file that does not exist yet would otherwise stay
+    // as written ("uit" beside "./uit" or beside the full path).
+    const auto plek = [](const QString& pad, std::error_code& foutcode) {
+        const std::filesystem::path absoluut = std::filesystem::absolute(Pad(pad), foutcode);
+        return foutcode ? absoluut : std::filesystem::weakly_canonical(absoluut, foutcode);
+    };
     std::error_code foutA, foutB;
-    const std::filesystem::path pa = std::filesystem::weakly_canonical(Pad(a), foutA);
-    const std::filesystem::path pb = std::filesystem::weakly_canonical(Pad(b), foutB);
+    const std::filesystem::path pa = plek(a, foutA);
+    const std::filesystem::path pb = plek(b, foutB);
     return !foutA && !foutB && pa == pb;
 }
 
