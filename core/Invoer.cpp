@@ -186,6 +186,20 @@ void TKeuzeInvoer::KiesDoorGebruiker(int index) {
 
 void TKeuzeInvoer::TypDoorGebruiker(const QString& tekst) {
     const int index = static_cast<int>(items_.indexOf(tekst));
+    if (alleenItems_) {
+        int item = index;
+        for (int i = 0; i < items_.size() && item < 0; ++i)
+            if (items_.at(i).trimmed().compare(tekst.trimmed(), Qt::CaseInsensitive) == 0) item = i;
+        if (item >= 0 && (item != index_ || items_.at(item) != tekst_)) {
+            KiesDoorGebruiker(item);
+            return;
+        }
+        // The same item, or none: the field shows the item again, first, so that a box saying the
+        // refusal (which takes the focus from the field) finds nothing typed left to hand in.
+        emit Bijgewerkt();
+        if (item < 0) emit Geweigerd(tekst);
+        return;
+    }
     if (index == index_ && tekst == tekst_) return;
     index_ = index;
     tekst_ = tekst;
@@ -319,6 +333,7 @@ void TKeuzeInvoer::NeemToestandOver(const TInvoer& bron) {
     items_ = b.items_;
     index_ = b.index_;
     tekst_ = b.tekst_;
+    alleenItems_ = b.alleenItems_;
 }
 
 void TTabel::NeemToestandOver(const TInvoer& bron) {

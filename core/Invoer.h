@@ -165,15 +165,24 @@ class TKeuzeInvoer : public TInvoer {
     // All items joined by " - ", as the tooltip.
     QString ItemsTekst() const { return items_.join(QStringLiteral(" - ")); }
 
+    // A choice that holds one of its items (an alternative's kind): a typed text picks the item it
+    // names, whatever its case and the spaces around it; any other text is refused (Geweigerd)
+    // and the field shows the item it had. Other choices take a typed text as it is.
+    void ZetAlleenItems(bool aan) { alleenItems_ = aan; }
+    bool AlleenItems() const { return alleenItems_; }
+
     void NeemToestandOver(const TInvoer& bron) override;
 
   signals:
     void Wijziging();
+    // A typed text was refused; the field shows the previous choice again before this is sent.
+    void Geweigerd(const QString& tekst);
 
   private:
     QStringList items_;
     int index_ = -1;
     QString tekst_;
+    bool alleenItems_ = false;
 };
 
 // What a table holds: an input table, the summary of the results or the detail results of one variant.

@@ -182,6 +182,15 @@ void TInvoerset::MaakInvoer() {
     CbxAlt1->ZetTag(1);
     CbxAlt2 = keuze("CbxAlt2", "", soorten);
     CbxAlt2->ZetTag(2);
+    // An alternative is one of the seven kinds or none: a typed text of another kind is said once
+    // (as a cell that is no number) and changes nothing.
+    for (TKeuzeInvoer* alternatief : {CbxAlt1, CbxAlt2}) {
+        alternatief->ZetAlleenItems(true);
+        connect(alternatief, &TKeuzeInvoer::Geweigerd, this, [this](const QString& tekst) {
+            melder_->Bericht((tekst.trimmed().isEmpty() ? QStringLiteral("(leeg)") : tekst) +
+                             QStringLiteral(" is geen geldige waarde"));
+        });
+    }
     SpeAlt1 = getal("SpeAlt1", "", 1, 100, 1, 1, false);
     SpeAlt2 = getal("SpeAlt2", "", 1, 100, 1, 1, false);
     AlternatievenBeginstand();

@@ -196,7 +196,11 @@ class Bereiken {
 void ControleerBereik(Lezer& l, const TQXInvoer& in) {
     Bereiken b;
     const TInvoerset& s = b.Invoer();
+    // A whole-numbered input of the window holds no fraction: half a cow is refused, not computed.
+    // (The shares PercPar and PercRas keep their fractions: their sum is checked within 0.05.)
     auto getal = [&](const char* naam, double waarde, const TGetalInvoer* veld) {
+        if (l.Ok() && veld->Geheel() && std::isfinite(waarde) && waarde != std::floor(waarde))
+            return l.Verkeerd(QString::fromLatin1(naam), "een geheel getal");
         b.Controleer(l, QString::fromLatin1(naam), waarde, veld);
     };
     getal("AantalKoeien", in.AantalKoeien, s.SpenKoe);

@@ -1,6 +1,7 @@
 #include "core/Reeks.h"
 
 #include "core/Berekening.h"
+#include "core/Csv.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/Scenario.h"
@@ -10,7 +11,9 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -32,7 +35,7 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
     reeks = TReeks{tekst.left(is).trimmed(), {}};
     const TGetalInvoer* getal = is > 0 ? invoer.Getal(reeks.naam) : nullptr;
     if (!getal) {
-        fout = is > 0 ? QStringLiteral("--reeks %1: geen getalinvoer met deze naam").arg(reeks.naam)
+        fout = is > 0 ? OnbekendeInvoer(invoer, QStringLiteral("--reeks"), reeks.naam)
                       : QStringLiteral("--reeks %1: verwacht NAAM=BEGIN:EIND:STAP").arg(tekst);
         return false;
     }
@@ -53,6 +56,12 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
         return false;
     }
     const int decimalen = getal->Geheel() ? 0 : getal->Decimal();
+    // A finer step than the input's values would put the same value in several rows.
+    if (delen.size() == 3 && stap < KleinsteStap(*getal) * (1 - 1e-9)) {
+        fout = QStringLiteral("--reeks %1: de stap %2 is fijner dan de waarden van %3 (stap %4 of meer)")
+                   .arg(tekst, delen[2].trimmed(), reeks.naam, Tekst(KleinsteStap(*getal), decimalen));
+        return false;
+    }
     for (int k = 0; k <= static_cast<int>(stappen); ++k) {
         const double waarde = begin + k * stap;
         // Values outside the input's range would be clamped by the input: refused instead.
@@ -69,7 +78,8 @@ bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QS
 
 bool ReeksGetal(const QString& tekst, double& waarde) {
     long double w = 0;
-    if (!LeesGetal(tekst.trimmed().toStdString(), w) || !std::isfinite(w)) return false;
+    // Finite also as a double: 1e400 fits a long double, not the value it becomes.
+    if (!LeesGetal(tekst.trimmed().toStdString(), w) || !std::isfinite(static_cast<double>(w))) return false;
     waarde = static_cast<double>(w);
     return true;
 }
@@ -206,6 +216,143 @@ const QList<TSamenvattingKolom>& SamenvattingKolommen() {
         return k;
     }();
     return kolommen;
+}
+
+QStringList ReeksKopVelden(const QList<TReeks>& reeksen, bool alternatieven) {
+    QStringList kop;
+    for (const TReeks& r : reeksen) kop << r.naam;
+    for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
+        for (const TSamenvattingKolom& k : SamenvattingKolommen())
+            kop << (alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) + k.titel;
+    return kop;
+}
+
+QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternatieven) {
+    QStringList regel = punt.waarden;
+    while (regel.size() < aantalReeksen) regel << QString();
+    for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
+        for (const TSamenvattingKolom& k : SamenvattingKolommen())
+            regel << QString::fromStdString(
+                         punt.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
+                                          [static_cast<std::size_t>(k.rij)])
+                         .trimmed();
+    return regel;
+}
+
+QString ReeksCsvKop(const QList<TReeks>& reeksen, bool alternatieven) {
+    return CsvRegel(ReeksKopVelden(reeksen, alternatieven));
+}
+
+QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatieven) {
+    return CsvRegel(ReeksVelden(punt, aantalReeksen, alternatieven));
+}
+
+double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant) {
+    return Reekswaarde(QString::fromStdString(
+        samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(variant)]
+                    [static_cast<std::size_t>(rij)]));
+}
+
+double Reekswaarde(const QString& veld) {
+    double w = 0;
+    return ReeksGetal(veld, w) ? w : std::numeric_limits<double>::quiet_NaN();
+}
+
+double KleinsteStap(const TGetalInvoer& invoer) {
+    return invoer.Geheel() ? 1.0 : std::pow(10.0, -invoer.Decimal());
+}
+
+QString Invoertitel(const TGetalInvoer& invoer) {
+    if (!invoer.Label().isEmpty()) return invoer.Label();
+    if (invoer.Naam() == QLatin1String("SpeAlt1")) return QStringLiteral("Waarde alternatief 1");
+    if (invoer.Naam() == QLatin1String("SpeAlt2")) return QStringLiteral("Waarde alternatief 2");
+    return invoer.Naam();
+}
+
+QList<TReeksinvoer> Reeksinvoeren(const TInvoerset& invoer) {
+    QList<TReeksinvoer> lijst;
+    for (const TGetalInvoer* g : invoer.Getallen()) {
+        TReeksinvoer r;
+        r.naam = g->Naam();
+        r.label = Invoertitel(*g);
+        // The unit is the last part in brackets when it is one ("(ha)", "(kg ds/ha)"); a longer
+        // part ("(20 uur beweiding)") says when, and stays in the label.
+        const qsizetype open = r.label.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && r.label.endsWith(QLatin1Char(')'))) {
+            const QString deel = r.label.mid(open + 1, r.label.size() - open - 2).trimmed();
+            if (deel.count(QLatin1Char(' ')) <= 1) {
+                r.eenheid = deel;
+                r.label = r.label.left(open).trimmed();
+            }
+        }
+        r.decimalen = g->Geheel() ? 0 : g->Decimal();
+        r.minimum = Tekst(g->MinValue(), r.decimalen);
+        r.maximum = Tekst(g->MaxValue(), r.decimalen);
+        r.stap = Tekst(g->Increment(), r.decimalen);
+        lijst << r;
+    }
+    return lijst;
+}
+
+QString InvoerlijstCsv(const TInvoerset& invoer) {
+    QString csv = CsvRegel({QStringLiteral("naam"), QStringLiteral("label"), QStringLiteral("eenheid"),
+                            QStringLiteral("minimum"), QStringLiteral("maximum"), QStringLiteral("stap"),
+                            QStringLiteral("decimalen")});
+    for (const TReeksinvoer& r : Reeksinvoeren(invoer))
+        csv += CsvRegel(
+            {r.naam, r.label, r.eenheid, r.minimum, r.maximum, r.stap, QString::number(r.decimalen)});
+    return csv;
+}
+
+namespace {
+
+// The fewest letters to insert, remove or change to make one text the other.
+qsizetype Afstand(const QString& a, const QString& b) {
+    QList<qsizetype> vorige(b.size() + 1);
+    QList<qsizetype> rij(b.size() + 1);
+    for (qsizetype j = 0; j <= b.size(); ++j) vorige[j] = j;
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        rij[0] = i;
+        for (qsizetype j = 1; j <= b.size(); ++j)
+            rij[j] =
+                std::min({vorige[j] + 1, rij[j - 1] + 1, vorige[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        std::swap(vorige, rij);
+    }
+    return vorige[b.size()];
+}
+
+} // namespace
+
+QStringList NaasteInvoernamen(const TInvoerset& invoer, const QString& naam, int aantal) {
+    const QString gezocht = naam.trimmed().toLower();
+    struct Kandidaat {
+        int soort; // 0 the name holds the text, 1 the label does, 2 neither
+        qsizetype afstand;
+        QString naam;
+    };
+    QList<Kandidaat> kandidaten;
+    for (const TGetalInvoer* g : invoer.Getallen()) {
+        const int soort = gezocht.isEmpty()                             ? 2
+                          : g->Naam().toLower().contains(gezocht)       ? 0
+                          : Invoertitel(*g).toLower().contains(gezocht) ? 1
+                                                                        : 2;
+        kandidaten << Kandidaat{soort, Afstand(gezocht, g->Naam().toLower()), g->Naam()};
+    }
+    std::stable_sort(kandidaten.begin(), kandidaten.end(), [](const Kandidaat& a, const Kandidaat& b) {
+        return a.soort != b.soort ? a.soort < b.soort : a.afstand < b.afstand;
+    });
+    QStringList namen;
+    for (qsizetype i = 0; i < kandidaten.size() && i < aantal; ++i) namen << kandidaten[i].naam;
+    return namen;
+}
+
+QString OnbekendeInvoer(const TInvoerset& invoer, const QString& optie, const QString& naam) {
+    QStringList naast;
+    for (const QString& n : NaasteInvoernamen(invoer, naam))
+        naast << QStringLiteral("%1 (%2)").arg(n, Invoertitel(*invoer.Getal(n)));
+    return QStringLiteral("%1 %2: geen getalinvoer met deze naam; het dichtst bij komen %3 (alle namen: "
+                          "korvalinde-bereken --invoerlijst)")
+        .arg(optie, naam, naast.join(QStringLiteral(", ")));
 }
 
 } // namespace korvalinde

@@ -1,6 +1,8 @@
-// Parameter sweeps of the batch calculator: one scenario computed once per value of one or two
-// number inputs ("SpePerceelOpp=1:6:0.5"), each value put into its input as the window puts a typed
-// value (rounded to the input's steps, its rules run), every point from the scenario as read.
+// Parameter sweeps, for the batch calculator and the window "Verkennen" alike: one scenario computed
+// once per value of one or two number inputs ("SpePerceelOpp=1:6:0.5"), each value put into its
+// input as the window puts a typed value (rounded to the input's decimals, its rules run), every
+// point from the scenario as read; the sweep's table as CSV and workbook fields (both write the same
+// bytes), its values as numbers, and the list of the number inputs a sweep takes.
 #pragma once
 
 #include "domain/Records.h"
@@ -12,6 +14,7 @@
 
 namespace korvalinde {
 
+class TGetalInvoer;
 class TInvoerset;
 
 // One swept input: its control name and the values it takes, in order.
@@ -21,8 +24,10 @@ struct TReeks {
 };
 
 // Reads "NAAM=BEGIN:EIND:STAP" or "NAAM=WAARDE" (point as decimal separator). The name must be a
-// number input of the input set; every value must lie within the input's range (refused, not
-// clamped) and there are at most MaxReekswaarden of them. False with the message otherwise.
+// number input of the input set (else the message names the closest ones); every value must lie
+// within the input's range (refused, not clamped), there are at most MaxReekswaarden of them, and
+// the step is not finer than the input's values (KleinsteStap), which would repeat values. False
+// with the message otherwise.
 inline constexpr int MaxReekswaarden = 10000;
 bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QString& fout);
 
@@ -58,5 +63,51 @@ struct TSamenvattingKolom {
     QString titel;
 };
 const QList<TSamenvattingKolom>& SamenvattingKolommen();
+
+// The sweep's table: the header (the swept inputs' names, then the summary rows, per variant with
+// "Basis: " in front when the alternatives are included) and one line per point (the values as the
+// inputs show them, then the summary values as the table shows them); the same fields make the
+// CSV and the workbook's sheet.
+QStringList ReeksKopVelden(const QList<TReeks>& reeksen, bool alternatieven);
+QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternatieven);
+QString ReeksCsvKop(const QList<TReeks>& reeksen, bool alternatieven);
+QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatieven);
+
+// A field of the sweep's table as a number: a swept value or a summary value as the table shows it
+// ("4.20", "-3"); NaN for an empty field or one that holds no number.
+double Reekswaarde(const QString& veld);
+// A summary value of variant `variant` (0 Basis) as a number; NaN when the cell holds none.
+double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant = 0);
+
+// The least step between two values an input can hold: 1 for a whole-numbered input, else one unit
+// of its last decimal.
+double KleinsteStap(const TGetalInvoer& invoer);
+
+// The name an input goes by in lists, tables and charts: its label with its unit; the value fields
+// of the alternatives, which have no label on screen, by what they hold.
+QString Invoertitel(const TGetalInvoer& invoer);
+
+// A number input as a researcher looks it up: its name, its label and unit apart ("Perceelsgrootte",
+// "ha"; empty when the label names none), its range, the step of its up/down buttons and the
+// decimals it shows (0 for a whole-numbered input), the numbers written with those decimals.
+struct TReeksinvoer {
+    QString naam;
+    QString label;
+    QString eenheid;
+    QString minimum;
+    QString maximum;
+    QString stap;
+    int decimalen = 0;
+};
+// Every number input a sweep or a goal seek takes, in screen order; and that list as CSV, with the
+// header "naam,label,eenheid,minimum,maximum,stap,decimalen".
+QList<TReeksinvoer> Reeksinvoeren(const TInvoerset& invoer);
+QString InvoerlijstCsv(const TInvoerset& invoer);
+// For a name that is no number input: at most `aantal` names of number inputs that come closest,
+// those whose name holds it first, then those whose label does (any case), each by the fewest
+// letters to change.
+QStringList NaasteInvoernamen(const TInvoerset& invoer, const QString& naam, int aantal = 3);
+// The message for such a name after `optie` ("--reeks"): the closest names and where the list is.
+QString OnbekendeInvoer(const TInvoerset& invoer, const QString& optie, const QString& naam);
 
 } // namespace korvalinde

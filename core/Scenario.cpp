@@ -9,6 +9,8 @@
 #include <QScopedValueRollback>
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace korvalinde {
@@ -481,6 +483,7 @@ bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, 
     QByteArray data;
     fout = LeesScenarioBytes(pad, data);
     if (!fout.isEmpty()) return false;
+    if (const QString nieuwer = NieuwereVersie(data); !nieuwer.isEmpty()) melder.Waarschuwing(nieuwer);
     TInvoerset invoer(&melder);
     fout = DecodeerScenario(data, invoer);
     if (!fout.isEmpty()) return false;
@@ -492,6 +495,22 @@ bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, 
     return fout.isEmpty();
 }
 
+QString NieuwereVersie(const QByteArray& data) {
+    long double versie = 0;
+    try {
+        versie = LeesScenarioVersie(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                    static_cast<std::size_t>(data.size()));
+    } catch (const ScenarioFout&) {
+        return {}; // the file's own error follows when it is decoded
+    }
+    if (!(versie > ScenarioVersie && versie <= std::numeric_limits<std::int32_t>::max())) return {};
+    return QStringLiteral(
+               "het bestand is van een nieuwere versie (%1) dan dit programma (%2); wat die versie "
+               "toevoegt, wordt niet gelezen")
+        .arg(static_cast<qint64>(versie))
+        .arg(ScenarioVersie);
+}
+
 bool SchrijfNieuwScenario(const QString& pad, QString& fout) {
     TOpnameMelder melder;
     TInvoerset invoer(&melder);
@@ -499,9 +518,12 @@ bool SchrijfNieuwScenario(const QString& pad, QString& fout) {
     AlsNieuwVenster(invoer, berekening);
     TScenarioDocument document(invoer, berekening, melder);
     document.Nieuw();
-    if (document.Schrijf(pad)) return true;
-    fout = document.LaatsteFout();
-    return false;
+    // The bytes "Opslaan" writes, through the safe write itself: its message names the file and the
+    // system's reason, where the window's box says only "Stream write error".
+    const std::vector<std::uint8_t> bytes = SchrijfScenario(TInvoersetScenario(invoer));
+    fout = QString::fromStdString(SchrijfBestand(
+        DomeinPad(pad), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+    return fout.isEmpty();
 }
 
 } // namespace korvalinde

@@ -177,11 +177,18 @@ QString DecodeerScenario(const QByteArray& data, TInvoerset& invoer);
 // after opening the file, read without computing anything (the record does not depend on the runs
 // the window makes while it opens the file). False with the message of the error box when the file
 // cannot be read or its inputs cannot be (a turn-in date that is no date). The boxes the window
-// would show on the way (an unknown choice text) go to `melder`.
+// would show on the way (an unknown choice text) go to `melder`, and so does NieuwereVersie's
+// warning.
 bool LeesScenarioInvoer(const QString& pad, TQXInvoer& record, TMelder& melder, QString& fout);
 
+// For the batch calculator: a warning when a scenario file's version number is beyond this program's
+// (a later program wrote it: what that version adds is not read); empty otherwise. Only the version
+// number is looked at, so it may come before the file is decoded.
+QString NieuwereVersie(const QByteArray& data);
+
 // For the batch calculator: writes the file that "Nieuw" followed by "Opslaan" writes in a new
-// window. False with the message of the error box.
+// window. False with the message: the file and the system's reason ("Schrijven naar X mislukt: File
+// too large").
 bool SchrijfNieuwScenario(const QString& pad, QString& fout);
 
 } // namespace korvalinde

@@ -294,6 +294,11 @@ std::vector<std::uint8_t> SchrijfScenario(const ScenarioInvoer& invoer) {
     return std::move(s.bytes);
 }
 
+long double LeesScenarioVersie(const std::uint8_t* data, std::size_t lengte) {
+    Lezer l(data, lengte);
+    return std::nearbyint(l.Decimaal());
+}
+
 void LeesScenario(const std::uint8_t* data, std::size_t lengte, ScenarioInvoer& invoer) {
     Lezer l(data, lengte);
     const long double versieWaarde = l.Decimaal();

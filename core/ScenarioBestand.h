@@ -82,6 +82,9 @@ std::vector<std::uint8_t> SchrijfScenario(const ScenarioInvoer& invoer);
 // Reads the file and puts each value into its input at once. Raises ScenarioFout on a file that ends
 // early or holds a value that does not fit; the values read so far stay in their inputs.
 void LeesScenario(const std::uint8_t* data, std::size_t lengte, ScenarioInvoer& invoer);
+// The version number a scenario file begins with, rounded to a whole number as LeesScenario reads
+// it (201000); throws ScenarioFout when the file does not begin with a number.
+long double LeesScenarioVersie(const std::uint8_t* data, std::size_t lengte);
 
 // The value as written for a decimal field: the extended number nearest to the value's shortest
 // decimal text, as when the user typed it.

@@ -1,12 +1,10 @@
 #include "core/Verkennen.h"
 
-#include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
 #include "domain/Algemeen.h"
 
 #include <cmath>
-#include <limits>
 
 namespace korvalinde {
 
@@ -16,45 +14,6 @@ namespace {
 struct Afgebroken {};
 
 } // namespace
-
-QStringList ReeksKopVelden(const QList<TReeks>& reeksen, bool alternatieven) {
-    QStringList kop;
-    for (const TReeks& r : reeksen) kop << r.naam;
-    for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
-        for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            kop << (alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) + k.titel;
-    return kop;
-}
-
-QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternatieven) {
-    QStringList regel = punt.waarden;
-    while (regel.size() < aantalReeksen) regel << QString();
-    for (int v = 0; v < (alternatieven ? AantalVarianten : 1); ++v)
-        for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            regel << QString::fromStdString(
-                         punt.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
-                                          [static_cast<std::size_t>(k.rij)])
-                         .trimmed();
-    return regel;
-}
-
-QString ReeksCsvKop(const QList<TReeks>& reeksen, bool alternatieven) {
-    return CsvRegel(ReeksKopVelden(reeksen, alternatieven));
-}
-
-QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatieven) {
-    return CsvRegel(ReeksVelden(punt, aantalReeksen, alternatieven));
-}
-
-double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant) {
-    double w = 0;
-    return ReeksGetal(QString::fromStdString(
-                          samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(variant)]
-                                      [static_cast<std::size_t>(rij)]),
-                      w)
-               ? w
-               : std::numeric_limits<double>::quiet_NaN();
-}
 
 bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout) {
     qsizetype is = tekst.indexOf(QLatin1String(">="));
@@ -85,8 +44,7 @@ bool VoldoetAanDoel(const TZoekdoel& doel, const TSamenvatting& samenvatting) {
 }
 
 double Zoekstap(const TGetalInvoer& invoer) {
-    const double kleinste = invoer.Geheel() ? 1.0 : std::pow(10.0, -invoer.Decimal());
-    return std::max(invoer.Increment(), kleinste);
+    return std::max(invoer.Increment(), KleinsteStap(invoer));
 }
 
 bool LeesZoekbereik(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QString& fout) {
@@ -95,10 +53,8 @@ bool LeesZoekbereik(const QString& tekst, const TInvoerset& invoer, TReeks& reek
     const QStringList delen = tekst.mid(is + 1).split(QLatin1Char(':'));
     double van = 0, tot = 0;
     if (!getal) {
-        fout =
-            is > 0
-                ? QStringLiteral("--varieer %1: geen getalinvoer met deze naam").arg(tekst.left(is).trimmed())
-                : QStringLiteral("--varieer %1: verwacht NAAM=VAN:TOT").arg(tekst);
+        fout = is > 0 ? OnbekendeInvoer(invoer, QStringLiteral("--varieer"), tekst.left(is).trimmed())
+                      : QStringLiteral("--varieer %1: verwacht NAAM=VAN:TOT").arg(tekst);
         return false;
     }
     if (delen.size() != 2 || !ReeksGetal(delen[0], van) || !ReeksGetal(delen[1], tot) || tot < van) {

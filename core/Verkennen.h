@@ -1,8 +1,7 @@
-// Exploring one scenario: the table of a sweep as CSV (the batch calculator and the window
-// "Verkennen" write the same bytes), and the goal seek: the first value of a number input, on the
-// input's own grid, at which a summary row of "Basis" reaches a target ("Benutting>=85"), with
-// every value of the range computed so that the answer is that of a full scan, also when the
-// relation is not monotone.
+// Exploring one scenario by a goal seek: the first value of a number input, on the input's own
+// grid, at which a summary row of "Basis" reaches a target ("Benutting>=85"), with every value of
+// the range computed so that the answer is that of a full scan, also when the relation is not
+// monotone. The sweep itself, its table and its input list are in core/Reeks.
 #pragma once
 
 #include "core/Reeks.h"
@@ -18,17 +17,6 @@ namespace korvalinde {
 
 class TGetalInvoer;
 class TInvoerset;
-
-// The sweep's CSV: the header (the swept inputs' names, then the summary rows, per variant with
-// "Basis: " in front when the alternatives are included) and one line per point (the values as the
-// inputs show them, then the summary values as the table shows them).
-QStringList ReeksKopVelden(const QList<TReeks>& reeksen, bool alternatieven);
-QStringList ReeksVelden(const TReekspunt& punt, int aantalReeksen, bool alternatieven);
-QString ReeksCsvKop(const QList<TReeks>& reeksen, bool alternatieven);
-QString ReeksCsvRegel(const TReekspunt& punt, int aantalReeksen, bool alternatieven);
-
-// A summary value of variant `variant` (0 Basis) as a number; NaN when the cell holds none.
-double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int variant = 0);
 
 // The target: a summary row of "Basis", at least (minstens) or at most a value.
 struct TZoekdoel {

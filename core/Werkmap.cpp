@@ -5,6 +5,8 @@
 #include "core/Invoer.h"
 #include "domain/Bestand.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -50,6 +52,14 @@ QString Getalnotatie(const QString& veld) {
     return QStringLiteral("0.") + QString(i - punt, QLatin1Char('0'));
 }
 
+QString WerkmapMapBegin() {
+    QString programma = QCoreApplication::applicationName();
+    if (programma.isEmpty()) programma = QStringLiteral("korvalinde");
+    return QStringLiteral("%1/%2-%3-")
+        .arg(QDir::tempPath(), programma)
+        .arg(QCoreApplication::applicationPid());
+}
+
 struct TWerkmap::Intern {
     struct Werkblad {
         lxw_worksheet* blad = nullptr;
@@ -59,7 +69,7 @@ struct TWerkmap::Intern {
         std::vector<int> breedte;
     };
 
-    QTemporaryDir map;
+    QTemporaryDir map{WerkmapMapBegin() + QStringLiteral("XXXXXX")};
     QByteArray tijdelijk;
     QByteArray tmpdir;
     lxw_workbook* boek = nullptr;
@@ -138,7 +148,10 @@ TWerkmap::TWerkmap() : d_(std::make_unique<Intern>()) {
     // Every line goes to a file in the temporary folder as it is written, not into memory.
     opties.constant_memory = LXW_TRUE;
     opties.tmpdir = d_->tmpdir.data();
-    d_->boek = workbook_new_opt(d_->tijdelijk.constData(), &opties);
+    {
+        const TStilleFoutuitvoer stil; // the library's own lines on a failure: the reason comes back here
+        d_->boek = workbook_new_opt(d_->tijdelijk.constData(), &opties);
+    }
     if (!d_->boek) {
         d_->Fout(QStringLiteral("de werkmap kon niet begonnen worden"));
         return;
@@ -154,6 +167,7 @@ int TWerkmap::Blad(const QString& naam, const QStringList& kop, const QList<int>
     b.naam = naam;
     b.tekstkolommen = tekstkolommen;
     if (d_->boek) {
+        const TStilleFoutuitvoer stil;
         b.blad = workbook_add_worksheet(d_->boek, naam.toUtf8().constData());
         if (!b.blad) d_->Fout(QStringLiteral("het blad \"%1\" kon niet gemaakt worden").arg(naam));
     }
@@ -179,13 +193,18 @@ QString TWerkmap::Schrijf(const QString& pad) {
             worksheet_set_column(b.blad, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k),
                                  std::max<double>(MinBreedte, b.breedte[k] * 1.1 + 2), nullptr);
     errno = 0;
-    const lxw_error e = workbook_close(d_->boek); // frees the workbook, also when it fails
-    const int systeemfout = errno;
+    lxw_error e = LXW_NO_ERROR;
+    int systeemfout = 0;
+    {
+        const TStilleFoutuitvoer stil;
+        e = workbook_close(d_->boek); // frees the workbook, also when it fails
+        systeemfout = errno;
+    }
     d_->boek = nullptr;
     if (e != LXW_NO_ERROR)
         // The library's reason, and the system's where it has one ("File too large").
-        return QStringLiteral("de werkmap kon niet gemaakt worden: %1%2")
-            .arg(Reden(e),
+        return QStringLiteral("de werkmap %1 kon niet gemaakt worden: %2%3")
+            .arg(pad, Reden(e),
                  systeemfout ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(systeemfout)))
                              : QString());
     std::string bytes;

@@ -18,6 +18,11 @@ namespace korvalinde {
 
 class TTabel;
 
+// The beginning of the workbook's temporary folder: "<temporary folder>/<program>-<process id>-"; the
+// folder's name ends in six random characters. With the process id a later run can tell a folder a
+// killed run left from one in use.
+QString WerkmapMapBegin();
+
 // The columns of the result tables that hold names: in the summary "bestand", "omschrijving" and
 // "eenheid", in the detail tables "bestand" and "variant".
 inline const QList<int> TekstkolommenSamenvatting{0, 2, 3};

@@ -44,4 +44,18 @@ std::string LeesBestand(const std::string& pad, std::size_t max, std::string& by
 // own reason. Empty when it is a regular file that can be opened. Portable: std::filesystem only.
 std::string LeesReden(const std::string& pad);
 
+// While it lives, standard error goes nowhere: a library that prints its own lines about a failed
+// write ("[ERROR] ...") stays quiet, and the program says what failed in its own words. For short
+// stretches of one thread only: other threads' messages would be lost too.
+class TStilleFoutuitvoer {
+  public:
+    TStilleFoutuitvoer();
+    ~TStilleFoutuitvoer();
+    TStilleFoutuitvoer(const TStilleFoutuitvoer&) = delete;
+    TStilleFoutuitvoer& operator=(const TStilleFoutuitvoer&) = delete;
+
+  private:
+    int bewaard_ = -1; // standard error's own descriptor while it points elsewhere
+};
+
 } // namespace korvalinde

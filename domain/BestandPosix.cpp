@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -212,6 +213,25 @@ std::string LeesBestand(const std::string& pad, std::size_t max, std::string& by
         if (teLang) *teLang = true;
     }
     return {};
+}
+
+TStilleFoutuitvoer::TStilleFoutuitvoer() {
+    std::fflush(stderr);
+    const int nul = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nul < 0) return;
+    bewaard_ = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (bewaard_ >= 0 && dup2(nul, STDERR_FILENO) < 0) {
+        close(bewaard_);
+        bewaard_ = -1;
+    }
+    close(nul);
+}
+
+TStilleFoutuitvoer::~TStilleFoutuitvoer() {
+    if (bewaard_ < 0) return;
+    std::fflush(stderr);
+    dup2(bewaard_, STDERR_FILENO);
+    close(bewaard_);
 }
 
 } // namespace korvalinde

@@ -274,4 +274,8 @@ std::string LeesBestand(const std::string& pad, std::size_t max, std::string& by
     return {};
 }
 
+// On Windows a library's lines are left as they are.
+TStilleFoutuitvoer::TStilleFoutuitvoer() = default;
+TStilleFoutuitvoer::~TStilleFoutuitvoer() = default;
+
 } // namespace korvalinde

@@ -7,11 +7,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 #include <exception>
 
@@ -61,13 +61,14 @@ QIcon Vinkje() {
 } // namespace
 
 QPixmap ProgrammaPlaatje(const QString& naam, QSize maat) {
-    QSvgRenderer tekening(QStringLiteral(":/korvalinde/%1.svg").arg(naam));
-    if (!tekening.isValid()) return {};
-    QPixmap plaatje(maat);
-    plaatje.fill(Qt::transparent);
-    QPainter p(&plaatje);
-    p.setRenderHint(QPainter::Antialiasing);
-    tekening.render(&p, QRectF(QPointF(0, 0), QSizeF(maat)));
+    const qreal verhouding = qGuiApp ? qGuiApp->devicePixelRatio() : 1;
+    QImage beeld(QStringLiteral(":/korvalinde/%1%2.png")
+                     .arg(naam, verhouding > 1 ? QStringLiteral("@2x") : QString()));
+    if (beeld.isNull()) return {};
+    const QSize pixels = (QSizeF(maat) * verhouding).toSize();
+    if (beeld.size() != pixels) beeld = beeld.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap plaatje = QPixmap::fromImage(beeld);
+    plaatje.setDevicePixelRatio(verhouding);
     return plaatje;
 }
 

@@ -18,8 +18,8 @@ namespace korvalinde {
 
 class TFrmInfotxt;
 
-// A picture of the program's own resources (":/korvalinde/<naam>.svg") drawn at the given size on
-// a transparent background; a null pixmap when there is no such picture.
+// A picture of the program's own resources (":/korvalinde/<naam>.png", or "<naam>@2x.png" on a screen
+// of more pixels) at the given size in the screen's pixels; a null pixmap when there is no such picture.
 QPixmap ProgrammaPlaatje(const QString& naam, QSize maat);
 
 class TFrmOpstart : public QWidget {

@@ -31,17 +31,17 @@ QStringList GrafiekVariantNamen() {
     return {QStringLiteral("Basis"), QStringLiteral("Alt 1"), QStringLiteral("Alt 1+2")};
 }
 
-QColor VariantKleur(TSerieIndex serie, int variant) {
+quint32 VariantKleur(TSerieIndex serie, int variant) {
     // Per series three shades of one hue, from dark (Basis) to light (Alt 1+2); the light yellow of the
     // fouled total becomes amber, which still shows as a line on white.
-    static const QColor kleuren[SerieAantal][GrafiekAantalVarianten] = {
-        {QColor(176, 112, 0), QColor(224, 152, 0), QColor(246, 196, 64)},   // AreaSerie1: amber
-        {QColor(110, 50, 0), QColor(160, 90, 40), QColor(204, 140, 96)},    // AreaSerie2: brown
-        {QColor(0, 0, 128), QColor(40, 90, 220), QColor(120, 160, 255)},    // LineSerie1: navy to blue
-        {QColor(0, 100, 0), QColor(30, 160, 30), QColor(120, 210, 110)},    // LineSerie2: green
-        {QColor(0, 120, 130), QColor(0, 180, 190), QColor(90, 220, 230)},   // LineSerie3: aqua
-        {QColor(120, 0, 120), QColor(180, 60, 180), QColor(225, 140, 225)}, // LineSerie4: purple
-        {QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 0)},                // Nullijn
+    static constexpr quint32 kleuren[SerieAantal][GrafiekAantalVarianten] = {
+        {Rgb(176, 112, 0), Rgb(224, 152, 0), Rgb(246, 196, 64)},   // AreaSerie1: amber
+        {Rgb(110, 50, 0), Rgb(160, 90, 40), Rgb(204, 140, 96)},    // AreaSerie2: brown
+        {Rgb(0, 0, 128), Rgb(40, 90, 220), Rgb(120, 160, 255)},    // LineSerie1: navy to blue
+        {Rgb(0, 100, 0), Rgb(30, 160, 30), Rgb(120, 210, 110)},    // LineSerie2: green
+        {Rgb(0, 120, 130), Rgb(0, 180, 190), Rgb(90, 220, 230)},   // LineSerie3: aqua
+        {Rgb(120, 0, 120), Rgb(180, 60, 180), Rgb(225, 140, 225)}, // LineSerie4: purple
+        {Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0)},                // Nullijn
     };
     if (serie < 0 || serie >= SerieAantal) serie = Nullijn;
     return kleuren[serie][std::clamp(variant, 0, GrafiekAantalVarianten - 1)];
@@ -64,19 +64,19 @@ QStringList GrafiekItems() {
 
 std::array<TGrafiekSerie, SerieAantal> LegeSeries() {
     std::array<TGrafiekSerie, SerieAantal> series;
-    auto zet = [&](TSerieIndex i, const char* naam, TSerieSoort soort, QColor kleur, int dikte) {
+    auto zet = [&](TSerieIndex i, const char* naam, TSerieSoort soort, quint32 kleur, int dikte) {
         series[i].naam = QString::fromLatin1(naam);
         series[i].soort = soort;
         series[i].kleur = kleur;
         series[i].lijnDikte = dikte;
     };
-    zet(AreaSerie1, "AreaSerie1", TSerieSoort::Vlak, QColor(255, 255, 128), 0);
-    zet(AreaSerie2, "AreaSerie2", TSerieSoort::Vlak, QColor(128, 64, 0), 0);
-    zet(LineSerie1, "LineSerie1", TSerieSoort::Lijn, QColor(0, 0, 128), 2);   // navy
-    zet(LineSerie2, "LineSerie2", TSerieSoort::Lijn, QColor(0, 128, 0), 2);   // green
-    zet(LineSerie3, "LineSerie3", TSerieSoort::Lijn, QColor(0, 255, 255), 2); // aqua
-    zet(LineSerie4, "LineSerie4", TSerieSoort::Lijn, QColor(128, 255, 128), 2);
-    zet(Nullijn, "Nullijn", TSerieSoort::Lijn, QColor(0, 0, 0), 2);
+    zet(AreaSerie1, "AreaSerie1", TSerieSoort::Vlak, Rgb(255, 255, 128), 0);
+    zet(AreaSerie2, "AreaSerie2", TSerieSoort::Vlak, Rgb(128, 64, 0), 0);
+    zet(LineSerie1, "LineSerie1", TSerieSoort::Lijn, Rgb(0, 0, 128), 2);   // navy
+    zet(LineSerie2, "LineSerie2", TSerieSoort::Lijn, Rgb(0, 128, 0), 2);   // green
+    zet(LineSerie3, "LineSerie3", TSerieSoort::Lijn, Rgb(0, 255, 255), 2); // aqua
+    zet(LineSerie4, "LineSerie4", TSerieSoort::Lijn, Rgb(128, 255, 128), 2);
+    zet(Nullijn, "Nullijn", TSerieSoort::Lijn, Rgb(0, 0, 0), 2);
     return series;
 }
 
@@ -171,6 +171,7 @@ void ZetAssen(const TGrafiekSoort& soort, const TWaarden& waarden, TGrafiekBesch
     b.waardeAs.tussenstreepjes = soort.tussenstreepjes;
     b.waardeAs.titel = soort.asTitel;
     b.halveDagAs.stap = 1;
+    b.halveDagAs.automatischMinimum = true;
     b.halveDagAs.maximum = b.hoogsteHalveDag;
     b.halveDagAs.titel = QStringLiteral("Halve weidedagen");
 }
@@ -270,6 +271,16 @@ void ZetEersteHalveDag(TGrafiekBeschrijving& b) {
 }
 
 } // namespace
+
+TGrafiek TeTekenenGrafiek(const TGrafiekBeschrijving& b, const QString& titel) {
+    TGrafiek g;
+    g.titel = titel;
+    g.xAs = b.halveDagAs;
+    g.yAs = b.waardeAs;
+    for (const TGrafiekSerie& s : b.series) g.series.append(s);
+    g.series.append(b.variantLijnen);
+    return g;
+}
 
 TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, int variant) {
     TGrafiekBeschrijving b;

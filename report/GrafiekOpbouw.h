@@ -4,12 +4,13 @@
 // Alternatief 1+2) back, so it shows exactly the rounded numbers the tables show. BouwGrafiek turns those
 // texts, a chart number and a variant into a complete description of what to draw: the seven series in
 // drawing order with their points, titles and legend entries, and the bounds, step and titles of both
-// axes. The chart page (GrafiekPagina.h) only hands that description to the chart widget.
+// axes. The chart page (GrafiekPagina.h) only hands that description to the chart widget, which draws
+// it with report/Grafiektekenaar.h.
 #pragma once
 
+#include "core/Grafiek.h"
 #include "domain/Records.h"
 
-#include <QColor>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -59,8 +60,6 @@ const std::array<TGrafiekSoort, GrafiekAantal>& GrafiekSoorten();
 // The combo items in order, "Grasaanbod en biomassa" to "Melkproductie (FPCM)".
 QStringList GrafiekItems();
 
-enum class TSerieSoort { Vlak, Lijn };
-
 // The seven series of the chart, in drawing order: later series paint over earlier ones.
 enum TSerieIndex {
     AreaSerie1,
@@ -71,28 +70,6 @@ enum TSerieIndex {
     LineSerie4,
     Nullijn,
     SerieAantal
-};
-
-struct TGrafiekSerie {
-    QString naam; // "AreaSerie1" ... "Nullijn"
-    TSerieSoort soort = TSerieSoort::Lijn;
-    QColor kleur;
-    int lijnDikte = 0; // 0 for areas
-    Qt::PenStyle lijnStijl = Qt::SolidLine;
-    QString titel;
-    bool inLegenda = false;
-    QList<QPointF> punten; // x = half day, y = value
-    // Areas only: the lower edge, one y per point. Empty means the area is filled down to 0; the total
-    // of a stacked chart lies on top of the area below it.
-    QList<QPointF> onderrand;
-};
-
-struct TGrafiekAs {
-    double minimum = 0;
-    double maximum = 0;
-    double stap = 1;
-    int tussenstreepjes = 0;
-    QString titel;
 };
 
 struct TGrafiekBeschrijving {
@@ -125,7 +102,11 @@ TGrafiekBeschrijving BouwGrafiek(const TDetailTabellen& tabellen, int grafiek, i
 
 // Colour of series `serie` for `variant` when the three variants are shown together: one family per
 // series, the darkest for Basis.
-QColor VariantKleur(TSerieIndex serie, int variant);
+quint32 VariantKleur(TSerieIndex serie, int variant);
+
+// What the painter draws of a description: the seven series in their order, then the lines of
+// "Alle drie", and both axes; `titel` above the plot (empty on the screen).
+TGrafiek TeTekenenGrafiek(const TGrafiekBeschrijving& b, const QString& titel = QString());
 
 // The caption a saved or copied chart carries: the chart's item and the variant or variants shown,
 // "Vervuild oppervlak (Alt 1)", "Melkproductie (FPCM) (Basis, Alt 1 en Alt 1+2)"; empty without a chart.

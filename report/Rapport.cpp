@@ -428,11 +428,8 @@ bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QSt
     return fout(tekst);
 }
 
-TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scherpte) {
+TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat) {
     QImageReader lezer(bestand);
-    const QByteArray soort = lezer.format();
-    if (maat.isValid() && (soort == "svg" || soort == "svgz"))
-        lezer.setScaledSize(maat * std::max(1, scherpte));
     QImage beeld = lezer.read();
     return {beeld, maat.isValid() ? maat : beeld.size()};
 }
@@ -444,10 +441,10 @@ namespace korvalinde {
 TRapportPlaatjes LaadRapportPlaatjes(const QString& map) {
     const QDir m(map);
     TRapportPlaatjes p;
-    p.Product = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgKorvalinde.svg")), QSize(260, 169));
-    p.MakerLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgMakerLogo.svg")), QSize(240, 64));
-    p.ProjectLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgProjectLogo.svg")), QSize(240, 64));
-    p.Bedrijf = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgBedrijf.svg")), QSize(120, 80));
+    p.Product = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgKorvalinde@2x.png")), QSize(260, 169));
+    p.MakerLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgMakerLogo@2x.png")), QSize(240, 64));
+    p.ProjectLogo = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgProjectLogo@2x.png")), QSize(240, 64));
+    p.Bedrijf = LaadRapportPlaatje(m.filePath(QStringLiteral("ImgBedrijf@2x.png")), QSize(120, 80));
     return p;
 }
 

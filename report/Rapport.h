@@ -130,11 +130,12 @@ TRapportGegevens VoorEenOpdracht(const TRapportGegevens& gegevens, QPagedPaintDe
 bool SchrijfRapportPdf(const QString& pad, const TRapportGegevens& gegevens, QString* melding = nullptr,
                        const QPageLayout& layout = StandaardPdfLayout());
 
-// Reads a picture (also SVG, e.g. ":/korvalinde/ImgKorvalinde.svg") for a control of `maat`
-// pixels, drawn with `scherpte` times as many pixels so that it stays sharp on paper.
-TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat, int scherpte = 4);
+// Reads a picture (PNG, e.g. ":/korvalinde/ImgKorvalinde@2x.png") for a control of `maat` pixels; a
+// picture with more pixels than its control stays sharp on paper.
+TRapportPlaatje LaadRapportPlaatje(const QString& bestand, QSize maat);
 
-// The four pictures of the report from a folder (":/korvalinde" for the program's own resources):
+// The four pictures of the report from a folder (":/korvalinde" for the program's own resources),
+// each at twice the pixels of its control:
 // the product picture, the maker's and the project's logo, and the farm picture whose size scales
 // the project logo. A picture that is missing is left out of the report.
 struct TRapportPlaatjes {

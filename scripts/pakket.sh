@@ -16,6 +16,8 @@ deb="$(realpath "$build"/korvalinde_*.deb)"
 dpkg-deb --field "$deb" Package Version Depends
 # The libraries come from the programs (dpkg-shlibdeps), the workbook library among them.
 dpkg-deb --field "$deb" Depends | grep -q libxlsxwriter
+# Qt's base modules only: no chart or SVG library.
+! dpkg-deb --field "$deb" Depends | grep -Eq 'libqt6(charts|svg)'
 
 export DEBIAN_FRONTEND=noninteractive
 werk="$(mktemp -d)"

@@ -5,8 +5,8 @@ set -euo pipefail
 
 pakketten=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
-  qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
+  qt6-qpa-plugins librsvg2-bin
   libxlsxwriter-dev python3-openpyxl
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy

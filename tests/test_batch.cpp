@@ -65,6 +65,17 @@ void TestBatch::leesReeks_data() {
     QTest::newRow("end before begin") << "SpenKoe=20:10:1" << QList<double>{} << "BEGIN <= EIND";
     QTest::newRow("comma as decimal separator") << "SpePerceelOpp=1,5" << QList<double>{} << "NAAM=";
     QTest::newRow("too many values") << "SpeGrasaanbod=100:4000:0.01" << QList<double>{} << "meer dan";
+    // A step finer than the input's values would repeat them; one of its decimals is fine.
+    QTest::newRow("a step finer than whole numbers") << "SpenKoe=1:2:0.1" << QList<double>{} << "fijner dan";
+    QTest::newRow("a step finer than one decimal")
+        << "SpePerceelOpp=1:2:0.05" << QList<double>{} << "fijner dan";
+    QTest::newRow("a step of the input's decimals")
+        << "SpeOppMestflat=0.5:0.52:0.01" << QList<double>{0.5, 0.51, 0.52} << "";
+    QTest::newRow("a step finer than the buttons'")
+        << "SpeGrasaanbod=100:120:10" << QList<double>{100, 110, 120} << "";
+    QTest::newRow("an unknown name gets the closest ones")
+        << "perceel=1:2:1" << QList<double>{} << "het dichtst bij komen SpePerceelOpp (Perceelsgrootte (ha))";
+    QTest::newRow("beyond any number") << "SpenKoe=1:1e400:1" << QList<double>{} << "NAAM=BEGIN:EIND:STAP";
 }
 
 void TestBatch::leesReeks() {
@@ -256,6 +267,13 @@ void TestBatch::zoekdoelEnBereik_data() {
     QTest::newRow("no target value") << "Benutting>="
                                      << "SpenKoe=20:30"
                                      << "RIJ>=DOEL" << 0;
+    QTest::newRow("a target beyond any number") << "Benutting>=1e400"
+                                                << "SpenKoe=20:30"
+                                                << "RIJ>=DOEL" << 0;
+    QTest::newRow("an unknown name gets the closest ones")
+        << "Benutting>=85"
+        << "gewicht=400:500"
+        << "het dichtst bij komen SpeGewicht (Gewicht)" << 0;
     QTest::newRow("outside the range") << "Benutting>=85"
                                        << "SpePerceelOpp=40:60"
                                        << "ligt buiten" << 0;

@@ -11,6 +11,7 @@
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
 #include "ui/Toepassing.h"
+#include "ui/Verkenvenster.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>
@@ -22,7 +23,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -398,6 +401,18 @@ void TestEindTotEind::plaatjes() {
     Kind<QAction>(venster, "MitAfdrukvoorbeeld")->trigger();
     QVERIFY(!resultaten.isNull());
     bewaar(resultaten.scaledToWidth(560, Qt::SmoothTransformation), "rapport-resultaten.png");
+
+    // "Verkennen" with the range it proposes for the paddock, and its chart.
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    QTest::mouseClick(Kind<QPushButton>(venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* verkennen = venster->Verkenvenster();
+    QVERIFY(verkennen);
+    verkennen->resize(1196, 700);
+    QSignalSpy klaar(verkennen, &TVerkenvenster::Klaar);
+    QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QTest::qWait(100);
+    bewaar(verkennen->grab().toImage(), "verkennen-reeks.png");
 }
 
 QTEST_MAIN(TestEindTotEind)

@@ -1,23 +1,21 @@
 // The charts of the chart page, built from constructed detail tables: axis bounds and steps, which
 // series get which points, the stacked fouled area, empty and damaged tables, and the page itself.
 #include "Testbestanden.h"
+#include "components/Grafiekvlak.h"
+#include "core/Reeksgrafiek.h"
+#include "report/Grafiektekenaar.h"
 #include "ui/GrafiekPagina.h"
 
 #include <QAbstractButton>
-#include <QAreaSeries>
-#include <QChart>
-#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRadioButton>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QValueAxis>
 #include <QtTest>
 
 #include <array>
@@ -78,6 +76,35 @@ QStringList Legenda(const TGrafiekBeschrijving& b) {
     return titels;
 }
 
+// The chart on the page as the widget draws it, and where its points lie.
+struct Getekend {
+    QImage beeld;
+    TGrafiekIndeling indeling;
+    explicit Getekend(TGrafiekvlak* vlak)
+        : beeld(vlak->grab().toImage()), indeling(DeelIn(vlak->Panelen(), QRectF(vlak->rect()))) {}
+    // The pixel within one pixel of the point that comes nearest to `kleur`: a line of width 2 does
+    // not always cover its point's pixel whole.
+    QColor Bij(QPointF punt, QPointF verschuiving, const QColor& kleur) const {
+        const QPoint plek =
+            ((indeling.panelen[0].Plek(punt) + verschuiving) * beeld.devicePixelRatio()).toPoint();
+        QColor beste = beeld.pixelColor(plek);
+        const auto afstand = [&kleur](const QColor& c) {
+            return std::abs(c.red() - kleur.red()) + std::abs(c.green() - kleur.green()) +
+                   std::abs(c.blue() - kleur.blue());
+        };
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (afstand(beeld.pixelColor(plek + QPoint(dx, dy))) < afstand(beste))
+                    beste = beeld.pixelColor(plek + QPoint(dx, dy));
+        return beste;
+    }
+};
+
+bool Bijna(const QColor& a, const QColor& b, int marge = 40) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <=
+           marge;
+}
+
 } // namespace
 
 class TestGrafieken : public QObject {
@@ -103,6 +130,11 @@ class TestGrafieken : public QObject {
     void afbeeldingTitel();
     void assen_data();
     void assen();
+    void pixels_data();
+    void pixels();
+    void reekslijnen_data();
+    void reekslijnen();
+    void papier();
 };
 
 void TestGrafieken::waardeAs_data() {
@@ -304,7 +336,7 @@ void TestGrafieken::pagina() {
 
     auto* cbx = pagina.findChild<QComboBox*>("CbxGrafiek");
     auto* grp = pagina.findChild<QGroupBox*>("GrpGrafiek");
-    auto* grafiek = pagina.findChild<QChartView*>("Grafiek");
+    auto* grafiek = pagina.findChild<TGrafiekvlak*>("Grafiek");
     QVERIFY(cbx && grp && grafiek);
     QCOMPARE(cbx->count(), 7);
     QCOMPARE(cbx->itemText(6), QStringLiteral("Melkproductie (FPCM)"));
@@ -315,65 +347,67 @@ void TestGrafieken::pagina() {
     QCOMPARE(knoppen[2]->text(), QStringLiteral("Alt 1+2"));
     QVERIFY(knoppen[0]->isChecked());
 
-    QChart* chart = grafiek->chart();
-    QCOMPARE(chart->series().size(), 7);
-    QCOMPARE(chart->series()[0]->objectName(), QStringLiteral("AreaSerie1"));
-    QCOMPARE(chart->series()[6]->objectName(), QStringLiteral("Nullijn"));
-    auto zichtbareMarkers = [&] {
+    // What the widget draws: the seven series in the table's order, none in the legend yet.
+    auto getekend = [grafiek] { return grafiek->Panelen().value(0); };
+    QCOMPARE(getekend().series.size(), 7);
+    QCOMPARE(getekend().series[0].naam, QStringLiteral("AreaSerie1"));
+    QCOMPARE(getekend().series[6].naam, QStringLiteral("Nullijn"));
+    auto inLegenda = [&] {
         int n = 0;
-        for (QLegendMarker* m : chart->legend()->markers()) n += m->isVisible();
+        for (const TGrafiekSerie& s : getekend().series) n += s.inLegenda;
         return n;
     };
-    QCOMPARE(zichtbareMarkers(), 0);
+    QCOMPARE(inLegenda(), 0);
 
     cbx->setCurrentIndex(1); // "Grasaanbod boven 5 cm" redraws by itself
     QCOMPARE(pagina.Beschrijving().grafiek, 2);
-    auto* vlak = qobject_cast<QAreaSeries*>(chart->series()[0]);
-    QVERIFY(vlak);
-    QCOMPARE(vlak->upperSeries()->count(), 21);
-    QCOMPARE(vlak->name(), QStringLiteral("> 5 cm Biomassa"));
-    QCOMPARE(zichtbareMarkers(), 2);
-    auto* waardeAs = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
-    QVERIFY(waardeAs);
-    QCOMPARE(waardeAs->min(), -200.0);
-    QCOMPARE(waardeAs->max(), 200.0);
-    QCOMPARE(waardeAs->minorTickCount(), 4);
+    QCOMPARE(getekend().series[0].punten.size(), 21);
+    QCOMPARE(getekend().series[0].titel, QStringLiteral("> 5 cm Biomassa"));
+    QCOMPARE(inLegenda(), 2);
+    QCOMPARE(getekend().yAs.minimum, -200.0);
+    QCOMPARE(getekend().yAs.maximum, 200.0);
+    QCOMPARE(getekend().yAs.tussenstreepjes, 4);
+    // The nearest point's series, half day and value under the mouse.
+    const TGrafiekIndeling indeling = DeelIn(grafiek->Panelen(), QRectF(grafiek->rect()));
+    QCOMPARE(grafiek->TipBij(indeling.panelen[0].Plek({4, 34}) + QPointF(2, 1)),
+             QStringLiteral("> 5 cm Aanbod\nHalve weidedagen: 4\nkg ds/ha: 34"));
+    QCOMPARE(grafiek->TipBij(QPointF(2, 2)), QString());
 
     knoppen[1]->click(); // Alt 1: shorter, same value axis
     QCOMPARE(pagina.Beschrijving().variant, 1);
-    QCOMPARE(vlak->upperSeries()->count(), 13);
-    QCOMPARE(waardeAs->min(), -200.0);
+    QCOMPARE(getekend().series[0].punten.size(), 13);
+    QCOMPARE(getekend().yAs.minimum, -200.0);
 
     cbx->setCurrentIndex(3); // one line and the zero line
-    QCOMPARE(zichtbareMarkers(), 1);
-    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 12);
-    QCOMPARE(waardeAs->max(), 100.0);
+    QCOMPARE(inLegenda(), 1);
+    QCOMPARE(getekend().series[2].punten.size(), 12);
+    QCOMPARE(getekend().yAs.maximum, 100.0);
 
     // After a recalculation the main window asks for a redraw.
     t.Vul(1, 30);
     pagina.CbxGrafiekChange();
-    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 30);
-
-    QCOMPARE(waardeAs->max(), 110.0);
+    QCOMPARE(getekend().series[2].punten.size(), 30);
+    QCOMPARE(getekend().yAs.maximum, 110.0);
 
     // A fouled area of 19000 m2 cannot label every 1000 m2: the labels thin out, the bounds stay.
     for (int c = 1; c <= 30; ++c) t.Zet(1, 10, c, QString::number(600 * c));
     cbx->setCurrentIndex(5);
-    QCOMPARE(waardeAs->max(), 19000.0);
-    QVERIFY(waardeAs->tickInterval() >= 2000);
-    QCOMPARE(std::fmod(waardeAs->tickInterval(), 1000.0), 0.0);
-    QVERIFY(waardeAs->isMinorGridLineVisible());
+    QCOMPARE(getekend().yAs.maximum, 19000.0);
+    const double labelStap = DeelIn(grafiek->Panelen(), QRectF(grafiek->rect())).panelen[0].yStap;
+    QVERIFY(labelStap >= 2000);
+    QCOMPARE(std::fmod(labelStap, 1000.0), 0.0);
 
     cbx->setCurrentIndex(-1); // no chart: emptied, axes stay
-    QCOMPARE(zichtbareMarkers(), 0);
-    QCOMPARE(qobject_cast<QXYSeries*>(chart->series()[2])->count(), 0);
-    QCOMPARE(waardeAs->max(), 19000.0);
+    QCOMPARE(inLegenda(), 0);
+    QCOMPARE(getekend().series[2].punten.size(), 0);
+    QCOMPARE(getekend().yAs.maximum, 19000.0);
 
     // No results at all: the axes start at 0 and show one step.
     pagina.ZetDetailTabellen({});
     cbx->setCurrentIndex(0);
-    QCOMPARE(waardeAs->min(), 0.0);
-    QCOMPARE(waardeAs->max(), 200.0);
+    QCOMPARE(getekend().yAs.minimum, 0.0);
+    QCOMPARE(getekend().yAs.maximum, 0.0);
+    QCOMPARE(DeelIn(grafiek->Panelen(), QRectF(grafiek->rect())).panelen[0].yHoog, 200.0);
 }
 
 void TestGrafieken::opslaanEnKopieren() {
@@ -510,11 +544,11 @@ void TestGrafieken::alleDrie() {
     QTEST(int(b.series[Nullijn].punten.size()), "nullijn");
 
     QStringList gezien;
-    QSet<QRgb> kleuren;
+    QSet<quint32> kleuren;
     const TGrafiekBeschrijving basis = BouwGrafiek(t.Bron(), grafiek, 0);
     for (const TGrafiekSerie& s : b.variantLijnen) {
         gezien << s.titel;
-        kleuren.insert(s.kleur.rgb());
+        kleuren.insert(s.kleur);
         QVERIFY(s.inLegenda);
         QCOMPARE(s.soort, TSerieSoort::Lijn);
         QVERIFY(s.onderrand.isEmpty());
@@ -543,11 +577,11 @@ void TestGrafieken::alleDriePagina() {
     pagina.ZetDetailTabellen(t.Bron());
     pagina.resize(800, 560);
     pagina.show();
-    QChart* chart = pagina.Grafiek()->chart();
+    auto getekend = [&pagina] { return pagina.Grafiek()->Panelen().value(0); };
     auto zichtbareMarkers = [&] {
         QStringList namen;
-        for (QLegendMarker* m : chart->legend()->markers())
-            if (m->isVisible()) namen << m->label();
+        for (const TGrafiekSerie& s : getekend().series)
+            if (s.inLegenda) namen << s.titel;
         return namen;
     };
     QRadioButton* alle = pagina.RbtAlleVarianten();
@@ -556,32 +590,22 @@ void TestGrafieken::alleDriePagina() {
     pagina.CbxGrafiek()->setCurrentIndex(0);
     alle->click();
     QCOMPARE(pagina.GrpGrafiekItemIndex(), GrafiekAlleVarianten);
-    QCOMPARE(chart->series().size(), 7 + 12);
-    QTRY_COMPARE(zichtbareMarkers().size(), 12); // the legend lays its new entries out first
+    QCOMPARE(getekend().series.size(), 7 + 12);
     const QStringList legenda = zichtbareMarkers();
+    QCOMPARE(legenda.size(), 12);
     QCOMPARE(legenda.first(), QStringLiteral("> 5 cm Biomassa (Basis)"));
     QCOMPARE(legenda.last(), QStringLiteral("> 0 cm Aanbod (Alt 1+2)"));
-    auto* alt1 = qobject_cast<QLineSeries*>(chart->series()[7 + 1]);
-    QVERIFY(alt1);
-    QCOMPARE(alt1->count(), 12);
-    QCOMPARE(alt1->pen().dashPattern(), QPen(Qt::DashLine).dashPattern());
-    QCOMPARE(alt1->pen().color(), VariantKleur(LineSerie1, 1));
-    // Each legend entry is a piece of its line, so that the variant can be read from it.
-    for (QLegendMarker* m : chart->legend()->markers()) {
-        if (!m->isVisible()) continue;
-        const Qt::PenStyle stijl = m->label().endsWith("(Basis)")   ? Qt::SolidLine
-                                   : m->label().endsWith("(Alt 1)") ? Qt::DashLine
-                                                                    : Qt::DotLine;
-        QCOMPARE(m->shape(), QLegend::MarkerShapeFromSeries);
-        QCOMPARE(qobject_cast<QLineSeries*>(m->series())->pen().dashPattern(), QPen(stijl).dashPattern());
-    }
+    const TGrafiekSerie alt1 = getekend().series[7 + 1];
+    QCOMPARE(alt1.punten.size(), 12);
+    QCOMPARE(alt1.lijnStijl, Qt::DashLine);
+    QCOMPARE(alt1.kleur, VariantKleur(LineSerie1, 1));
     Bewaar(pagina.GrafiekAfbeelding(1), QStringLiteral("grafiek-alle-drie"));
 
     pagina.CbxGrafiek()->setCurrentIndex(5); // another chart: the lines of the last one are gone
-    QCOMPARE(chart->series().size(), 7 + 6);
+    QCOMPARE(getekend().series.size(), 7 + 6);
     Bewaar(pagina.GrafiekAfbeelding(1), QStringLiteral("grafiek-alle-drie-vervuild"));
     pagina.ZetGrpGrafiekItemIndex(1); // back to one variant: the seven series as before
-    QCOMPARE(chart->series().size(), 7);
+    QCOMPARE(getekend().series.size(), 7);
     QCOMPARE(zichtbareMarkers(), (QStringList{"cumulatief VO urine", "cumulatief VO mest"}));
 }
 
@@ -615,7 +639,7 @@ void TestGrafieken::afbeeldingTitel() {
     // Dark pixels in the band above the plot: text that the chart on screen does not have there.
     auto tekstInKop = [](const QImage& b) {
         int n = 0;
-        for (int y = 0; y < b.height() / 10; ++y)
+        for (int y = 0; y < 16 * b.devicePixelRatio(); ++y)
             for (int x = b.width() / 4; x < 3 * b.width() / 4; ++x) n += qGray(b.pixel(x, y)) < 100;
         return n;
     };
@@ -624,7 +648,7 @@ void TestGrafieken::afbeeldingTitel() {
     Bewaar(beeld, QStringLiteral("grafiek-titel-") + QTest::currentDataTag());
     QCOMPARE(tekstInKop(scherm), 0);
     QCOMPARE(tekstInKop(beeld) > 50, grafiek > 0);
-    QVERIFY(pagina.Grafiek()->chart()->title().isEmpty());
+    QVERIFY(pagina.Grafiek()->Panelen().value(0).titel.isEmpty());
     QCOMPARE(pagina.Grafiek()->grab().toImage(), scherm); // the screen as it was
     pagina.GrafiekKopieren();
     QCOMPARE(tekstInKop(QGuiApplication::clipboard()->image()) > 50, grafiek > 0);
@@ -635,16 +659,19 @@ void TestGrafieken::assen_data() {
     QTest::addColumn<int>("halveDagen");
     QTest::addColumn<double>("waardeStap"); // labelled step of the value axis
     QTest::addColumn<double>("dagStap");    // labelled step of the half days
-    QTest::newRow("biomassa 20") << 1 << 20 << 200.0 << 2.0;
-    QTest::newRow("opname 60") << 5 << 60 << 10.0 << 5.0;
-    QTest::newRow("vervuild 60, dunner gelabeld") << 6 << 60 << 1000.0 << 5.0;
-    QTest::newRow("melk 37") << 7 << 37 << 10.0 << 5.0;
+    QTest::addColumn<qreal>("verhouding");  // pixels per pixel of the screen
+    QTest::newRow("biomassa 20") << 1 << 20 << 200.0 << 2.0 << 1.0;
+    QTest::newRow("opname 60") << 5 << 60 << 10.0 << 5.0 << 1.0;
+    QTest::newRow("vervuild 60, dunner gelabeld") << 6 << 60 << 1000.0 << 5.0 << 1.0;
+    QTest::newRow("melk 37, 2x") << 7 << 37 << 10.0 << 2.0 << 2.0;
 }
 
 void TestGrafieken::assen() {
-    // Grid lines on whole steps from 0, solid; the value axis shows its minor ticks as marks.
+    // Labels on whole steps from 0, thinned where they would not fit; the value axis shows its minor
+    // ticks as marks, at the screen's ratio too.
     QFETCH(int, grafiek);
     QFETCH(int, halveDagen);
+    QFETCH(qreal, verhouding);
     Tabellen t;
     for (int v = 0; v < 3; ++v) t.Vul(v, halveDagen);
     TGrafiekPagina pagina;
@@ -653,35 +680,119 @@ void TestGrafieken::assen() {
     pagina.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pagina));
     pagina.CbxGrafiek()->setCurrentIndex(grafiek - 1);
-    QCoreApplication::processEvents();
-    QChart* chart = pagina.Grafiek()->chart();
-    auto* waarde = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
-    auto* dag = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0));
-    QVERIFY(waarde && dag);
-    for (QValueAxis* as : {waarde, dag}) {
-        QCOMPARE(as->tickType(), QValueAxis::TicksDynamic);
-        QCOMPARE(as->tickAnchor(), 0.0);
-        QCOMPARE(as->gridLinePen().style(), Qt::SolidLine);
-        QCOMPARE(as->minorGridLinePen().style(), Qt::SolidLine); // no dashes
-        QVERIFY(as->isLineVisible() && qGray(as->linePenColor().rgb()) < 128);
-    }
-    QTEST(waarde->tickInterval(), "waardeStap");
-    QTEST(dag->tickInterval(), "dagStap");
-    QVERIFY(!dag->isMinorGridLineVisible());
-    QVERIFY(waarde->minorTickCount() > 0);
+    const QList<TGrafiek> panelen = pagina.Grafiek()->Panelen();
+    const QRectF vak(pagina.Grafiek()->rect());
+    const TGrafiekIndeling::Paneel paneel = DeelIn(panelen, vak).panelen[0];
+    QTEST(paneel.yStap, "waardeStap");
+    QTEST(paneel.xStap, "dagStap");
 
-    // The minor ticks stand as dark marks left of the plot, between the labelled steps.
-    const QImage beeld = pagina.Grafiek()->grab().toImage();
+    const QImage beeld = GrafiekAfbeelding(panelen, vak.size().toSize(), verhouding);
+    QCOMPARE(beeld.size(), (vak.size() * verhouding).toSize());
     Bewaar(beeld,
            QStringLiteral("grafiek-assen-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
-    const QRectF vlak = chart->plotArea();
-    const double perStreep = waarde->tickInterval() / (waarde->minorTickCount() + 1);
-    const double y = vlak.bottom() - vlak.height() * perStreep / (waarde->max() - waarde->min());
+    // Where labels were thinned out, every step of the axis keeps a mark; else the step's minor ticks.
+    const TGrafiekAs& as = panelen[0].yAs;
+    const double perStreep = paneel.yStap > as.stap ? as.stap : paneel.yStap / (as.tussenstreepjes + 1);
+    const QPointF streep = paneel.Plek({paneel.xLaag, paneel.yLaag + perStreep});
     int donker = 0;
-    for (int dx = 1; dx <= 4; ++dx)
+    for (int dx = 1; dx <= 3; ++dx)
         for (int dy = -1; dy <= 1; ++dy)
-            donker += qGray(beeld.pixel(int(vlak.left()) - dx, int(std::lround(y)) + dy)) < 200;
+            donker += qGray(beeld.pixel(int((streep.x() - dx) * verhouding),
+                                        int(std::lround(streep.y() * verhouding)) + dy)) < 200;
     QVERIFY2(donker > 0, "no minor tick on the value axis");
+}
+
+void TestGrafieken::pixels_data() {
+    // What the description cannot show: the painter puts a colour where a point of it lies.
+    QTest::addColumn<int>("grafiek");
+    QTest::addColumn<QPointF>("punt");
+    QTest::addColumn<QPointF>("verschuiving"); // in pixels from the point
+    QTest::addColumn<QColor>("kleur");
+    QTest::newRow("navy line where its point lies") << 4 << QPointF(10, 80) << QPointF() << QColor(0, 0, 128);
+    QTest::newRow("green line over the navy one") << 1 << QPointF(10, 30) << QPointF() << QColor(0, 128, 0);
+    QTest::newRow("zero line over the areas") << 2 << QPointF(10.5, 0) << QPointF() << QColor(0, 0, 0);
+    QTest::newRow("brown dung area in front") << 6 << QPointF(10, 50) << QPointF() << QColor(128, 64, 0);
+    QTest::newRow("yellow urine band on top") << 6 << QPointF(10, 150) << QPointF() << QColor(255, 255, 128);
+    QTest::newRow("nothing above the total") << 6 << QPointF(9.5, 250) << QPointF() << QColor(255, 255, 255);
+}
+
+void TestGrafieken::pixels() {
+    QFETCH(int, grafiek);
+    QFETCH(QPointF, punt);
+    QFETCH(QPointF, verschuiving);
+    QFETCH(QColor, kleur);
+    Tabellen t;
+    for (int v = 0; v < 3; ++v) t.Vul(v, 20); // column k at half day c holds 10 k + c
+    for (int c = 0; c <= 20; ++c) {
+        t.Zet(0, 9, c, QStringLiteral("100")); // dung 100, urine 100: total 200
+        t.Zet(0, 10, c, QStringLiteral("100"));
+        t.Zet(0, 1, c, QStringLiteral("-100")); // biomass below 5 cm: the zero line is inside the chart
+    }
+    TGrafiekPagina pagina;
+    pagina.ZetDetailTabellen(t.Bron());
+    pagina.resize(800, 560);
+    pagina.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pagina));
+    pagina.CbxGrafiek()->setCurrentIndex(grafiek - 1);
+    const Getekend beeld(pagina.Grafiek());
+    Bewaar(beeld.beeld, QStringLiteral("grafiek-pixels-%1").arg(grafiek));
+    const QColor gezien = beeld.Bij(punt, verschuiving, kleur);
+    QVERIFY2(Bijna(gezien, kleur), qPrintable(gezien.name()));
+}
+
+void TestGrafieken::reekslijnen_data() {
+    QTest::addColumn<int>("lijnen");
+    QTest::newRow("3") << 3;
+    QTest::newRow("20") << 20;
+    QTest::newRow("40") << 40;
+}
+
+void TestGrafieken::reekslijnen() {
+    // A sweep over a second input: every line its own colour or style, and a legend that wraps (its
+    // rows grow with the lines) instead of cutting names off.
+    QFETCH(int, lijnen);
+    QSet<QPair<quint32, int>> gezien;
+    for (int l = 0; l < lijnen; ++l) gezien.insert({ReekslijnKleur(l), static_cast<int>(ReekslijnStijl(l))});
+    QCOMPARE(gezien.size(), lijnen);
+    QCOMPARE(ReekslijnKleur(0), Rgb(0, 0, 128));
+
+    TGrafiek g;
+    g.legenda = TLegendaPlaats::Onder;
+    for (int l = 0; l < lijnen; ++l) {
+        TGrafiekSerie s;
+        s.titel = QStringLiteral("%1 - Aantal melkgevende koeien (stuks)").arg(10 * (l + 1));
+        s.inLegenda = true;
+        s.punten = {{1, double(l)}, {2, double(l + 1)}};
+        g.series << s;
+    }
+    g.xAs = MooieAs(1, 2, QStringLiteral("Perceelsgrootte (ha)"));
+    g.yAs = MooieAs(0, lijnen, QString());
+    const int hoogte = GrafiekHoogte({g}, ReeksgrafiekBreedte, ReeksgrafiekPaneelHoogte);
+    const int perRij = 18;
+    const int rijen = (hoogte - ReeksgrafiekPaneelHoogte) / perRij;
+    QVERIFY2(rijen >= lijnen / 4, qPrintable(QString::number(hoogte)));
+    // The plot keeps the panel's height: the legend comes below it.
+    const QImage beeld = GrafiekAfbeelding({g}, QSize(ReeksgrafiekBreedte, hoogte));
+    const auto paneel = DeelIn({g}, QRectF(0, 0, ReeksgrafiekBreedte, hoogte)).panelen[0];
+    QVERIFY(paneel.plot.height() > ReeksgrafiekPaneelHoogte / 2);
+    Bewaar(beeld, QStringLiteral("reeks-%1-lijnen").arg(lijnen));
+}
+
+void TestGrafieken::papier() {
+    // On a PDF page the chart has the size and the text sizes it has on a screen of 96 dpi.
+    QTemporaryDir map;
+    Tabellen t;
+    t.Vul(0, 20);
+    const TGrafiekBeschrijving b = BouwGrafiek(t.Bron(), 1, 0);
+    QPdfWriter pdf(map.filePath(QStringLiteral("grafiek.pdf")));
+    pdf.setResolution(1200);
+    QPainter schilder(&pdf);
+    const QSizeF maat = SchaalNaarSchermmaat(schilder, pdf);
+    QVERIFY2(std::abs(maat.width() - pdf.width() * 96.0 / 1200) < 1,
+             qPrintable(QString::number(maat.width())));
+    TekenGrafiek(schilder, {TeTekenenGrafiek(b)}, QRectF(QPointF(0, 0), QSizeF(745, 481)));
+    QVERIFY(schilder.end());
+    QVERIFY(QFileInfo(map.filePath(QStringLiteral("grafiek.pdf"))).size() > 1000);
 }
 
 QTEST_MAIN(TestGrafieken)

@@ -18,15 +18,20 @@
 #include "programs/Produktondersteuning.h"
 #include "programs/Programma.h"
 #include "programs/Startvenster.h"
+#include "report/GrafiekOpbouw.h"
 #include "ui/Glyphs.h"
+#include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
+#include "ui/InvoerWidgets.h"
 #include "ui/Toepassing.h"
+#include "ui/Verkenvenster.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +43,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -1109,6 +1115,111 @@ class TestHoofdvenster : public QObject {
             QCOMPARE(tekst, verwacht);
         }
         melder.antwoorden = {MeldKnop::Nee};
+    }
+
+    // What changes the inputs while a result page is in view recomputes what that page shows:
+    // "Overnemen" and "Als alternatief 1" of a goal seek in "Verkennen", undo and redo. The cells
+    // and the chart in view are those of a fresh calculation of the inputs as they are then.
+    void resultatenVolgenInvoer_data() {
+        QTest::addColumn<QString>("actie");
+        QTest::addColumn<int>("pagina");
+        const std::pair<int, const char*> paginas[] = {{TFrmHoofdFormulier::Uitvoer, "Uitvoer"},
+                                                       {TFrmHoofdFormulier::Detailuitvoer, "Detailuitvoer"},
+                                                       {TFrmHoofdFormulier::Grafieken, "Grafieken"}};
+        for (const char* actie : {"overnemen", "als alternatief", "ongedaan", "opnieuw"})
+            for (const auto& [pagina, naam] : paginas)
+                QTest::addRow("%s, %s", actie, naam) << QString::fromLatin1(actie) << pagina;
+    }
+    void resultatenVolgenInvoer() {
+        QFETCH(QString, actie);
+        QFETCH(int, pagina);
+        auto venster = Venster();
+        venster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
+        TInvoerset& s = *venster->Invoerset();
+        auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+        auto* grafiek = Kind<TGrafiekPagina>(venster, "SheetGraf");
+        grafiek->CbxGrafiek()->setCurrentIndex(0); // "Grasaanbod en biomassa"
+        const bool bewerking = actie == "ongedaan" || actie == "opnieuw";
+        if (bewerking) {
+            tabs->setCurrentIndex(TFrmHoofdFormulier::Grasland);
+            s.SpePerceelOpp->TypDoorGebruiker(QStringLiteral("3.5"));
+            QCoreApplication::processEvents();
+        }
+        tabs->setCurrentIndex(pagina);
+        const TTabel* sam = venster->Berekening()->GrdUitvoerSam;
+        const auto samenvatting = [sam] {
+            QStringList uit;
+            for (int rij = 1; rij < sam->RowCount(); ++rij)
+                for (int kolom = 2; kolom <= 4; ++kolom) uit << sam->Cel(kolom, rij);
+            return uit;
+        };
+        QStringList voor = samenvatting();
+        if (bewerking) {
+            Kind<QAction>(venster, "MitOngedaanMaken")->trigger();
+            if (actie == "opnieuw") {
+                QVERIFY(samenvatting() != voor);
+                voor = samenvatting();
+                Kind<QAction>(venster, "MitOpnieuw")->trigger();
+            }
+        } else {
+            // The smallest paddock of 1 to 4 ha with at least 3 grazing days.
+            venster->MitVerkennenClick();
+            TVerkenvenster* v = venster->Verkenvenster();
+            QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+            Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(1);
+            const auto kies = [v](const char* naam, const QVariant& data) {
+                auto* box = Kind<QComboBox>(v, naam);
+                box->setCurrentIndex(box->findData(data));
+            };
+            kies("CbxZoekInvoer", QStringLiteral("SpePerceelOpp"));
+            Kind<QDoubleSpinBox>(v, "SpeZoekVan")->setValue(1);
+            Kind<QDoubleSpinBox>(v, "SpeZoekTot")->setValue(4);
+            kies("CbxDoelRij", static_cast<int>(RijWeidedagen));
+            Kind<QDoubleSpinBox>(v, "SpeDoel")->setValue(3);
+            QTest::mouseClick(Kind<QPushButton>(v, "BtnZoeken"), Qt::LeftButton);
+            QVERIFY(klaar.wait(60000));
+            QTest::mouseClick(
+                Kind<QPushButton>(v, actie == "overnemen" ? "BtnOvernemen" : "BtnAlsAlternatief"),
+                Qt::LeftButton);
+            if (actie == "overnemen")
+                QVERIFY(s.SpePerceelOpp->Tekst() != QStringLiteral("2.3"));
+            else
+                QCOMPARE(s.CbxAlt1->Tekst(), QStringLiteral("Oppervlakte perceel"));
+        }
+        QVERIFY(samenvatting() != voor);
+
+        TQXUitvoer vers;
+        TBedrijf().Bereken(LeesInvoerRecord(s), vers);
+        QObject ouder;
+        const TResultaatTabellen verwacht = MaakResultaatTabellen(&ouder);
+        VulResultaatTabellen(verwacht, vers);
+        // The value cells a model shows: its rows from `rij0`, its columns from `kolom0`.
+        const auto cellen = [](const QAbstractItemModel& model, int rij0, int kolom0) {
+            QStringList uit;
+            for (int rij = rij0; rij < model.rowCount(); ++rij)
+                for (int kolom = kolom0; kolom < model.columnCount(); ++kolom)
+                    uit << model.index(rij, kolom).data().toString();
+            return uit;
+        };
+        if (tabs->currentIndex() == TFrmHoofdFormulier::Grafieken) {
+            const TGrafiekBeschrijving& getoond = grafiek->Beschrijving();
+            const TGrafiekBeschrijving berekend =
+                BouwGrafiek({[&verwacht](int v, int kolom, int rij) {
+                                return verwacht.Det[static_cast<std::size_t>(v)]->Cel(kolom, rij);
+                            }},
+                            1, getoond.variant);
+            QCOMPARE(getoond.grafiek, 1);
+            for (int i = 0; i < SerieAantal; ++i)
+                QCOMPARE(getoond.series[i].punten, berekend.series[i].punten);
+        } else {
+            const bool samen = tabs->currentIndex() == TFrmHoofdFormulier::Uitvoer;
+            auto* grid = Kind<QTableView>(venster, samen ? "GrdUitvoerSam" : "GrdUitvoerDet0");
+            QVERIFY(grid->isVisible());
+            const TTabelModel model(samen ? verwacht.Sam : verwacht.Det[0], &ouder);
+            QCOMPARE(cellen(*grid->model(), samen ? 1 : 3, samen ? 2 : 1),
+                     cellen(model, samen ? 1 : 3, samen ? 2 : 1));
+        }
     }
 
     void rapport() {

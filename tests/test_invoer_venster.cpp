@@ -4,12 +4,15 @@
 #include "VensterKind.h"
 
 #include "components/Dagveld.h"
+#include "core/Scenario.h"
+#include "ui/Bewerkingen.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
 #include "ui/Toepassing.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -38,6 +41,32 @@ class Werper : public QObject {
         return QObject::event(e);
     }
 };
+// Closes every box on screen with its first button as soon as it shows, and keeps its text.
+class TBoxSluiter : public QObject {
+  public:
+    TBoxSluiter() {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->property("gesloten").toBool()) return;
+            box->setProperty("gesloten", true);
+            gezien << box->text();
+            box->buttons().value(0)->click();
+        });
+        timer_.start();
+    }
+    QStringList gezien;
+
+  private:
+    QTimer timer_;
+};
+
+// Typed as on a keyboard: each key to the widget that has the focus at that moment, then Enter.
+void TypEnter(const QString& tekst) {
+    for (const QChar teken : tekst) QTest::keyClick(QApplication::focusWidget(), teken.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
 } // namespace
 
 class TestInvoerVenster : public QObject {
@@ -62,11 +91,15 @@ class TestInvoerVenster : public QObject {
     void celMetKomma_data();
     void celMetKomma();
     void celSelectieEnVerlaten();
+    void celKrijgtWatGetyptIs_data();
+    void celKrijgtWatGetyptIs();
     void spinEditTypen();
     void decimalenTypen_data();
     void decimalenTypen();
     void langsteWaardeTypen();
     void keuzeKiezenEnTypen();
+    void keuzeHoudtKeuze_data();
+    void keuzeHoudtKeuze();
     void vorigeSnedeZichtbaar();
     void datumInVenster();
     void standaardKnop();
@@ -474,6 +507,9 @@ void TestInvoerVenster::celSelectieEnVerlaten() {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
     QCOMPARE(grid->toolTip(), QString("Minimum: 0 - Maximum: 20"));
     QVERIFY(!(grid->model()->flags(grid->model()->index(2, 1)) & Qt::ItemIsEditable));
+    // Keys on a closed cell do nothing: no other cell becomes current.
+    QTest::keyClicks(grid, "0");
+    QCOMPARE(grid->currentIndex(), grid->model()->index(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(3, 2)).center());
     QCOMPARE(grid->toolTip(), QString("Minimum: 100 - Maximum: 1000"));
@@ -485,6 +521,78 @@ void TestInvoerVenster::celSelectieEnVerlaten() {
     venster->findChild<QWidget*>("GrdKrachtvoer")->setFocus();
     QTRY_VERIFY(!grid->selectionModel()->hasSelection());
     QVERIFY(!venster->Invoerset()->GrdVoeders->HeeftSelectie());
+}
+
+void TestInvoerVenster::celKrijgtWatGetyptIs_data() {
+    // Every feed row of both tables on "Voeding": keys typed at once after a click (also a click on
+    // the cell that is current already) or after the box of a refused entry go to that cell.
+    QTest::addColumn<QString>("tabel");
+    QTest::addColumn<int>("rij");
+    QTest::addColumn<bool>("naMelding");
+    for (const bool melding : {false, true}) {
+        const char* hoe = melding ? "box, click" : "click, Escape, click";
+        for (int rij = 2; rij <= 6; ++rij)
+            QTest::addRow("concentrate row %d, %s", rij, hoe) << "GrdKrachtvoer" << rij << melding;
+        for (int rij = 3; rij <= 8; ++rij)
+            QTest::addRow("feed gift row %d, %s", rij, hoe) << "GrdVoeders" << rij << melding;
+    }
+}
+
+void TestInvoerVenster::celKrijgtWatGetyptIs() {
+    QFETCH(QString, tabel);
+    QFETCH(int, rij);
+    QFETCH(bool, naMelding);
+    // The boxes on screen, each closed with its OK as soon as it shows.
+    TDialoogMelder scherm;
+    delete venster;
+    venster = new TFrmHoofdFormulier(&scherm);
+    TBoxSluiter boxen;
+    QStringList& gezien = boxen.gezien;
+    Toon(venster);
+    Kind<QTabWidget>(venster, "TabKorvalinde")->setCurrentIndex(1);
+    TInvoerset& s = *venster->Invoerset();
+    const auto typ = TypEnter;
+    const auto klik = [](QTableView* grid, int r) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(r, 1)).center());
+    };
+    // First the maize silage gift, as the user sets it.
+    auto* voeders = venster->findChild<QTableView*>("GrdVoeders");
+    klik(voeders, 3);
+    typ("2");
+    QCOMPARE(s.GrdVoeders->Cel(1, 3), QString("2"));
+    auto* grid = venster->findChild<QTableView*>(tabel);
+    TTabel* doel = s.Tabel(tabel);
+    if (naMelding) {
+        klik(grid, rij);
+        typ("xyz");
+        QTRY_COMPARE(gezien, QStringList{"xyz is geen geldige waarde"});
+        // The desktop gives the window back its focus when the box has gone.
+        venster->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        klik(grid, rij);
+    } else {
+        klik(grid, rij);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        klik(grid, rij);
+    }
+    const auto cellen = [&] {
+        QStringList uit;
+        for (const TTabel* t : {s.GrdKrachtvoer, s.GrdVoeders})
+            for (int r = t->FixedRows(); r < t->RowCount(); ++r)
+                for (int k = 1; k < t->ColCount(); ++k)
+                    // The concentrate gift follows the concentrate table; the edited cell is checked below.
+                    uit << ((t == doel && r == rij && k == 1) || (t == s.GrdVoeders && r == 2 && k == 1)
+                                ? QString()
+                                : t->Cel(k, r));
+        return uit;
+    };
+    const QStringList voor = cellen();
+    typ("2,5");
+    QCOMPARE(doel->Cel(1, rij), QString("2.5"));
+    QCOMPARE(grid->model()->index(rij, 1).data().toString(), QString("2.5"));
+    QCOMPARE(cellen(), voor);
+    QCOMPARE(gezien.size(), naMelding ? 1 : 0);
 }
 
 void TestInvoerVenster::spinEditTypen() {
@@ -616,6 +724,78 @@ void TestInvoerVenster::keuzeKiezenEnTypen() {
     QTest::keyClick(zodeTekst, Qt::Key_Tab);
     QTRY_COMPARE(melder.Teksten(), QStringList{"Onbekende string :matig"});
     QCOMPARE(venster->Invoerset()->SpeBiomassa05->Tekst(), QString("1250"));
+}
+
+void TestInvoerVenster::keuzeHoudtKeuze_data() {
+    // A text typed into a choice box and Enter: the box's text afterwards, the step in "Bewerken" (named
+    // after the box's label; empty: no step) and the boxes shown. An alternative holds one of its kinds:
+    // another text goes back to the kind it had and changes nothing, also not the other alternative.
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("getypt");
+    QTest::addColumn<QString>("daarna");
+    QTest::addColumn<QString>("stap");
+    QTest::addColumn<QStringList>("meldingen");
+    const auto rij = [](const char* box, const char* getypt, const char* daarna, const char* stap,
+                        const QStringList& meldingen = {}) {
+        QTest::addRow("%s %s", box, getypt) << box << QString::fromUtf8(getypt) << QString::fromUtf8(daarna)
+                                            << QString::fromUtf8(stap) << meldingen;
+    };
+    rij("CbxSysteem", "Standweiden", "Standweiden", "Beweidingssysteem Omweiden → Standweiden");
+    rij("CbxZode", "Dicht", "Dicht", "Zodedichtheid Normaal → Dicht");
+    rij("CbxJaargift", "300", "300", "Globale stikstofjaargift 400 → 300");
+    rij("CbxGrondsoort", "Klei", "Klei", "Grondsoort Zand → Klei");
+    rij("CbxOntwatering", "Nee", "Nee", "Goede ontwatering Ja → Nee");
+    rij("CbxEngelsraai", "< 50", "< 50", "Aandeel engelsraaigras+klaver > 50 → < 50");
+    rij("CbxVorigGebruik", "Snede1", "Snede1", "Gebruik vorige snede Maaien → Snede1");
+    rij("CbxBloten", "Nee", "Nee", "Vorige snede gebloot Ja → Nee");
+    rij("CbxAlt1", "Oppervlakte perceel", "Oppervlakte perceel",
+        "Alternatief 1 Opname ds snijmais → Oppervlakte perceel");
+    rij("CbxAlt1", "aantal weidedagen", "Aantal weidedagen ",
+        "Alternatief 1 Opname ds snijmais → Aantal weidedagen");
+    rij("CbxAlt2", "Opname ds graskuil", "Opname ds graskuil",
+        "Alternatief 2 Opname ds snijmais → Opname ds graskuil");
+    rij("CbxAlt1", "abc", "Opname ds snijmais", "", {"abc is geen geldige waarde"});
+    rij("CbxAlt2", "Oppervlakte", "Opname ds snijmais", "", {"Oppervlakte is geen geldige waarde"});
+    rij("CbxAlt1", "", "Opname ds snijmais", "", {"(leeg) is geen geldige waarde"});
+}
+
+void TestInvoerVenster::keuzeHoudtKeuze() {
+    QFETCH(QString, box);
+    QFETCH(QString, getypt);
+    QFETCH(QString, daarna);
+    QFETCH(QString, stap);
+    QFETCH(QStringList, meldingen);
+    TDialoogMelder scherm;
+    delete venster;
+    venster = new TFrmHoofdFormulier(&scherm);
+    TBoxSluiter boxen;
+    Toon(venster);
+    TInvoerset& s = *venster->Invoerset();
+    auto* tabs = Kind<QTabWidget>(venster, "TabKorvalinde");
+    auto* keuze = venster->findChild<QComboBox*>(box);
+    QVERIFY(keuze);
+    // The topping is asked after grazing only.
+    if (box == "CbxBloten") s.CbxVorigGebruik->KiesDoorGebruiker(1);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(keuze)) tabs->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    venster->Bewerkingen()->Wis();
+    const QByteArray voor = venster->Document()->Bytes();
+    const QStringList alt2{s.CbxAlt2->Tekst(), s.SpeAlt2->Tekst()};
+    keuze->setFocus();
+    keuze->lineEdit()->selectAll();
+    QTest::keyClick(keuze->lineEdit(), Qt::Key_Backspace);
+    TypEnter(getypt);
+    QCoreApplication::processEvents();
+    QCOMPARE(keuze->currentText(), daarna);
+    QCOMPARE(s.Keuze(box)->Tekst(), daarna);
+    QCOMPARE(boxen.gezien, meldingen);
+    QCOMPARE(Kind<QAction>(venster, "MitOngedaanMaken")->text(),
+             stap.isEmpty() ? QString("&Ongedaan maken") : "&Ongedaan maken: " + stap);
+    if (stap.isEmpty()) {
+        QCOMPARE(venster->Document()->Bytes(), voor);
+        QCOMPARE((QStringList{s.CbxAlt2->Tekst(), s.SpeAlt2->Tekst()}), alt2);
+    }
 }
 
 void TestInvoerVenster::vorigeSnedeZichtbaar() {

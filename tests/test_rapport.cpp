@@ -702,22 +702,22 @@ void TestRapport::pdfFouten() {
 }
 
 void TestRapport::programmaPlaatjes() {
-    // The program's own pictures, read for their controls at four times their pixels; the two
+    // The program's own pictures, read for their controls at twice their pixels; the two
     // reports written with them are for a person to look at (KORVALINDE_PLAATJES).
     const QString map = QStringLiteral(KORVALINDE_PLAATJES_MAP);
     const TRapportPlaatje product =
-        LaadRapportPlaatje(map + QStringLiteral("/ImgKorvalinde.svg"), QSize(260, 169));
+        LaadRapportPlaatje(map + QStringLiteral("/ImgKorvalinde@2x.png"), QSize(260, 169));
     QCOMPARE(product.Maat, QSize(260, 169));
-    QCOMPARE(product.Beeld.size(), QSize(1040, 676));
+    QCOMPARE(product.Beeld.size(), QSize(520, 338));
     const TRapportPlaatje ontbreekt =
-        LaadRapportPlaatje(map + QStringLiteral("/bestaat-niet.svg"), QSize(10, 10));
+        LaadRapportPlaatje(map + QStringLiteral("/bestaat-niet.png"), QSize(10, 10));
     QVERIFY(ontbreekt.Beeld.isNull());
     if (PlaatjesMap().isEmpty()) return;
 
     TRapportGegevens g = Gegevens();
     g.Product = product;
-    g.MakerLogo = LaadRapportPlaatje(map + QStringLiteral("/ImgMakerLogo.svg"), QSize(240, 64));
-    g.ProjectLogo = LaadRapportPlaatje(map + QStringLiteral("/ImgProjectLogo.svg"), QSize(240, 64));
+    g.MakerLogo = LaadRapportPlaatje(map + QStringLiteral("/ImgMakerLogo@2x.png"), QSize(240, 64));
+    g.ProjectLogo = LaadRapportPlaatje(map + QStringLiteral("/ImgProjectLogo@2x.png"), QSize(240, 64));
     g.Bestandsnaam = QStringLiteral("/home/adviseur/Standaard.kvl");
     QVERIFY(SchrijfRapportPdf(PlaatjesMap() + QStringLiteral("/rapport-standaard.pdf"), g));
     m_invoer.Voeders[1][VwGift] = 4.0f;

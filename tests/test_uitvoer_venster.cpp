@@ -9,6 +9,7 @@
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
+#include "core/Reeks.h"
 #include "core/Scenario.h"
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
@@ -733,7 +734,17 @@ void TestUitvoerVenster::verkennen() {
     QFile bestand(csv + QStringLiteral(".csv"));
     QVERIFY(bestand.open(QIODevice::ReadOnly));
     QCOMPARE(bestand.readAll(), batch({"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven"}));
-    QVERIFY(!v->ReeksAfbeelding().isNull());
+    // The chart is the batch calculator's for the same sweep and rows, pixel for pixel: the same
+    // titles, lines and legend.
+    const QString png = map.filePath(QStringLiteral("reeks.png"));
+    QStringList rijen;
+    for (const TSamenvattingKolom& k : SamenvattingKolommen())
+        if (k.rij == RijBenutting || k.rij == RijMelkgift) rijen << QStringLiteral("--rij") << k.titel;
+    batch(QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "--grafiek", png} + rijen);
+    const QImage beeldBatch(png);
+    QVERIFY(!beeldBatch.isNull());
+    QCOMPARE(v->ReeksAfbeelding().convertToFormat(QImage::Format_RGB32),
+             beeldBatch.convertToFormat(QImage::Format_RGB32));
 
     // 5,000 points cancelled at once: no table, no chart, no CSV, also not the previous ones.
     zet("SpeReeksVan", 0.1);

@@ -1,5 +1,6 @@
 // The chart page "Grafieken": the choice of chart (CbxGrafiek), the choice of variant (GrpGrafiek) and
-// the chart itself (Grafiek), drawn with Qt Charts from the description that BouwGrafiek makes.
+// the chart itself (Grafiek), drawn by the program's chart widget from the description that BouwGrafiek
+// makes.
 //
 // The page reads the three detail tables through a TDetailTabellen that the main window hands it. The
 // main window calls CbxGrafiekChange() after every recalculation while this page is the active page;
@@ -28,13 +29,9 @@ class QMenu;
 class QPoint;
 class QRadioButton;
 
-class QChart;
-class QChartView;
-class QValueAxis;
-class QAreaSeries;
-class QLineSeries;
-
 namespace korvalinde {
+
+class TGrafiekvlak;
 
 class TGrafiekPagina : public QWidget {
     Q_OBJECT
@@ -48,7 +45,7 @@ class TGrafiekPagina : public QWidget {
     QComboBox* CbxGrafiek() const { return m_cbxGrafiek; }
     QGroupBox* GrpGrafiek() const { return m_grpGrafiek; }
     QRadioButton* RbtAlleVarianten() const { return m_alleVarianten; }
-    QChartView* Grafiek() const { return m_grafiek; }
+    TGrafiekvlak* Grafiek() const { return m_grafiek; }
     // Index of the checked variant button (0 "Basis", 1 "Alt 1", 2 "Alt 1+2", GrafiekAlleVarianten for
     // "Alle drie"); -1 when none is checked.
     int GrpGrafiekItemIndex() const;
@@ -57,8 +54,8 @@ class TGrafiekPagina : public QWidget {
     // What the chart shows now, as built by the last rebuild.
     const TGrafiekBeschrijving& Beschrijving() const { return m_beschrijving; }
 
-    // The chart as a picture at `schaal` times its size on screen, on a white background, with the
-    // title AfbeeldingTitel() drawn above the plot.
+    // The chart as a picture of its size on screen at `schaal` pixels per pixel, on a white background,
+    // with the title AfbeeldingTitel() drawn above the plot.
     QImage GrafiekAfbeelding(qreal schaal = 2) const;
     QString AfbeeldingTitel() const;
 
@@ -83,11 +80,10 @@ class TGrafiekPagina : public QWidget {
     void GrafiekKopieren();
 
   private:
-    // The steps of building the page: the chart and variant choices, the chart with its axes and
-    // series, and the chart view with its right-click menu.
+    // The steps of building the page: the chart and variant choices, the chart with its right-click
+    // menu.
     void MaakKeuzes();
     void MaakGrafiek();
-    void MaakMenu();
     void Teken(const TGrafiekBeschrijving& b);
     void ToonMenu(const QPoint& plek);
 
@@ -98,17 +94,10 @@ class TGrafiekPagina : public QWidget {
     QGroupBox* m_grpGrafiek = nullptr;
     QButtonGroup* m_knoppen = nullptr;
     QRadioButton* m_alleVarianten = nullptr;
-    QChartView* m_grafiek = nullptr;
-    QChart* m_chart = nullptr;
-    QValueAxis* m_halveDagAs = nullptr;
-    QValueAxis* m_waardeAs = nullptr;
-    // Areas: the series shown and the lines that bound them; lines: the series themselves.
-    QAreaSeries* m_vlakken[SerieAantal] = {};
-    QLineSeries* m_bovenranden[SerieAantal] = {};
-    QLineSeries* m_onderranden[SerieAantal] = {};
-    QLineSeries* m_lijnen[SerieAantal] = {};
-    // The lines of "Alle drie", made for each rebuild and removed by the next.
-    QList<QLineSeries*> m_variantLijnen;
+    TGrafiekvlak* m_grafiek = nullptr;
+    // The axes drawn last: choosing no chart leaves them as they were.
+    TGrafiekAs m_halveDagAs;
+    TGrafiekAs m_waardeAs;
 
     QMenu* m_menu = nullptr;
     QAction* m_mitOpslaan = nullptr;

@@ -782,6 +782,8 @@ void TFrmHoofdFormulier::MitVerkennenClick() {
             ToonPagina(Uitvoer);
             TabKorvalindeChange(TabKorvalinde);
         };
+        // A value taken over into an input: a result page in view shows it computed at once.
+        verkenvenster_->InvoerGezet = [this] { TabKorvalindeChange(TabKorvalinde); };
     } else if (!verkenvenster_->isVisible() && !verkenvenster_->Bezig()) {
         // Opened again: from the inputs as they are now.
         verkenvenster_->NeemUitgangspunt(true);

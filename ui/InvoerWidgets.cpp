@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QValidator>
@@ -328,8 +329,10 @@ TStringGrid::TStringGrid(TTabel* tabel, QWidget* parent, int maxHoogte)
         setEditTriggers(QAbstractItemView::NoEditTriggers);
     } else {
         setSelectionMode(QAbstractItemView::SingleSelection);
+        // A click on the current cell edits it too, at once (mouseReleaseEvent) rather than after the
+        // double-click interval: keys typed while such an edit waits would not reach the cell.
         setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                        QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                        QAbstractItemView::EditKeyPressed);
     }
     // Tab moves between the cells through focusNextPrevChild, which knows when to leave the table.
     setTabKeyNavigation(false);
@@ -461,6 +464,29 @@ bool TStringGrid::BevestigBewerking() {
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
     return true;
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex cel = indexAt(event->position().toPoint());
+    klikOpHuidige_ = !tabel_->AlleenLezen() && event->button() == Qt::LeftButton && cel.isValid() &&
+                     cel == currentIndex() && state() != QAbstractItemView::EditingState;
+    QTableView::mousePressEvent(event);
+}
+
+void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    const bool opHuidige = klikOpHuidige_;
+    klikOpHuidige_ = false;
+    const QModelIndex cel = indexAt(event->position().toPoint());
+    if (opHuidige && cel == currentIndex() && state() != QAbstractItemView::EditingState &&
+        (model_->flags(cel) & Qt::ItemIsEditable))
+        edit(cel);
+}
+
+void TStringGrid::keyboardSearch(const QString& zoek) {
+    // What is typed in an input table is a cell's value, never a search that makes another cell
+    // current (a key the current cell does not take, being fixed or closed, does nothing).
+    if (tabel_->AlleenLezen()) QTableView::keyboardSearch(zoek);
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {

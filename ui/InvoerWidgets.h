@@ -141,6 +141,8 @@ class TStringGrid : public QTableView {
     // A cell being typed in takes what was typed, as when the user leaves it (Enter, Tab); false
     // when no cell was being typed in.
     bool BevestigBewerking();
+    // Input tables: typed keys go to the current cell, they never search for another one.
+    void keyboardSearch(const QString& zoek) override;
     // Result tables: asks for a file name and writes the whole table as CSV through the safe write;
     // false when the user cancelled or the file could not be written (said through ToonFout).
     bool OpslaanAlsCsv();
@@ -170,6 +172,8 @@ class TStringGrid : public QTableView {
     void focusInEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool volgende) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   protected slots:
@@ -190,6 +194,8 @@ class TStringGrid : public QTableView {
     QAction* mitOpslaanCsv_ = nullptr;
     QAction* mitOpslaanXlsx_ = nullptr;
     QMenu* menu_ = nullptr;
+    // The mouse button went down on the cell that was current already: its release edits it.
+    bool klikOpHuidige_ = false;
 };
 
 // Binds the day edit to the turn-in date: typing goes to the input, a leaving that passes the

@@ -1,13 +1,15 @@
 #include "ui/Verkenvenster.h"
 
+#include "components/Grafiekvlak.h"
 #include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/ScenarioBestand.h"
 #include "domain/Bestand.h"
-#include "report/Reeksgrafiek.h"
+#include "report/Grafiektekenaar.h"
 #include "ui/InvoerWidgets.h"
 
 #include <QBuffer>
@@ -45,13 +47,8 @@ namespace korvalinde {
 
 namespace {
 
-// The name an input goes by in the lists, the table and the chart: its label with its unit; the value
-// fields of the alternatives, which have no label on screen, by what they hold.
 QString Titel(const TGetalInvoer* g) {
-    if (!g->Label().isEmpty()) return g->Label();
-    if (g->Naam() == QLatin1String("SpeAlt1")) return QStringLiteral("Waarde alternatief 1");
-    if (g->Naam() == QLatin1String("SpeAlt2")) return QStringLiteral("Waarde alternatief 2");
-    return g->Naam();
+    return Invoertitel(*g);
 }
 
 // Raised by the ordered work's writer when the user cancelled.
@@ -291,7 +288,8 @@ QWidget* TVerkenvenster::MaakReeks() {
     ScrReeksTabel->setMinimumWidth(390);
     midden->addWidget(ScrReeksTabel);
     auto* grafiekVlak = new QScrollArea(pagina);
-    ImgReeksgrafiek = new QLabel;
+    ImgReeksgrafiek = new TGrafiekvlak;
+    ImgReeksgrafiek->ZetPaneelHoogte(240); // on screen two panels fit the pane; it scrolls for more
     ImgReeksgrafiek->setObjectName(QStringLiteral("ImgReeksgrafiek"));
     ImgReeksgrafiek->setContextMenuPolicy(Qt::CustomContextMenu);
     grafiekVlak->setWidget(ImgReeksgrafiek);
@@ -455,7 +453,7 @@ void TVerkenvenster::WisReeks() {
     reeksTabel_ = nullptr;
     reeksCsv_.clear();
     reeksBeeld_ = QImage();
-    ImgReeksgrafiek->clear();
+    ImgReeksgrafiek->Wis();
 }
 
 void TVerkenvenster::Berekenen() {
@@ -550,33 +548,13 @@ void TVerkenvenster::Berekenen() {
 
             // The chart: x the first input's values; a line per value of the second input, or per
             // variant with the alternatives; a panel per chosen row.
-            TReeksgrafiek grafiek;
-            grafiek.xTitel = Titel(kopie_->Getal(reeksen[0].naam));
-            const int perX = n > 1 ? static_cast<int>(reeksen[1].waarden.size()) : 1;
-            const int lijnen = n > 1 ? perX : varianten;
-            for (int l = 0; l < lijnen && lijnen > 1; ++l)
-                grafiek.lijnNamen << (n > 1 ? uitkomst->velden[l].value(1) + QStringLiteral(" - ") +
-                                                  Titel(kopie_->Getal(reeksen[1].naam))
-                                            : VariantNaam(l));
-            for (int k : rijen) {
-                TReeksgrafiek::Paneel paneel{SamenvattingKolommen()[k].titel, QList<QList<double>>(lijnen)};
-                for (int p = 0; p < totaal_; ++p) {
-                    const QStringList& v = uitkomst->velden[p];
-                    const int l = n > 1 ? p % perX : 0;
-                    for (int var = 0; var < (n > 1 ? 1 : lijnen); ++var) {
-                        bool ok = false;
-                        const double w = v.value(n + var * per + k).toDouble(&ok);
-                        paneel.lijnen[n > 1 ? l : var] << (ok ? w : qQNaN());
-                    }
-                }
-                grafiek.panelen << paneel;
-            }
-            for (int p = 0; p < totaal_; p += perX) grafiek.x << uitkomst->velden[p].value(0).toDouble();
-            if (!grafiek.panelen.isEmpty()) {
-                reeksBeeld_ = TekenReeksgrafiek(grafiek);
-                ImgReeksgrafiek->setPixmap(QPixmap::fromImage(reeksBeeld_.scaledToWidth(
-                    std::max(400, ImgReeksgrafiek->parentWidget()->width() - 4), Qt::SmoothTransformation)));
-            }
+            const QList<TGrafiek> grafiek =
+                BouwReeksgrafiek(*kopie_, reeksen, uitkomst->velden, rijen, alternatieven);
+            ImgReeksgrafiek->ZetGrafiek(grafiek);
+            if (!grafiek.isEmpty())
+                reeksBeeld_ = GrafiekAfbeelding(
+                    grafiek, QSize(ReeksgrafiekBreedte,
+                                   GrafiekHoogte(grafiek, ReeksgrafiekBreedte, ReeksgrafiekPaneelHoogte)));
             LblMelding->setText(
                 uitkomst->fouten.isEmpty()
                     ? QStringLiteral("%1 waarden berekend.").arg(totaal_)
@@ -710,6 +688,7 @@ void TVerkenvenster::Overnemen(bool alsAlternatief) {
     if (!zoek_.gevonden || zoekNaam_.isEmpty()) return;
     if (!alsAlternatief) {
         if (TGetalInvoer* g = invoer_.Getal(zoekNaam_)) g->TypDoorGebruiker(zoek_.eerste);
+        if (InvoerGezet) InvoerGezet();
         return;
     }
     const int soort = AlternatiefSoort(zoekNaam_);

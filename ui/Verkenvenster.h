@@ -39,6 +39,7 @@ class QThread;
 
 namespace korvalinde {
 
+class TGrafiekvlak;
 class TInvoerset;
 class TStringGrid;
 class TTabel;
@@ -64,6 +65,8 @@ class TVerkenvenster : public QWidget {
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
     // Called after "Als alternatief 1" set the first alternative, so that the main window computes.
     std::function<void()> AlternatiefGezet;
+    // Called after "Overnemen" put the value found into its input, so that results in view follow it.
+    std::function<void()> InvoerGezet;
 
   signals:
     // A run ended (finished or cancelled).
@@ -120,7 +123,7 @@ class TVerkenvenster : public QWidget {
     QScrollArea* ScrReeksTabel = nullptr;
     TStringGrid* GrdReeks = nullptr;
     TTabel* reeksTabel_ = nullptr;
-    QLabel* ImgReeksgrafiek = nullptr;
+    TGrafiekvlak* ImgReeksgrafiek = nullptr;
     QMenu* grafiekMenu_ = nullptr;
     QString reeksCsv_;
     QImage reeksBeeld_;

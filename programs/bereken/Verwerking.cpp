@@ -8,12 +8,14 @@
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/Verkennen.h"
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
-#include "report/Reeksgrafiek.h"
+#include "programs/bereken/Opruimen.h"
+#include "report/Grafiektekenaar.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -129,6 +131,15 @@ class Standaarduitvoer {
                 static_cast<std::size_t>(bytes.size()) &&
             !fout_)
             fout_ = errno;
+        // The reader has gone ("| head"): nothing more can reach it, so the work stops here with
+        // exit 2 and one line, its temporaries removed.
+        if (fout_ == EPIPE) {
+            Onleesbaar(QStringLiteral("de uitvoer kon niet volledig geschreven worden: %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(EPIPE))));
+            Fout().flush();
+            RuimEigenOp();
+            std::_Exit(2);
+        }
     }
     void Schrijf(std::FILE* bestand) {
         std::rewind(bestand);
@@ -156,13 +167,17 @@ class Standaarduitvoer {
     bool dicht_ = false;
 };
 
-unsigned Draden(unsigned gevraagd) {
-    if (gevraagd > 0) return gevraagd;
-    return std::max(1u, std::thread::hardware_concurrency());
+// The threads asked for (by default as many as the machine has), but no more than the machine has
+// and than there are items to compute: more would only cost memory and switching.
+unsigned Draden(unsigned gevraagd, std::size_t werk) {
+    const unsigned machine = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned draden = gevraagd > 0 ? std::min(gevraagd, machine) : machine;
+    return static_cast<unsigned>(std::clamp<std::size_t>(werk, 1, draden));
 }
 
 // Every input read, on several threads, in the order given; nothing when one cannot be read.
-bool LeesAlles(const QStringList& bestanden, unsigned draden, std::vector<TQXInvoer>& invoer) {
+bool LeesAlles(const QStringList& bestanden, unsigned gevraagd, std::vector<TQXInvoer>& invoer) {
+    const unsigned draden = Draden(gevraagd, static_cast<std::size_t>(bestanden.size()));
     invoer.resize(static_cast<std::size_t>(bestanden.size()));
     QString melding;
     VerwerkGeordend<Gelezen>(
@@ -249,11 +264,17 @@ QString LeesReeksScenario(const QString& bestand, const QString& optie, QByteArr
                           TInvoerset& invoer) {
     if (IsJson(bestand)) return QStringLiteral("%1 vraagt een scenariobestand (.kvl), geen JSON").arg(optie);
     QString fout = LeesScenarioBytes(bestand, scenario);
+    if (fout.isEmpty()) WaarschuwVoorVersie(bestand, scenario);
     if (fout.isEmpty()) fout = DecodeerScenario(scenario, invoer);
     return fout.isEmpty() ? QString() : LeesMelding(bestand, fout);
 }
 
 } // namespace
+
+void WaarschuwVoorVersie(const QString& pad, const QByteArray& scenario) {
+    if (const QString nieuwer = NieuwereVersie(scenario); !nieuwer.isEmpty())
+        Fout() << "korvalinde-bereken: waarschuwing: " << pad << ": " << nieuwer << Qt::endl;
+}
 
 bool IsJson(const QString& pad) {
     return pad.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
@@ -271,10 +292,10 @@ int Onleesbaar(const QString& melding) {
 }
 
 int VerwerkBestanden(const QStringList& bestanden, const TBatchOpties& opties) {
-    const unsigned draden = Draden(opties.draden);
+    const unsigned draden = Draden(opties.draden, static_cast<std::size_t>(bestanden.size()));
     if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
     std::vector<TQXInvoer> invoer;
-    if (!LeesAlles(bestanden, draden, invoer)) return 2;
+    if (!LeesAlles(bestanden, opties.draden, invoer)) return 2;
 
     // The tables go either into the workbook, or as CSV or JSON to standard output.
     const bool xlsx = !opties.xlsx.isEmpty();
@@ -386,14 +407,15 @@ namespace {
 
 // The summary rows the chart shows: those whose title holds one of the texts asked (any case);
 // by default the use of the grass and the milk, the advisor's first questions.
-bool KiesRijen(const QStringList& gevraagd, QList<TSamenvattingKolom>& rijen, QString& fout) {
+bool KiesRijen(const QStringList& gevraagd, QList<int>& rijen, QString& fout) {
     const QStringList teksten = gevraagd.isEmpty() ? QStringList{QStringLiteral("Benuttingspercentage"),
                                                                  QStringLiteral("Gemiddelde melkgift")}
                                                    : gevraagd;
     for (const QString& tekst : teksten) {
         bool gevonden = false;
-        for (const TSamenvattingKolom& k : SamenvattingKolommen())
-            if (k.titel.contains(tekst, Qt::CaseInsensitive)) {
+        const QList<TSamenvattingKolom>& kolommen = SamenvattingKolommen();
+        for (int k = 0; k < kolommen.size(); ++k)
+            if (kolommen[k].titel.contains(tekst, Qt::CaseInsensitive)) {
                 rijen << k;
                 gevonden = true;
             }
@@ -403,12 +425,6 @@ bool KiesRijen(const QStringList& gevraagd, QList<TSamenvattingKolom>& rijen, QS
         }
     }
     return true;
-}
-
-double Getal(const QString& tekst) {
-    bool ok = false;
-    const double d = tekst.trimmed().toDouble(&ok); // QString::toDouble reads the C locale
-    return ok ? d : std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace
@@ -427,13 +443,12 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         if (!LeesReeks(tekst, invoer, r, fout)) return Onleesbaar(fout);
         reeksen << r;
     }
-    QList<TSamenvattingKolom> grafiekRijen;
+    QList<int> grafiekRijen;
     if (!opties.grafiek.isEmpty() && !KiesRijen(opties.rijen, grafiekRijen, fout)) return Onleesbaar(fout);
     const int punten = AantalReekspunten(reeksen);
     if (punten > MaxReekswaarden)
         return Onleesbaar(QStringLiteral("meer dan %1 punten").arg(MaxReekswaarden));
 
-    const int varianten = opties.alternatieven ? AantalVarianten : 1;
     Standaarduitvoer uit;
     const QStringList kop = ReeksKopVelden(reeksen, opties.alternatieven);
     // The table goes into the workbook, sheet "Reeks", or as CSV to standard output.
@@ -446,20 +461,14 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
         uit.Schrijf(CsvRegel(kop).toUtf8());
     }
 
-    // The chart: x the first sweep's values as its input shows them; a line per value of the second
-    // sweep, or per variant with the alternatives.
-    const int perX = reeksen.size() > 1 ? static_cast<int>(reeksen[1].waarden.size()) : 1;
-    const int lijnen = reeksen.size() > 1 ? perX : varianten;
-    TReeksgrafiek grafiek;
-    grafiek.xTitel = invoer.Getal(reeksen[0].naam)->Label();
-    for (const TSamenvattingKolom& k : grafiekRijen)
-        grafiek.panelen << TReeksgrafiek::Paneel{k.titel, QList<QList<double>>(lijnen)};
+    // The chart's points: the fields of the table with every variant, as the window keeps them.
+    QList<QStringList> grafiekVelden;
     bool modelFout = false;
     try {
         VerwerkGeordend<TReekspunt>(
-            static_cast<std::size_t>(punten), Draden(opties.draden),
+            static_cast<std::size_t>(punten), Draden(opties.draden, static_cast<std::size_t>(punten)),
             [&](std::size_t i) { return BerekenReekspunt(scenario, reeksen, static_cast<int>(i)); },
-            [&](std::size_t i, TReekspunt& p) {
+            [&](std::size_t, TReekspunt& p) {
                 const QStringList regel =
                     ReeksVelden(p, static_cast<int>(reeksen.size()), opties.alternatieven);
                 if (werkmap)
@@ -471,33 +480,23 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
                     Fout() << "korvalinde-bereken: " << bestand << " ("
                            << p.waarden.join(QStringLiteral(", ")) << "): " << p.fout << Qt::endl;
                 }
-                if (grafiek.panelen.isEmpty()) return;
-                const int x = static_cast<int>(i) / perX;
-                if (static_cast<int>(i) % perX == 0) grafiek.x << Getal(p.waarden.value(0));
-                for (int l = 0; l < lijnen; ++l) {
-                    if (reeksen.size() > 1 && l != static_cast<int>(i) % perX) continue;
-                    const int v = reeksen.size() > 1 ? 0 : l;
-                    if (x == 0 && grafiek.lijnNamen.size() < lijnen)
-                        grafiek.lijnNamen
-                            // The value first, so that a name cut off in the legend still shows it.
-                            << (reeksen.size() > 1 ? p.waarden.value(1) + QStringLiteral(" - ") +
-                                                         invoer.Getal(reeksen[1].naam)->Label()
-                                                   : VariantNaam(v));
-                    for (qsizetype k = 0; k < grafiekRijen.size(); ++k)
-                        grafiek.panelen[k].lijnen[l] << Getal(QString::fromStdString(
-                            p.samenvatting[static_cast<std::size_t>(KolBasis) + static_cast<std::size_t>(v)]
-                                          [static_cast<std::size_t>(grafiekRijen[k].rij)]));
-                }
+                if (!grafiekRijen.isEmpty())
+                    grafiekVelden << ReeksVelden(p, static_cast<int>(reeksen.size()), true);
             });
     } catch (const std::exception& e) {
         return Onleesbaar(QString::fromStdString(e.what()));
     }
     if (!opties.grafiek.isEmpty()) {
-        if (lijnen == 1) grafiek.lijnNamen.clear();
+        const QList<TGrafiek> grafiek =
+            BouwReeksgrafiek(invoer, reeksen, grafiekVelden, grafiekRijen, opties.alternatieven);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!TekenReeksgrafiek(grafiek).save(&buffer, "PNG"))
+        const QImage beeld = GrafiekAfbeelding(
+            grafiek, QSize(ReeksgrafiekBreedte,
+                           std::max(ReeksgrafiekPaneelHoogte,
+                                    GrafiekHoogte(grafiek, ReeksgrafiekBreedte, ReeksgrafiekPaneelHoogte))));
+        if (!beeld.save(&buffer, "PNG"))
             return Onleesbaar(QStringLiteral("--grafiek: de grafiek kon niet als PNG gemaakt worden"));
         const std::string reden =
             SchrijfBestand(DomeinPad(opties.grafiek), std::string_view(png.constData(), png.size()));
@@ -521,7 +520,8 @@ int VerwerkZoek(const QString& bestand, const TBatchOpties& opties) {
     TReeks reeks;
     if (!LeesZoekdoel(opties.zoek, doel, fout) || !LeesZoekbereik(opties.varieer, invoer, reeks, fout))
         return Onleesbaar(fout);
-    const TZoekuitkomst u = Zoek(scenario, reeks, doel, opties.grootste, Draden(opties.draden));
+    const TZoekuitkomst u = Zoek(scenario, reeks, doel, opties.grootste,
+                                 Draden(opties.draden, static_cast<std::size_t>(reeks.waarden.size())));
     if (u.modelfouten > 0)
         Fout() << "korvalinde-bereken: " << bestand << ": " << u.modelfouten
                << " waarden gaven een fout van het model en voldoen dus niet (de eerste, "

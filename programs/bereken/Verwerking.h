@@ -14,7 +14,7 @@ namespace korvalinde {
 struct TBatchOpties {
     bool csv = false;
     bool detail = false; // implies csv
-    unsigned draden = 0; // 0: as many as the machine has cores
+    unsigned draden = 0; // 0: as many as the machine has; never more than it has, nor than the items
     // Sweeps: "NAAM=BEGIN:EIND:STAP", at most two; then the one file is swept.
     QStringList reeksen;
     bool alternatieven = false; // the sweep's table also shows "Alternatief 1" and "Alternatief 1+2"
@@ -50,6 +50,9 @@ QString LeesMelding(const QString& pad, const QString& fout);
 
 // Standard error, for messages and the usage text.
 QTextStream& Fout();
+
+// The warning line for a scenario file of a later version (NieuwereVersie), on standard error.
+void WaarschuwVoorVersie(const QString& pad, const QByteArray& scenario);
 
 // Whether a file is an input record as JSON (its name ends in .json) rather than a scenario file.
 bool IsJson(const QString& pad);

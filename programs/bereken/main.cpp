@@ -8,6 +8,7 @@
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
 //   korvalinde-bereken --xlsx UIT.xlsx A.kvl B.kvl  the tables as an Excel workbook instead
 //   korvalinde-bereken --zoek "Benutting>=85" --varieer SpeGrasaanbod=500:4000 WEIDE.kvl  goal seek
+//   korvalinde-bereken --invoerlijst    the number inputs a sweep takes, with their ranges, as CSV
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
 // is done, in the order given (programs/bereken/Verwerking).
@@ -15,17 +16,23 @@
 // Exit codes: 0 computed; 1 the model stopped with an error (the partly filled results are printed,
 // the message in "fout" or on stderr); 2 the options cannot work as given, an input could not be read
 // or was refused, an output would overwrite an input, a file could not be written or standard output
-// did not take all results (message on stderr); 3 a goal seek found no value that meets its target
+// did not take all results (message on stderr; a reader that went away, "| head", gives one line
+// ending in "Broken pipe"); 3 a goal seek found no value that meets its target
 // (message on stderr).
 
 #include "core/Berekening.h"
+#include "core/Bestandspad.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
+#include "core/Reeks.h"
 #include "core/Scenario.h"
 #include "core/Versie.h"
+#include "domain/Bestand.h"
+#include "programs/bereken/Opruimen.h"
 #include "programs/bereken/Verwerking.h"
 #include "report/Rapport.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -64,17 +71,21 @@ const char* const Gebruik =
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
     "  --rapport UIT.pdf BESTAND.kvl\n"
     "                  schrijft het afgedrukte rapport (drie pagina's A4) van het scenario als PDF\n"
-    "  -j N            rekent met N draden tegelijk (standaard: zoveel als de machine kernen heeft);\n"
+    "  -j N            rekent met N draden tegelijk (standaard en hoogstens: zoveel als de machine\n"
+    "                  kernen heeft);\n"
     "                  de uitvoer is dezelfde, in de volgorde van de bestanden\n"
     "  --reeks NAAM=BEGIN:EIND:STAP\n"
     "                  rekent het ene scenariobestand voor elke waarde van de getalinvoer NAAM (de\n"
-    "                  naam van het invoerveld, zoals SpePerceelOpp) en schrijft de samenvatting per\n"
-    "                  waarde als CSV; twee keer --reeks geeft alle combinaties\n"
+    "                  naam van het invoerveld, zoals SpePerceelOpp; alle namen geeft --invoerlijst)\n"
+    "                  en schrijft de samenvatting per waarde als CSV; twee keer --reeks geeft alle\n"
+    "                  combinaties\n"
     "  --alternatieven bij --reeks ook de kolommen van Alternatief 1 en Alternatief 1+2\n"
     "  --grafiek UIT.png\n"
     "                  bij --reeks een grafiek van de gekozen samenvattingsrijen tegen de waarde\n"
     "  --rij TEKST     een rij voor de grafiek (deel van de naam, bijvoorbeeld \"Benutting\"); standaard\n"
     "                  het benuttingspercentage en de gemiddelde melkgift\n"
+    "  --invoerlijst   de getalinvoeren die --reeks en --varieer nemen, als CSV: naam, label,\n"
+    "                  eenheid, minimum, maximum, stap en decimalen\n"
     "  --zoek \"RIJ>=DOEL\" --varieer NAAM=VAN:TOT\n"
     "                  zoekt de kleinste waarde van de getalinvoer NAAM (op de stappen en decimalen\n"
     "                  van die invoer, van VAN tot en met TOT) waarbij de samenvattingsrij RIJ (deel\n"
@@ -85,13 +96,15 @@ const char* const Gebruik =
     "  --grootste      bij --zoek de grootste waarde in plaats van de kleinste\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
+    "  --              einde van de opties: wat volgt is een BESTAND, ook als het met - begint\n"
     "\n"
     "Meldingen die het programma in een venster zou tonen (zoals \"Onbekende string :\") komen als\n"
     "waarschuwing op standaardfout.\n"
     "\n"
     "Een JSON-invoerrecord moet een record zijn dat het venster kan bevatten: elke code een keuze\n"
     "van het venster (Systeem \"OMWEID\" of \"STAND\", ...), de aandelen PercPar, PercRas en Aandeel\n"
-    "samen 100 (op 0.05 na), geen onbekende sleutel en geen sleutel twee keer.\n"
+    "samen 100 (op 0.05 na), een geheel getal waar de invoer geen decimalen heeft (--invoerlijst),\n"
+    "geen onbekende sleutel en geen sleutel twee keer.\n"
     "Een uitvoerbestand (--nieuw, --rapport, --grafiek) mag geen invoerbestand zijn.\n"
     "\n"
     "Afsluitcode: 0 berekend, 1 het model stopte met een fout (uitvoer tot de fout, met \"fout\"),\n"
@@ -110,20 +123,20 @@ std::filesystem::path Pad(const QString& pad) {
 }
 
 // Whether two paths name the same file: the same existing file (also through a link, a second name
-// or a hard link), or the same place for a file that does not exist yet.
+// or a hard link), or the same place for a file that does not exist yet. Both are made absolute
+// first: weakly_canonical keeps a relative path relative when its file does not exist yet, so
+// "g.out" and "./g.out" would differ.
 bool ZelfdeBestand(const QString& a, const QString& b) {
     std::error_code fout;
     if (std::filesystem::equivalent(Pad(a), Pad(b), fout) && !fout) return true;
-    // Made absolute first: a relative name of a file that does not exist yet would otherwise stay
-    // as written ("uit" beside "./uit" or beside the full path).
-    const auto plek = [](const QString& pad, std::error_code& foutcode) {
-        const std::filesystem::path absoluut = std::filesystem::absolute(Pad(pad), foutcode);
-        return foutcode ? absoluut : std::filesystem::weakly_canonical(absoluut, foutcode);
+    const auto plaats = [](const QString& pad, std::filesystem::path& uit) {
+        std::error_code reden;
+        const std::filesystem::path absoluut = std::filesystem::absolute(Pad(pad), reden);
+        if (!reden) uit = std::filesystem::weakly_canonical(absoluut, reden).lexically_normal();
+        return !reden;
     };
-    std::error_code foutA, foutB;
-    const std::filesystem::path pa = plek(a, foutA);
-    const std::filesystem::path pb = plek(b, foutB);
-    return !foutA && !foutB && pa == pb;
+    std::filesystem::path pa, pb;
+    return plaats(a, pa) && plaats(b, pb) && pa == pb;
 }
 
 // A file the tool writes, with the option that names it.
@@ -167,6 +180,7 @@ int SchrijfRapport(const QString& pdf, const QString& pad) {
     TInvoerset invoerset(&melder);
     TBerekening berekening(invoerset, melder);
     QString fout;
+    if (QByteArray bytes; LeesScenarioBytes(pad, bytes).isEmpty()) WaarschuwVoorVersie(pad, bytes);
     if (!LeesScenarioBestand(pad, invoerset, berekening, melder, fout))
         return Onleesbaar(LeesMelding(pad, fout));
     TRapportGegevens gegevens;
@@ -187,19 +201,101 @@ int SchrijfRapport(const QString& pdf, const QString& pad) {
 // The report and the sweep's chart need fonts and painting, so a GUI application, without a window;
 // without a display it draws offscreen.
 bool WilSchilderen(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--rapport") == 0 || qstrcmp(argv[i], "--grafiek") == 0) return true;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--") return false;
+        for (const char* optie : {"--rapport", "--grafiek"})
+            if (arg == optie || arg.startsWith(QByteArray(optie) + '=')) return true;
+    }
     return false;
 }
+
+// Qt's own note that it picked a runtime folder because XDG_RUNTIME_DIR is unset says nothing about
+// the results; every other message passes as Qt writes it.
+QtMessageHandler QtsEigen = nullptr;
+
+void StilleQtMeldingen(QtMsgType soort, const QMessageLogContext& context, const QString& tekst) {
+    if (tekst.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (QtsEigen) QtsEigen(soort, context, tekst);
+}
+
+namespace {
+
+// The options, as QCommandLineParser knows them; the usage text above is the program's own.
+struct Opties {
+    QCommandLineOption hulp{{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption versie{QStringLiteral("version")};
+    QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption detail{QStringLiteral("detail")};
+    QCommandLineOption alternatieven{QStringLiteral("alternatieven")};
+    QCommandLineOption grootste{QStringLiteral("grootste")};
+    QCommandLineOption invoerlijst{QStringLiteral("invoerlijst")};
+    QCommandLineOption xlsx{QStringLiteral("xlsx"), {}, QStringLiteral("UIT.xlsx")};
+    QCommandLineOption nieuw{QStringLiteral("nieuw"), {}, QStringLiteral("UIT.kvl")};
+    QCommandLineOption rapport{QStringLiteral("rapport"), {}, QStringLiteral("UIT.pdf")};
+    QCommandLineOption grafiek{QStringLiteral("grafiek"), {}, QStringLiteral("UIT.png")};
+    QCommandLineOption reeks{QStringLiteral("reeks"), {}, QStringLiteral("NAAM=BEGIN:EIND:STAP")};
+    QCommandLineOption rij{QStringLiteral("rij"), {}, QStringLiteral("TEKST")};
+    QCommandLineOption zoek{QStringLiteral("zoek"), {}, QStringLiteral("RIJ>=DOEL")};
+    QCommandLineOption varieer{QStringLiteral("varieer"), {}, QStringLiteral("NAAM=VAN:TOT")};
+    QCommandLineOption draden{QStringLiteral("j"), {}, QStringLiteral("N")};
+
+    QList<QCommandLineOption> Alle() const {
+        return {hulp,  versie,  csv,     detail, alternatieven, grootste, invoerlijst, xlsx,
+                nieuw, rapport, grafiek, reeks,  rij,           zoek,     varieer,     draden};
+    }
+    // The options that name a file to write, in the order their messages name them.
+    QList<const QCommandLineOption*> Uitvoeropties() const { return {&rapport, &nieuw, &grafiek, &xlsx}; }
+};
+
+// How an option is written on the command line: "-j", "--reeks".
+QString Spelling(const QString& naam) {
+    return (naam.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + naam;
+}
+
+// What the parser refused, in the program's words: an unknown option, an option without the value it
+// needs (only the last argument can lack one: a value option takes the next argument whatever it
+// is), or a value given to an option that takes none.
+QString Weigering(const QCommandLineParser& parser, const Opties& opties, const QStringList& args) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("onbekende optie %1").arg(Spelling(parser.unknownOptionNames().front()));
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--")) break;
+        const qsizetype is = arg.indexOf(QLatin1Char('='));
+        if (!arg.startsWith(QLatin1String("--")) || is < 0) continue;
+        const QString naam = arg.mid(2, is - 2);
+        for (const QCommandLineOption& o : opties.Alle())
+            if (o.names().contains(naam) && o.valueName().isEmpty())
+                return QStringLiteral("%1 neemt geen waarde").arg(Spelling(naam));
+    }
+    QString laatste = args.value(args.size() - 1);
+    laatste = laatste.mid(laatste.startsWith(QLatin1String("--")) ? 2 : 1);
+    if (laatste == QLatin1String("j") || laatste.startsWith(QLatin1Char('j')))
+        return QStringLiteral("-j vraagt een aantal van 1 tot 256");
+    for (const QCommandLineOption* o : opties.Uitvoeropties())
+        if (o->names().contains(laatste))
+            return QStringLiteral("%1 vraagt een bestandsnaam").arg(Spelling(laatste));
+    return QStringLiteral("%1 vraagt een waarde").arg(Spelling(laatste));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // First of all, before Qt opens any file that could take a closed standard output's place.
     ControleerStandaarduitvoer();
+    // SIGINT and SIGTERM remove this run's temporary files before the program ends; the threads
+    // started later inherit the blocked signals, one thread of its own waits for them.
+    VangAfbreken();
     // Over a file-size limit a write fails with an error that is reported, instead of the signal
-    // ending the program without a word.
+    // ending the program without a word; so does a write into a closed pipe ("| head").
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    // Qt's note that it chose a runtime folder itself (XDG_RUNTIME_DIR unset) is no message of ours.
+    QtsEigen = qInstallMessageHandler(StilleQtMeldingen);
     std::unique_ptr<QCoreApplication> toepassing;
     if (WilSchilderen(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -209,77 +305,76 @@ int main(int argc, char** argv) {
     } else {
         toepassing = std::make_unique<QCoreApplication>(argc, argv);
     }
-    const QStringList args = toepassing->arguments().mid(1);
-    std::optional<QString> rapport;
-    QStringList bestanden;
+    const QStringList argumenten = toepassing->arguments();
+    const QStringList args = argumenten.mid(1);
+    const Opties o;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    parser.addOptions(o.Alle());
+    if (!parser.parse(argumenten)) return VerkeerdGebruik(Weigering(parser, o, args));
+    if (parser.isSet(o.hulp)) return SchrijfUitvoer(Gebruik, 0);
+    if (parser.isSet(o.versie))
+        return SchrijfUitvoer(
+            QStringLiteral("korvalinde-bereken %1\n").arg(VersieTekst(QStringLiteral("V"))).toUtf8(), 0);
+
+    const QStringList bestanden = parser.positionalArguments();
     TBatchOpties opties;
-    std::optional<QString> nieuw;
+    opties.csv = parser.isSet(o.csv) || parser.isSet(o.detail);
+    opties.detail = parser.isSet(o.detail);
+    opties.alternatieven = parser.isSet(o.alternatieven);
+    opties.grootste = parser.isSet(o.grootste);
+    opties.reeksen = parser.values(o.reeks);
+    opties.rijen = parser.values(o.rij);
     QList<Uitvoer> uitvoer; // every file written, checked against the inputs before anything is done
-    // An option that takes the next argument as its value; false when there is none.
-    const auto waarde = [&args](int& i, QString& doel) {
-        if (i + 1 >= args.size()) return false;
-        doel = args.at(++i);
-        return true;
-    };
-    // An option that names a file to write: a name is required, the option only once.
-    const auto uitvoerOptie = [&](int& i, const QString& optie, QString& doel) -> QString {
-        for (const Uitvoer& u : uitvoer)
-            if (u.optie == optie) return QStringLiteral("%1 staat er twee keer").arg(optie);
-        if (!waarde(i, doel)) return QStringLiteral("%1 vraagt een bestandsnaam").arg(optie);
-        if (doel.isEmpty()) return QStringLiteral("%1 \"\": een lege bestandsnaam").arg(optie);
-        uitvoer << Uitvoer{optie, doel};
-        return {};
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        QString w;
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            return SchrijfUitvoer(Gebruik, 0);
-        }
-        if (arg == QLatin1String("--version")) {
-            return SchrijfUitvoer(QByteArrayLiteral("korvalinde-bereken " KORVALINDE_VERSIE "\n"), 0);
-        }
-        if (arg == QLatin1String("--csv")) {
-            opties.csv = true;
-        } else if (arg == QLatin1String("--detail")) {
-            opties.csv = opties.detail = true;
-        } else if (arg == QLatin1String("--alternatieven")) {
-            opties.alternatieven = true;
-        } else if (arg == QLatin1String("--rapport") || arg == QLatin1String("--nieuw") ||
-                   arg == QLatin1String("--grafiek") || arg == QLatin1String("--xlsx")) {
-            const QString fout = uitvoerOptie(i, arg, w);
-            if (!fout.isEmpty()) return VerkeerdGebruik(fout);
-            if (arg == QLatin1String("--rapport"))
-                rapport = w;
-            else if (arg == QLatin1String("--nieuw"))
-                nieuw = w;
-            else if (arg == QLatin1String("--xlsx"))
-                opties.xlsx = w;
-            else
-                opties.grafiek = w;
-        } else if (arg == QLatin1String("--reeks") || arg == QLatin1String("--rij")) {
-            if (!waarde(i, w)) return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(arg));
-            (arg == QLatin1String("--reeks") ? opties.reeksen : opties.rijen) << w;
-        } else if (arg == QLatin1String("--zoek") || arg == QLatin1String("--varieer")) {
-            QString& doel = arg == QLatin1String("--zoek") ? opties.zoek : opties.varieer;
-            if (!doel.isEmpty()) return VerkeerdGebruik(QStringLiteral("%1 staat er twee keer").arg(arg));
-            if (!waarde(i, doel) || doel.isEmpty())
-                return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(arg));
-        } else if (arg == QLatin1String("--grootste")) {
-            opties.grootste = true;
-        } else if (arg == QLatin1String("-j") || arg.startsWith(QLatin1String("-j"))) {
-            if (arg == QLatin1String("-j") && !waarde(i, w))
-                return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
-            bool ok = false;
-            const int n = (arg == QLatin1String("-j") ? w : arg.mid(2)).toInt(&ok);
-            if (!ok || n < 1 || n > 256)
-                return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
-            opties.draden = static_cast<unsigned>(n);
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return VerkeerdGebruik(QStringLiteral("onbekende optie %1").arg(arg));
-        } else {
-            bestanden << arg;
-        }
+    for (const QCommandLineOption* optie : o.Uitvoeropties()) {
+        const QStringList waarden = parser.values(*optie);
+        const QString naam = Spelling(optie->names().front());
+        if (waarden.size() > 1) return VerkeerdGebruik(QStringLiteral("%1 staat er twee keer").arg(naam));
+        if (waarden.isEmpty()) continue;
+        if (waarden.front().isEmpty())
+            return VerkeerdGebruik(QStringLiteral("%1 \"\": een lege bestandsnaam").arg(naam));
+        uitvoer << Uitvoer{naam, waarden.front()};
+    }
+    const std::optional<QString> rapport =
+        parser.isSet(o.rapport) ? std::optional<QString>(parser.value(o.rapport)) : std::nullopt;
+    const std::optional<QString> nieuw =
+        parser.isSet(o.nieuw) ? std::optional<QString>(parser.value(o.nieuw)) : std::nullopt;
+    opties.xlsx = parser.value(o.xlsx);
+    opties.grafiek = parser.value(o.grafiek);
+    for (const QCommandLineOption* optie : {&o.zoek, &o.varieer}) {
+        const QStringList waarden = parser.values(*optie);
+        const QString naam = Spelling(optie->names().front());
+        if (waarden.size() > 1) return VerkeerdGebruik(QStringLiteral("%1 staat er twee keer").arg(naam));
+        if (!waarden.isEmpty() && waarden.front().isEmpty())
+            return VerkeerdGebruik(QStringLiteral("%1 vraagt een waarde").arg(naam));
+    }
+    opties.zoek = parser.value(o.zoek);
+    opties.varieer = parser.value(o.varieer);
+    if (parser.isSet(o.draden)) {
+        bool ok = false;
+        const int n = parser.values(o.draden).back().toInt(&ok);
+        if (!ok || n < 1 || n > 256)
+            return VerkeerdGebruik(QStringLiteral("-j vraagt een aantal van 1 tot 256"));
+        opties.draden = static_cast<unsigned>(n);
+    }
+    // An empty text is part of every title: it would choose every row.
+    for (const QString& rij : opties.rijen)
+        if (rij.trimmed().isEmpty())
+            return VerkeerdGebruik(QStringLiteral("--rij \"%1\": een lege tekst past bij elke rij").arg(rij));
+
+    if (parser.isSet(o.invoerlijst)) {
+        if (args.size() != 1)
+            return VerkeerdGebruik(
+                QStringLiteral("--invoerlijst schrijft alleen de lijst van de getalinvoeren, "
+                               "zonder BESTAND of andere opties"));
+        TOpnameMelder stil;
+        TInvoerset invoer(&stil);
+        TBerekening berekening(invoer, stil);
+        // As a new window has them: the alternatives' value fields with the range of their first kind.
+        invoer.ZetStandaardwaarden();
+        berekening.StartBerekening();
+        return SchrijfUitvoer(InvoerlijstCsv(invoer).toUtf8(), 0);
     }
 
     const bool reeks = !opties.reeksen.isEmpty();
@@ -292,6 +387,10 @@ int main(int argc, char** argv) {
     if (!reeks && !zoek && opties.alternatieven)
         return VerkeerdGebruik(QStringLiteral("--alternatieven hoort bij --reeks"));
     if (reeks && opties.detail) return VerkeerdGebruik(QStringLiteral("--detail kan niet samen met --reeks"));
+    // The workbook takes the tables instead of the CSV; --detail adds its sheet.
+    if (parser.isSet(o.csv) && !opties.xlsx.isEmpty())
+        return VerkeerdGebruik(
+            QStringLiteral("--csv kan niet samen met --xlsx; de werkmap neemt de tabellen"));
     if (opties.reeksen.size() > 2) return VerkeerdGebruik(QStringLiteral("hoogstens twee keer --reeks"));
     for (qsizetype a = 0; a < opties.reeksen.size(); ++a)
         for (qsizetype b = 0; b < a; ++b) {
@@ -323,10 +422,22 @@ int main(int argc, char** argv) {
                                    .arg(rapport ? QStringLiteral("--rapport") : QStringLiteral("--reeks")));
     if (!nieuw && bestanden.isEmpty()) return VerkeerdGebruik(QStringLiteral("geen BESTAND opgegeven"));
     if (const QString fout = ControleerUitvoer(uitvoer, bestanden); !fout.isEmpty()) return Onleesbaar(fout);
+    // Every target may be written, before anything is computed; what a killed run left beside them
+    // or in the temporary folder is removed, and this run's own temporaries are removed when it is
+    // interrupted.
+    QStringList doelen;
+    for (const Uitvoer& u : uitvoer) {
+        const std::string reden = ControleerSchrijfdoel(DomeinPad(u.pad));
+        if (!reden.empty())
+            return Onleesbaar(QStringLiteral("%1: %2").arg(u.optie, QString::fromStdString(reden)));
+        doelen << u.pad;
+    }
+    RuimOpNaEerdereRun(doelen);
 
     if (nieuw) {
         QString melding;
-        if (!SchrijfNieuwScenario(*nieuw, melding)) return Onleesbaar(melding);
+        if (!SchrijfNieuwScenario(*nieuw, melding))
+            return Onleesbaar(QStringLiteral("--nieuw: %1").arg(melding));
         return 0;
     }
     if (rapport) return SchrijfRapport(*rapport, bestanden.front());
