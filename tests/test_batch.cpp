@@ -3,10 +3,12 @@
 // goal seek against a full scan of its grid, the ordered parallel work that streams results in the
 // order of the files, and the direct JSON writer that must give the bytes of Qt's JSON document.
 #include "ModelInvoer.h"
+#include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/Verkennen.h"
 #include "domain/Bedrijfsmodel.h"
@@ -41,6 +43,8 @@ class TestBatch : public QObject {
     void geordend();
     void jsonZoalsQt_data();
     void jsonZoalsQt();
+    void reeksgrafiekVolgtDePunten_data();
+    void reeksgrafiekVolgtDePunten();
     void sleutelsOnbekendOfDubbel_data();
     void sleutelsOnbekendOfDubbel();
 };
@@ -442,6 +446,78 @@ void TestBatch::jsonZoalsQt() {
     SchrijfResultaatJson(lijst, in, uit, modelFout, metBestand, 1);
     lijst += "\n]\n";
     QCOMPARE(lijst, QJsonDocument(QJsonArray{o, o}).toJson(QJsonDocument::Indented));
+}
+
+void TestBatch::reeksgrafiekVolgtDePunten_data() {
+    QTest::addColumn<QStringList>("reeksen");
+    QTest::addColumn<QList<int>>("rijen"); // indexes into the summary rows
+    QTest::addColumn<bool>("alternatieven");
+    QTest::newRow("one input") << QStringList{"SpePerceelOpp=1:3:0.5"} << QList<int>{1, 4} << false;
+    QTest::newRow("one input with the alternatives")
+        << QStringList{"SpeGrasaanbod=1000:2000:250"} << QList<int>{0, 7, 13} << true;
+    QTest::newRow("two inputs") << QStringList{"SpePerceelOpp=1:2:0.5", "SpenKoe=40:70:10"}
+                                << QList<int>{2, 5} << false;
+    QTest::newRow("two inputs with the alternatives")
+        << QStringList{"SpenKoe=30:50:10", "SpeGrasaanbod=1200:1600:200"} << QList<int>{3, 11} << true;
+}
+
+void TestBatch::reeksgrafiekVolgtDePunten() {
+    // The sweep chart of the window and the batch calculator: a panel per chosen row, named by it;
+    // each line's points are that row at the points it stands for, and its legend entry names them:
+    // the second input's value, or the variant. The legend stands under the last panel only.
+    QFETCH(QStringList, reeksen);
+    QFETCH(QList<int>, rijen);
+    QFETCH(bool, alternatieven);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    invoer.ZetStandaardwaarden();
+    invoer.CbxAlt1->KiesDoorGebruiker(1);
+    invoer.SpeAlt1->TypDoorGebruiker(QStringLiteral("8"));
+    TInvoersetScenario bron(invoer);
+    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QList<TReeks> punten;
+    for (const QString& r : reeksen) {
+        TReeks reeks;
+        QString fout;
+        QVERIFY2(LeesReeks(r, invoer, reeks, fout), qPrintable(fout));
+        punten << reeks;
+    }
+    const int aantal = AantalReekspunten(punten);
+    QList<TReekspunt> berekend;
+    QList<QStringList> velden;
+    for (int i = 0; i < aantal; ++i) {
+        berekend << BerekenReekspunt(bytes, punten, i);
+        velden << ReeksVelden(berekend.back(), static_cast<int>(punten.size()), true);
+    }
+    const QList<TGrafiek> panelen = BouwReeksgrafiek(invoer, punten, velden, rijen, alternatieven);
+    QCOMPARE(panelen.size(), rijen.size());
+    const bool twee = punten.size() > 1;
+    const int perX = twee ? static_cast<int>(punten[1].waarden.size()) : 1;
+    const int lijnen = twee ? perX : alternatieven ? 3 : 1;
+    const auto gelijk = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    for (qsizetype k = 0; k < panelen.size(); ++k) {
+        const TSamenvattingKolom& kolom = SamenvattingKolommen()[rijen[k]];
+        QCOMPARE(panelen[k].titel, kolom.titel);
+        QCOMPARE(panelen[k].series.size(), lijnen);
+        for (int l = 0; l < lijnen; ++l) {
+            const TGrafiekSerie& serie = panelen[k].series[l];
+            QCOMPARE(serie.inLegenda, lijnen > 1 && k == panelen.size() - 1);
+            QCOMPARE(serie.punten.size(), aantal / perX);
+            for (int x = 0; x < aantal / perX; ++x) {
+                const TReekspunt& p = berekend[twee ? x * perX + l : x];
+                QCOMPARE(serie.punten[x].x(), p.waarden.value(0).toDouble());
+                QVERIFY2(
+                    gelijk(serie.punten[x].y(), Samenvattingswaarde(p.samenvatting, kolom.rij, twee ? 0 : l)),
+                    qPrintable(QStringLiteral("%1, line %2, point %3").arg(kolom.titel).arg(l).arg(x)));
+                if (twee)
+                    QCOMPARE(serie.titel, p.waarden.value(1) + QStringLiteral(" - ") +
+                                              Invoertitel(*invoer.Getal(punten[1].naam)));
+            }
+            if (!twee) QCOMPARE(serie.titel, lijnen > 1 ? VariantNaam(l) : QString());
+        }
+    }
 }
 
 namespace {
