@@ -2,14 +2,28 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <map>
 
 namespace korvalinde {
 
 MeldKnop TDialoogMelder::Toon(MeldSoort soort, const QString& tekst, const MeldKnoppen& knoppen) {
+    if (beeindigd_) {
+        MeldKnop antwoord = knoppen.isEmpty() ? MeldKnop::Geen : knoppen.back();
+        for (MeldKnop knop : {MeldKnop::Annuleer, MeldKnop::Nee})
+            if (knoppen.contains(knop)) antwoord = knop;
+        QString regel = MeldTitel(soort) + QStringLiteral(": ") + tekst;
+        if (knoppen.size() > 1)
+            regel += QStringLiteral(" (beantwoord met \"%1\": het programma stopt)")
+                         .arg(KnopTekst(antwoord).remove(QLatin1Char('&')));
+        std::fprintf(stderr, "korvalinde: %s\n", regel.toLocal8Bit().constData());
+        std::fflush(stderr);
+        return antwoord;
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(MeldTitel(soort));
     box.setText(tekst);
@@ -49,6 +63,24 @@ MeldKnop TDialoogMelder::Toon(MeldSoort soort, const QString& tekst, const MeldK
     box.exec();
     const auto gevonden = knopVan.find(box.clickedButton());
     return gevonden == knopVan.end() ? MeldKnop::Geen : gevonden->second;
+}
+
+void TDialoogMelder::Beeindigen() {
+    beeindigd_ = true;
+    // The boxes open now, innermost first; each returns as with Escape once the event loop runs.
+    for (int i = 0; i < 100; ++i) {
+        QWidget* modaal = QApplication::activeModalWidget();
+        if (!modaal) break;
+        if (auto* dialoog = qobject_cast<QDialog*>(modaal))
+            dialoog->reject();
+        else
+            modaal->close();
+        if (modaal == QApplication::activeModalWidget()) modaal->hide();
+    }
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        if (popup == QApplication::activePopupWidget()) break;
+    }
 }
 
 bool TDialoogMelder::OpenAdres(const QUrl& adres) {

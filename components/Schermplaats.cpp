@@ -40,9 +40,10 @@ bool VasteMaat(const QWidget* venster) {
     return venster->minimumSize() == venster->maximumSize();
 }
 
-// Moves everything the window shows into a scroll area that fills the window. The contents keep the size
-// they had, so every control stays where it was relative to the others.
-void MaakScrollbaar(QWidget* venster) {
+// Moves everything the window shows into a scroll area that fills the window. The contents of a window of
+// fixed size keep the size they had, so every control stays where it was relative to the others; those
+// of a window that can be resized follow the window down to the smallest size their layout allows.
+void MaakScrollbaar(QWidget* venster, bool vast) {
     if (venster->findChild<QScrollArea*>(RolNaam, Qt::FindDirectChildrenOnly)) return;
     auto* rol = new QScrollArea;
     rol->setObjectName(RolNaam);
@@ -66,6 +67,8 @@ void MaakScrollbaar(QWidget* venster) {
     }
 
     const QSize maat = venster->size();
+    const bool meegroeien = !vast && venster->layout();
+    rol->setWidgetResizable(meegroeien);
     auto* inhoud = new QWidget;
     inhoud->setObjectName(RolNaam + QStringLiteral("Inhoud"));
     // A layout takes the widgets it manages along to its new owner; the widgets placed by hand follow
@@ -79,7 +82,10 @@ void MaakScrollbaar(QWidget* venster) {
         kind->setGeometry(plek);
         kind->setVisible(!verborgen);
     }
-    inhoud->setFixedSize(maat);
+    if (meegroeien)
+        inhoud->resize(maat);
+    else
+        inhoud->setFixedSize(maat);
     rol->setWidget(inhoud);
     auto* kolom = new QVBoxLayout(venster);
     kolom->setContentsMargins(0, 0, 0, 0);
@@ -140,7 +146,7 @@ void PlaatsOpScherm(QWidget* venster, TPlaatsing plaatsing, const QRect& beschik
         const QSize past = doel.size().shrunkBy(marges);
         const bool vast = VasteMaat(venster);
         if (vast || venster->minimumWidth() > past.width() || venster->minimumHeight() > past.height()) {
-            MaakScrollbaar(venster);
+            MaakScrollbaar(venster, vast);
             venster->setMinimumSize(0, 0);
         }
         if (vast)

@@ -29,8 +29,9 @@ enum class TPlaatsing { Houden, Centreren };
 
 // Places the top-level window `venster` inside `beschikbaar` (empty: the available area of the window's
 // screen), centred or from where it stands. A window too large for the area shrinks to it; when its size
-// was fixed, its contents move into a scroll area first and keep their size. The frame is counted with
-// the margins the window system reports; where those are not known yet (a window that is being mapped
+// was fixed, its contents move into a scroll area first and keep their size, and when its contents need
+// more room than the area has, they scroll at the smallest size their layout allows. The frame is counted
+// with the margins the window system reports; where those are not known yet (a window that is being mapped
 // for the first time) the placement is checked again once they are.
 void PlaatsOpScherm(QWidget* venster, TPlaatsing plaatsing, const QRect& beschikbaar = QRect());
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -72,16 +73,39 @@ QString InstellingenPad() {
 
 namespace {
 
-// Why the settings are not written, kept on the settings object for SchrijfInstellingen.
+// Set on the settings object that OpenInstellingen makes, read by SchrijfInstellingen:
+// the file the settings are written to;
+constexpr char BestandEigenschap[] = "korvalindeBestand";
+// why they are not written (a path that is no regular file, a read-only file);
 constexpr char WeigeringEigenschap[] = "korvalindeWeigering";
-// The path of a settings file that was too large to read: the settings live in memory and are
-// written to this path at closing.
-constexpr char TeGrootEigenschap[] = "korvalindeTeGroot";
-// Set once the user was told that the too-large file was not kept.
-constexpr char GemeldEigenschap[] = "korvalindeTeGrootGemeld";
+// why the file's content was not kept (too large, damaged), until that was said once;
+constexpr char VervangenEigenschap[] = "korvalindeVervangen";
+// the last reason SchrijfInstellingen gave, so that a second write that fails alike says nothing.
+constexpr char GemeldEigenschap[] = "korvalindeGemeld";
+
+QString Mib(std::size_t bytes) {
+    return QString::number(bytes / (std::size_t{1024} * 1024));
+}
+
+// The keys of an INI text into `instellingen`; false when it cannot be read as a settings file:
+// no text in UTF-8, a NUL byte, or lines the INI reader does not take. Nothing is added then.
+bool LeesIni(const std::string& bytes, QSettings& instellingen) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString tekst = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf8.hasError() || tekst.contains(QChar::Null)) return false;
+    QTemporaryDir kladMap;
+    if (!kladMap.isValid()) return false;
+    const QString klad = kladMap.filePath(QStringLiteral("korvalinde.ini"));
+    if (!SchrijfBestand(DomeinPad(klad), bytes).empty()) return false;
+    const QSettings gelezen(klad, QSettings::IniFormat);
+    if (gelezen.status() != QSettings::NoError) return false;
+    for (const QString& sleutel : gelezen.allKeys()) instellingen.setValue(sleutel, gelezen.value(sleutel));
+    return true;
+}
 
 // Writes the values of `instellingen` as an INI file to `pad` through the safe-write helper: QSettings
-// writes them to a scratch file first, whose bytes then replace `pad` at once. Empty when it worked.
+// writes them to a scratch file first, whose bytes then replace `pad` at once, but never more than
+// the settings file that is read at start-up. Empty when it worked.
 QString SchrijfAls(const QSettings& instellingen, const QString& pad) {
     QTemporaryDir kladMap;
     if (!kladMap.isValid()) return QStringLiteral("geen tijdelijke map: %1").arg(kladMap.errorString());
@@ -95,7 +119,10 @@ QString SchrijfAls(const QSettings& instellingen, const QString& pad) {
             return QStringLiteral("de instellingen konden niet worden opgemaakt");
     }
     std::string bytes;
-    std::string fout = LeesBestand(DomeinPad(klad), InstellingenMaxGrootte, bytes);
+    bool teGroot = false;
+    std::string fout = LeesBestand(DomeinPad(klad), InstellingenMaxGrootte, bytes, &teGroot);
+    if (fout.empty() && teGroot)
+        return QStringLiteral("ze zouden groter worden dan %1 MiB").arg(Mib(InstellingenMaxGrootte));
     if (fout.empty()) fout = SchrijfBestand(DomeinPad(pad), bytes);
     return QString::fromStdString(fout);
 }
@@ -103,61 +130,70 @@ QString SchrijfAls(const QSettings& instellingen, const QString& pad) {
 } // namespace
 
 std::unique_ptr<QSettings> OpenInstellingen(const QString& pad) {
-    // A FIFO would block the reading and a device or read-only file would be replaced by the
-    // writing: such a path is not given to QSettings. The settings then live in memory only; a
-    // read-only regular file is still read.
+    // The settings live in memory; only SchrijfInstellingen writes them, through the safe write and
+    // never larger than what is read here. The file is read once, bounded and only when it is a
+    // regular file (a FIFO would block, a device never ends). A path that is no regular file (or a
+    // link to one) or a read-only file is never written; a read-only file is still read.
+    auto instellingen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
     BestandFout soort = BestandFout::Geen;
     const std::string naam = DomeinPad(pad);
-    const std::string reden = ControleerSchrijfdoel(naam, &soort);
-    // A settings file holds a few lines. One beyond the limit is not read at all (it could take
-    // minutes and all the memory): it counts as damaged, the defaults hold, and a good file
-    // replaces it at closing.
-    bool teGroot = false;
+    const std::string weigering = ControleerSchrijfdoel(naam, &soort);
+    QString schade;
     if (QFileInfo(pad).isFile()) {
-        std::string begin;
-        LeesBestand(naam, InstellingenMaxGrootte, begin, &teGroot);
+        // A settings file holds a few lines. One beyond the limit is not read at all (it could take
+        // minutes and all the memory); one that is no settings file is not taken in part. Either
+        // counts as empty, and a good file replaces it whole at closing.
+        std::string bytes;
+        bool teGroot = false;
+        const std::string leesfout = LeesBestand(naam, InstellingenMaxGrootte, bytes, &teGroot);
+        if (teGroot)
+            schade = QStringLiteral("was groter dan %1 MiB").arg(Mib(InstellingenMaxGrootte));
+        else if (!leesfout.empty())
+            schade = QStringLiteral("kon niet gelezen worden (%1)").arg(QString::fromStdString(leesfout));
+        else if (!LeesIni(bytes, *instellingen))
+            schade = QStringLiteral("was geen leesbaar instellingenbestand");
     }
-    if (soort != BestandFout::Geweigerd && !teGroot)
-        return std::make_unique<QSettings>(pad, QSettings::IniFormat);
-    auto geheugen = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
     if (soort == BestandFout::Geweigerd) {
-        if (QFileInfo(pad).isFile() && !teGroot) {
-            const QSettings bestand(pad, QSettings::IniFormat);
-            for (const QString& sleutel : bestand.allKeys())
-                geheugen->setValue(sleutel, bestand.value(sleutel));
-        }
-        geheugen->setProperty(WeigeringEigenschap, QString::fromStdString(reden));
-    } else {
-        geheugen->setProperty(TeGrootEigenschap, pad);
+        instellingen->setProperty(WeigeringEigenschap, QString::fromStdString(weigering));
+        return instellingen;
     }
-    return geheugen;
+    instellingen->setProperty(BestandEigenschap, pad);
+    if (!schade.isEmpty()) instellingen->setProperty(VervangenEigenschap, schade);
+    return instellingen;
 }
 
 QString SchrijfInstellingen(QSettings& instellingen) {
-    instellingen.sync();
+    QString melding;
     const QString weigering = instellingen.property(WeigeringEigenschap).toString();
-    if (!weigering.isEmpty())
-        return QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(weigering);
-    const QString teGroot = instellingen.property(TeGrootEigenschap).toString();
-    if (!teGroot.isEmpty()) {
-        const QString fout = SchrijfAls(instellingen, teGroot);
-        if (!fout.isEmpty())
-            return QStringLiteral("De instellingen konden niet opgeslagen worden in %1: %2")
-                .arg(QDir::toNativeSeparators(teGroot), fout);
-        if (instellingen.property(GemeldEigenschap).toBool()) return {};
-        instellingen.setProperty(GemeldEigenschap, true);
-        return QStringLiteral(
-                   "Het instellingenbestand %1 was groter dan %2 MiB en is als beschadigd behandeld: "
-                   "de inhoud is niet bewaard. Er is een nieuw instellingenbestand geschreven.")
-            .arg(QDir::toNativeSeparators(teGroot))
-            .arg(InstellingenMaxGrootte / (std::size_t{1024} * 1024));
+    const QString pad = instellingen.property(BestandEigenschap).toString();
+    if (!weigering.isEmpty()) {
+        melding = QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(weigering);
+    } else if (!pad.isEmpty()) {
+        const QString fout = SchrijfAls(instellingen, pad);
+        const QString schade = instellingen.property(VervangenEigenschap).toString();
+        if (!fout.isEmpty()) {
+            melding = QStringLiteral("De instellingen konden niet opgeslagen worden in %1: %2")
+                          .arg(QDir::toNativeSeparators(pad), fout);
+        } else if (!schade.isEmpty()) {
+            instellingen.setProperty(VervangenEigenschap, QString());
+            melding =
+                QStringLiteral("Het instellingenbestand %1 %2 en is als beschadigd behandeld: de "
+                               "inhoud is niet bewaard. Er is een nieuw instellingenbestand geschreven.")
+                    .arg(QDir::toNativeSeparators(pad), schade);
+        }
+    } else {
+        // Settings on a file of their own (not from OpenInstellingen): QSettings writes them. A
+        // damaged file read leaves a format error behind; it is written over all the same. Only an
+        // access error means the file was not written.
+        instellingen.sync();
+        if (instellingen.status() == QSettings::AccessError)
+            melding = QStringLiteral("De instellingen konden niet opgeslagen worden in %1")
+                          .arg(QDir::toNativeSeparators(instellingen.fileName()));
     }
-    // A damaged file read at start-up leaves a format error behind; it is written over all the
-    // same. Only an access error means the file was not written.
-    if (instellingen.status() == QSettings::AccessError)
-        return QStringLiteral("De instellingen konden niet opgeslagen worden in %1")
-            .arg(QDir::toNativeSeparators(instellingen.fileName()));
-    return {};
+    // Each reason is given once: the window's closing and the program's end both write.
+    if (melding.isEmpty() || melding == instellingen.property(GemeldEigenschap).toString()) return {};
+    instellingen.setProperty(GemeldEigenschap, melding);
+    return melding;
 }
 
 } // namespace korvalinde

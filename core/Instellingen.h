@@ -41,15 +41,19 @@ QString InstellingenPad();
 // The largest settings file that is read; a settings file holds a few lines.
 inline constexpr std::size_t InstellingenMaxGrootte = std::size_t{1024} * 1024;
 
-// Opens the settings file in INI format. A missing or damaged file reads as empty (every key its
-// default); the file is written when something is saved into it. A file larger than
-// InstellingenMaxGrootte counts as damaged: it is not read, and saving replaces it with a good one
-// and says once that its content was not kept. A path that is no regular file (a
-// FIFO, a device, or a link to one) or a read-only file is never written: the settings then live
-// in memory only (a read-only file's values read first).
+// Opens the settings file in INI format. The settings live in memory from then on; only
+// SchrijfInstellingen writes them to the file. The file is read once, bounded, and only when it is a
+// regular file, so opening never waits (a FIFO). A missing file reads as empty (every key its
+// default). A file larger than InstellingenMaxGrootte, or one that cannot be read as a settings file
+// (no UTF-8 text, a NUL byte, lines the INI reader refuses), counts as damaged: it reads as empty,
+// and saving replaces it whole with a good one and says once that its content was not kept. A path
+// that is no regular file (a FIFO, a device, or a link to one) or a read-only file is never written:
+// the settings then hold for this session only (a read-only file's values read first).
 std::unique_ptr<QSettings> OpenInstellingen(const QString& pad);
 
-// Writes the settings to their file; empty when that worked, else why not.
+// Writes the settings to their file, never more than InstellingenMaxGrootte bytes; empty when that
+// worked, else why not. Each reason is given once: a second write that fails for the same reason
+// returns empty.
 QString SchrijfInstellingen(QSettings& instellingen);
 
 } // namespace korvalinde

@@ -338,11 +338,13 @@ void ControleerSommen(Lezer& l, const TQXInvoer& in) {
 }
 
 // The shortest decimal that reads back as the same single-precision value, so that 0.68 is written
-// as 0.68 and not as 0.6800000071525574.
+// as 0.68 and not as 0.6800000071525574: that decimal read as a double, without any locale.
 double J(float w) {
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, w);
-    return std::strtod(std::string(buf, res.ptr).c_str(), nullptr);
+    const auto geschreven = std::to_chars(buf, buf + sizeof buf, w);
+    double d = w;
+    if (geschreven.ec == std::errc()) std::from_chars(buf, geschreven.ptr, d);
+    return d;
 }
 
 template <std::size_t N> QJsonArray NaarLijst(const std::array<float, N>& waarden) {

@@ -4,6 +4,7 @@
 #include "core/Csv.h"
 #include "core/Invoer.h"
 #include "domain/Bestand.h"
+#include "domain/Decimaalpunt.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -95,8 +96,10 @@ struct TWerkmap::Intern {
         return f;
     }
 
-    // One line of a sheet; the heading line (`kopregel`) all text.
+    // One line of a sheet; the heading line (`kopregel`) all text. The library writes the line
+    // before it to its file here, its numbers with the C library.
     void Schrijf(Werkblad& b, const QStringList& velden, bool kopregel) {
+        const TDecimaalpunt punt;
         if (b.regels >= LXW_ROW_MAX) {
             Fout(QStringLiteral(
                      "het blad \"%1\" zou meer dan %2 regels krijgen; zoveel houdt een werkmap niet")
@@ -188,6 +191,9 @@ void TWerkmap::Regel(int blad, const QStringList& velden) {
 QString TWerkmap::Schrijf(const QString& pad) {
     if (!d_->fout.isEmpty() || !d_->boek)
         return d_->fout.isEmpty() ? QStringLiteral("de werkmap is al geschreven") : d_->fout;
+    // The library writes numbers and column widths with the C library, which would give "2,3" on a
+    // Dutch desktop: a cell no spreadsheet reads as 2.3.
+    const TDecimaalpunt punt;
     for (const Intern::Werkblad& b : d_->bladen)
         for (std::size_t k = 0; k < b.breedte.size(); ++k)
             worksheet_set_column(b.blad, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k),

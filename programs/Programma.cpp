@@ -1,6 +1,8 @@
 #include "programs/Programma.h"
 
+#include "components/Dialoogmelder.h"
 #include "components/Programmainfo.h"
+#include "core/Meldingen.h"
 #include "programs/Handleiding.h"
 #include "programs/Produktondersteuning.h"
 #include "programs/Startvenster.h"
@@ -13,8 +15,11 @@
 #include <QLocale>
 #include <QSettings>
 #include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <iterator>
 #include <unistd.h>
@@ -53,15 +58,46 @@ void Verbind(QAbstractButton* knop, QObject* ontvanger, const std::function<void
 // The write end of the pipe through which a request to end reaches the message loop.
 int eindePijp = -1;
 
-extern "C" void BijVerzoekTotEinde(int) {
-    const char teken = 1;
+extern "C" void BijVerzoekTotEinde(int signaal) {
+    const auto teken = static_cast<char>(signaal);
     [[maybe_unused]] const ssize_t n = ::write(eindePijp, &teken, 1);
 }
 
+const char* SignaalNaam(int signaal) {
+    switch (signaal) {
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    case SIGINT:
+        return "SIGINT";
+    default:
+        return "een signaal";
+    }
+}
+
+// Closes the main window (its close query answers by itself now) and the start window and ends
+// the message loop, once the boxes that were closed have returned, so that the main window is not
+// in the middle of an earlier close; after `pogingen` tries of 10 ms it ends all the same.
+void SluitEnStop(TProgrammaVensters* vensters, int pogingen) {
+    if (QThread::currentThread()->loopLevel() > 1 && pogingen > 0) {
+        QTimer::singleShot(10, QCoreApplication::instance(),
+                           [vensters, pogingen] { SluitEnStop(vensters, pogingen - 1); });
+        return;
+    }
+    if (vensters->hoofdvenster) vensters->hoofdvenster->close();
+    vensters->beeindigd = true;
+    if (vensters->opstart && vensters->opstart->isVisible()) vensters->opstart->close();
+    QCoreApplication::quit();
+}
+
 // While it lives, a request to end the program (SIGTERM, SIGHUP, SIGINT: the session ends, the
-// system shuts down, a terminal closes) is taken as the user's own close: the main window passes
-// its close query and stores the settings, then the program ends. The signal only writes a byte;
-// the message loop does the rest. The former handlers come back when it ends.
+// system shuts down, a terminal closes) ends it at once, without a box: the request is said on
+// standard error, every open box and dialog is closed, and from then on every message goes to
+// standard error and every question gets the answer that changes nothing (the close query "&Nee":
+// a scenario not saved stays unsaved, and standard error says so). The main window then closes and
+// stores the settings, and the program ends. The signal only writes a byte; the message loop does
+// the rest. A second signal ends the program at once. The former handlers come back when it ends.
 class TEindeVanger {
   public:
     explicit TEindeVanger(TProgrammaVensters* vensters) {
@@ -70,17 +106,20 @@ class TEindeVanger {
         melder_ = std::make_unique<QSocketNotifier>(pijp_[0], QSocketNotifier::Read);
         QObject::connect(melder_.get(), &QSocketNotifier::activated, melder_.get(), [this, vensters] {
             char teken[16];
-            while (::read(pijp_[0], teken, sizeof teken) > 0) {
-            }
-            if (vensters->hoofdvenster && !vensters->hoofdvenster->close()) return; // the user stays
-            vensters->beeindigd = true;
-            if (vensters->opstart && vensters->opstart->isVisible()) vensters->opstart->close();
-            QCoreApplication::quit();
+            int signaal = 0;
+            for (ssize_t n = 0; (n = ::read(pijp_[0], teken, sizeof teken)) > 0;)
+                signaal = static_cast<unsigned char>(teken[n - 1]);
+            if (bezig_) return;
+            bezig_ = true;
+            std::fprintf(stderr, "korvalinde: %s ontvangen: het programma stopt\n", SignaalNaam(signaal));
+            std::fflush(stderr);
+            if (auto* scherm = dynamic_cast<TDialoogMelder*>(&StandaardMelder())) scherm->Beeindigen();
+            SluitEnStop(vensters, 50);
         });
         struct sigaction actie {};
         actie.sa_handler = BijVerzoekTotEinde;
         sigemptyset(&actie.sa_mask);
-        actie.sa_flags = SA_RESTART;
+        actie.sa_flags = SA_RESTART | SA_RESETHAND;
         for (std::size_t i = 0; i < std::size(Signalen); ++i) sigaction(Signalen[i], &actie, &vorige_[i]);
     }
     ~TEindeVanger() {
@@ -97,6 +136,7 @@ class TEindeVanger {
   private:
     static constexpr int Signalen[] = {SIGTERM, SIGHUP, SIGINT};
     int pijp_[2] = {-1, -1};
+    bool bezig_ = false; // the program is ending
     std::unique_ptr<QSocketNotifier> melder_;
     struct sigaction vorige_[std::size(Signalen)]{};
 };

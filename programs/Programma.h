@@ -89,8 +89,9 @@ std::unique_ptr<TProgrammaVensters>
 BouwProgramma(const std::function<THoofdvensterIngangen()>& maakHoofdvenster, QSettings* instellingen);
 
 // BouwProgramma, then the message loop until the program ends. Returns the exit code. A request to
-// end from the system (SIGTERM, SIGHUP, SIGINT) closes the main window as its user would, through
-// its close query, so that the settings are stored, and ends the program.
+// end from the system (SIGTERM, SIGHUP, SIGINT) ends the program at once and shows no box: it is
+// said on standard error, open boxes and dialogs close, the close query is answered "&Nee" (said
+// on standard error), the main window stores the settings and the program ends.
 int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen()>& maakHoofdvenster,
                    QSettings* instellingen);
 

@@ -8,6 +8,7 @@ pakketten=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins librsvg2-bin
   libxlsxwriter-dev python3-openpyxl
+  gnumeric # its ssconvert reads the workbooks of the tests as a spreadsheet program does
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2 poppler-utils xvfb xauth locales

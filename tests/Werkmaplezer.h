@@ -1,5 +1,6 @@
 // Reads an Excel workbook back with python3-openpyxl and compares a sheet with the CSV lines of the
-// same table: every cell, its kind (number or text) and its number format.
+// same table: every cell, its kind (number or text) and its number format; and reads workbooks with
+// Gnumeric's ssconvert, which takes a cell "2,3" as 2.
 #pragma once
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace korvalinde::testdata {
 
@@ -106,6 +108,30 @@ inline QString VergelijkBlad(const QJsonObject& blad, const QList<QStringList>& 
         }
     }
     return {};
+}
+
+// Every sheet of a workbook as Gnumeric reads it: the CSV that ssconvert (package gnumeric) writes
+// of each, in the C locale; empty with `fout` set when that fails.
+inline QByteArray GnumericCsv(const QString& pad, QString& fout) {
+    const QTemporaryDir map;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("ssconvert"),
+            {QStringLiteral("-S"), pad, map.filePath(QStringLiteral("blad%n.csv"))});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        fout = QStringLiteral("ssconvert: ") + p.errorString() + QString::fromUtf8(p.readAllStandardError());
+        return {};
+    }
+    QByteArray uit;
+    for (int blad = 0;; ++blad) {
+        QFile f(map.filePath(QStringLiteral("blad%1.csv").arg(blad)));
+        if (!f.open(QIODevice::ReadOnly)) break;
+        uit += "== " + QByteArray::number(blad) + '\n' + f.readAll();
+    }
+    if (uit.isEmpty()) fout = QStringLiteral("ssconvert wrote no sheet");
+    return uit;
 }
 
 } // namespace korvalinde::testdata

@@ -236,11 +236,13 @@ void TestBereken::standaardBerekening() {
         QCOMPARE(varianten.size(), 3);
         for (const auto& v : varianten) QCOMPARE(v.toArray().size(), 61);
     }
-    // The same texts as the model computes in-process, with a point as decimal separator.
+    // The same texts as the model computes in-process, with a point as decimal separator, and the
+    // input record echoed as it was given.
     TQXUitvoer verwacht;
     TBedrijf b;
     b.Bereken(testdata::StandaardInvoer(), verwacht);
     QCOMPARE(uitvoer, UitvoerNaarJson(verwacht));
+    QCOMPARE(doc.value("invoer").toObject(), InvoerNaarJson(testdata::StandaardInvoer()));
     QCOMPARE(arsam[0].toArray()[19].toString(), QStringLiteral("4.20"));
     QVERIFY(arsam[0].toArray()[1].toString().isEmpty() == false);
 }
@@ -1157,24 +1159,34 @@ void TestBereken::xlsx_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QStringList>("csv");
     QTest::addColumn<QStringList>("bladen"); // empty: refused as an option error
-    QTest::newRow("summary of two files") << QStringList{"--xlsx", "UIT", "A", "B"}
-                                          << QStringList{"--csv", "A", "B"} << QStringList{"Samenvatting"};
+    QTest::addColumn<QByteArray>("taal");    // LC_ALL of the calculator for the workbook
+    const QByteArray c = "C.UTF-8";
+    const QByteArray nl = "nl_NL.UTF-8";
+    QTest::newRow("summary of two files")
+        << QStringList{"--xlsx", "UIT", "A", "B"} << QStringList{"--csv", "A", "B"}
+        << QStringList{"Samenvatting"} << c;
     QTest::newRow("with the detail tables")
         << QStringList{"--detail", "--xlsx", "UIT", "A", "B"} << QStringList{"--detail", "A", "B"}
-        << QStringList{"Samenvatting", "Detail"};
-    QTest::newRow("a sweep with the alternatives")
+        << QStringList{"Samenvatting", "Detail"} << c;
+    // On a Dutch desktop the same workbook, for openpyxl and for Gnumeric.
+    QTest::newRow("with the detail tables, comma locale")
+        << QStringList{"--detail", "--xlsx", "UIT", "A", "B"} << QStringList{"--detail", "A", "B"}
+        << QStringList{"Samenvatting", "Detail"} << nl;
+    QTest::newRow("a sweep with the alternatives, comma locale")
         << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "--xlsx", "UIT", "A"}
-        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "A"} << QStringList{"Reeks"};
+        << QStringList{"--reeks", "SpePerceelOpp=1:3:0.5", "--alternatieven", "A"} << QStringList{"Reeks"}
+        << nl;
     QTest::newRow("with --rapport") << QStringList{"--rapport", "B", "--xlsx", "UIT", "A"} << QStringList()
-                                    << QStringList();
+                                    << QStringList() << c;
     QTest::newRow("twice") << QStringList{"--xlsx", "UIT", "--xlsx", "UIT", "A"} << QStringList()
-                           << QStringList();
+                           << QStringList() << c;
 }
 
 void TestBereken::xlsx() {
     QFETCH(QStringList, args);
     QFETCH(QStringList, csv);
     QFETCH(QStringList, bladen);
+    QFETCH(QByteArray, taal);
     QTemporaryDir dir;
     const Opgeslagen a = SlaOp(dir.filePath(QStringLiteral("a,b.kvl")), Anders);
     const Opgeslagen b = SlaOp(dir.filePath(QStringLiteral("2024")), [](TInvoerset&, TBerekening&) {});
@@ -1187,9 +1199,18 @@ void TestBereken::xlsx() {
     // B by its bare name, from its folder.
     const QString werkmap0 = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
-    const Resultaat r = Start(args);
+    const Resultaat r = Start(args, taal);
     const Resultaat tekst = bladen.isEmpty() ? Resultaat{} : Start(csv);
+    // The same workbook made in the C locale, as Gnumeric reads both.
+    const QString uitC = dir.filePath(QStringLiteral("uit-c.xlsx"));
+    if (taal != "C.UTF-8") QCOMPARE(Start(args.replaceInStrings(uit, uitC)).code, 0);
     QVERIFY(QDir::setCurrent(werkmap0));
+    if (taal != "C.UTF-8") {
+        QString fout;
+        const QByteArray gnumeric = testdata::GnumericCsv(uit, fout);
+        QVERIFY2(fout.isEmpty(), qPrintable(fout));
+        QCOMPARE(gnumeric, testdata::GnumericCsv(uitC, fout));
+    }
     if (bladen.isEmpty()) {
         QCOMPARE(r.code, 2);
         QVERIFY2(r.fout.contains("--help"), r.fout.constData());

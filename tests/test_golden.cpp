@@ -144,6 +144,7 @@ void TestGolden::uitvoer_data() {
     QTest::addColumn<QString>("invoer");
     QTest::addColumn<QStringList>("opties");
     QTest::addColumn<QString>("golden");
+    QTest::addColumn<QString>("taal"); // LC_ALL of the calculator
 
     struct Soort {
         const char* naam;
@@ -153,11 +154,16 @@ void TestGolden::uitvoer_data() {
     const Soort soorten[] = {
         {"json", {}, ".json"}, {"csv", {"--csv"}, ".csv"}, {"detail", {"--detail"}, ".detail.csv"}};
     const auto rijen = [&](int scenario, const QString& naam, const QString& invoer) {
+        const QString c = QStringLiteral("C.UTF-8");
         if (scenario >= 0)
-            QTest::addRow("%s kvl", qPrintable(naam)) << scenario << invoer << QStringList() << naam + ".kvl";
+            QTest::addRow("%s kvl", qPrintable(naam))
+                << scenario << invoer << QStringList() << naam + ".kvl" << c;
         for (const Soort& s : soorten)
             QTest::addRow("%s %s", qPrintable(naam), s.naam)
-                << scenario << invoer << s.opties << naam + QLatin1String(s.extensie);
+                << scenario << invoer << s.opties << naam + QLatin1String(s.extensie) << c;
+        // On a Dutch desktop the same bytes: the echoed input record too.
+        QTest::addRow("%s json nl_NL", qPrintable(naam))
+            << scenario << invoer << QStringList() << naam + ".json" << QStringLiteral("nl_NL.UTF-8");
     };
     rijen(-1, QStringLiteral("standaard"), QStringLiteral("voorbeelden/standaard.json"));
     for (int i = 0; i < static_cast<int>(std::size(Scenarios)); ++i) {
@@ -171,6 +177,7 @@ void TestGolden::uitvoer() {
     QFETCH(QString, invoer);
     QFETCH(QStringList, opties);
     QFETCH(QString, golden);
+    QFETCH(QString, taal);
 
     QByteArray nu;
     if (golden.endsWith(QLatin1String(".kvl"))) {
@@ -182,7 +189,7 @@ void TestGolden::uitvoer() {
         QProcess p;
         p.setWorkingDirectory(QStringLiteral(BRON_DIR));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("LC_ALL"), taal);
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(BEREKEN_EXE), opties << invoer);
         QVERIFY(p.waitForFinished(30000));
@@ -193,7 +200,7 @@ void TestGolden::uitvoer() {
     }
 
     const QString pad = GoldenPad(golden);
-    if (Schrijven()) {
+    if (Schrijven() && taal == QLatin1String("C.UTF-8")) {
         QVERIFY2(Schrijf(pad, nu), qPrintable(pad));
         return;
     }

@@ -20,7 +20,9 @@
 
 #include <array>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -458,8 +460,8 @@ void TestGrafieken::opslaanEnKopieren() {
 void TestGrafieken::opslaanMislukt_data() {
     QTest::addColumn<QString>("geval");
     QTest::addColumn<QString>("reden");
-    QTest::newRow("size limit") << "grens"
-                                << "File too large";
+    // The system's own reason, in the language of the desktop.
+    QTest::newRow("size limit") << "grens" << QString::fromLocal8Bit(std::strerror(EFBIG));
     QTest::newRow("read-only picture") << "alleenlezen"
                                        << "alleen-lezen";
     QTest::newRow("link to a device") << "apparaat"

@@ -6,6 +6,7 @@
 
 #include "Testbestanden.h"
 #include "components/Afdrukvoorbeeld.h"
+#include "components/Dialoogmelder.h"
 #include "components/Infovenster.h"
 #include "components/Programmainfo.h"
 #include "components/RecenteBestanden.h"
@@ -37,20 +38,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <csignal>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvalinde;
 using korvalinde::testdata::Kind;
@@ -116,6 +124,15 @@ void ZoalsGelezen(TFrmHoofdFormulier& venster, const QByteArray& bytes, const QS
             QVERIFY2(sam->Cel(kolom, rij) ==
                          QStringLiteral("   ") + QString::fromStdString(uit.arsam[kolom][rij]),
                      qPrintable(wanneer + QStringLiteral(": summary %1,%2").arg(kolom).arg(rij)));
+}
+
+// A settings file of exactly the read limit that begins with good lines and goes on with bytes that
+// are no text.
+QByteArray Beschadigd(const QByteArray& begin) {
+    QByteArray bytes = begin;
+    QRandomGenerator willekeur(27);
+    while (bytes.size() < qsizetype(InstellingenMaxGrootte)) bytes += char(willekeur.bounded(256));
+    return bytes;
 }
 
 void Betreed(QWidget* widget) {
@@ -519,6 +536,10 @@ class TestHoofdvenster : public QObject {
         QTest::newRow("5 GB sparse file") << "groot"
                                           << ""
                                           << "niet bewaard";
+        // Good lines, then bytes that are no text: not read in part, and replaced whole.
+        QTest::newRow("damaged file of 1 MiB") << "beschadigd"
+                                               << ""
+                                               << "niet bewaard";
     }
     void instellingenBestand() {
         QFETCH(QString, geval);
@@ -535,6 +556,7 @@ class TestHoofdvenster : public QObject {
             f.write(";" + QByteArray(opvulling - 2, 'x') + "\n");
         }
         if (geval == "groot") QVERIFY(QFile::resize(ini, 5'000'000'000LL));
+        if (geval == "beschadigd") Schrijf(ini, Beschadigd(inhoud));
         if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
         if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
         if (geval == "apparaat") QVERIFY(QFile::link(QStringLiteral("/dev/null"), ini));
@@ -543,8 +565,9 @@ class TestHoofdvenster : public QObject {
         instellingen->setValue(QStringLiteral("BestandHistorie/FileHistCount"), 0);
         const QString fout = SchrijfInstellingen(*instellingen);
         QVERIFY2(melding.isEmpty() ? fout.isEmpty() : fout.contains(melding), qPrintable(fout));
-        if (geval == "gewoon" || geval.startsWith("gr")) QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
-        if (geval.startsWith("gr") && !melding.isEmpty()) {
+        if (geval == "gewoon" || geval.startsWith("gr") || geval == "beschadigd")
+            QVERIFY(Inhoud(ini).contains("FileHistCount=0"));
+        if ((geval.startsWith("gr") || geval == "beschadigd") && !melding.isEmpty()) {
             QVERIFY(QFileInfo(ini).size() < 100);
             QVERIFY(SchrijfInstellingen(*instellingen).isEmpty()); // said once
         }
@@ -557,6 +580,112 @@ class TestHoofdvenster : public QObject {
         if (geval == "apparaat")
             QVERIFY(QFileInfo(ini).isSymLink() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
         QFile::remove(ini);
+    }
+
+    // The boxes on screen once the program ends: the close query that is open closes as with Escape
+    // (the window stays), and the next close query answers itself "Nee" without a box.
+    void beeindigenZonderVragen() {
+        TDialoogMelder scherm;
+        auto venster = std::make_unique<TFrmHoofdFormulier>(THoofdvensterOpties{}, &scherm);
+        venster->show();
+        venster->Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("51"));
+        bool open = false;
+        QTimer::singleShot(100, venster.get(), [&] {
+            open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            scherm.Beeindigen();
+        });
+        // A box that stays open is closed after a while, so that the test does not hang on it.
+        int bleefOpen = 0;
+        QTimer wacht;
+        QObject::connect(&wacht, &QTimer::timeout, venster.get(), [&bleefOpen] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                ++bleefOpen, box->reject();
+        });
+        wacht.start(3000);
+        QVERIFY(!venster->close());
+        QVERIFY(open);
+        QVERIFY(venster->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(venster->close());
+        QVERIFY(!venster->isVisible());
+        QCOMPARE(bleefOpen, 0);
+        QVERIFY(venster->Document()->Opgeslagen());
+    }
+
+    // The real program with its settings file in the user's folder (a copy of the program outside
+    // the build tree): a request to end from the system ends it within a second, without a box, with
+    // the reasons on standard error, whatever stands where the settings file should be; the file
+    // written back is never larger than what is read.
+    void signaalBeeindigt_data() {
+        QTest::addColumn<QString>("geval");
+        QTest::addColumn<int>("signaal");
+        QTest::addColumn<QString>("melding"); // on standard error, besides the signal's line
+        QTest::newRow("no settings file, SIGTERM") << "geen" << SIGTERM << "";
+        QTest::newRow("regular file, SIGHUP") << "gewoon" << SIGHUP << "";
+        QTest::newRow("regular file, SIGINT") << "gewoon" << SIGINT << "";
+        QTest::newRow("folder") << "map" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("FIFO") << "fifo" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("link to /dev/zero") << "nul" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("read-only file") << "alleenlezen" << SIGTERM << "niet opgeslagen";
+        QTest::newRow("over the limit") << "grens+1" << SIGTERM << "niet bewaard";
+        QTest::newRow("damaged file of 1 MiB") << "beschadigd" << SIGTERM << "niet bewaard";
+    }
+    void signaalBeeindigt() {
+        QFETCH(QString, geval);
+        QFETCH(int, signaal);
+        QFETCH(QString, melding);
+        const QString programma = map->filePath(QStringLiteral("bin/korvalinde"));
+        QVERIFY(QDir().mkpath(map->filePath(QStringLiteral("bin"))));
+        if (::link(KORVALINDE_EXE, QFile::encodeName(programma).constData()) != 0)
+            QVERIFY(QFile::copy(QStringLiteral(KORVALINDE_EXE), programma));
+        const QString ini = map->filePath(QStringLiteral("config/Korvalinde/korvalinde.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ini).path()));
+        const QByteArray inhoud = "[Gebruik]\nProduktOndersteuning=0\n";
+        if (geval == "gewoon" || geval == "alleenlezen") Schrijf(ini, inhoud);
+        if (geval == "alleenlezen") QVERIFY(chmod(QFile::encodeName(ini), 0444) == 0);
+        if (geval == "map") QVERIFY(QDir().mkpath(ini));
+        if (geval == "fifo") QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
+        if (geval == "nul") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+        if (geval == "grens+1") Schrijf(ini, inhoud + QByteArray(qsizetype(InstellingenMaxGrootte), ';'));
+        if (geval == "beschadigd") Schrijf(ini, Beschadigd(inhoud));
+
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), map->filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(programma);
+        QVERIFY(p.waitForStarted());
+        // Ready once the program catches the signal: its message loop runs.
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        QDeadlineTimer start(30000);
+        bool vangt = false;
+        while (!vangt && !start.hasExpired() && p.state() == QProcess::Running) {
+            QVERIFY(status.open(QIODevice::ReadOnly));
+            for (const QByteArray& regel : status.readAll().split('\n'))
+                if (regel.startsWith("SigCgt:"))
+                    vangt = (regel.mid(7).trimmed().toULongLong(nullptr, 16) >> (signaal - 1)) & 1;
+            status.close();
+            if (!vangt) QThread::msleep(20);
+        }
+        QVERIFY2(vangt, p.readAllStandardError().constData());
+        QVERIFY(::kill(static_cast<pid_t>(p.processId()), signaal) == 0);
+        QVERIFY2(p.waitForFinished(1000), "still running a second after the signal");
+        const QString fout = QString::fromLocal8Bit(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        const QString regel =
+            QStringLiteral("korvalinde: SIG%1 ontvangen").arg(QLatin1String(sigabbrev_np(signaal)));
+        QVERIFY2(fout.contains(regel), qPrintable(fout));
+        QVERIFY2(melding.isEmpty() || fout.contains(melding), qPrintable(fout));
+        if (geval == "alleenlezen") QCOMPARE(Inhoud(ini), inhoud);
+        if (geval == "map" || geval == "fifo" || geval == "nul") QVERIFY(!QFileInfo(ini).isFile());
+        if (geval == "geen" || geval == "gewoon" || geval == "grens+1" || geval == "beschadigd") {
+            const QByteArray terug = Inhoud(ini);
+            QVERIFY(terug.size() <= qsizetype(InstellingenMaxGrootte));
+            QVERIFY2(terug.contains("FileHistCount=0"), terug.left(200).constData());
+            QCOMPARE(terug.contains("ProduktOndersteuning=0"), geval == "gewoon");
+        }
     }
 
     // Started with a scenario as the first argument: shown on "Uitvoer" with its values and name;

@@ -18,7 +18,9 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -677,8 +679,9 @@ void TestPreview::pdfNietHeel_data() {
     QTest::addColumn<QString>("reden");
     for (const bool printer : {false, true}) {
         const char* route = printer ? "printer: " : "PrintToPdf: ";
-        QTest::addRow("%ssize limit", route) << printer << "grens"
-                                             << "File too large";
+        // The system's own reason, in the language of the desktop.
+        QTest::addRow("%ssize limit", route)
+            << printer << "grens" << QString::fromLocal8Bit(std::strerror(EFBIG));
         QTest::addRow("%sread-only file", route) << printer << "alleenlezen"
                                                  << "alleen-lezen";
         QTest::addRow("%slink to a device", route) << printer << "apparaat"

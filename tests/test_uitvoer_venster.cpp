@@ -4,6 +4,7 @@
 // window "Verkennen" opened from "Uitvoer".
 #include "VensterKind.h"
 #include "Werkmaplezer.h"
+#include "components/Schermplaats.h"
 #include "core/Berekening.h"
 #include "core/Csv.h"
 #include "core/Invoerset.h"
@@ -35,6 +36,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -42,12 +44,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <clocale>
 #include <csignal>
+#include <cstring>
+#include <utility>
 
 #include <sys/resource.h>
 
 using namespace korvalinde;
 using korvalinde::testdata::CsvRegels;
+using korvalinde::testdata::GnumericCsv;
 using korvalinde::testdata::Kind;
 using korvalinde::testdata::LeesWerkmap;
 using korvalinde::testdata::VergelijkBlad;
@@ -79,6 +86,12 @@ class TestUitvoerVenster : public QObject {
     void verkennen();
     void verkennenTabelEnGrafiek_data();
     void verkennenTabelEnGrafiek();
+    void verkennenOpScherm_data();
+    void verkennenOpScherm();
+    void verkennenVraagGewijzigd_data();
+    void verkennenVraagGewijzigd();
+    void verkennenReeksVerzoek_data();
+    void verkennenReeksVerzoek();
 
   private:
     TOpnameMelder melder_;
@@ -578,9 +591,12 @@ void TestUitvoerVenster::csvGelijkAanBatch() {
 void TestUitvoerVenster::csvOpslaan_data() {
     QTest::addColumn<QString>("extensie"); // csv or xlsx
     QTest::addColumn<int>("tabel");        // -1 the summary, else the detail table of that variant
-    QTest::newRow("CSV, detail") << "csv" << 2;
-    QTest::newRow("Excel workbook, summary") << "xlsx" << -1;
-    QTest::newRow("Excel workbook, detail") << "xlsx" << 2;
+    QTest::addColumn<QByteArray>("taal");  // LC_NUMERIC while the table is saved
+    QTest::newRow("CSV, detail") << "csv" << 2 << QByteArray("C");
+    QTest::newRow("Excel workbook, summary") << "xlsx" << -1 << QByteArray("C");
+    QTest::newRow("Excel workbook, detail") << "xlsx" << 2 << QByteArray("C");
+    // On a Dutch desktop the same workbook, for openpyxl and for Gnumeric.
+    QTest::newRow("Excel workbook, summary, comma locale") << "xlsx" << -1 << QByteArray("nl_NL.UTF-8");
 }
 
 void TestUitvoerVenster::csvOpslaan() {
@@ -590,6 +606,7 @@ void TestUitvoerVenster::csvOpslaan() {
     // cancelled dialog writes nothing.
     QFETCH(QString, extensie);
     QFETCH(int, tabel);
+    QFETCH(QByteArray, taal);
     TFrmHoofdFormulier venster(&melder_);
     QTemporaryDir map;
     TStringGrid* grid =
@@ -604,7 +621,13 @@ void TestUitvoerVenster::csvOpslaan() {
         return antwoord;
     };
     grid->ToonFout = [&fouten](const QString& melding) { fouten << melding; };
-    (xlsx ? grid->MitOpslaanXlsx() : grid->MitOpslaanCsv())->trigger();
+    const auto opslaanIn = [&](const char* getallen) {
+        const std::string vorige = std::setlocale(LC_NUMERIC, nullptr);
+        QVERIFY(std::setlocale(LC_NUMERIC, getallen));
+        (xlsx ? grid->MitOpslaanXlsx() : grid->MitOpslaanCsv())->trigger();
+        std::setlocale(LC_NUMERIC, vorige.c_str());
+    };
+    opslaanIn(taal.constData());
     QCOMPARE(voorstel, (tabel < 0 ? "Korvalinde uitvoer." : "Korvalinde detail Alternatief 1+2.") + extensie);
     const QString pad = map.filePath("tabel." + extensie);
     QFile bestand(pad);
@@ -620,6 +643,14 @@ void TestUitvoerVenster::csvOpslaan() {
             VergelijkBlad(werkmap.value("bladen").toObject().value(blad).toObject(), CsvRegels(csv.toUtf8()),
                           tabel < 0 ? TekstkolommenSamenvatting : TekstkolommenDetail);
         QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+        if (taal != "C") {
+            antwoord = map.filePath("c");
+            opslaanIn("C");
+            const QByteArray gnumeric = GnumericCsv(pad, fout);
+            QVERIFY2(fout.isEmpty(), qPrintable(fout));
+            QCOMPARE(gnumeric, GnumericCsv(map.filePath("c.xlsx"), fout));
+            QVERIFY(QFile::remove(map.filePath("c.xlsx")));
+        }
     } else {
         QCOMPARE(QString::fromUtf8(bestand.readAll()), csv);
     }
@@ -647,7 +678,7 @@ void TestUitvoerVenster::csvOpslaan() {
         QVERIFY(!gelukt);
     }
     QCOMPARE(fouten.size(), 2);
-    QVERIFY2(fouten[1].contains("File too large"), qPrintable(fouten[1]));
+    QVERIFY2(fouten[1].contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(fouten[1]));
     QVERIFY(bestand.open(QIODevice::ReadOnly));
     QCOMPARE(bestand.readAll(), oud);
     QCOMPARE(QDir(map.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tabel." + extensie});
@@ -912,6 +943,178 @@ void TestUitvoerVenster::verkennenTabelEnGrafiek() {
     invoer.SpeAlt1->TypDoorGebruiker(QStringLiteral("12"));
     QTRY_VERIFY(Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v));
     controleer("after a change in the main window");
+}
+
+void TestUitvoerVenster::verkennenOpScherm_data() {
+    // Available areas in the window system's units, less a task bar of 40 pixels; at a display scale of
+    // 150 % a screen of 1280x1024 pixels is 853x682 of them, one of 1024x768 is 682x512.
+    QTest::addColumn<QRect>("vlak");
+    QTest::addColumn<bool>("scrolt");
+    QTest::newRow("1024x768") << QRect(0, 0, 1024, 728) << false;
+    QTest::newRow("1280x1024") << QRect(0, 0, 1280, 984) << false;
+    QTest::newRow("1280x1024 op 150%") << QRect(0, 0, 853, 655) << false;
+    QTest::newRow("1024x768 op 150%") << QRect(0, 0, 682, 485) << true;
+}
+
+void TestUitvoerVenster::verkennenOpScherm() {
+    // Verkennen opened from the main window: both inside the available area, Verkennen no larger than
+    // it opens at and no smaller than its contents need, its buttons within reach (by scrolling only
+    // where the screen is smaller than that).
+    QFETCH(QRect, vlak);
+    QFETCH(bool, scrolt);
+    ZetSchermvlakBron([vlak](const QWidget*) { return vlak; });
+    const auto herstel = qScopeGuard([] { ZetSchermvlakBron({}); });
+    TFrmHoofdFormulier venster(&melder_);
+    venster.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&venster));
+    QTRY_VERIFY(vlak.contains(venster.frameGeometry()));
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QVERIFY(QTest::qWaitForWindowExposed(v));
+    QTRY_VERIFY(vlak.contains(v->frameGeometry()));
+    auto* rol = v->findChild<QScrollArea*>(QStringLiteral("SbxSchermplaats"));
+    QCOMPARE(rol != nullptr, scrolt);
+    const QSize minimum = (rol ? rol->widget() : v)->minimumSizeHint();
+    QVERIFY2(minimum.width() <= 1000 && minimum.height() <= 700,
+             qPrintable(QStringLiteral("%1x%2").arg(minimum.width()).arg(minimum.height())));
+    if (!scrolt)
+        QCOMPARE(v->frameGeometry().size(), QSize(1180, 820).grownBy(Kantlijnen(v)).boundedTo(vlak.size()));
+    auto* tabs = Kind<QTabWidget>(v, "PgcVerkennen");
+    for (const auto& [tab, knop] : {std::pair{0, "BtnBerekenen"}, {1, "BtnZoeken"}, {1, "BtnAnnuleren"}}) {
+        tabs->setCurrentIndex(tab);
+        auto* w = Kind<QPushButton>(v, knop);
+        if (rol) rol->ensureWidgetVisible(w);
+        QVERIFY2(v->rect().contains(QRect(w->mapTo(v, QPoint(0, 0)), w->size())), knop);
+        QVERIFY(w->isVisibleTo(v));
+    }
+}
+
+void TestUitvoerVenster::verkennenVraagGewijzigd_data() {
+    QTest::addColumn<QString>("veld");
+    QTest::addColumn<int>("toets");
+    QTest::newRow("doel") << "SpeDoel" << int(Qt::Key_Up);
+    QTest::newRow("minstens of hoogstens") << "CbxDoelSoort" << int(Qt::Key_Down);
+    QTest::newRow("rij van het doel") << "CbxDoelRij" << int(Qt::Key_Down);
+    QTest::newRow("te varieren invoer") << "CbxZoekInvoer" << int(Qt::Key_Down);
+    QTest::newRow("van") << "SpeZoekVan" << int(Qt::Key_Up);
+    QTest::newRow("tot en met") << "SpeZoekTot" << int(Qt::Key_Down);
+    QTest::newRow("grootste waarde") << "RbtGrootste" << int(Qt::Key_Space);
+}
+
+void TestUitvoerVenster::verkennenVraagGewijzigd() {
+    // A goal seek's answer goes, "Overnemen" with it, as soon as its question is changed by a key.
+    TFrmHoofdFormulier venster(&melder_);
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(1);
+    auto* invoer = Kind<QComboBox>(v, "CbxZoekInvoer");
+    invoer->setCurrentIndex(invoer->findData(QStringLiteral("SpePerceelOpp")));
+    Kind<QDoubleSpinBox>(v, "SpeZoekVan")->setValue(1);
+    Kind<QDoubleSpinBox>(v, "SpeZoekTot")->setValue(4);
+    Kind<QDoubleSpinBox>(v, "SpeDoel")->setValue(3);
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnZoeken"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    auto* overnemen = Kind<QPushButton>(v, "BtnOvernemen");
+    auto* uitkomst = Kind<QTableWidget>(v, "GrdZoekUitkomst");
+    QVERIFY(overnemen->isEnabled());
+    QVERIFY(uitkomst->horizontalHeaderItem(2)->text().startsWith(QStringLiteral("Bij ")));
+
+    QFETCH(QString, veld);
+    QFETCH(int, toets);
+    QTest::keyClick(Kind<QWidget>(v, qPrintable(veld)), static_cast<Qt::Key>(toets));
+    QVERIFY(!overnemen->isEnabled());
+    QVERIFY(!Kind<QPushButton>(v, "BtnAlsAlternatief")->isEnabled());
+    QCOMPARE(Kind<QLabel>(v, "LblZoekUitkomst")->text(), QString());
+    QCOMPARE(uitkomst->horizontalHeaderItem(2)->text(), QStringLiteral("Gevonden"));
+    for (int r = 0; r < uitkomst->rowCount(); ++r) QCOMPARE(uitkomst->item(r, 2)->text(), QString());
+}
+
+void TestUitvoerVenster::verkennenReeksVerzoek_data() {
+    QTest::addColumn<QString>("verzoek");
+    QTest::addColumn<bool>("geweigerd");
+    QTest::newRow("meer dan 10000 punten") << "punten" << true;
+    QTest::newRow("van na tot en met") << "omgekeerd" << true;
+    QTest::newRow("hoofdvenster gewijzigd") << "hoofdvenster" << false;
+}
+
+void TestUitvoerVenster::verkennenReeksVerzoek() {
+    // A sweep's table: every heading readable in full as a tooltip, also over the column's cells and
+    // in the list of rows; a refused request leaves it as it was; a sweep after a change in the main
+    // window starts from that change, also when it is asked for at once, and the warning goes.
+    TFrmHoofdFormulier venster(&melder_);
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    const auto kies = [v](const char* naam, const QVariant& data) {
+        auto* box = Kind<QComboBox>(v, naam);
+        box->setCurrentIndex(box->findData(data));
+    };
+    const auto zet = [v](const char* naam, double waarde) {
+        Kind<QDoubleSpinBox>(v, naam)->setValue(waarde);
+    };
+    const auto cellen = [v] {
+        QStringList c;
+        const auto* grid = v->findChild<TStringGrid*>(QStringLiteral("GrdReeks"));
+        if (!grid) return c; // no table
+        const TTabel* t = grid->Tabel();
+        for (int r = 0; r < t->RowCount(); ++r)
+            for (int k = 0; k < t->ColCount(); ++k) c << t->Cel(k, r);
+        return c;
+    };
+    kies("CbxReeksInvoer", QStringLiteral("SpePerceelOpp"));
+    zet("SpeReeksVan", 1);
+    zet("SpeReeksTot", 3);
+    zet("SpeReeksStap", 0.5);
+    QTest::mouseClick(Kind<QCheckBox>(v, "ChkAlternatieven"), Qt::LeftButton);
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    TStringGrid* grid = Kind<TStringGrid>(v, "GrdReeks");
+    QCOMPARE(grid->Tabel()->ColCount(), 7);
+    for (int k = 0; k < grid->Tabel()->ColCount(); ++k) {
+        const QString kop = grid->Tabel()->Cel(k, 0);
+        QVERIFY(!kop.isEmpty());
+        for (int r : {0, 1, 5}) QCOMPARE(grid->model()->index(r, k).data(Qt::ToolTipRole).toString(), kop);
+    }
+    auto* rijen = Kind<QListWidget>(v, "LstRijen");
+    for (int r = 0; r < rijen->count(); ++r) QCOMPARE(rijen->item(r)->toolTip(), rijen->item(r)->text());
+    const QStringList voor = cellen();
+    const QString csv = v->ReeksCsv();
+
+    QFETCH(QString, verzoek);
+    QFETCH(bool, geweigerd);
+    if (verzoek == "punten") {
+        QTest::mouseClick(Kind<QCheckBox>(v, "ChkTweedeInvoer"), Qt::LeftButton);
+        kies("CbxTweedeInvoer", QStringLiteral("SpenKoe"));
+        zet("SpeTweedeVan", 10);
+        zet("SpeTweedeTot", 200);
+        zet("SpeTweedeStap", 1);
+        zet("SpeReeksVan", 0.1);
+        zet("SpeReeksTot", 10);
+        zet("SpeReeksStap", 0.1);
+    } else if (verzoek == "omgekeerd") {
+        zet("SpeReeksVan", 3);
+        zet("SpeReeksTot", 1);
+    } else {
+        venster.Invoerset()->SpenKoe->TypDoorGebruiker(QStringLiteral("70"));
+    }
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+    if (geweigerd) {
+        QVERIFY(!v->Bezig());
+        QVERIFY(!Kind<QLabel>(v, "LblMelding")->text().isEmpty());
+        QCOMPARE(cellen(), voor);
+        QCOMPARE(v->ReeksCsv(), csv);
+        QVERIFY(!v->ReeksAfbeelding().isNull());
+        return;
+    }
+    QVERIFY(klaar.wait(60000));
+    const QStringList na = cellen();
+    QVERIFY(na != voor);
+    QTest::qWait(10); // the check of the main window's change has run
+    QVERIFY(!Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v));
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QCOMPARE(cellen(), na);
 }
 
 QTEST_MAIN(TestUitvoerVenster)

@@ -43,6 +43,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace korvalinde {
 
 namespace {
@@ -934,9 +936,11 @@ void TFrmHoofdFormulier::FormClose() {
         if (!huidig.isEmpty()) FhmBestandHistorie->Add(huidig);
         if (QSettings* instellingen = opties_.Instellingen) {
             FhmBestandHistorie->SaveToIni(*instellingen, QString::fromLatin1(BestandHistorieSectie));
-            // A settings file that cannot be written (read-only, no regular file, disk full) is said.
+            // A settings file that cannot be written (read-only, no regular file, disk full) is said
+            // on standard error: a box would keep the program from ending (at a log-off nobody
+            // answers it).
             const QString fout = SchrijfInstellingen(*instellingen);
-            if (!fout.isEmpty()) melder_->Fout(fout);
+            if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", fout.toLocal8Bit().constData());
         }
     });
 }

@@ -1,6 +1,7 @@
 #include "ui/Verkenvenster.h"
 
 #include "components/Grafiekvlak.h"
+#include "components/Schermplaats.h"
 #include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
@@ -34,6 +35,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QShowEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
@@ -76,7 +79,19 @@ QDoubleSpinBox* Veld(const char* naam, QWidget* ouder) {
 QComboBox* Keuze(const char* naam, QWidget* ouder) {
     auto* keuze = new QComboBox(ouder);
     keuze->setObjectName(QString::fromLatin1(naam));
+    // The box does not grow to its longest label, so that the window fits a small screen; its list
+    // shows every label whole, and the box names its choice in full as its tooltip.
+    keuze->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    keuze->setMinimumContentsLength(18);
+    QObject::connect(keuze, &QComboBox::currentTextChanged, keuze, &QWidget::setToolTip);
     return keuze;
+}
+
+// After the items are in: the list as wide as its longest item, each item's full text as its tooltip.
+void Aanvullen(QComboBox* keuze) {
+    for (int i = 0; i < keuze->count(); ++i) keuze->setItemData(i, keuze->itemText(i), Qt::ToolTipRole);
+    keuze->view()->setMinimumWidth(keuze->view()->sizeHintForColumn(0) + 24);
+    keuze->setToolTip(keuze->currentText());
 }
 
 QPushButton* Knop(const char* naam, const QString& tekst, QWidget* ouder) {
@@ -94,6 +109,9 @@ TVerkenvenster::TVerkenvenster(TInvoerset& invoer, std::function<QString()> best
     auto* kolom = new QVBoxLayout(this);
     LblUitgangspunt = new QLabel(this);
     LblUitgangspunt->setObjectName(QStringLiteral("LblUitgangspunt"));
+    // A long file name wraps or is cut rather than widening the window; the tooltip has it whole.
+    LblUitgangspunt->setWordWrap(true);
+    LblUitgangspunt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     kolom->addWidget(LblUitgangspunt);
     LblGewijzigd = new QLabel(QStringLiteral("Uitgangspunt gewijzigd \u2014 opnieuw berekenen"), this);
     LblGewijzigd->setObjectName(QStringLiteral("LblGewijzigd"));
@@ -115,7 +133,7 @@ TVerkenvenster::TVerkenvenster(TInvoerset& invoer, std::function<QString()> best
     onder->addWidget(LblMelding, 1);
     PrbVoortgang = new QProgressBar(this);
     PrbVoortgang->setObjectName(QStringLiteral("PrbVoortgang"));
-    PrbVoortgang->setMinimumWidth(240);
+    PrbVoortgang->setMinimumWidth(160);
     onder->addWidget(PrbVoortgang);
     BtnAnnuleren = Knop("BtnAnnuleren", QStringLiteral("Annuleren"), this);
     BtnAnnuleren->setEnabled(false);
@@ -141,7 +159,17 @@ TVerkenvenster::TVerkenvenster(TInvoerset& invoer, std::function<QString()> best
         return QFileDialog::getSaveFileName(ouder, QStringLiteral("Grafiek opslaan als afbeelding"), voorstel,
                                             QStringLiteral("PNG-afbeelding (*.png)"));
     };
+    // As large as the table and the chart want, on a screen that has the room; PlaatsOpScherm makes
+    // it smaller on a smaller one.
     resize(1180, 820);
+}
+
+void TVerkenvenster::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    // Centred on its first showing, kept on the screen (which may have changed) at every later one.
+    PlaatsOpScherm(this, geplaatst_ ? TPlaatsing::Houden : TPlaatsing::Centreren);
+    geplaatst_ = true;
 }
 
 TVerkenvenster::~TVerkenvenster() {
@@ -152,10 +180,14 @@ TVerkenvenster::~TVerkenvenster() {
     }
 }
 
-void TVerkenvenster::NeemUitgangspunt(bool standaardBereiken) {
+QByteArray TVerkenvenster::Scenario() const {
     TInvoersetScenario bron(invoer_);
     const std::vector<std::uint8_t> bytes = SchrijfScenario(bron);
-    scenario_ = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+void TVerkenvenster::NeemUitgangspunt(bool standaardBereiken) {
+    scenario_ = Scenario();
     kopie_ = std::make_unique<TInvoerset>();
     DecodeerScenario(scenario_, *kopie_);
     nu_ = BerekenReekspunt(scenario_, {}, 0);
@@ -163,6 +195,7 @@ void TVerkenvenster::NeemUitgangspunt(bool standaardBereiken) {
     LblUitgangspunt->setText(
         QStringLiteral("Uitgangspunt: %1, zoals nu op het scherm")
             .arg(pad.isEmpty() ? QStringLiteral("nieuw scenario") : QFileInfo(pad).fileName()));
+    LblUitgangspunt->setToolTip(LblUitgangspunt->text());
     LblGewijzigd->hide();
     if (!GrdZoekUitkomst) return;
     // What was found belongs to the previous starting point.
@@ -178,10 +211,15 @@ void TVerkenvenster::NeemUitgangspunt(bool standaardBereiken) {
 
 void TVerkenvenster::ControleerUitgangspunt() {
     controleGepland_ = false;
-    TInvoersetScenario bron(invoer_);
-    const std::vector<std::uint8_t> bytes = SchrijfScenario(bron);
-    LblGewijzigd->setVisible(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                        static_cast<qsizetype>(bytes.size())) != scenario_);
+    LblGewijzigd->setVisible(Scenario() != scenario_);
+}
+
+void TVerkenvenster::VraagGewijzigd() {
+    ++vraag_;
+    if (zoekNaam_.isEmpty()) return;
+    zoek_ = TZoekuitkomst{};
+    zoekNaam_.clear();
+    ToonZoekuitkomst();
 }
 
 QString TVerkenvenster::Naam(QComboBox* keuze) const {
@@ -236,6 +274,8 @@ QWidget* TVerkenvenster::MaakReeks() {
         CbxReeksInvoer->addItem(label, g->Naam());
         CbxTweedeInvoer->addItem(label, g->Naam());
     }
+    Aanvullen(CbxReeksInvoer);
+    Aanvullen(CbxTweedeInvoer);
     SpeReeksVan = Veld("SpeReeksVan", pagina);
     SpeReeksTot = Veld("SpeReeksTot", pagina);
     SpeReeksStap = Veld("SpeReeksStap", pagina);
@@ -260,43 +300,53 @@ QWidget* TVerkenvenster::MaakReeks() {
     keuzes->addWidget(SpeTweedeTot, 1, 5);
     keuzes->addWidget(new QLabel(QStringLiteral("stap"), pagina), 1, 6);
     keuzes->addWidget(SpeTweedeStap, 1, 7);
+    // "Berekenen" beside the ranges, so that it stays in view however small the window is.
+    ChkAlternatieven = new QCheckBox(QStringLiteral("Met Alternatief 1 en Alternatief 1+2"), pagina);
+    ChkAlternatieven->setObjectName(QStringLiteral("ChkAlternatieven"));
+    keuzes->addWidget(ChkAlternatieven, 2, 0, 1, 4);
+    BtnBerekenen = Knop("BtnBerekenen", QStringLiteral("Berekenen"), pagina);
+    keuzes->addWidget(BtnBerekenen, 2, 7);
+    keuzes->setColumnStretch(1, 1);
     keuzes->setColumnStretch(8, 1);
     kolom->addLayout(keuzes);
 
-    auto* midden = new QHBoxLayout;
-    auto* links = new QVBoxLayout;
-    links->addWidget(new QLabel(QStringLiteral("Rijen van de samenvatting"), pagina));
-    LstRijen = new QListWidget(pagina);
+    // The rows to show, the table and the chart side by side; the user shares the width out.
+    auto* midden = new QSplitter(Qt::Horizontal, pagina);
+    midden->setObjectName(QStringLiteral("SplReeks"));
+    midden->setChildrenCollapsible(false);
+    auto* links = new QWidget(midden);
+    auto* lijst = new QVBoxLayout(links);
+    lijst->setContentsMargins(0, 0, 0, 0);
+    lijst->addWidget(new QLabel(QStringLiteral("Rijen van de samenvatting"), links));
+    LstRijen = new QListWidget(links);
     LstRijen->setObjectName(QStringLiteral("LstRijen"));
     for (const TSamenvattingKolom& k : SamenvattingKolommen()) {
         auto* item = new QListWidgetItem(k.titel, LstRijen);
+        item->setToolTip(k.titel); // the list may be narrower than its longest row
         const bool standaard = k.rij == RijBenutting || k.rij == RijMelkgift;
         item->setCheckState(standaard ? Qt::Checked : Qt::Unchecked);
     }
-    LstRijen->setFixedWidth(280);
-    links->addWidget(LstRijen, 1);
-    ChkAlternatieven = new QCheckBox(QStringLiteral("Met Alternatief 1 en Alternatief 1+2"), pagina);
-    ChkAlternatieven->setObjectName(QStringLiteral("ChkAlternatieven"));
-    links->addWidget(ChkAlternatieven);
-    BtnBerekenen = Knop("BtnBerekenen", QStringLiteral("Berekenen"), pagina);
-    links->addWidget(BtnBerekenen);
-    midden->addLayout(links);
+    LstRijen->setMinimumWidth(140);
+    lijst->addWidget(LstRijen, 1);
 
-    ScrReeksTabel = new QScrollArea(pagina);
+    ScrReeksTabel = new QScrollArea(midden);
     ScrReeksTabel->setObjectName(QStringLiteral("ScrReeksTabel"));
     ScrReeksTabel->setWidgetResizable(false);
-    ScrReeksTabel->setMinimumWidth(390);
-    midden->addWidget(ScrReeksTabel);
-    auto* grafiekVlak = new QScrollArea(pagina);
+    ScrReeksTabel->setMinimumWidth(160);
+    auto* grafiekVlak = new QScrollArea(midden);
     ImgReeksgrafiek = new TGrafiekvlak;
     ImgReeksgrafiek->ZetPaneelHoogte(240); // on screen two panels fit the pane; it scrolls for more
     ImgReeksgrafiek->setObjectName(QStringLiteral("ImgReeksgrafiek"));
     ImgReeksgrafiek->setContextMenuPolicy(Qt::CustomContextMenu);
     grafiekVlak->setWidget(ImgReeksgrafiek);
     grafiekVlak->setWidgetResizable(true);
-    grafiekVlak->setMinimumWidth(470);
-    midden->addWidget(grafiekVlak, 1);
-    kolom->addLayout(midden, 1);
+    grafiekVlak->setMinimumWidth(200);
+    midden->addWidget(links);
+    midden->addWidget(ScrReeksTabel);
+    midden->addWidget(grafiekVlak);
+    midden->setStretchFactor(2, 1);
+    midden->setSizes({280, 390, 470});
+    kolom->addWidget(midden, 1);
 
     grafiekMenu_ = new QMenu(this);
     QAction* opslaan = grafiekMenu_->addAction(QStringLiteral("Grafiek opslaan als afbeelding..."));
@@ -344,6 +394,8 @@ QWidget* TVerkenvenster::MaakZoeken() {
     SpeDoel->setRange(-1e6, 1e6);
     CbxZoekInvoer = Keuze("CbxZoekInvoer", pagina);
     for (const TGetalInvoer* g : kopie_->Getallen()) CbxZoekInvoer->addItem(Titel(g), g->Naam());
+    Aanvullen(CbxDoelRij);
+    Aanvullen(CbxZoekInvoer);
     SpeZoekVan = Veld("SpeZoekVan", pagina);
     SpeZoekTot = Veld("SpeZoekTot", pagina);
     RbtKleinste = new QRadioButton(QStringLiteral("kleinste waarde"), pagina);
@@ -366,6 +418,7 @@ QWidget* TVerkenvenster::MaakZoeken() {
     vraag->addWidget(RbtKleinste, 2, 1);
     vraag->addWidget(RbtGrootste, 2, 3, 1, 2);
     vraag->addWidget(BtnZoeken, 2, 5);
+    vraag->setColumnStretch(1, 1);
     vraag->setColumnStretch(6, 1);
     kolom->addLayout(vraag);
 
@@ -403,6 +456,12 @@ QWidget* TVerkenvenster::MaakZoeken() {
             Samenvattingswaarde(nu_.samenvatting, static_cast<SamRij>(CbxDoelRij->currentData().toInt()));
         if (!std::isnan(w)) SpeDoel->setValue(w);
     });
+    // An answer holds for the question it was found for: any change of the question takes it away.
+    for (QComboBox* keuze : {CbxDoelRij, CbxDoelSoort, CbxZoekInvoer})
+        connect(keuze, &QComboBox::currentIndexChanged, this, &TVerkenvenster::VraagGewijzigd);
+    for (QDoubleSpinBox* veld : {SpeDoel, SpeZoekVan, SpeZoekTot})
+        connect(veld, &QDoubleSpinBox::valueChanged, this, &TVerkenvenster::VraagGewijzigd);
+    connect(RbtKleinste, &QRadioButton::toggled, this, &TVerkenvenster::VraagGewijzigd);
     connect(BtnZoeken, &QPushButton::clicked, this, &TVerkenvenster::Zoeken);
     connect(BtnOvernemen, &QPushButton::clicked, this, [this] { Overnemen(false); });
     connect(BtnAlsAlternatief, &QPushButton::clicked, this, [this] { Overnemen(true); });
@@ -458,29 +517,47 @@ void TVerkenvenster::WisReeks() {
 
 void TVerkenvenster::Berekenen() {
     if (draad_) return;
-    if (LblGewijzigd->isVisible()) NeemUitgangspunt();
-    WisReeks();
     QList<TReeks> reeksen;
-    QString fout;
-    const auto lees = [&](QComboBox* keuze, QDoubleSpinBox* van, QDoubleSpinBox* tot, QDoubleSpinBox* stap) {
-        TReeks r;
-        if (!LeesReeks(QStringLiteral("%1=%2:%3:%4").arg(Naam(keuze), Tekst(van), Tekst(tot), Tekst(stap)),
-                       *kopie_, r, fout))
+    // The sweeps as asked; false, with the reason said, for a request that is refused.
+    const auto lees = [&] {
+        reeksen.clear();
+        QString fout;
+        const auto een = [&](QComboBox* keuze, QDoubleSpinBox* van, QDoubleSpinBox* tot,
+                             QDoubleSpinBox* stap) {
+            TReeks r;
+            if (!LeesReeks(
+                    QStringLiteral("%1=%2:%3:%4").arg(Naam(keuze), Tekst(van), Tekst(tot), Tekst(stap)),
+                    *kopie_, r, fout))
+                return false;
+            reeksen << r;
+            return true;
+        };
+        if (!een(CbxReeksInvoer, SpeReeksVan, SpeReeksTot, SpeReeksStap) ||
+            (ChkTweedeInvoer->isChecked() &&
+             !een(CbxTweedeInvoer, SpeTweedeVan, SpeTweedeTot, SpeTweedeStap))) {
+            LblMelding->setText(fout.replace(QLatin1String("--reeks "), QString()));
             return false;
-        reeksen << r;
+        }
+        if (AantalReekspunten(reeksen) > MaxReekswaarden) {
+            LblMelding->setText(
+                QStringLiteral("Meer dan %1 punten; kies een grotere stap.").arg(MaxReekswaarden));
+            return false;
+        }
         return true;
     };
-    if (!lees(CbxReeksInvoer, SpeReeksVan, SpeReeksTot, SpeReeksStap) ||
-        (ChkTweedeInvoer->isChecked() && !lees(CbxTweedeInvoer, SpeTweedeVan, SpeTweedeTot, SpeTweedeStap))) {
-        LblMelding->setText(fout.replace(QLatin1String("--reeks "), QString()));
-        return;
+    // A refused request leaves the last sweep and the starting point as they were.
+    if (!lees()) return;
+    // The sweep starts from the main window as it is now, also when the check of its last change
+    // has not run yet.
+    if (Scenario() != scenario_) {
+        NeemUitgangspunt();
+        if (!lees()) {
+            WisReeks(); // it was of the previous starting point
+            return;
+        }
     }
+    WisReeks();
     totaal_ = AantalReekspunten(reeksen);
-    if (totaal_ > MaxReekswaarden) {
-        LblMelding->setText(
-            QStringLiteral("Meer dan %1 punten; kies een grotere stap.").arg(MaxReekswaarden));
-        return;
-    }
     const bool alternatieven = ChkAlternatieven->isChecked();
     struct Uitkomst {
         QString csv;
@@ -520,17 +597,25 @@ void TVerkenvenster::Berekenen() {
             const int per = static_cast<int>(SamenvattingKolommen().size());
             reeksTabel_ = new TTabel(QStringLiteral("GrdReeks"), 0, kolommen, totaal_ + 1, 1, 150, this);
             reeksTabel_->ZetVasteKolommen(n);
-            QVector<int> breedtes(kolommen, 130);
-            for (int r = 0; r < n; ++r) breedtes[r] = 100;
+            QStringList koppen;
+            for (int r = 0; r < n; ++r) koppen << Titel(kopie_->Getal(reeksen[r].naam));
+            for (int v = 0; v < varianten; ++v)
+                for (int k : rijen)
+                    koppen << (alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) +
+                                  SamenvattingKolommen()[k].titel;
+            // A column as wide as its heading up to a limit; the heading in full as the tooltip of
+            // the heading and of the column's cells, which also tells what a number is once the
+            // heading has scrolled out of view.
+            QVector<int> breedtes(kolommen);
+            for (int k = 0; k < kolommen; ++k) {
+                const int nodig = fontMetrics().horizontalAdvance(koppen[k]) + 12;
+                breedtes[k] = std::clamp(nodig, k < n ? 100 : 130, 260);
+                reeksTabel_->ZetCel(k, 0, koppen[k]);
+                reeksTabel_->ZetKolomUitleg(k, koppen[k]);
+            }
             reeksTabel_->ZetKolomBreedtes(breedtes);
             reeksTabel_->ZetRijHoogte(18);
             reeksTabel_->ZetAlleenLezen(true);
-            for (int r = 0; r < n; ++r) reeksTabel_->ZetCel(r, 0, Titel(kopie_->Getal(reeksen[r].naam)));
-            for (int v = 0; v < varianten; ++v)
-                for (qsizetype k = 0; k < rijen.size(); ++k)
-                    reeksTabel_->ZetCel(n + v * static_cast<int>(rijen.size()) + static_cast<int>(k), 0,
-                                        (alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) +
-                                            SamenvattingKolommen()[rijen[k]].titel);
             for (int p = 0; p < totaal_; ++p) {
                 const QStringList& v = uitkomst->velden[p];
                 for (int r = 0; r < n; ++r) reeksTabel_->ZetCel(r, p + 1, v.value(r));
@@ -597,7 +682,7 @@ bool TVerkenvenster::GrafiekOpslaan() {
 
 void TVerkenvenster::Zoeken() {
     if (draad_) return;
-    if (LblGewijzigd->isVisible()) NeemUitgangspunt();
+    if (Scenario() != scenario_) NeemUitgangspunt();
     zoek_ = TZoekuitkomst{};
     zoekNaam_.clear();
     ToonZoekuitkomst();
@@ -617,6 +702,7 @@ void TVerkenvenster::Zoeken() {
     totaal_ = static_cast<int>(reeks.waarden.size());
     auto uitkomst = std::make_shared<TZoekuitkomst>();
     const QByteArray scenario = scenario_;
+    const int vraag = vraag_;
     Start(
         [this, uitkomst, scenario, reeks, doel, grootste] {
             *uitkomst = Zoek(scenario, reeks, doel, grootste, Draden(), [this](int klaar, int) {
@@ -625,7 +711,12 @@ void TVerkenvenster::Zoeken() {
             });
             if (uitkomst->afgebroken) annuleren_ = true;
         },
-        [this, uitkomst, reeks] {
+        [this, uitkomst, reeks, vraag] {
+            if (vraag != vraag_) {
+                LblMelding->setText(
+                    QStringLiteral("De vraag is tijdens het zoeken gewijzigd; zoek opnieuw."));
+                return;
+            }
             zoek_ = *uitkomst;
             zoekNaam_ = reeks.naam;
             ToonZoekuitkomst();
@@ -646,6 +737,7 @@ void TVerkenvenster::ToonZoekuitkomst() {
             GrdZoekUitkomst->setItem(r, k, item);
         };
         cel(0, kolommen[r].titel);
+        GrdZoekUitkomst->item(r, 0)->setToolTip(kolommen[r].titel);
         cel(1, QString::fromStdString(nu_.samenvatting[KolBasis][static_cast<std::size_t>(kolommen[r].rij)])
                    .trimmed());
         cel(2, gevonden ? QString::fromStdString(

@@ -72,6 +72,9 @@ class TVerkenvenster : public QWidget {
     // A run ended (finished or cancelled).
     void Klaar();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QWidget* MaakReeks();
     QWidget* MaakZoeken();
@@ -86,6 +89,10 @@ class TVerkenvenster : public QWidget {
     void ToonZoekuitkomst();
     void Overnemen(bool alsAlternatief);
     void ControleerUitgangspunt();
+    // The scenario on screen now as scenario-file bytes.
+    QByteArray Scenario() const;
+    // The goal seek's question changed: its answer is no longer shown.
+    void VraagGewijzigd();
     void WisReeks();
     void ToonGrafiekMenu(const QPoint& plek);
     bool GrafiekOpslaan();
@@ -99,6 +106,7 @@ class TVerkenvenster : public QWidget {
     std::atomic<int> klaar_{0};
     int totaal_ = 0;
     bool controleGepland_ = false;
+    bool geplaatst_ = false;
 
     QLabel* LblUitgangspunt = nullptr;
     QLabel* LblGewijzigd = nullptr;
@@ -145,6 +153,7 @@ class TVerkenvenster : public QWidget {
     TZoekuitkomst zoek_;
     TReekspunt nu_; // the starting point's own summary
     QString zoekNaam_;
+    int vraag_ = 0; // counts the changes of the question, so that a late answer to an old one is dropped
 };
 
 } // namespace korvalinde

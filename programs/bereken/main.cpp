@@ -28,6 +28,7 @@
 #include "core/Scenario.h"
 #include "core/Versie.h"
 #include "domain/Bestand.h"
+#include "domain/Decimaalpunt.h"
 #include "programs/bereken/Opruimen.h"
 #include "programs/bereken/Verwerking.h"
 #include "report/Rapport.h"
@@ -305,6 +306,7 @@ int main(int argc, char** argv) {
     } else {
         toepassing = std::make_unique<QCoreApplication>(argc, argv);
     }
+    HoudDecimaalpunt(); // the application object took the locale's numbers from the environment
     const QStringList argumenten = toepassing->arguments();
     const QStringList args = argumenten.mid(1);
     const Opties o;

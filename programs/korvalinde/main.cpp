@@ -2,6 +2,7 @@
 // file, starts with the start window and the main window (which opens the scenario named on the
 // command line when it is first shown) and runs until the main window is closed.
 #include "core/Instellingen.h"
+#include "domain/Decimaalpunt.h"
 #include "programs/Opdrachtregel.h"
 #include "programs/Programma.h"
 #include "programs/Startvenster.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);
+    HoudDecimaalpunt(); // the application object took the locale's numbers from the environment
     // Qt's own dialogs and buttons in Dutch, before the first window exists.
     LaadQtVertalingen(app);
     QApplication::setApplicationName(QString::fromLatin1(ProgrammaNaam));
@@ -43,7 +45,9 @@ int main(int argc, char** argv) {
         app, [&opties] { return THoofdvensterIngangen::Van(new TFrmHoofdFormulier(opties)); },
         instellingen.get());
     ZetStandaardMelder(nullptr);
-    // The window has written the settings as it closed; a write that failed is said here.
+    // The window has written the settings as it closed (and said why not, on standard error); what
+    // changed since, or everything when the main window never closed, is written here. A reason
+    // already given is not repeated.
     const QString fout = SchrijfInstellingen(*instellingen);
     if (!fout.isEmpty()) std::fprintf(stderr, "korvalinde: %s\n", qPrintable(fout));
     return code;
