@@ -161,6 +161,15 @@ struct PaneelMaat {
     QPointF legendaPlek;
 };
 
+// The panel's title wraps over as many lines as the panel's width needs; its height from the top.
+QRectF TitelVak(const TGrafiek& g, const QRectF& vak) {
+    if (g.titel.isEmpty()) return QRectF(vak.left(), vak.top(), vak.width(), 14);
+    const QRectF breed(vak.left() + 8, vak.top() + 6, std::max(10.0, vak.width() - 16), 1e6);
+    const QRectF nodig =
+        QFontMetricsF(TitelFont()).boundingRect(breed, Qt::AlignHCenter | Qt::TextWordWrap, g.titel);
+    return QRectF(breed.left(), breed.top(), breed.width(), std::max(22.0, nodig.height() + 2));
+}
+
 PaneelMaat MeetPaneel(const TGrafiek& g, const QRectF& vak) {
     PaneelMaat m;
     m.p.vak = vak;
@@ -172,7 +181,7 @@ PaneelMaat MeetPaneel(const TGrafiek& g, const QRectF& vak) {
     m.p.yLaag = yb.laag;
     m.p.yHoog = yb.hoog;
 
-    const double boven = vak.top() + (g.titel.isEmpty() ? 20 : 30);
+    const double boven = TitelVak(g, vak).bottom() + (g.titel.isEmpty() ? 6 : 2);
     double onder = vak.bottom() - 8 - (maat.height() + Streepje + 4);
     if (!g.xAs.titel.isEmpty()) onder -= maat.height() + 4;
     double rechts = vak.right() - 16;
@@ -377,8 +386,7 @@ void TekenGrafiek(QPainter& p, const QList<TGrafiek>& panelen, const QRectF& vak
         if (!g.titel.isEmpty()) {
             p.setFont(TitelFont());
             p.setPen(Qt::black);
-            p.drawText(QRectF(m.p.vak.left(), m.p.vak.top() + 6, m.p.vak.width(), 22),
-                       Qt::AlignHCenter | Qt::AlignTop, g.titel);
+            p.drawText(TitelVak(g, m.p.vak), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, g.titel);
         }
         p.setPen(QPen(RasterKleur, 1));
         for (double w : m.y.groot) {

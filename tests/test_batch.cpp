@@ -4,11 +4,13 @@
 // single-point sweeps, the ordered parallel work that streams results in the
 // order of the files, and the direct JSON writer that must give the bytes of Qt's JSON document.
 #include "ModelInvoer.h"
+#include "core/Csv.h"
 #include "core/Geordend.h"
 #include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/Verkennen.h"
 #include "domain/Bedrijfsmodel.h"
@@ -28,6 +30,12 @@ using namespace korvalinde;
 
 namespace {
 
+QByteArray Bytes(TInvoerset& invoer) {
+    TInvoersetScenario bron(invoer);
+    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
+    return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
+}
+
 // A scenario file's bytes: the defaults with inputs drawn from `zaad`, the previous cut grazed for
 // odd seeds (so that its days and residue count).
 QByteArray WillekeurigScenario(int zaad) {
@@ -39,6 +47,11 @@ QByteArray WillekeurigScenario(int zaad) {
     TInvoerset invoer(&stil);
     TBerekening berekening(invoer, stil);
     invoer.ZetStandaardwaarden();
+    // 0 and below: the defaults with a grass fill value of 0, at which the model stops.
+    if (zaad <= 0) {
+        invoer.GrdGras->ZetCel(7, 2, QStringLiteral("0"));
+        return Bytes(invoer);
+    }
     invoer.SpenKoe->SetValue(trek(30, 120));
     invoer.SpePerceelOpp->SetValue(trek(0.5, 6));
     invoer.SpeGrasaanbod->SetValue(trek(800, 3000));
@@ -50,9 +63,7 @@ QByteArray WillekeurigScenario(int zaad) {
         invoer.SpeHergroei->SetValue(trek(10, 60));
         invoer.Cbxdatum->ZetTekst(QString::number(TDagInvoer::DagMaand(static_cast<int>(trek(91, 305)))));
     }
-    TInvoersetScenario bron(invoer);
-    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
-    return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
+    return Bytes(invoer);
 }
 
 // The summary row's text of a point as the table shows it.
@@ -83,6 +94,10 @@ class TestBatch : public QObject {
     void geordend();
     void jsonZoalsQt_data();
     void jsonZoalsQt();
+    void reeksgrafiekVolgtDePunten_data();
+    void reeksgrafiekVolgtDePunten();
+    void sleutelsOnbekendOfDubbel_data();
+    void sleutelsOnbekendOfDubbel();
 };
 
 void TestBatch::leesReeks_data() {
@@ -330,6 +345,12 @@ void TestBatch::zoekenGelijkAanVolledigeScan_data() {
         QTest::addRow("scenario %d", zaad)
             << zaad << QString::fromLatin1(bereik[zaad % 3]) << QString::fromLatin1(rij[zaad % 4]);
     }
+    // A grass fill value of 0 stops the model where the grass row is not made afresh: at every
+    // number of cows, and only at the grass supply the scenario holds (1300).
+    QTest::newRow("model error at every value") << -1 << "SpenKoe=40:60"
+                                                << "weidedagen";
+    QTest::newRow("model error at one value") << -2 << "SpeGrasaanbod=1000:1600"
+                                              << "Benutting";
 }
 
 void TestBatch::zoekenGelijkAanVolledigeScan() {
@@ -352,8 +373,11 @@ void TestBatch::zoekenGelijkAanVolledigeScan() {
     const int n = static_cast<int>(reeks.waarden.size());
     QList<double> waarden;
     QStringList teksten;
+    int modelfouten = 0;
+    QString eersteModelfout; // the first in the range, with its value and the model's reason
     for (int i = 0; i < n; ++i) {
         const TReekspunt p = BerekenReekspunt(bytes, {reeks}, i);
+        if (!p.fout.isEmpty() && modelfouten++ == 0) eersteModelfout = p.waarden.value(0) + ": " + p.fout;
         bool ok = false;
         const double w =
             QString::fromStdString(p.samenvatting[KolBasis][static_cast<std::size_t>(doel.kolom.rij)])
@@ -361,10 +385,15 @@ void TestBatch::zoekenGelijkAanVolledigeScan() {
         waarden << (ok && p.fout.isEmpty() ? w : qQNaN());
         teksten << p.waarden.value(0);
     }
-    QList<double> doelen = waarden;
+    QCOMPARE(modelfouten, zaad == -1 ? n : zaad == -2 ? 1 : 0);
+    QList<double> doelen;
+    for (const double w : waarden)
+        if (!qIsNaN(w)) doelen << w;
+    if (doelen.isEmpty()) doelen << 0.0;
     std::sort(doelen.begin(), doelen.end());
-    doelen = {doelen.front() - 1, doelen.front(), doelen[n / 3],    doelen[n / 2] + 0.05,
-              doelen[2 * n / 3],  doelen.back(),  doelen.back() + 1};
+    const qsizetype m = doelen.size();
+    doelen = {doelen.front() - 1, doelen.front(), doelen[m / 3],    doelen[m / 2] + 0.05,
+              doelen[2 * m / 3],  doelen.back(),  doelen.back() + 1};
     for (const double d : doelen)
         for (const bool minstens : {true, false})
             for (const bool grootste : {false, true}) {
@@ -386,6 +415,8 @@ void TestBatch::zoekenGelijkAanVolledigeScan() {
                                            .arg(grootste ? "grootste" : "kleinste")
                                            .toUtf8();
                 QVERIFY2(!u.afgebroken, wat.constData());
+                QCOMPARE(u.modelfouten, modelfouten);
+                QCOMPARE(u.eersteModelfout, eersteModelfout);
                 QVERIFY2(u.gevonden == !voldoen.isEmpty(), wat.constData());
                 if (voldoen.isEmpty()) continue;
                 const auto tekst = [&](int k) { return teksten[grootste ? n - 1 - k : k]; };
@@ -606,6 +637,168 @@ void TestBatch::jsonZoalsQt() {
     SchrijfResultaatJson(lijst, in, uit, modelFout, metBestand, 1);
     lijst += "\n]\n";
     QCOMPARE(lijst, QJsonDocument(QJsonArray{o, o}).toJson(QJsonDocument::Indented));
+}
+
+void TestBatch::reeksgrafiekVolgtDePunten_data() {
+    QTest::addColumn<QStringList>("reeksen");
+    QTest::addColumn<QList<int>>("rijen"); // indexes into the summary rows
+    QTest::addColumn<bool>("alternatieven");
+    QTest::newRow("one input") << QStringList{"SpePerceelOpp=1:3:0.5"} << QList<int>{1, 4} << false;
+    QTest::newRow("one input with the alternatives")
+        << QStringList{"SpeGrasaanbod=1000:2000:250"} << QList<int>{0, 7, 13} << true;
+    QTest::newRow("two inputs") << QStringList{"SpePerceelOpp=1:2:0.5", "SpenKoe=40:70:10"}
+                                << QList<int>{2, 5} << false;
+    QTest::newRow("two inputs with the alternatives")
+        << QStringList{"SpenKoe=30:50:10", "SpeGrasaanbod=1200:1600:200"} << QList<int>{3, 11} << true;
+}
+
+void TestBatch::reeksgrafiekVolgtDePunten() {
+    // The sweep chart of the window and the batch calculator: a panel per chosen row, named by it;
+    // each line's points are that row at the points it stands for, and its legend entry names them:
+    // the second input's value, or the variant. The legend stands under the last panel only.
+    QFETCH(QStringList, reeksen);
+    QFETCH(QList<int>, rijen);
+    QFETCH(bool, alternatieven);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    invoer.ZetStandaardwaarden();
+    invoer.CbxAlt1->KiesDoorGebruiker(1);
+    invoer.SpeAlt1->TypDoorGebruiker(QStringLiteral("8"));
+    TInvoersetScenario bron(invoer);
+    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QList<TReeks> punten;
+    for (const QString& r : reeksen) {
+        TReeks reeks;
+        QString fout;
+        QVERIFY2(LeesReeks(r, invoer, reeks, fout), qPrintable(fout));
+        punten << reeks;
+    }
+    const int aantal = AantalReekspunten(punten);
+    QList<TReekspunt> berekend;
+    QList<QStringList> velden;
+    for (int i = 0; i < aantal; ++i) {
+        berekend << BerekenReekspunt(bytes, punten, i);
+        velden << ReeksVelden(berekend.back(), static_cast<int>(punten.size()), true);
+    }
+    const QList<TGrafiek> panelen = BouwReeksgrafiek(invoer, punten, velden, rijen, alternatieven);
+    QCOMPARE(panelen.size(), rijen.size());
+    const bool twee = punten.size() > 1;
+    const int perX = twee ? static_cast<int>(punten[1].waarden.size()) : 1;
+    const int lijnen = twee ? perX : alternatieven ? 3 : 1;
+    const auto gelijk = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    for (qsizetype k = 0; k < panelen.size(); ++k) {
+        const TSamenvattingKolom& kolom = SamenvattingKolommen()[rijen[k]];
+        QCOMPARE(panelen[k].titel, kolom.titel);
+        QCOMPARE(panelen[k].series.size(), lijnen);
+        for (int l = 0; l < lijnen; ++l) {
+            const TGrafiekSerie& serie = panelen[k].series[l];
+            QCOMPARE(serie.inLegenda, lijnen > 1 && k == panelen.size() - 1);
+            QCOMPARE(serie.punten.size(), aantal / perX);
+            for (int x = 0; x < aantal / perX; ++x) {
+                const TReekspunt& p = berekend[twee ? x * perX + l : x];
+                QCOMPARE(serie.punten[x].x(), p.waarden.value(0).toDouble());
+                QVERIFY2(
+                    gelijk(serie.punten[x].y(), Samenvattingswaarde(p.samenvatting, kolom.rij, twee ? 0 : l)),
+                    qPrintable(QStringLiteral("%1, line %2, point %3").arg(kolom.titel).arg(l).arg(x)));
+                if (twee)
+                    QCOMPARE(serie.titel, p.waarden.value(1) + QStringLiteral(" - ") +
+                                              Invoertitel(*invoer.Getal(punten[1].naam)));
+            }
+            if (!twee) QCOMPARE(serie.titel, lijnen > 1 ? VariantNaam(l) : QString());
+        }
+    }
+}
+
+namespace {
+
+// JSON text of a value; in the object at `pad` the member `dubbel` stands a second time, as the
+// last member (after the nested objects and lists, so that the place is known past them).
+QByteArray JsonTekst(const QJsonValue& w, const QString& pad, const QString& dubbelPad,
+                     const QString& dubbel) {
+    if (w.isObject()) {
+        const QJsonObject o = w.toObject();
+        QByteArrayList leden;
+        const auto lid = [&](const QString& sleutel) {
+            const QString binnen = pad.isEmpty() ? sleutel : pad + QLatin1Char('.') + sleutel;
+            return QJsonDocument(QJsonArray{sleutel}).toJson(QJsonDocument::Compact).mid(1).chopped(1) +
+                   ": " + JsonTekst(o.value(sleutel), binnen, dubbelPad, dubbel);
+        };
+        for (auto it = o.begin(); it != o.end(); ++it) leden << lid(it.key());
+        if (pad == dubbelPad && o.contains(dubbel)) leden << lid(dubbel);
+        return "{" + leden.join(", ") + "}";
+    }
+    if (w.isArray()) {
+        const QJsonArray a = w.toArray();
+        QByteArrayList elementen;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            elementen << JsonTekst(a[i], pad + QStringLiteral("[%1]").arg(i), dubbelPad, dubbel);
+        return "[" + elementen.join(", ") + "]";
+    }
+    return QJsonDocument(QJsonArray{w}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+}
+
+} // namespace
+
+void TestBatch::sleutelsOnbekendOfDubbel_data() {
+    // Every object of the record: an unknown key in it, and each of its keys a second time; the
+    // message names the key where it stands.
+    QTest::addColumn<QString>("pad");     // the object
+    QTest::addColumn<QString>("sleutel"); // the key added (unknown) or doubled
+    QTest::addColumn<bool>("dubbel");
+    QTest::newRow("nothing wrong") << ""
+                                   << "" << false;
+    const QJsonObject o = InvoerNaarJson(testdata::StandaardInvoer());
+    const QList<QPair<QString, QJsonObject>> objecten{
+        {QString(), o},
+        {QStringLiteral("VorigeSnede"), o.value("VorigeSnede").toObject()},
+        {QStringLiteral("Alternatief[0]"), o.value("Alternatief").toArray()[0].toObject()},
+        {QStringLiteral("Alternatief[1]"), o.value("Alternatief").toArray()[1].toObject()}};
+    for (const auto& [pad, object] : objecten) {
+        for (const char* onbekend : {"Onbekend", "Soort", "Gebruik", "AantalKoeien"})
+            if (!object.contains(QLatin1String(onbekend)))
+                QTest::addRow("unknown %s in %s", onbekend, qPrintable(pad.isEmpty() ? "the record" : pad))
+                    << pad << onbekend << false;
+        for (const QString& sleutel : object.keys())
+            QTest::addRow("%s twice", qPrintable(pad.isEmpty() ? sleutel : pad + '.' + sleutel))
+                << pad << sleutel << true;
+    }
+}
+
+void TestBatch::sleutelsOnbekendOfDubbel() {
+    QFETCH(QString, pad);
+    QFETCH(QString, sleutel);
+    QFETCH(bool, dubbel);
+    QJsonObject o = InvoerNaarJson(testdata::StandaardInvoer());
+    const QString plaats = pad.isEmpty() ? sleutel : pad + QLatin1Char('.') + sleutel;
+    if (!dubbel && !sleutel.isEmpty()) {
+        // The unknown key goes into the object at `pad`.
+        if (pad.isEmpty()) {
+            o.insert(sleutel, 0);
+        } else if (pad == "VorigeSnede") {
+            QJsonObject v = o.value(pad).toObject();
+            v.insert(sleutel, 0);
+            o.insert(pad, v);
+        } else {
+            QJsonArray alternatieven = o.value("Alternatief").toArray();
+            const int j = pad.endsWith("[1]") ? 1 : 0;
+            QJsonObject a = alternatieven[j].toObject();
+            a.insert(sleutel, 0);
+            alternatieven[j] = a;
+            o.insert("Alternatief", alternatieven);
+        }
+    }
+    const QByteArray tekst = JsonTekst(o, QString(), dubbel ? pad : QStringLiteral("-"), sleutel);
+    QJsonParseError fout{};
+    const QJsonObject gelezen = QJsonDocument::fromJson(tekst, &fout).object();
+    QVERIFY2(fout.error == QJsonParseError::NoError, tekst.constData());
+    QCOMPARE(DubbeleSleutel(tekst), dubbel ? plaats : QString());
+    TQXInvoer in;
+    QString melding;
+    const bool ok = InvoerUitJson(gelezen, in, melding);
+    QCOMPARE(ok, dubbel || sleutel.isEmpty());
+    if (!ok) QCOMPARE(melding, QStringLiteral("Onbekende sleutel \"%1\"").arg(plaats));
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

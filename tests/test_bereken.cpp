@@ -176,6 +176,8 @@ class TestBereken : public QObject {
     void verkeerdeOpties();
     void uitvoerOverInvoer_data();
     void uitvoerOverInvoer();
+    void uitvoerOverUitvoer_data();
+    void uitvoerOverUitvoer();
     void xlsx_data();
     void xlsx();
     void zoek_data();
@@ -995,6 +997,17 @@ void TestBereken::reeksMetModelfout() {
     QCOMPARE(QString::fromUtf8(r.fout).trimmed(),
              "korvalinde-bereken: " + a.pad +
                  " (1300): Rekenfout: deling door nul (voederwaarde VW van het gras is 0)");
+    // A goal seek over the same values: the point with the error does not meet the target, and the
+    // message gives its value and the model's reason.
+    const Resultaat zoek =
+        Start({QStringLiteral("--zoek"), QStringLiteral("Benutting>=0"), QStringLiteral("--varieer"),
+               QStringLiteral("SpeGrasaanbod=1300:1400"), a.pad});
+    QCOMPARE(zoek.code, 0);
+    QVERIFY2(zoek.uit.split('\n').value(1).startsWith("1400,"), zoek.uit.constData());
+    QCOMPARE(QString::fromUtf8(zoek.fout).trimmed(),
+             "korvalinde-bereken: " + a.pad +
+                 ": 1 waarden gaven een fout van het model en voldoen dus niet (de eerste, 1300: Rekenfout: "
+                 "deling door nul (voederwaarde VW van het gras is 0))");
 }
 
 void TestBereken::gevoeligheid_data() {
@@ -1189,6 +1202,59 @@ void TestBereken::uitvoerOverInvoer() {
                                                 " is het invoerbestand zelf; er is niets geschreven"),
              r.fout.constData());
     QCOMPARE(Inhoud(kvl), scenario);
+}
+
+void TestBereken::uitvoerOverUitvoer_data() {
+    // Two output options that name one file, in either order, the second spelt another way: the same
+    // text, ./name, the absolute path beside the relative one, a detour through a folder, a link and a
+    // hard link to an existing file.
+    QTest::addColumn<QString>("eerste");
+    QTest::addColumn<QString>("tweede");
+    QTest::addColumn<QString>("spelling");
+    for (const auto& [eerste, tweede] : {std::pair{"--grafiek", "--xlsx"}, std::pair{"--xlsx", "--grafiek"}})
+        for (const char* spelling : {"zelfde", "punt", "absoluut", "omweg", "koppeling", "harde koppeling"})
+            QTest::addRow("%s, %s: %s", eerste, tweede, spelling) << eerste << tweede << spelling;
+}
+
+void TestBereken::uitvoerOverUitvoer() {
+    QFETCH(QString, eerste);
+    QFETCH(QString, tweede);
+    QFETCH(QString, spelling);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("map")));
+    const QString uit = dir.filePath(QStringLiteral("uit"));
+    const bool bestaat = spelling.contains(QStringLiteral("koppeling"));
+    const QByteArray oud("oude uitvoer");
+    if (bestaat) QVERIFY(testbestand::Schrijf(uit, oud));
+    QString a = uit;
+    QString b = uit;
+    if (spelling == "punt") {
+        a = QStringLiteral("uit");
+        b = QStringLiteral("./uit");
+    }
+    if (spelling == "absoluut") b = QStringLiteral("uit");
+    if (spelling == "omweg") b = dir.filePath(QStringLiteral("map/../uit"));
+    if (spelling == "koppeling") QVERIFY(QFile::link(uit, b = dir.filePath(QStringLiteral("koppeling"))));
+    if (spelling == "harde koppeling")
+        QVERIFY(link(QFile::encodeName(uit).constData(),
+                     QFile::encodeName(b = dir.filePath(QStringLiteral("tweede"))).constData()) == 0);
+    const QStringList voor = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QString vorige = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const Resultaat r = Start({"--reeks", "SpenKoe=50", eerste, a, tweede, b, dir.filePath("weide.kvl")});
+    QDir::setCurrent(vorige);
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.uit.isEmpty());
+    // Both options named, in either order, and the file as one of them spells it.
+    const QString fout = QString::fromUtf8(r.fout);
+    bool genoemd = false;
+    for (const QString& opties : {eerste + " en " + tweede, tweede + " en " + eerste})
+        for (const QString& pad : {a, b})
+            genoemd = genoemd ||
+                      fout.contains(opties + " schrijven allebei naar " + pad + "; er is niets geschreven");
+    QVERIFY2(genoemd, r.fout.constData());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), voor);
+    if (bestaat) QCOMPARE(Inhoud(uit), oud);
 }
 
 void TestBereken::xlsx_data() {

@@ -1,8 +1,10 @@
 // The calculation run, the page-change rule, the result tables and the alternatives, without a
 // window: the input set and the calculation driven as the main window drives them.
 #include "core/Berekening.h"
+#include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "domain/Algemeen.h"
+#include "domain/Bedrijfsmodel.h"
 
 #include <QtTest>
 
@@ -60,6 +62,8 @@ class TestBerekening : public QObject {
     void legeWaardeRekentNiet();
     void legeOppervlakteLaatKolomLeeg();
     void weiderestWordtBereikteRest();
+    void weiderestBlijftBijPaginawissels_data();
+    void weiderestBlijftBijPaginawissels();
     void afgerondeBasisWordtOvergenomen();
     void tekstNaarGetalAlsStrtold();
     void foutJaargift();
@@ -293,6 +297,72 @@ void TestBerekening::weiderestWordtBereikteRest() {
     QVERIFY(bereikt.toDouble() >= 400);
     QCOMPARE(o.invoer.SpeAlt1->Tekst(), bereikt);
     QCOMPARE(o.berekening.BewaardeInvoer.Alternatief[0].Waarde, bereikt.toFloat());
+}
+
+void TestBerekening::weiderestBlijftBijPaginawissels_data() {
+    // Large paddocks for small herds in the growing season, where regrowth outruns grazing and the
+    // residue reached is not the one asked for; the residue kind in either alternative or in both.
+    QTest::addColumn<QString>("perceel");
+    QTest::addColumn<QString>("koeien");
+    QTest::addColumn<QString>("datum");
+    QTest::addColumn<int>("soort1");
+    QTest::addColumn<int>("soort2");
+    QTest::addColumn<QString>("rest"); // asked for in each alternative of the residue kind
+    QTest::newRow("alternative 2, 50 ha in May") << "50"
+                                                 << "20"
+                                                 << "0105" << 1 << 2 << "400";
+    QTest::newRow("alternative 2 beside maize, 30 ha in June") << "30"
+                                                               << "10"
+                                                               << "0106" << 4 << 2 << "300";
+    QTest::newRow("alternative 2, 45 ha in July") << "45"
+                                                  << "35"
+                                                  << "1507" << 0 << 2 << "600";
+    QTest::newRow("alternative 1, 50 ha in May") << "50"
+                                                 << "20"
+                                                 << "0105" << 2 << 6 << "400";
+    QTest::newRow("both, 40 ha in June") << "40"
+                                         << "15"
+                                         << "0106" << 2 << 2 << "500";
+}
+
+void TestBerekening::weiderestBlijftBijPaginawissels() {
+    // The first page turn writes back what each alternative reached; further page turns change
+    // neither value field nor any result, and the results are those of the inputs shown.
+    QFETCH(QString, perceel);
+    QFETCH(QString, koeien);
+    QFETCH(QString, datum);
+    QFETCH(int, soort1);
+    QFETCH(int, soort2);
+    QFETCH(QString, rest);
+    Opstelling o;
+    TInvoerset& s = o.invoer;
+    o.berekening.PaginaGewijzigd(true);
+    s.SpePerceelOpp->TypDoorGebruiker(perceel);
+    s.SpenKoe->TypDoorGebruiker(koeien);
+    s.Cbxdatum->TypDoorGebruiker(datum);
+    s.CbxAlt1->KiesDoorGebruiker(soort1);
+    s.CbxAlt2->KiesDoorGebruiker(soort2);
+    if (soort1 == 2) s.SpeAlt1->TypDoorGebruiker(rest);
+    if (soort2 == 2 && soort1 != 2) s.SpeAlt2->TypDoorGebruiker(rest);
+    QCOMPARE(s.CbxAlt2->ItemIndex(), soort2);
+    const auto stand = [&o] {
+        QStringList uit{o.invoer.SpeAlt1->Tekst(), o.invoer.SpeAlt2->Tekst()};
+        for (int rij = 1; rij <= 29; ++rij)
+            for (int kolom = 2; kolom <= 4; ++kolom) uit << o.Sam(kolom, rij);
+        return uit;
+    };
+    o.NaarUitvoer();
+    const QStringList na = stand();
+    for (int keer = 1; keer <= 4; ++keer) {
+        o.NaarUitvoer();
+        QCOMPARE(stand(), na);
+    }
+    TQXUitvoer vers;
+    TBedrijf().Bereken(LeesInvoerRecord(s), vers);
+    for (int rij = 1; rij <= 29; ++rij)
+        for (int kolom = 2; kolom <= 4; ++kolom)
+            QCOMPARE(o.Sam(kolom, rij),
+                     QStringLiteral("   ") + QString::fromStdString(vers.arsam[kolom][rij]));
 }
 
 void TestBerekening::afgerondeBasisWordtOvergenomen() {

@@ -9,6 +9,7 @@
 
 #include <QtTest>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <csignal>
@@ -51,6 +52,7 @@ class TestDomein : public QObject {
     void jntobool();
     void leesGetal_data();
     void leesGetal();
+    void leesGetalAlsFromChars();
     void koeCurven_data();
     void koeCurven();
     void curveEigenschappen();
@@ -366,6 +368,49 @@ void TestDomein::leesGetal() {
     if (ok) QCOMPARE(static_cast<double>(w), waarde);
 }
 
+void TestDomein::leesGetalAlsFromChars() {
+    // Random texts in the plain notation, exponents of both signs among them: the value read is the
+    // correctly rounded one that std::from_chars gives, and a text beyond the range is no number.
+    std::mt19937_64 gen(5);
+    const auto cijfers = [&gen](int n) {
+        std::string s;
+        for (int k = 0; k < n; ++k) s += static_cast<char>('0' + gen() % 10);
+        return s;
+    };
+    int verschillen = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const int voor = static_cast<int>(gen() % 22);
+        const int na = voor == 0 ? 1 + static_cast<int>(gen() % 8) : static_cast<int>(gen() % 8);
+        std::string getal = cijfers(voor);
+        if (na > 0 || gen() % 4 == 0) getal += '.' + cijfers(na);
+        bool kleinerDanEen = false; // a value beyond the range is then too small, else too large
+        if (gen() % 4 != 0) {
+            const char* teken[] = {"", "-", "+"};
+            const int t = static_cast<int>(gen() % 3);
+            const int exponent = static_cast<int>(gen() % (gen() % 8 == 0 ? 5000 : 40));
+            kleinerDanEen = t == 1;
+            getal += (gen() % 2 ? 'e' : 'E') + std::string(teken[t]) + std::to_string(exponent);
+        }
+        const std::string teken = i % 3 == 0 ? "-" : i % 5 == 0 ? "+" : "";
+        const std::string tekst = teken + getal;
+        long double verwacht = 0;
+        const auto [eind, fout] = std::from_chars(getal.data(), getal.data() + getal.size(), verwacht);
+        const bool binnen = fout == std::errc() && eind == getal.data() + getal.size();
+        if (teken == "-") verwacht = -verwacht;
+        long double gelezen = -1;
+        const bool ok = LeesGetal(tekst, gelezen);
+        // Too small for the type is zero with its sign; too large is no number.
+        const bool teKlein = fout == std::errc::result_out_of_range && kleinerDanEen;
+        if (teKlein) verwacht = teken == "-" ? -0.0L : 0.0L;
+        const bool klopt = ok == (binnen || teKlein) &&
+                           (!ok || (gelezen == verwacht && std::signbit(gelezen) == std::signbit(verwacht)));
+        if (!klopt && ++verschillen < 5)
+            qWarning("%s: %s %La, verwacht %La", tekst.c_str(), ok ? "gelezen" : "geweigerd", gelezen,
+                     verwacht);
+    }
+    QCOMPARE(verschillen, 0);
+}
+
 void TestDomein::koeCurven_data() {
     QTest::addColumn<int>("pariteit");
     QTest::addColumn<int>("dag");
@@ -585,6 +630,8 @@ void TestDomein::schrijfBestand_data() {
                               << "nieuw" << geen << "";
     QTest::newRow("replaced, mode kept") << ""
                                          << "oud" << geen << "";
+    QTest::newRow("another user's file: owner and mode kept") << "eigenaar"
+                                                              << "oud" << geen << "";
     QTest::newRow("link: its target replaced") << "koppeling"
                                                << "link" << geen << "";
     QTest::newRow("read-only, also for root") << "alleenlezen"
@@ -622,6 +669,14 @@ void TestDomein::schrijfBestand() {
     QVERIFY(chmod(oud.toLocal8Bit().constData(), 0640) == 0);
     const QString link = dir.filePath("link");
     if (opzet == "alleenlezen") QVERIFY(chmod(oud.toLocal8Bit().constData(), 0444) == 0);
+    // Owner and group of someone else, which only root can give away (and so has to keep).
+    const uid_t andereGebruiker = 4321;
+    const gid_t andereGroep = 8765;
+    if (opzet == "eigenaar") {
+        if (geteuid() != 0) QSKIP("only root writes over another user's file");
+        QVERIFY(chown(oud.toLocal8Bit().constData(), andereGebruiker, andereGroep) == 0);
+        QVERIFY(chmod(oud.toLocal8Bit().constData(), 0640) == 0);
+    }
     if (opzet == "koppeling") QVERIFY(QFile::link(oud, link));
     if (opzet == "koppeling naar apparaat") QVERIFY(QFile::link("/dev/null", link));
     if (opzet == "losse koppeling") QVERIFY(QFile::link(dir.filePath("weg"), link));
@@ -659,6 +714,10 @@ void TestDomein::schrijfBestand() {
                                                          }())
                                                       : mode_t(0640));
         if (opzet == "koppeling") QVERIFY(QFileInfo(link).isSymLink());
+        struct stat st {};
+        QVERIFY(stat(echt.toLocal8Bit().constData(), &st) == 0);
+        QCOMPARE(st.st_uid, opzet == "eigenaar" ? andereGebruiker : geteuid());
+        QCOMPARE(st.st_gid, opzet == "eigenaar" ? andereGroep : getegid());
     } else {
         QCOMPARE(Inhoud(oud), QByteArray("oud"));
     }

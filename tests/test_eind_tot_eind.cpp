@@ -17,6 +17,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -407,12 +408,21 @@ void TestEindTotEind::plaatjes() {
     QTest::mouseClick(Kind<QPushButton>(venster, "BtnVerkennen"), Qt::LeftButton);
     TVerkenvenster* verkennen = venster->Verkenvenster();
     QVERIFY(verkennen);
-    verkennen->resize(1196, 700);
+    verkennen->resize(1000, 700); // as it opens on a screen of 1024x768
     QSignalSpy klaar(verkennen, &TVerkenvenster::Klaar);
     QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnBerekenen"), Qt::LeftButton);
     QVERIFY(klaar.wait(60000));
     QTest::qWait(100);
     bewaar(verkennen->grab().toImage(), "verkennen-reeks.png");
+    // "Zoeken": the smallest paddock for 6 grazing days.
+    Kind<QTabWidget>(verkennen, "PgcVerkennen")->setCurrentIndex(1);
+    auto* rij = Kind<QComboBox>(verkennen, "CbxDoelRij");
+    rij->setCurrentIndex(rij->findData(static_cast<int>(RijWeidedagen)));
+    Kind<QDoubleSpinBox>(verkennen, "SpeDoel")->setValue(6);
+    QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnZoeken"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QTest::qWait(100);
+    bewaar(verkennen->grab().toImage(), "verkennen-zoeken.png");
 }
 
 QTEST_MAIN(TestEindTotEind)

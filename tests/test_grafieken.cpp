@@ -778,6 +778,12 @@ void TestGrafieken::reekslijnen() {
     const auto paneel = DeelIn({g}, QRectF(0, 0, ReeksgrafiekBreedte, hoogte)).panelen[0];
     QVERIFY(paneel.plot.height() > ReeksgrafiekPaneelHoogte / 2);
     Bewaar(beeld, QStringLiteral("reeks-%1-lijnen").arg(lijnen));
+    // A title wider than a narrow pane wraps over more lines: the plot starts lower than in a wide one.
+    g.titel = QStringLiteral("Benuttingspercentage (boven stoppel) (% van totale aanbod)");
+    const auto plotBoven = [&g](double breedte) {
+        return DeelIn({g}, QRectF(0, 0, breedte, ReeksgrafiekPaneelHoogte)).panelen[0].plot.top();
+    };
+    QVERIFY2(plotBoven(280) > plotBoven(ReeksgrafiekBreedte), qPrintable(QString::number(plotBoven(280))));
 }
 
 void TestGrafieken::papier() {

@@ -84,6 +84,8 @@ class TestUitvoerVenster : public QObject {
     void csvOpslaan();
     void plaatjes();
     void verkennen();
+    void verkennenTabelEnGrafiek_data();
+    void verkennenTabelEnGrafiek();
     void verkennenOpScherm_data();
     void verkennenOpScherm();
     void verkennenVraagGewijzigd_data();
@@ -823,6 +825,124 @@ void TestUitvoerVenster::verkennen() {
     QVERIFY(!Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v)); // the search started from the screen as it is
     QVERIFY(Kind<QLabel>(v, "LblZoekUitkomst")->text().startsWith(QStringLiteral("Geen enkele waarde")));
     QVERIFY(!Kind<QPushButton>(v, "BtnOvernemen")->isEnabled());
+}
+
+void TestUitvoerVenster::verkennenTabelEnGrafiek_data() {
+    // One or two swept inputs, with or without the alternatives, summary rows other than the
+    // defaults; the main window's first alternative a paddock of 8 ha, so that the variants differ.
+    QTest::addColumn<QStringList>("reeksen");
+    QTest::addColumn<QList<int>>("rijen"); // indexes into the summary rows
+    QTest::addColumn<bool>("alternatieven");
+    QTest::newRow("one input") << QStringList{"SpePerceelOpp=1:3:0.5"} << QList<int>{1, 4, 9} << false;
+    QTest::newRow("one input with the alternatives")
+        << QStringList{"SpeGrasaanbod=1000:2000:250"} << QList<int>{0, 7, 13} << true;
+    QTest::newRow("two inputs") << QStringList{"SpePerceelOpp=1:2:0.5", "SpenKoe=40:70:10"}
+                                << QList<int>{2, 5} << false;
+    QTest::newRow("two inputs with the alternatives")
+        << QStringList{"SpenKoe=30:50:10", "SpeGrasaanbod=1200:1600:200"} << QList<int>{3, 11} << true;
+}
+
+void TestUitvoerVenster::verkennenTabelEnGrafiek() {
+    // Every cell of the sweep's table is the summary row its heading names, computed for the point
+    // of its line; the chart is the batch calculator's for the same sweep (a legend entry per value of
+    // the second input). After a change in the main window the warning shows, and the next
+    // "Berekenen" sweeps from the scenario as it is then.
+    QFETCH(QStringList, reeksen);
+    QFETCH(QList<int>, rijen);
+    QFETCH(bool, alternatieven);
+    TFrmHoofdFormulier venster(&melder_);
+    TInvoerset& invoer = *venster.Invoerset();
+    invoer.CbxAlt1->KiesDoorGebruiker(1);
+    invoer.SpeAlt1->TypDoorGebruiker(QStringLiteral("8"));
+    QTemporaryDir map;
+    const QString kvl = map.filePath(QStringLiteral("weide.kvl"));
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QVERIFY(v);
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    const auto zetReeks = [v](const QString& reeks, const char* keuze, const char* van, const char* tot,
+                              const char* stap) {
+        auto* box = Kind<QComboBox>(v, keuze);
+        box->setCurrentIndex(box->findData(reeks.section(QLatin1Char('='), 0, 0)));
+        const QStringList delen = reeks.section(QLatin1Char('='), 1).split(QLatin1Char(':'));
+        Kind<QDoubleSpinBox>(v, van)->setValue(delen[0].toDouble());
+        Kind<QDoubleSpinBox>(v, tot)->setValue(delen[1].toDouble());
+        Kind<QDoubleSpinBox>(v, stap)->setValue(delen[2].toDouble());
+    };
+    zetReeks(reeksen[0], "CbxReeksInvoer", "SpeReeksVan", "SpeReeksTot", "SpeReeksStap");
+    Kind<QCheckBox>(v, "ChkTweedeInvoer")->setChecked(reeksen.size() > 1);
+    if (reeksen.size() > 1)
+        zetReeks(reeksen[1], "CbxTweedeInvoer", "SpeTweedeVan", "SpeTweedeTot", "SpeTweedeStap");
+    auto* lijst = Kind<QListWidget>(v, "LstRijen");
+    for (int k = 0; k < lijst->count(); ++k)
+        lijst->item(k)->setCheckState(rijen.contains(k) ? Qt::Checked : Qt::Unchecked);
+    Kind<QCheckBox>(v, "ChkAlternatieven")->setChecked(alternatieven);
+
+    const QList<TSamenvattingKolom>& kolommen = SamenvattingKolommen();
+    const auto controleer = [&](const char* wanneer) {
+        QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+        QVERIFY2(klaar.wait(60000), wanneer);
+        QVERIFY2(!Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v), wanneer);
+        const QByteArray scenario = venster.Document()->Bytes();
+        TInvoerset kopie;
+        DecodeerScenario(scenario, kopie);
+        QList<TReeks> punten;
+        for (const QString& r : reeksen) {
+            TReeks reeks;
+            QString fout;
+            QVERIFY2(LeesReeks(r, kopie, reeks, fout), qPrintable(fout));
+            punten << reeks;
+        }
+        const TTabel* tabel = Kind<TStringGrid>(v, "GrdReeks")->Tabel();
+        const int n = static_cast<int>(reeksen.size());
+        const int varianten = alternatieven ? 3 : 1;
+        QCOMPARE(tabel->ColCount(), n + varianten * static_cast<int>(rijen.size()));
+        QCOMPARE(tabel->RowCount(), AantalReekspunten(punten) + 1);
+        for (int p = 1; p < tabel->RowCount(); ++p) {
+            const TReekspunt punt = BerekenReekspunt(scenario, punten, p - 1);
+            for (int r = 0; r < n; ++r) QCOMPARE(tabel->Cel(r, p), punt.waarden.value(r));
+            for (int kolom = n; kolom < tabel->ColCount(); ++kolom) {
+                // The heading names the variant (with the alternatives) and the summary row.
+                QString kop = tabel->Cel(kolom, 0);
+                int variant = 0;
+                for (int var = 0; var < varianten && alternatieven; ++var)
+                    if (kop.startsWith(VariantNaam(var) + QStringLiteral(": "))) {
+                        variant = var;
+                        kop = kop.mid(VariantNaam(var).size() + 2);
+                    }
+                const auto k = std::find_if(kolommen.begin(), kolommen.end(),
+                                            [&kop](const TSamenvattingKolom& c) { return c.titel == kop; });
+                QVERIFY2(k != kolommen.end(), qPrintable(tabel->Cel(kolom, 0)));
+                QVERIFY(rijen.contains(static_cast<int>(k - kolommen.begin())));
+                QCOMPARE(tabel->Cel(kolom, p),
+                         QString::fromStdString(
+                             punt.samenvatting[static_cast<std::size_t>(KolBasis + variant)][k->rij])
+                             .trimmed());
+            }
+        }
+        // The chart as the batch calculator draws it from the same file and options.
+        QVERIFY(venster.Document()->Schrijf(kvl));
+        QStringList args;
+        for (const QString& r : reeksen) args << QStringLiteral("--reeks") << r;
+        if (alternatieven) args << QStringLiteral("--alternatieven");
+        const QString png = map.filePath(QStringLiteral("reeks.png"));
+        args << QStringLiteral("--grafiek") << png;
+        for (int k : rijen) args << QStringLiteral("--rij") << kolommen[k].titel;
+        QProcess batch;
+        batch.start(QStringLiteral(BEREKEN_EXE), args << kvl);
+        QVERIFY(batch.waitForFinished(60000));
+        QVERIFY2(batch.exitCode() == 0, batch.readAllStandardError().constData());
+        QVERIFY2(v->ReeksAfbeelding().convertToFormat(QImage::Format_RGB32) ==
+                     QImage(png).convertToFormat(QImage::Format_RGB32),
+                 wanneer);
+    };
+    controleer("first sweep");
+    if (QTest::currentTestFailed()) return;
+    // The main window changes: the herd and the first alternative's paddock.
+    invoer.SpeMelknivo->TypDoorGebruiker(QStringLiteral("9500"));
+    invoer.SpeAlt1->TypDoorGebruiker(QStringLiteral("12"));
+    QTRY_VERIFY(Kind<QLabel>(v, "LblGewijzigd")->isVisibleTo(v));
+    controleer("after a change in the main window");
 }
 
 void TestUitvoerVenster::verkennenOpScherm_data() {

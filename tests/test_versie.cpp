@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+#include <vector>
+
 using namespace korvalinde;
 
 namespace {
@@ -189,6 +192,52 @@ class TestVersie : public QObject {
         QCOMPARE(info.versie, QStringLiteral("2010.00"));
         QCOMPARE(info.datum, QString());
         QCOMPARE(elders.verzoeken.size(), rauw.contains("301") ? 1 : 0);
+    }
+
+    // One budget for the whole chain of redirections: each answer stays well below it, together they
+    // pass it. `kop`: bytes of padding in each redirection's headers; `inhoud`: of the version file.
+    void omleidingen_delen_een_budget_data() {
+        QTest::addColumn<int>("omleidingen");
+        QTest::addColumn<int>("kop");
+        QTest::addColumn<int>("inhoud");
+        QTest::addColumn<bool>("teGroot");
+        const int k = 1024; // 64 KiB in all
+        QTest::newRow("two redirections and a file, within the budget") << 2 << 10 * k << 10 * k << false;
+        QTest::newRow("a redirection and a file, together too large") << 1 << 40 * k << 30 * k << true;
+        QTest::newRow("three redirections, together too large") << 3 << 25 * k << 0 << true;
+        QTest::newRow("four redirections and a file, together too large") << 4 << 12 * k << 20 * k << true;
+    }
+    void omleidingen_delen_een_budget() {
+        QFETCH(int, omleidingen);
+        QFETCH(int, kop);
+        QFETCH(int, inhoud);
+        QFETCH(bool, teGroot);
+        std::vector<std::unique_ptr<VersieServer>> servers;
+        servers.push_back(std::make_unique<VersieServer>());
+        servers.back()->inhoud = "Korvalinde\n2010.00\n" + QByteArray(inhoud, 'x');
+        for (int i = 0; i < omleidingen; ++i) {
+            auto server = std::make_unique<VersieServer>();
+            server->rauw = true;
+            server->inhoud = "HTTP/1.1 302 Found\r\nLocation: http://" + servers.back()->adres().toLatin1() +
+                             "/versie.txt\r\nX-Vulling: " + QByteArray(kop, 'v') +
+                             "\r\nContent-Length: 0\r\n\r\n";
+            servers.push_back(std::move(server));
+        }
+        QString fout;
+        TZnVersieInfo info;
+        try {
+            info = HaalVersieInfo(QStringLiteral("http://") + servers.back()->adres(),
+                                  QStringLiteral("/versie.txt"), 5000);
+        } catch (const std::runtime_error& e) {
+            fout = QString::fromStdString(e.what());
+        }
+        if (teGroot) {
+            QVERIFY2(fout.contains("te groot (meer dan 64 KiB)"), qPrintable(fout));
+        } else {
+            QVERIFY2(fout.isEmpty(), qPrintable(fout));
+            QCOMPARE(info.versie, QStringLiteral("2010.00"));
+            QCOMPARE(servers.front()->verzoeken.size(), 1);
+        }
     }
 
     // An answer without end: stopped as soon as it passes the limit, or when the time limit (which
