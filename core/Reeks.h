@@ -1,8 +1,9 @@
 // Parameter sweeps, for the batch calculator and the window "Verkennen" alike: one scenario computed
-// once per value of one or two number inputs ("SpePerceelOpp=1:6:0.5"), each value put into its
-// input as the window puts a typed value (rounded to the input's decimals, its rules run), every
-// point from the scenario as read; the sweep's table as CSV and workbook fields (both write the same
-// bytes), its values as numbers, and the list of the number inputs a sweep takes.
+// once per value of one or two number inputs ("SpePerceelOpp=1:6:0.5") or of the turn-in date
+// ("Cbxdatum=0104:3110:7"), each value put into its input as the window puts a typed value (rounded
+// to the input's decimals, its rules run), every point from the scenario as read; the sweep's table as CSV
+// and workbook fields (both write the same bytes), its values as numbers, and the list of the number inputs a
+// sweep takes.
 #pragma once
 
 #include "domain/Records.h"
