@@ -1,6 +1,8 @@
 // Speed of a sweep over one scenario file: one point (the input put in, its rules run, the three
-// variants computed), a whole grid of 500 paddock areas (0.1 to 50 ha) on one thread, and the
-// search for the area reaching a target over that grid on one and on two threads.
+// variants computed), a whole grid of 500 paddock areas (0.1 to 50 ha) on one thread, the search
+// for the area reaching a target over that grid on one and on two threads, 30 weeks of turn-in
+// dates, and the sensitivity of a summary row to every input on one thread.
+#include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/Reeks.h"
 #include "core/Scenario.h"
@@ -105,6 +107,45 @@ static void BM_Zoek500Oppervlakten(benchmark::State& state) {
 BENCHMARK(BM_Zoek500Oppervlakten)
     ->Arg(1)
     ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// The turn-in date each week from 1 April to 21 October: 30 points, each setting the month's grass
+// supply and the grass row as typing the date does.
+static void BM_Datumreeks30Weken(benchmark::State& state) {
+    const QByteArray bytes = NieuwScenario();
+    TInvoerset invoer;
+    QList<TReeks> reeksen(1);
+    QString fout;
+    if (!LeesReeks(QStringLiteral("Cbxdatum=0104:2110:7"), invoer, reeksen[0], fout) ||
+        AantalReekspunten(reeksen) != 30)
+        std::abort();
+    for (auto _ : state) {
+        for (int i = 0; i < AantalReekspunten(reeksen); ++i) {
+            TReekspunt p = BerekenReekspunt(bytes, reeksen, i);
+            benchmark::DoNotOptimize(p);
+        }
+    }
+}
+BENCHMARK(BM_Datumreeks30Weken)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// "Benuttingspercentage" against every number input and the turn-in date, each lowered and raised
+// by 10 % (14 days), on one thread: the scenario decoded, its own point and two points per input.
+static void BM_GevoeligheidAlleInvoeren(benchmark::State& state) {
+    const QByteArray bytes = NieuwScenario();
+    TSamenvattingKolom kolom;
+    QString fout;
+    if (!KiesSamenvattingsrij(QStringLiteral("Benutting"), QStringLiteral("--gevoeligheid"), kolom, fout))
+        std::abort();
+    for (auto _ : state) {
+        TGevoeligheid g = BerekenGevoeligheid(bytes, kolom, TVerandering{}, 1);
+        if (!g.fout.isEmpty() || g.rijen.isEmpty()) std::abort();
+        benchmark::DoNotOptimize(g);
+    }
+}
+BENCHMARK(BM_GevoeligheidAlleInvoeren)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(3)

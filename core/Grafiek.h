@@ -44,6 +44,7 @@ struct TGrafiekAs {
     double stap = 1;
     int tussenstreepjes = 0; // minor ticks between two steps
     QString titel;
+    bool dagen = false; // the numbers are days of the year, labelled as dates ("01/04")
 };
 
 enum class TLegendaPlaats { Rechts, Onder };

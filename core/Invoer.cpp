@@ -298,6 +298,12 @@ int TDagInvoer::DagNummer(int ddmm) {
     return dagenVoorMaand[ddmm % 100] + ddmm / 100;
 }
 
+int TDagInvoer::DagMaand(int dag) {
+    int maand = 12;
+    while (maand > 1 && DagNummer(100 + maand) > dag) --maand;
+    return (dag - DagNummer(100 + maand) + 1) * 100 + maand;
+}
+
 int TDagInvoer::DagVanHetJaar() const {
     const int n = Waarde();
     const QString fout = Controle(n);

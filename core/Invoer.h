@@ -310,6 +310,8 @@ class TDagInvoer : public TInvoer {
     static QString Controle(long long ddmm);
     // Day of the year of a valid day x 100 + month.
     static int DagNummer(int ddmm);
+    // The other way: day x 100 + month of a day of the year 1..365.
+    static int DagMaand(int dag);
 
     // The focus left the date control after its check passed: `Exit` fires.
     void Verlaat() { emit Exit(); }

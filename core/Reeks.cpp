@@ -8,7 +8,9 @@
 #include "domain/Algemeen.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Formaat.h"
+#include "domain/Grastabel.h"
 
+#include <QLocale>
 #include <QThread>
 
 #include <algorithm>
@@ -30,9 +32,89 @@ QString Tekst(double waarde, int decimalen) {
 
 } // namespace
 
+namespace {
+
+// A date of the sweep "Cbxdatum=...", day x 100 + month, as its day of the year; false with the
+// message (the day edit's own for a day or month that does not exist).
+bool LeesDatum(const QString& reekstekst, const QString& deel, int& dag, QString& fout) {
+    double ddmm = 0;
+    if (!ReeksGetal(deel, ddmm) || ddmm != std::floor(ddmm) || ddmm < 0 || ddmm > 1e6) {
+        fout = QStringLiteral("--reeks %1: %2 is geen datum; verwacht dag x 100 + maand, zoals 0104")
+                   .arg(reekstekst, deel.trimmed());
+        return false;
+    }
+    if (const QString reden = TDagInvoer::Controle(static_cast<long long>(ddmm)); !reden.isEmpty()) {
+        fout = QStringLiteral("--reeks %1: %2: %3").arg(reekstekst, deel.trimmed(), reden);
+        return false;
+    }
+    dag = TDagInvoer::DagNummer(static_cast<int>(ddmm));
+    if (dag < EersteWeidedag() || dag > LaatsteWeidedag()) {
+        fout = QStringLiteral("--reeks %1: %2 ligt buiten de weidemaanden (%3 tot en met %4)")
+                   .arg(reekstekst, DagMaandTekst(dag), DagMaandTekst(EersteWeidedag()),
+                        DagMaandTekst(LaatsteWeidedag()));
+        return false;
+    }
+    return true;
+}
+
+// "Cbxdatum=VAN:TOT:DAGEN" or "Cbxdatum=DATUM".
+bool LeesDatumreeks(const QString& tekst, const QStringList& delen, TReeks& reeks, QString& fout) {
+    int van = 0, tot = 0;
+    double stap = 1;
+    if (delen.size() != 1 && delen.size() != 3) {
+        fout = QStringLiteral("--reeks %1: verwacht Cbxdatum=VAN:TOT:DAGEN, zoals Cbxdatum=0104:3110:7")
+                   .arg(tekst);
+        return false;
+    }
+    if (!LeesDatum(tekst, delen[0], van, fout) ||
+        !LeesDatum(tekst, delen[delen.size() == 3 ? 1 : 0], tot, fout))
+        return false;
+    if (delen.size() == 3 && (!ReeksGetal(delen[2], stap) || stap < 1 || stap != std::floor(stap))) {
+        fout = QStringLiteral("--reeks %1: de stap is een aantal hele dagen, 1 of meer").arg(tekst);
+        return false;
+    }
+    if (tot < van) {
+        fout = QStringLiteral("--reeks %1: de einddatum %2 ligt voor de begindatum %3")
+                   .arg(tekst, DagMaandTekst(tot), DagMaandTekst(van));
+        return false;
+    }
+    for (int dag = van; dag <= tot; dag += static_cast<int>(stap)) reeks.waarden << dag;
+    return true;
+}
+
+} // namespace
+
+bool IsDatumreeks(const QString& naam) {
+    return naam == QLatin1String("Cbxdatum");
+}
+
+int EersteWeidedag() {
+    return TDagInvoer::DagNummer(100 + EersteWeidemaand);
+}
+
+int LaatsteWeidedag() {
+    return TDagInvoer::DagNummer(100 + LaatsteWeidemaand + 1) - 1;
+}
+
+QString DagMaandTekst(int dag) {
+    // Beyond the year (an axis's end) no date: the number.
+    if (dag < 1 || dag > 365) return QString::number(dag);
+    const int ddmm = TDagInvoer::DagMaand(dag);
+    return QStringLiteral("%1/%2")
+        .arg(ddmm / 100, 2, 10, QLatin1Char('0'))
+        .arg(ddmm % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Astekst(const QString& naam, double waarde) {
+    if (IsDatumreeks(naam)) return DagMaandTekst(static_cast<int>(std::lround(waarde)));
+    return QLocale::c().toString(waarde, 'g', 12);
+}
+
 bool LeesReeks(const QString& tekst, const TInvoerset& invoer, TReeks& reeks, QString& fout) {
     const qsizetype is = tekst.indexOf(QLatin1Char('='));
     reeks = TReeks{tekst.left(is).trimmed(), {}};
+    if (is > 0 && IsDatumreeks(reeks.naam))
+        return LeesDatumreeks(tekst, tekst.mid(is + 1).split(QLatin1Char(':')), reeks, fout);
     const TGetalInvoer* getal = is > 0 ? invoer.Getal(reeks.naam) : nullptr;
     if (!getal) {
         fout = is > 0 ? OnbekendeInvoer(invoer, QStringLiteral("--reeks"), reeks.naam)
@@ -161,10 +243,20 @@ TReekspunt Bereken(TInvoerset& invoer, TBedrijf& bedrijf, const QList<TReeks>& r
         index /= n;
     }
     try {
-        for (qsizetype r = 0; r < reeksen.size(); ++r) {
-            invoer.Getal(reeksen[r].naam)->SetValue(reeksen[r].waarden[posities[r]]);
-        }
-        for (qsizetype r = 0; r < reeksen.size(); ++r) punt.waarden << invoer.Getal(reeksen[r].naam)->Tekst();
+        // The date first: leaving the day edit sets the grass supply of its month, which a swept
+        // supply then changes.
+        for (qsizetype r = 0; r < reeksen.size(); ++r)
+            if (IsDatumreeks(reeksen[r].naam)) {
+                const int dag = static_cast<int>(std::lround(reeksen[r].waarden[posities[r]]));
+                invoer.Cbxdatum->ZetTekst(QString::number(TDagInvoer::DagMaand(dag)));
+                invoer.Cbxdatum->Verlaat();
+            }
+        for (qsizetype r = 0; r < reeksen.size(); ++r)
+            if (!IsDatumreeks(reeksen[r].naam))
+                invoer.Getal(reeksen[r].naam)->SetValue(reeksen[r].waarden[posities[r]]);
+        for (qsizetype r = 0; r < reeksen.size(); ++r)
+            punt.waarden << (IsDatumreeks(reeksen[r].naam) ? DagMaandTekst(invoer.Cbxdatum->DagVanHetJaar())
+                                                           : invoer.Getal(reeksen[r].naam)->Tekst());
         punt.invoer = LeesInvoerRecord(invoer);
     } catch (const std::exception& e) {
         punt.fout = QString::fromStdString(e.what());
@@ -218,6 +310,21 @@ const QList<TSamenvattingKolom>& SamenvattingKolommen() {
     return kolommen;
 }
 
+bool KiesSamenvattingsrij(const QString& tekst, const QString& optie, TSamenvattingKolom& kolom,
+                          QString& fout) {
+    QStringList passend;
+    for (const TSamenvattingKolom& k : SamenvattingKolommen())
+        if (k.titel.contains(tekst, Qt::CaseInsensitive)) {
+            kolom = k;
+            passend << k.titel;
+        }
+    if (passend.size() == 1) return true;
+    fout = passend.isEmpty() ? QStringLiteral("%1 %2: geen rij van de samenvatting").arg(optie, tekst)
+                             : QStringLiteral("%1 %2: meer dan een rij past: %3")
+                                   .arg(optie, tekst, passend.join(QStringLiteral("; ")));
+    return false;
+}
+
 QStringList ReeksKopVelden(const QList<TReeks>& reeksen, bool alternatieven) {
     QStringList kop;
     for (const TReeks& r : reeksen) kop << r.naam;
@@ -255,7 +362,15 @@ double Samenvattingswaarde(const TSamenvatting& samenvatting, SamRij rij, int va
 
 double Reekswaarde(const QString& veld) {
     double w = 0;
-    return ReeksGetal(veld, w) ? w : std::numeric_limits<double>::quiet_NaN();
+    if (ReeksGetal(veld, w)) return w;
+    // A swept date, "01/04".
+    const QStringList delen = veld.trimmed().split(QLatin1Char('/'));
+    bool dagOk = false, maandOk = false;
+    if (delen.size() == 2 && delen[0].size() == 2 && delen[1].size() == 2) {
+        const int ddmm = delen[0].toInt(&dagOk) * 100 + delen[1].toInt(&maandOk);
+        if (dagOk && maandOk && TDagInvoer::Controle(ddmm).isEmpty()) return TDagInvoer::DagNummer(ddmm);
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 double KleinsteStap(const TGetalInvoer& invoer) {
@@ -267,6 +382,12 @@ QString Invoertitel(const TGetalInvoer& invoer) {
     if (invoer.Naam() == QLatin1String("SpeAlt1")) return QStringLiteral("Waarde alternatief 1");
     if (invoer.Naam() == QLatin1String("SpeAlt2")) return QStringLiteral("Waarde alternatief 2");
     return invoer.Naam();
+}
+
+QString Reekstitel(const TInvoerset& invoer, const QString& naam) {
+    if (IsDatumreeks(naam)) return invoer.Cbxdatum->Label();
+    const TGetalInvoer* getal = invoer.Getal(naam);
+    return getal ? Invoertitel(*getal) : naam;
 }
 
 QList<TReeksinvoer> Reeksinvoeren(const TInvoerset& invoer) {

@@ -67,11 +67,11 @@ QList<TGrafiek> BouwReeksgrafiek(const TInvoerset& invoer, const QList<TReeks>& 
     QStringList namen;
     for (int l = 0; l < lijnen && lijnen > 1; ++l)
         // The value first, so that a name that has to wrap still starts with it.
-        namen << (n > 1 ? velden.value(l).value(1) + QStringLiteral(" - ") +
-                              Invoertitel(*invoer.Getal(reeksen[1].naam))
-                        : VariantNaam(l));
+        namen << (n > 1
+                      ? velden.value(l).value(1) + QStringLiteral(" - ") + Reekstitel(invoer, reeksen[1].naam)
+                      : VariantNaam(l));
 
-    const QString xTitel = Invoertitel(*invoer.Getal(reeksen[0].naam));
+    const QString xTitel = Reekstitel(invoer, reeksen[0].naam);
     double xLaag = std::numeric_limits<double>::max();
     double xHoog = std::numeric_limits<double>::lowest();
     for (const QStringList& v : velden) {
@@ -81,7 +81,14 @@ QList<TGrafiek> BouwReeksgrafiek(const TInvoerset& invoer, const QList<TReeks>& 
         xHoog = std::max(xHoog, x);
     }
     if (xLaag > xHoog) xLaag = xHoog = 0;
-    const TGrafiekAs xAs = MooieAs(xLaag, xHoog, xTitel);
+    TGrafiekAs xAs = MooieAs(xLaag, xHoog, xTitel);
+    // Turn-in dates: their days of the year on whole weeks, labelled as dates.
+    if (IsDatumreeks(reeksen[0].naam)) {
+        xAs.dagen = true;
+        xAs.stap = 7;
+        xAs.minimum = std::floor(xLaag / 7) * 7;
+        xAs.maximum = std::max(xAs.minimum + 7, std::ceil(xHoog / 7) * 7);
+    }
 
     for (int k : rijen) {
         if (k < 0 || k >= per) continue;

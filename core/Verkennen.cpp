@@ -24,17 +24,7 @@ bool LeesZoekdoel(const QString& tekst, TZoekdoel& doel, QString& fout) {
         fout = QStringLiteral("--zoek %1: verwacht RIJ>=DOEL of RIJ<=DOEL").arg(tekst);
         return false;
     }
-    QStringList passend;
-    for (const TSamenvattingKolom& k : SamenvattingKolommen())
-        if (k.titel.contains(rij, Qt::CaseInsensitive)) {
-            doel.kolom = k;
-            passend << k.titel;
-        }
-    if (passend.size() == 1) return true;
-    fout = passend.isEmpty() ? QStringLiteral("--zoek %1: geen rij van de samenvatting").arg(rij)
-                             : QStringLiteral("--zoek %1: meer dan een rij past: %2")
-                                   .arg(rij, passend.join(QStringLiteral("; ")));
-    return false;
+    return KiesSamenvattingsrij(rij, QStringLiteral("--zoek"), doel.kolom, fout);
 }
 
 bool VoldoetAanDoel(const TZoekdoel& doel, const TSamenvatting& samenvatting) {

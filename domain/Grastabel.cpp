@@ -77,9 +77,9 @@ float GehalteGras(std::string_view soort, std::int32_t dag, bool minder, float a
     if (!isVos && kolom < 0) throw OnbekendeSoort("GehalteGras, onbekende soort " + std::string(soort));
 
     int maand = DagNaarMaand(dag);
-    if (maand < 4) maand = 4;
-    if (maand > 10) maand = 10;
-    const auto m = static_cast<std::size_t>(maand - 4);
+    if (maand < EersteWeidemaand) maand = EersteWeidemaand;
+    if (maand > LaatsteWeidemaand) maand = LaatsteWeidemaand;
+    const auto m = static_cast<std::size_t>(maand - EersteWeidemaand);
 
     float massa[3];
     float waarde[3];

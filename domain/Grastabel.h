@@ -13,6 +13,10 @@ namespace korvalinde {
 inline constexpr std::array<std::string_view, 9> GrasKolommen{"DS",  "RE",  "RC",  "RAS", "FOS",
                                                               "SUI", "VEM", "DVE", "OEB"};
 
+// The grazing months the table holds, April to October; a day of another month takes the nearest.
+inline constexpr int EersteWeidemaand = 4;
+inline constexpr int LaatsteWeidemaand = 10;
+
 // Reference levels: grass mass (kg DM/ha above stubble) followed by the nine composition columns,
 // for each month April (index 0) to October (index 6).
 struct GrasNiveau {

@@ -1,5 +1,7 @@
 #include "report/Grafiektekenaar.h"
 
+#include "core/Reeks.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -145,6 +147,13 @@ double Decimalen(double stap) {
     return stap >= 1 || stap <= 0 ? 0 : std::min(6.0, std::ceil(-std::log10(stap) - 1e-9));
 }
 
+// A value on an axis as its label: a date for an axis of days of the year, else the number with the
+// decimals of the axis's step.
+QString AsGetal(const TGrafiekAs& as, double waarde) {
+    if (as.dagen && std::isfinite(waarde)) return DagMaandTekst(static_cast<int>(std::lround(waarde)));
+    return GrafiekGetal(waarde, as.stap);
+}
+
 struct PaneelMaat {
     TGrafiekIndeling::Paneel p;
     Streepjes x, y;
@@ -197,8 +206,7 @@ PaneelMaat MeetPaneel(const TGrafiek& g, const QRectF& vak) {
 
     m.y = MaakStreepjes(g.yAs, yb.laag, yb.hoog, m.p.plot.height(), maat.height() + 8);
     double xLabel = 0;
-    for (double w : {xb.laag, xb.hoog})
-        xLabel = std::max(xLabel, maat.horizontalAdvance(GrafiekGetal(w, g.xAs.stap)));
+    for (double w : {xb.laag, xb.hoog}) xLabel = std::max(xLabel, maat.horizontalAdvance(AsGetal(g.xAs, w)));
     m.x = MaakStreepjes(g.xAs, xb.laag, xb.hoog, m.p.plot.width(), xLabel + 12);
     m.p.xStap = m.x.stap;
     m.p.yStap = m.y.stap;
@@ -300,7 +308,7 @@ void TekenAssen(QPainter& p, const TGrafiek& g, const PaneelMaat& m) {
         p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + Streepje));
         p.setPen(Qt::black);
         p.drawText(QRectF(x - 60, plot.bottom() + Streepje + 2, 120, maat.height()),
-                   Qt::AlignHCenter | Qt::AlignTop, GrafiekGetal(w, g.xAs.stap));
+                   Qt::AlignHCenter | Qt::AlignTop, AsGetal(g.xAs, w));
     }
     p.setPen(Qt::black);
     if (!g.xAs.titel.isEmpty())
@@ -449,7 +457,7 @@ QString TrefferTekst(const QList<TGrafiek>& panelen, const TGrafiekTreffer& t) {
     };
     QStringList regels;
     if (!s.titel.isEmpty()) regels << s.titel;
-    regels << regel(g.xAs.titel, GrafiekGetal(punt.x()))
+    regels << regel(g.xAs.titel, g.xAs.dagen ? AsGetal(g.xAs, punt.x()) : GrafiekGetal(punt.x()))
            << regel(g.yAs.titel.isEmpty() ? g.titel : g.yAs.titel, GrafiekGetal(punt.y()));
     return regels.join(QLatin1Char('\n'));
 }

@@ -1,10 +1,12 @@
 // The batch calculator's core without a window: parameter sweeps (NAAM=BEGIN:EIND:STAP read against
-// the input's range, the grid of two sweeps, every point computed from the scenario as read), the
-// goal seek against a full scan of its grid, the ordered parallel work that streams results in the
+// the input's range, the grid of two sweeps, every point computed from the scenario as read, the
+// turn-in date as typed), the goal seek against a full scan of its grid, the sensitivity against
+// single-point sweeps, the ordered parallel work that streams results in the
 // order of the files, and the direct JSON writer that must give the bytes of Qt's JSON document.
 #include "ModelInvoer.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
+#include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/RecordJson.h"
 #include "core/Reeks.h"
@@ -26,6 +28,51 @@
 
 using namespace korvalinde;
 
+namespace {
+
+QByteArray Bytes(TInvoerset& invoer) {
+    TInvoersetScenario bron(invoer);
+    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
+    return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
+}
+
+// A scenario file's bytes: the defaults with inputs drawn from `zaad`, the previous cut grazed for
+// odd seeds (so that its days and residue count).
+QByteArray WillekeurigScenario(int zaad) {
+    std::mt19937 toeval(static_cast<unsigned>(zaad));
+    const auto trek = [&toeval](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(toeval);
+    };
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    invoer.ZetStandaardwaarden();
+    // 0 and below: the defaults with a grass fill value of 0, at which the model stops.
+    if (zaad <= 0) {
+        invoer.GrdGras->ZetCel(7, 2, QStringLiteral("0"));
+        return Bytes(invoer);
+    }
+    invoer.SpenKoe->SetValue(trek(30, 120));
+    invoer.SpePerceelOpp->SetValue(trek(0.5, 6));
+    invoer.SpeGrasaanbod->SetValue(trek(800, 3000));
+    invoer.SpeMelknivo->SetValue(trek(6000, 11000));
+    invoer.SpeUrenWeidegang->SetValue(trek(6, 24));
+    if (zaad > 4) {
+        if (zaad % 2) invoer.CbxVorigGebruik->KiesDoorGebruiker(1);
+        invoer.SpePercPar1->SetValue(trek(0, 60));
+        invoer.SpeHergroei->SetValue(trek(10, 60));
+        invoer.Cbxdatum->ZetTekst(QString::number(TDagInvoer::DagMaand(static_cast<int>(trek(91, 305)))));
+    }
+    return Bytes(invoer);
+}
+
+// The summary row's text of a point as the table shows it.
+QString Rijtekst(const TReekspunt& p, SamRij rij) {
+    return QString::fromStdString(p.samenvatting[KolBasis][static_cast<std::size_t>(rij)]).trimmed();
+}
+
+} // namespace
+
 class TestBatch : public QObject {
     Q_OBJECT
 
@@ -33,6 +80,10 @@ class TestBatch : public QObject {
     void leesReeks_data();
     void leesReeks();
     void puntenVanHetRaster();
+    void datumpuntZoalsGetypt_data();
+    void datumpuntZoalsGetypt();
+    void gevoeligheidGelijkAanEnkeleReeksen_data();
+    void gevoeligheidGelijkAanEnkeleReeksen();
     void zoekenGelijkAanVolledigeScan_data();
     void zoekenGelijkAanVolledigeScan();
     void zoekdoelEnBereik_data();
@@ -80,6 +131,17 @@ void TestBatch::leesReeks_data() {
     QTest::newRow("an unknown name gets the closest ones")
         << "perceel=1:2:1" << QList<double>{} << "het dichtst bij komen SpePerceelOpp (Perceelsgrootte (ha))";
     QTest::newRow("beyond any number") << "SpenKoe=1:1e400:1" << QList<double>{} << "NAAM=BEGIN:EIND:STAP";
+    // The turn-in date, day x 100 + month, in days of the year by whole days.
+    QTest::newRow("dates by a week") << "Cbxdatum=0104:2904:7" << QList<double>{91, 98, 105, 112, 119} << "";
+    QTest::newRow("dates up to the last grazing day")
+        << "Cbxdatum=2410:3110:7" << QList<double>{297, 304} << "";
+    QTest::newRow("29 February") << "Cbxdatum=2902" << QList<double>{} << "2902: Ongeldige dag ingegeven";
+    QTest::newRow("March is no grazing month")
+        << "Cbxdatum=3103:3110:7" << QList<double>{}
+        << "31/03 ligt buiten de weidemaanden (01/04 tot en met 31/10)";
+    QTest::newRow("half days") << "Cbxdatum=0104:3110:3.5" << QList<double>{} << "hele dagen";
+    QTest::newRow("dates backwards") << "Cbxdatum=3110:0104:7" << QList<double>{}
+                                     << "de einddatum 01/04 ligt voor de begindatum 31/10";
 }
 
 void TestBatch::leesReeks() {
@@ -129,6 +191,144 @@ void TestBatch::puntenVanHetRaster() {
     QCOMPARE(SamenvattingKolommen().front().titel, QStringLiteral("Aantal weidedagen (dagen)"));
 }
 
+void TestBatch::datumpuntZoalsGetypt_data() {
+    // A point of a date sweep against the scenario with that date typed into the day edit, the
+    // focus leaving it (the grass supply of its month, the grass row), and then computed; with a
+    // second sweep the date goes in first whatever the order, so that a swept supply holds.
+    QTest::addColumn<int>("zaad");
+    QTest::addColumn<QStringList>("reeksen");
+    QTest::addColumn<int>("punt");
+    QTest::addColumn<QStringList>("getypt"); // the date typed, then the other input's value
+    QTest::newRow("1 April") << 1 << QStringList{"Cbxdatum=0104:3110:7"} << 0 << QStringList{"104"};
+    QTest::newRow("3 June") << 2 << QStringList{"Cbxdatum=0104:3110:7"} << 9 << QStringList{"306"};
+    // The scenario's own date still sets the month's supply over the file's.
+    QTest::newRow("the scenario's own date") << 4 << QStringList{"Cbxdatum=1509"} << 0 << QStringList{"1509"};
+    QTest::newRow("a grazed previous cut, 1 August")
+        << 5 << QStringList{"Cbxdatum=0108"} << 0 << QStringList{"108"};
+    QTest::newRow("supply swept before the date")
+        << 6 << QStringList{"SpeGrasaanbod=900:1500:300", "Cbxdatum=0105:0106:31"} << 3
+        << QStringList{"106", "1200"};
+    QTest::newRow("date swept before the supply")
+        << 7 << QStringList{"Cbxdatum=0105:0106:31", "SpeGrasaanbod=900:1500:300"} << 2
+        << QStringList{"105", "1500"};
+}
+
+void TestBatch::datumpuntZoalsGetypt() {
+    QFETCH(int, zaad);
+    QFETCH(QStringList, reeksen);
+    QFETCH(int, punt);
+    QFETCH(QStringList, getypt);
+    const QByteArray bytes = WillekeurigScenario(zaad);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    QVERIFY(DecodeerScenario(bytes, invoer).isEmpty());
+    QList<TReeks> lijst(reeksen.size());
+    QString fout;
+    for (qsizetype r = 0; r < reeksen.size(); ++r)
+        QVERIFY2(LeesReeks(reeksen[r], invoer, lijst[r], fout), qPrintable(fout));
+    const TReekspunt p = BerekenReekspunt(bytes, lijst, punt);
+    QVERIFY2(p.fout.isEmpty(), qPrintable(p.fout));
+
+    invoer.Cbxdatum->TypDoorGebruiker(getypt[0]);
+    invoer.Cbxdatum->Verlaat();
+    if (getypt.size() > 1) invoer.SpeGrasaanbod->TypDoorGebruiker(getypt[1]);
+    const TQXInvoer record = LeesInvoerRecord(invoer);
+    QCOMPARE(InvoerNaarJson(p.invoer), InvoerNaarJson(record));
+    TQXUitvoer volledig;
+    TBedrijf().Bereken(record, volledig);
+    QCOMPARE(p.samenvatting, volledig.arsam);
+    // The date as the table shows it, dd/MM, and as a number its day of the year.
+    const qsizetype d = reeksen.front().startsWith(QLatin1String("Cbxdatum")) ? 0 : 1;
+    const int ddmm = getypt[0].toInt();
+    QCOMPARE(p.waarden[d], QStringLiteral("%1/%2")
+                               .arg(ddmm / 100, 2, 10, QLatin1Char('0'))
+                               .arg(ddmm % 100, 2, 10, QLatin1Char('0')));
+    QCOMPARE(Reekswaarde(p.waarden[d]), static_cast<double>(TDagInvoer::DagNummer(ddmm)));
+    QCOMPARE(Astekst(QStringLiteral("Cbxdatum"), TDagInvoer::DagNummer(ddmm)), p.waarden[d]);
+}
+
+void TestBatch::gevoeligheidGelijkAanEnkeleReeksen_data() {
+    QTest::addColumn<int>("zaad");
+    QTest::addColumn<QString>("rij");
+    QTest::addColumn<bool>("procentueel");
+    QTest::addColumn<double>("procent");
+    QTest::addColumn<int>("dagen");
+    const char* rijen[] = {"Benutting", "Gemiddelde melkgift", "weidedagen", "Weiderest",
+                           "Gem. opname beweiding"};
+    for (int zaad = 1; zaad <= 8; ++zaad)
+        QTest::addRow("scenario %d, %s", zaad, rijen[zaad % 5])
+            << zaad << QString::fromLatin1(rijen[zaad % 5]) << (zaad % 3 != 0) << (zaad % 2 ? 10.0 : 35.0)
+            << (zaad % 2 ? 14 : 60);
+}
+
+void TestBatch::gevoeligheidGelijkAanEnkeleReeksen() {
+    // Every row's low and high value, read as a sweep of that one value and computed, give the
+    // row's results; the values lie in the input's range on its grid; the ranking follows the effect.
+    QFETCH(int, zaad);
+    QFETCH(QString, rij);
+    QFETCH(bool, procentueel);
+    QFETCH(double, procent);
+    QFETCH(int, dagen);
+    const QByteArray bytes = WillekeurigScenario(zaad);
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    TBerekening berekening(invoer, stil);
+    QVERIFY(DecodeerScenario(bytes, invoer).isEmpty());
+    TSamenvattingKolom kolom;
+    QString fout;
+    QVERIFY2(KiesSamenvattingsrij(rij, QStringLiteral("--gevoeligheid"), kolom, fout), qPrintable(fout));
+    const TVerandering verandering{procentueel, procent, dagen};
+    const TGevoeligheid g = BerekenGevoeligheid(bytes, kolom, verandering, 2);
+    QVERIFY2(g.fout.isEmpty(), qPrintable(g.fout));
+    QCOMPARE(g.basis, Rijtekst(BerekenReekspunt(bytes, {}, 0), kolom.rij));
+    QCOMPARE(g.rijen.size(), invoer.Getallen().size() + 1);
+    const double basis = Reekswaarde(g.basis);
+    double vorige = qInf();
+    for (const TGevoeligheidsrij& r : g.rijen) {
+        const QByteArray wat = r.naam.toUtf8();
+        const bool datum = r.naam == QLatin1String("Cbxdatum");
+        double waarde = 0, stap = 1;
+        if (datum) {
+            waarde = invoer.Cbxdatum->DagVanHetJaar();
+            stap = dagen;
+        } else {
+            const TGetalInvoer* getal = invoer.Getal(r.naam);
+            waarde = getal->Value();
+            stap = procentueel ? std::max(Zoekstap(*getal), std::fabs(waarde) * procent / 100)
+                               : Zoekstap(*getal);
+            QVERIFY2(Reekswaarde(r.laagTekst) >= getal->MinValue() &&
+                         Reekswaarde(r.hoogTekst) <= getal->MaxValue(),
+                     wat.constData());
+            // Whole steps of the grid from the value.
+            QVERIFY2(qAbs(std::remainder(Reekswaarde(r.hoogTekst) - waarde, Zoekstap(*getal))) < 1e-6 ||
+                         Reekswaarde(r.hoogTekst) == getal->MaxValue(),
+                     wat.constData());
+        }
+        // Below and above the value by at most the change (and a half step of rounding).
+        QVERIFY2(Reekswaarde(r.laagTekst) <= waarde && Reekswaarde(r.hoogTekst) >= waarde, wat.constData());
+        QVERIFY2(Reekswaarde(r.hoogTekst) - waarde <= stap * 1.5 + 1e-9, wat.constData());
+        QVERIFY2(waarde - Reekswaarde(r.laagTekst) <= stap * 1.5 + 1e-9, wat.constData());
+        // Each end as a sweep of that one value.
+        for (const bool hoog : {false, true}) {
+            QString tekst = hoog ? r.hoogTekst : r.laagTekst;
+            if (datum) tekst = tekst.section(QLatin1Char('/'), 0, 0) + tekst.section(QLatin1Char('/'), 1, 1);
+            TReeks reeks;
+            QVERIFY2(LeesReeks(r.naam + QLatin1Char('=') + tekst, invoer, reeks, fout), qPrintable(fout));
+            const TReekspunt p = BerekenReekspunt(bytes, {reeks}, 0);
+            QCOMPARE(p.waarden.value(0), hoog ? r.hoogTekst : r.laagTekst);
+            QCOMPARE(Rijtekst(p, kolom.rij), hoog ? r.bijHoog : r.bijLaag);
+        }
+        const double effect =
+            std::max(qAbs(Reekswaarde(r.bijLaag) - basis), qAbs(Reekswaarde(r.bijHoog) - basis));
+        QVERIFY2(qAbs(Reekswaarde(r.effectTekst) - effect) < 1e-6, wat.constData());
+        // The largest first, every effect of 0 after the others.
+        QVERIFY2(effect <= vorige + 1e-9, wat.constData());
+        vorige = effect;
+    }
+    QCOMPARE(GevoeligheidCsv(g).count(QStringLiteral("\r\n")), g.rijen.size() + 1);
+}
+
 void TestBatch::zoekenGelijkAanVolledigeScan_data() {
     QTest::addColumn<int>("zaad");       // the scenario: defaults with inputs drawn from this seed
     QTest::addColumn<QString>("bereik"); // the input varied, on its own grid
@@ -153,26 +353,11 @@ void TestBatch::zoekenGelijkAanVolledigeScan() {
     QFETCH(int, zaad);
     QFETCH(QString, bereik);
     QFETCH(QString, rij);
-    std::mt19937 toeval(static_cast<unsigned>(zaad));
-    const auto trek = [&toeval](double a, double b) {
-        return std::uniform_real_distribution<double>(a, b)(toeval);
-    };
+    const QByteArray bytes = WillekeurigScenario(zaad);
     TOpnameMelder stil;
     TInvoerset invoer(&stil);
     TBerekening berekening(invoer, stil);
-    invoer.ZetStandaardwaarden();
-    if (zaad > 0) {
-        invoer.SpenKoe->SetValue(trek(30, 120));
-        invoer.SpePerceelOpp->SetValue(trek(0.5, 6));
-        invoer.SpeGrasaanbod->SetValue(trek(800, 3000));
-        invoer.SpeMelknivo->SetValue(trek(6000, 11000));
-        invoer.SpeUrenWeidegang->SetValue(trek(6, 24));
-    } else {
-        invoer.GrdGras->ZetCel(7, 2, QStringLiteral("0"));
-    }
-    TInvoersetScenario bron(invoer);
-    const std::vector<std::uint8_t> data = SchrijfScenario(bron);
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QVERIFY(DecodeerScenario(bytes, invoer).isEmpty());
 
     TReeks reeks;
     QString fout;

@@ -3,6 +3,7 @@
 #include "Testbestanden.h"
 #include "Werkmaplezer.h"
 #include "core/Berekening.h"
+#include "core/Gevoeligheid.h"
 #include "core/RecordJson.h"
 #include "core/Scenario.h"
 #include "core/Versie.h"
@@ -169,6 +170,8 @@ class TestBereken : public QObject {
     void reeks_data();
     void reeks();
     void reeksMetModelfout();
+    void gevoeligheid_data();
+    void gevoeligheid();
     void verkeerdeOpties_data();
     void verkeerdeOpties();
     void uitvoerOverInvoer_data();
@@ -896,6 +899,14 @@ void TestBereken::reeks_data() {
                                            << 2 << "SpenKoe,Basis: Aantal weidedagen (dagen),";
     QTest::newRow("with a chart") << QStringList{"--reeks", "SpePerceelOpp=1:2:1", "--grafiek", "GRAFIEK"}
                                   << 0 << 3 << "SpePerceelOpp,";
+    QTest::newRow("turn-in dates by the week")
+        << QStringList{"--reeks", "Cbxdatum=0104:3110:7", "--grafiek", "GRAFIEK"} << 0 << 32
+        << "Cbxdatum,Aantal weidedagen (dagen),";
+    QTest::newRow("29 February") << QStringList{"--reeks", "Cbxdatum=2902"} << 2 << 0
+                                 << "--reeks Cbxdatum=2902: 2902: Ongeldige dag ingegeven";
+    QTest::newRow("a date outside the grazing months")
+        << QStringList{"--reeks", "Cbxdatum=1503:1505:7"} << 2 << 0
+        << "--reeks Cbxdatum=1503:1505:7: 15/03 ligt buiten de weidemaanden (01/04 tot en met 31/10)";
     QTest::newRow("outside the range")
         << QStringList{"--reeks", "SpePerceelOpp=40:60:10"} << 2 << 0
         << "60.00 ligt buiten het bereik van SpePerceelOpp (0.1 tot en met 50.0)";
@@ -958,6 +969,12 @@ void TestBereken::reeks() {
         QCOMPARE(lijnen[6].split(',').at(2), QByteArray("3.5")); // "Oppervlakte perceel (ha)"
     }
     if (args.contains(QStringLiteral("--alternatieven"))) QCOMPARE(lijnen.front().count(','), 60);
+    // Dates as dd/MM; each sets the grass supply of its month ("Aanbod bij inscharen", column 5).
+    if (args.contains(QStringLiteral("Cbxdatum=0104:3110:7"))) {
+        QVERIFY(lijnen[1].startsWith("01/04,") && lijnen[31].startsWith("28/10,"));
+        QCOMPARE(lijnen[1].split(',').at(4), QByteArray("1400"));
+        QCOMPARE(lijnen[10].split(',').at(4), QByteArray("1700"));
+    }
     if (args.contains(QStringLiteral("--grafiek"))) {
         const QByteArray beeld = Inhoud(png);
         QVERIFY(beeld.startsWith("\x89PNG\r\n\x1a\n"));
@@ -991,6 +1008,81 @@ void TestBereken::reeksMetModelfout() {
              "korvalinde-bereken: " + a.pad +
                  ": 1 waarden gaven een fout van het model en voldoen dus niet (de eerste, 1300: Rekenfout: "
                  "deling door nul (voederwaarde VW van het gras is 0))");
+}
+
+void TestBereken::gevoeligheid_data() {
+    QTest::addColumn<QStringList>("args"); // before the scenario file; UIT a workbook
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("rij");      // the row, or part of the message on stderr
+    QTest::addColumn<bool>("procentueel"); // the change the table must have been computed with
+    QTest::addColumn<double>("procent");
+    QTest::addColumn<int>("dagen");
+    QTest::addColumn<bool>("modelfout"); // the scenario's grass fill value is 0
+    QTest::newRow("10 % and 14 days by default")
+        << QStringList{"--gevoeligheid", "Benutting"} << 0 << "Benutting" << true << 10.0 << 14 << false;
+    QTest::newRow("one step, the date by a week")
+        << QStringList{"--gevoeligheid", "Gemiddelde melkgift", "--stap", "--dagen", "7"} << 0
+        << "Gemiddelde melkgift" << false << 10.0 << 7 << false;
+    QTest::newRow("25 %, one thread")
+        << QStringList{"--gevoeligheid", "weidedagen", "--procent", "25", "-j", "1"} << 0 << "weidedagen"
+        << true << 25.0 << 14 << false;
+    QTest::newRow("into a workbook") << QStringList{"--gevoeligheid", "Weiderest", "--xlsx", "UIT"} << 0
+                                     << "Weiderest" << true << 10.0 << 14 << false;
+    QTest::newRow("several rows fit")
+        << QStringList{"--gevoeligheid", "melk"} << 2 << "--gevoeligheid melk: meer dan een rij past" << true
+        << 10.0 << 14 << false;
+    QTest::newRow("the model stops on the scenario")
+        << QStringList{"--gevoeligheid", "Benutting"} << 1
+        << "Rekenfout: deling door nul (voederwaarde VW van het gras is 0)" << true << 10.0 << 14 << true;
+}
+
+void TestBereken::gevoeligheid() {
+    // The table the batch calculator writes is the one the core makes for the same change, byte for
+    // byte (the window's CSV and workbook come from the same fields), and its workbook holds the CSV.
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, rij);
+    QFETCH(bool, procentueel);
+    QFETCH(double, procent);
+    QFETCH(int, dagen);
+    QFETCH(bool, modelfout);
+    QTemporaryDir dir;
+    const Opgeslagen a =
+        SlaOp(dir.filePath(QStringLiteral("a.kvl")), [modelfout](TInvoerset& invoer, TBerekening& b) {
+            Anders(invoer, b);
+            if (modelfout) invoer.GrdGras->ZetCel(7, 2, QStringLiteral("0"));
+        });
+    QVERIFY(!a.pad.isEmpty());
+    const QString uit = dir.filePath(QStringLiteral("uit.xlsx"));
+    args.replaceInStrings(QRegularExpression("^UIT$"), uit);
+    const Resultaat r = Start(args + QStringList{a.pad});
+    QCOMPARE(r.code, code);
+    if (code != 0) {
+        QVERIFY2(r.fout.contains(rij.toUtf8()), r.fout.constData());
+        if (code == 2) QVERIFY(r.uit.isEmpty());
+        return;
+    }
+    QVERIFY2(r.fout.isEmpty(), r.fout.constData());
+    QByteArray bytes;
+    QVERIFY(LeesScenarioBytes(a.pad, bytes).isEmpty());
+    TSamenvattingKolom kolom;
+    QString fout;
+    QVERIFY(KiesSamenvattingsrij(rij, QStringLiteral("--gevoeligheid"), kolom, fout));
+    const QByteArray csv =
+        GevoeligheidCsv(BerekenGevoeligheid(bytes, kolom, TVerandering{procentueel, procent, dagen}, 1))
+            .toUtf8();
+    if (!args.contains(QStringLiteral("--xlsx"))) {
+        QCOMPARE(r.uit, csv);
+        return;
+    }
+    QVERIFY(r.uit.isEmpty());
+    const QJsonObject werkmap = testdata::LeesWerkmap(uit, fout);
+    QVERIFY2(fout.isEmpty(), qPrintable(fout));
+    QCOMPARE(werkmap.value("volgorde").toVariant().toStringList(), QStringList{"Gevoeligheid"});
+    const QString verschil = testdata::VergelijkBlad(
+        werkmap.value("bladen").toObject().value(QLatin1String("Gevoeligheid")).toObject(), CsvRegels(csv),
+        TekstkolommenGevoeligheid);
+    QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
 }
 
 void TestBereken::verkeerdeOpties_data() {
@@ -1033,6 +1125,18 @@ void TestBereken::verkeerdeOpties_data() {
         << QStringList{"KVL", "--xlsx"} << "--xlsx vraagt een bestandsnaam";
     QTest::newRow("-j with a value joined")
         << QStringList{"-j0", "KVL"} << "-j vraagt een aantal van 1 tot 256";
+    QTest::newRow("a change without a sensitivity")
+        << QStringList{"--procent", "5", "KVL"} << "--procent hoort bij --gevoeligheid";
+    QTest::newRow("a step and a percentage")
+        << QStringList{"--gevoeligheid", "Benutting", "--stap", "--procent", "5", "KVL"}
+        << "--stap en --procent sluiten elkaar uit";
+    QTest::newRow("no percentage") << QStringList{"--gevoeligheid", "Benutting", "--procent", "0", "KVL"}
+                                   << "--procent 0: verwacht een getal groter dan 0 en hoogstens 100";
+    QTest::newRow("no days") << QStringList{"--gevoeligheid", "Benutting", "--dagen", "0", "KVL"}
+                             << "--dagen 0: verwacht een aantal dagen van 1 tot en met 213 (de weidemaanden)";
+    QTest::newRow("a sensitivity with a sweep")
+        << QStringList{"--gevoeligheid", "Benutting", "--reeks", "SpenKoe=50", "KVL"}
+        << "--gevoeligheid gaat alleen samen met --procent, --stap, --dagen, --xlsx en -j";
     QTest::newRow("the input list with a file")
         << QStringList{"--invoerlijst", "KVL"}
         << "--invoerlijst schrijft alleen de lijst van de getalinvoeren, zonder BESTAND of andere opties";

@@ -4,6 +4,7 @@
 #include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
+#include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
@@ -508,6 +509,41 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties) {
             return Onleesbaar(QStringLiteral("--xlsx: %1").arg(reden));
     }
     return uit.Af(modelFout ? 1 : 0);
+}
+
+int VerwerkGevoeligheid(const QString& bestand, const TBatchOpties& opties) {
+    if (const QString doel = WerkmapDoel(opties.xlsx); !doel.isEmpty()) return Onleesbaar(doel);
+    TSamenvattingKolom kolom;
+    QString fout;
+    if (!KiesSamenvattingsrij(opties.gevoeligheid.trimmed(), QStringLiteral("--gevoeligheid"), kolom, fout))
+        return Onleesbaar(fout);
+    QByteArray scenario;
+    TOpnameMelder stil;
+    TInvoerset invoer(&stil);
+    fout = LeesReeksScenario(bestand, QStringLiteral("--gevoeligheid"), scenario, invoer);
+    if (!fout.isEmpty()) return Onleesbaar(fout);
+    const TGevoeligheid g = BerekenGevoeligheid(
+        scenario, kolom, opties.verandering,
+        Draden(opties.draden,
+               static_cast<std::size_t>(Gevoeligheidsrijen(invoer, opties.verandering).size()) * 2));
+    bool modelFout = !g.fout.isEmpty();
+    if (modelFout) Fout() << "korvalinde-bereken: " << bestand << ": " << g.fout << Qt::endl;
+    for (const TGevoeligheidsrij& rij : g.rijen)
+        if (!rij.fout.isEmpty()) {
+            modelFout = true;
+            Fout() << "korvalinde-bereken: " << bestand << " (" << rij.naam << " " << rij.foutBij
+                   << "): " << rij.fout << Qt::endl;
+        }
+    if (!opties.xlsx.isEmpty()) {
+        TWerkmap werkmap;
+        const int blad =
+            werkmap.Blad(QStringLiteral("Gevoeligheid"), GevoeligheidKopVelden(g), TekstkolommenGevoeligheid);
+        for (const TGevoeligheidsrij& rij : g.rijen) werkmap.Regel(blad, GevoeligheidVelden(rij));
+        if (const QString reden = werkmap.Schrijf(opties.xlsx); !reden.isEmpty())
+            return Onleesbaar(QStringLiteral("--xlsx: %1").arg(reden));
+        return modelFout ? 1 : 0;
+    }
+    return SchrijfUitvoer(GevoeligheidCsv(g).toUtf8(), modelFout ? 1 : 0);
 }
 
 int VerwerkZoek(const QString& bestand, const TBatchOpties& opties) {

@@ -4,6 +4,8 @@
 // given (memory stays the same however many files); and parameter sweeps of one scenario file.
 #pragma once
 
+#include "core/Gevoeligheid.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,9 @@ struct TBatchOpties {
     QString zoek;
     QString varieer;
     bool grootste = false;
+    // Sensitivity: the summary row (part of its title) and the change of every input.
+    QString gevoeligheid;
+    TVerandering verandering;
 };
 
 // Exit code: 0 computed, 1 the model stopped with an error for at least one file, 2 an input could
@@ -35,6 +40,10 @@ int VerwerkReeks(const QString& bestand, const TBatchOpties& opties);
 // when no value of the range meets the target (message on standard error), 2 when refused.
 inline constexpr int NietGevonden = 3;
 int VerwerkZoek(const QString& bestand, const TBatchOpties& opties);
+// The sensitivity of one scenario file's summary row to every input: the ranked table as CSV or in
+// the workbook's sheet "Gevoeligheid"; exit 1 when the model stopped at a value (message on
+// standard error), 2 when refused.
+int VerwerkGevoeligheid(const QString& bestand, const TBatchOpties& opties);
 
 // The message and exit code 2 for something that could not be read or written.
 int Onleesbaar(const QString& melding);

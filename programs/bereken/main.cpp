@@ -8,6 +8,8 @@
 //   korvalinde-bereken --reeks SpePerceelOpp=1:6:0.5 WEIDE.kvl  a sweep: the summary per value as CSV
 //   korvalinde-bereken --xlsx UIT.xlsx A.kvl B.kvl  the tables as an Excel workbook instead
 //   korvalinde-bereken --zoek "Benutting>=85" --varieer SpeGrasaanbod=500:4000 WEIDE.kvl  goal seek
+//   korvalinde-bereken --reeks Cbxdatum=0104:3110:7 WEIDE.kvl  the turn-in date through the season
+//   korvalinde-bereken --gevoeligheid Benutting WEIDE.kvl  which input moves a summary row most
 //   korvalinde-bereken --invoerlijst    the number inputs a sweep takes, with their ranges, as CSV
 //
 // The files are computed once each, on several threads (-j), and their results written as each one
@@ -67,7 +69,8 @@ const char* const Gebruik =
     "  --csv           de samenvattingstabel als CSV (komma, decimale punt), een blok per bestand\n"
     "  --detail        ook de drie detailtabellen als CSV, na een lege regel (houdt --csv in)\n"
     "  --xlsx UIT.xlsx de tabellen als Excel-werkmap in UIT.xlsx in plaats van op standaarduitvoer:\n"
-    "                  blad \"Samenvatting\", met --detail ook blad \"Detail\", met --reeks blad \"Reeks\";\n"
+    "                  blad \"Samenvatting\", met --detail ook blad \"Detail\", met --reeks blad \"Reeks\",\n"
+    "                  met --gevoeligheid blad \"Gevoeligheid\";\n"
     "                  getallen als getal met de decimalen van de tabel\n"
     "  --nieuw UIT.kvl schrijft een scenariobestand met alle standaardwaarden (Nieuw, Opslaan)\n"
     "  --rapport UIT.pdf BESTAND.kvl\n"
@@ -80,6 +83,11 @@ const char* const Gebruik =
     "                  naam van het invoerveld, zoals SpePerceelOpp; alle namen geeft --invoerlijst)\n"
     "                  en schrijft de samenvatting per waarde als CSV; twee keer --reeks geeft alle\n"
     "                  combinaties\n"
+    "  --reeks Cbxdatum=VAN:TOT:DAGEN\n"
+    "                  de inschaardatum van VAN tot en met TOT in stappen van DAGEN dagen, elke datum\n"
+    "                  als dag x 100 + maand (0104 is 1 april), alleen in de weidemaanden april tot\n"
+    "                  en met oktober; elke datum zet het grasaanbod van zijn maand, zoals het\n"
+    "                  intypen van de datum; de tabel toont de datum als dd/MM\n"
     "  --alternatieven bij --reeks ook de kolommen van Alternatief 1 en Alternatief 1+2\n"
     "  --grafiek UIT.png\n"
     "                  bij --reeks een grafiek van de gekozen samenvattingsrijen tegen de waarde\n"
@@ -95,6 +103,17 @@ const char* const Gebruik =
     "                  samenvatting als CSV; loopt de rij niet in een richting mee, dan volgt een\n"
     "                  melding op standaardfout met de eerste en de laatste waarde die voldoet\n"
     "  --grootste      bij --zoek de grootste waarde in plaats van de kleinste\n"
+    "  --gevoeligheid RIJ\n"
+    "                  verlaagt en verhoogt elke getalinvoer en de inschaardatum van het ene\n"
+    "                  scenariobestand en schrijft, als CSV, hoeveel de samenvattingsrij RIJ (deel van\n"
+    "                  de naam, zoals bij --zoek) van Basis daardoor verandert, de grootste eerst:\n"
+    "                  naam, invoer, laag, hoog, RIJ bij laag, RIJ bij hoog en effect (de grootste\n"
+    "                  afstand tot de waarde van het scenario); invoeren zonder effect staan achteraan\n"
+    "  --procent P     bij --gevoeligheid: elke invoer P procent van zijn waarde lager en hoger, op\n"
+    "                  de stappen van die invoer en binnen zijn bereik (standaard 10)\n"
+    "  --stap          bij --gevoeligheid: elke invoer een stap van die invoer lager en hoger\n"
+    "  --dagen N       bij --gevoeligheid: de inschaardatum N dagen eerder en later, binnen de\n"
+    "                  weidemaanden (standaard 14)\n"
     "  --help          deze hulp\n"
     "  --version       versie van het programma\n"
     "  --              einde van de opties: wat volgt is een BESTAND, ook als het met - begint\n"
@@ -240,10 +259,14 @@ struct Opties {
     QCommandLineOption zoek{QStringLiteral("zoek"), {}, QStringLiteral("RIJ>=DOEL")};
     QCommandLineOption varieer{QStringLiteral("varieer"), {}, QStringLiteral("NAAM=VAN:TOT")};
     QCommandLineOption draden{QStringLiteral("j"), {}, QStringLiteral("N")};
+    QCommandLineOption gevoeligheid{QStringLiteral("gevoeligheid"), {}, QStringLiteral("RIJ")};
+    QCommandLineOption stap{QStringLiteral("stap")};
+    QCommandLineOption procent{QStringLiteral("procent"), {}, QStringLiteral("P")};
+    QCommandLineOption dagen{QStringLiteral("dagen"), {}, QStringLiteral("N")};
 
     QList<QCommandLineOption> Alle() const {
-        return {hulp,  versie,  csv,     detail, alternatieven, grootste, invoerlijst, xlsx,
-                nieuw, rapport, grafiek, reeks,  rij,           zoek,     varieer,     draden};
+        return {hulp,    versie, csv, detail, alternatieven, grootste, invoerlijst,  xlsx, nieuw,   rapport,
+                grafiek, reeks,  rij, zoek,   varieer,       draden,   gevoeligheid, stap, procent, dagen};
     }
     // The options that name a file to write, in the order their messages name them.
     QList<const QCommandLineOption*> Uitvoeropties() const { return {&rapport, &nieuw, &grafiek, &xlsx}; }
@@ -344,7 +367,7 @@ int main(int argc, char** argv) {
         parser.isSet(o.nieuw) ? std::optional<QString>(parser.value(o.nieuw)) : std::nullopt;
     opties.xlsx = parser.value(o.xlsx);
     opties.grafiek = parser.value(o.grafiek);
-    for (const QCommandLineOption* optie : {&o.zoek, &o.varieer}) {
+    for (const QCommandLineOption* optie : {&o.zoek, &o.varieer, &o.gevoeligheid, &o.procent, &o.dagen}) {
         const QStringList waarden = parser.values(*optie);
         const QString naam = Spelling(optie->names().front());
         if (waarden.size() > 1) return VerkeerdGebruik(QStringLiteral("%1 staat er twee keer").arg(naam));
@@ -353,6 +376,25 @@ int main(int argc, char** argv) {
     }
     opties.zoek = parser.value(o.zoek);
     opties.varieer = parser.value(o.varieer);
+    opties.gevoeligheid = parser.value(o.gevoeligheid);
+    if (parser.isSet(o.procent)) {
+        double procent = 0;
+        if (!ReeksGetal(parser.value(o.procent), procent) || procent <= 0 || procent > 100)
+            return VerkeerdGebruik(
+                QStringLiteral("--procent %1: verwacht een getal groter dan 0 en hoogstens 100")
+                    .arg(parser.value(o.procent)));
+        opties.verandering.procent = procent;
+    }
+    opties.verandering.procentueel = !parser.isSet(o.stap);
+    if (parser.isSet(o.dagen)) {
+        bool ok = false;
+        const int dagen = parser.value(o.dagen).trimmed().toInt(&ok);
+        if (!ok || dagen < 1 || dagen > 213)
+            return VerkeerdGebruik(
+                QStringLiteral("--dagen %1: verwacht een aantal dagen van 1 tot en met 213 (de weidemaanden)")
+                    .arg(parser.value(o.dagen)));
+        opties.verandering.dagen = dagen;
+    }
     if (parser.isSet(o.draden)) {
         bool ok = false;
         const int n = parser.values(o.draden).back().toInt(&ok);
@@ -380,6 +422,25 @@ int main(int argc, char** argv) {
     }
 
     const bool reeks = !opties.reeksen.isEmpty();
+    const bool gevoeligheid = parser.isSet(o.gevoeligheid);
+    for (const QCommandLineOption* optie : {&o.stap, &o.procent, &o.dagen})
+        if (parser.isSet(*optie) && !gevoeligheid)
+            return VerkeerdGebruik(
+                QStringLiteral("%1 hoort bij --gevoeligheid").arg(Spelling(optie->names().front())));
+    if (parser.isSet(o.stap) && parser.isSet(o.procent))
+        return VerkeerdGebruik(QStringLiteral("--stap en --procent sluiten elkaar uit"));
+    if (gevoeligheid) {
+        if (opties.gevoeligheid.trimmed().isEmpty())
+            return VerkeerdGebruik(QStringLiteral("--gevoeligheid \"%1\": een lege tekst past bij elke rij")
+                                       .arg(opties.gevoeligheid));
+        if (reeks || nieuw || rapport || parser.isSet(o.csv) || opties.detail || opties.alternatieven ||
+            !opties.grafiek.isEmpty() || !opties.rijen.isEmpty() || !opties.zoek.isEmpty() ||
+            !opties.varieer.isEmpty() || opties.grootste)
+            return VerkeerdGebruik(QStringLiteral("--gevoeligheid gaat alleen samen met --procent, --stap, "
+                                                  "--dagen, --xlsx en -j"));
+        if (bestanden.size() != 1)
+            return VerkeerdGebruik(QStringLiteral("--gevoeligheid vraagt precies één scenariobestand"));
+    }
     // Options that belong to another one, or exclude each other.
     if (!opties.rijen.isEmpty() && opties.grafiek.isEmpty())
         return VerkeerdGebruik(QStringLiteral("--rij hoort bij --grafiek"));
@@ -443,6 +504,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (rapport) return SchrijfRapport(*rapport, bestanden.front());
+    if (gevoeligheid) return VerwerkGevoeligheid(bestanden.front(), opties);
     if (reeks) return VerwerkReeks(bestanden.front(), opties);
     return VerwerkBestanden(bestanden, opties);
 }
