@@ -900,7 +900,7 @@ QWidget* TVerkenvenster::MaakGevoeligheid() {
     midden->addWidget(ScrGevoeligheid);
     midden->addWidget(grafiekVlak);
     midden->setStretchFactor(1, 1);
-    midden->setSizes({520, 620});
+    midden->setSizes({420, 720});
     kolom->addWidget(midden, 1);
 
     const auto soort = [this] { SpeProcent->setEnabled(CbxVerandering->currentIndex() == 1); };
