@@ -477,8 +477,12 @@ QString TrefferTekst(const QList<TGrafiek>& panelen, const TGrafiekTreffer& t) {
     };
     QStringList regels;
     if (!s.titel.isEmpty()) regels << s.titel;
-    regels << regel(g.xAs.titel, g.xAs.dagen ? AsGetal(g.xAs, punt.x()) : GrafiekGetal(punt.x()))
-           << regel(g.yAs.titel.isEmpty() ? g.titel : g.yAs.titel, GrafiekGetal(punt.y()));
+    regels << regel(g.xAs.titel, g.xAs.dagen ? AsGetal(g.xAs, punt.x()) : GrafiekGetal(punt.x()));
+    // On an axis of named places (a bar's edge lies within half a place of it) the place's name.
+    if (!g.yAs.namen.isEmpty())
+        regels.prepend(YGetal(g.yAs, std::round(punt.y()), 0));
+    else
+        regels << regel(g.yAs.titel.isEmpty() ? g.titel : g.yAs.titel, GrafiekGetal(punt.y()));
     return regels.join(QLatin1Char('\n'));
 }
 

@@ -16,6 +16,7 @@
 #include "core/Scenario.h"
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
+#include "report/Grafiektekenaar.h"
 #include "ui/Bewerkingen.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
@@ -1219,7 +1220,8 @@ void TestUitvoerVenster::verkennenGevoeligheid() {
     const int n = static_cast<int>(kern.rijen.size());
     QCOMPARE(tornado[0].yAs.namen.value(n - 1), kern.rijen[0].invoer);
     int balken = 0;
-    for (const TGrafiekSerie& s : tornado[0].series) {
+    for (int i = 0; i < tornado[0].series.size(); ++i) {
+        const TGrafiekSerie& s = tornado[0].series[i];
         if (s.soort != TSerieSoort::Vlak) continue;
         ++balken;
         const int plek = static_cast<int>(std::lround((s.punten[0].y() + s.onderrand[0].y()) / 2));
@@ -1228,6 +1230,8 @@ void TestUitvoerVenster::verkennenGevoeligheid() {
         const bool hoog = s.naam.endsWith(QLatin1String(" hoog"));
         QCOMPARE(s.naam.section(QLatin1Char(' '), 0, 0), r.naam);
         QCOMPARE(s.punten[1].x(), Reekswaarde(hoog ? r.bijHoog : r.bijLaag));
+        // The mouse on a bar names its input.
+        QVERIFY(TrefferTekst(tornado, {0, i, 1}).startsWith(r.invoer + QLatin1Char('\n')));
     }
     QVERIFY(balken >= n);
     QVERIFY(!v->TornadoAfbeelding().isNull());
