@@ -5,6 +5,7 @@
 #include "core/Geordend.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
+#include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/Verkennen.h"
 #include "domain/Formaat.h"
@@ -166,6 +167,65 @@ QString GevoeligheidCsv(const TGevoeligheid& gevoeligheid) {
     QString csv = CsvRegel(GevoeligheidKopVelden(gevoeligheid));
     for (const TGevoeligheidsrij& rij : gevoeligheid.rijen) csv += CsvRegel(GevoeligheidVelden(rij));
     return csv;
+}
+
+int TornadoHoogte(const TGevoeligheid& gevoeligheid) {
+    return 120 + 22 * static_cast<int>(gevoeligheid.rijen.size());
+}
+
+QList<TGrafiek> BouwTornadografiek(const TGevoeligheid& gevoeligheid) {
+    const double basis = Reekswaarde(gevoeligheid.basis);
+    const int n = static_cast<int>(gevoeligheid.rijen.size());
+    if (n == 0 || std::isnan(basis)) return {};
+    TGrafiek g;
+    g.titel = gevoeligheid.kolom.titel;
+    g.legenda = TLegendaPlaats::Onder;
+    double laagste = basis, hoogste = basis;
+    // The largest effect at the top: rank i lies at n - 1 - i.
+    for (int i = 0; i < n; ++i) {
+        const TGevoeligheidsrij& rij = gevoeligheid.rijen[i];
+        const double plek = n - 1 - i;
+        g.yAs.namen.prepend(rij.invoer);
+        for (int kant = 0; kant < 2; ++kant) {
+            const double w = Reekswaarde(kant == 0 ? rij.bijLaag : rij.bijHoog);
+            if (std::isnan(w)) continue;
+            laagste = std::min(laagste, w);
+            hoogste = std::max(hoogste, w);
+            TGrafiekSerie balk;
+            balk.naam = QStringLiteral("%1 %2").arg(rij.naam, kant == 0 ? QStringLiteral("laag")
+                                                                        : QStringLiteral("hoog"));
+            balk.soort = TSerieSoort::Vlak;
+            balk.kleur = ReekslijnKleur(kant);
+            balk.titel =
+                kant == 0 ? QStringLiteral("Bij de lage waarde") : QStringLiteral("Bij de hoge waarde");
+            // The bar to the high value lies over the one to the low value and is narrower, so
+            // that both show where they lie on the same side.
+            const double half = kant == 0 ? 0.38 : 0.24;
+            balk.punten = {QPointF(basis, plek + half), QPointF(w, plek + half)};
+            balk.onderrand = {QPointF(basis, plek - half), QPointF(w, plek - half)};
+            g.series << balk;
+        }
+    }
+    // One legend entry per side: the first bar of each.
+    for (int kant = 0; kant < 2; ++kant)
+        for (TGrafiekSerie& s : g.series)
+            if (s.kleur == ReekslijnKleur(kant)) {
+                s.inLegenda = true;
+                break;
+            }
+    TGrafiekSerie lijn;
+    lijn.naam = QStringLiteral("Basislijn");
+    lijn.kleur = Rgb(0, 0, 0);
+    lijn.lijnDikte = 1;
+    lijn.titel = QStringLiteral("Uitgangspunt (%1)").arg(gevoeligheid.basis);
+    lijn.inLegenda = true;
+    lijn.punten = {QPointF(basis, -0.5), QPointF(basis, n - 0.5)};
+    g.series << lijn;
+    g.xAs = MooieAs(laagste, hoogste, gevoeligheid.kolom.titel);
+    g.yAs.minimum = -0.5;
+    g.yAs.maximum = n - 0.5;
+    g.yAs.stap = 1;
+    return {g};
 }
 
 } // namespace korvalinde

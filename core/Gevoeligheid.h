@@ -4,6 +4,7 @@
 // table as CSV and workbook fields from one place, for the batch calculator and the window alike.
 #pragma once
 
+#include "core/Grafiek.h"
 #include "core/Reeks.h"
 
 #include <QByteArray>
@@ -71,5 +72,13 @@ QStringList GevoeligheidKopVelden(const TGevoeligheid& gevoeligheid);
 QStringList GevoeligheidVelden(const TGevoeligheidsrij& rij);
 inline const QList<int> TekstkolommenGevoeligheid{0, 1};
 QString GevoeligheidCsv(const TGevoeligheid& gevoeligheid);
+
+// The tornado chart of the ranked table: one place per input on the vertical axis, named by it, the
+// largest effect at the top; per input a bar from the row's value in the scenario to its value at
+// the low value and one to its value at the high value, and a line at the row's value. An input
+// without a value at one end has no bar there. No panel without rows.
+inline constexpr int TornadoBreedte = 900;
+int TornadoHoogte(const TGevoeligheid& gevoeligheid); // of the picture, by the number of inputs
+QList<TGrafiek> BouwTornadografiek(const TGevoeligheid& gevoeligheid);
 
 } // namespace korvalinde

@@ -29,7 +29,8 @@ bool operator==(const TGrafiekSerie& a, const TGrafiekSerie& b) {
 bool operator==(const TGrafiekAs& a, const TGrafiekAs& b) {
     return a.automatischMinimum == b.automatischMinimum && a.automatischMaximum == b.automatischMaximum &&
            a.minimum == b.minimum && a.maximum == b.maximum && a.stap == b.stap &&
-           a.tussenstreepjes == b.tussenstreepjes && a.titel == b.titel && a.dagen == b.dagen;
+           a.tussenstreepjes == b.tussenstreepjes && a.titel == b.titel && a.dagen == b.dagen &&
+           a.namen == b.namen;
 }
 
 bool operator==(const TGrafiek& a, const TGrafiek& b) {

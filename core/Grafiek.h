@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <QtGlobal>
 
@@ -45,6 +46,9 @@ struct TGrafiekAs {
     int tussenstreepjes = 0; // minor ticks between two steps
     QString titel;
     bool dagen = false; // the numbers are days of the year, labelled as dates ("01/04")
+    // Named places instead of numbers: the whole value k is labelled namen[k], other values not
+    // (the inputs of a tornado chart, one bar each).
+    QStringList namen;
 };
 
 enum class TLegendaPlaats { Rechts, Onder };

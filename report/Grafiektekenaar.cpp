@@ -154,6 +154,18 @@ QString AsGetal(const TGrafiekAs& as, double waarde) {
     return GrafiekGetal(waarde, as.stap);
 }
 
+// A value on the vertical axis: the name of its place on an axis of named places (none between
+// them), else the number with the decimals of `stap`.
+QString YGetal(const TGrafiekAs& as, double waarde, double stap) {
+    if (as.namen.isEmpty()) return GrafiekGetal(waarde, stap);
+    const long long plek = std::llround(waarde);
+    if (std::abs(waarde - static_cast<double>(plek)) > 1e-6 || plek < 0 || plek >= as.namen.size())
+        return QString();
+    return as.namen[static_cast<qsizetype>(plek)];
+}
+
+constexpr double MaxNaamBreedte = 260; // the names of a named axis, longer ones cut off
+
 struct PaneelMaat {
     TGrafiekIndeling::Paneel p;
     Streepjes x, y;
@@ -199,12 +211,19 @@ PaneelMaat MeetPaneel(const TGrafiek& g, const QRectF& vak) {
     double labelBreedte = 0;
     for (double w : {yb.laag, yb.hoog, (yb.laag + yb.hoog) / 2})
         labelBreedte = std::max(labelBreedte, maat.horizontalAdvance(GrafiekGetal(w, std::pow(10.0, -dec))));
+    if (!g.yAs.namen.isEmpty()) {
+        labelBreedte = 0;
+        for (const QString& naam : g.yAs.namen)
+            labelBreedte = std::max(labelBreedte, std::min(MaxNaamBreedte, maat.horizontalAdvance(naam)));
+    }
     double links = vak.left() + 8 + labelBreedte + Streepje + 4;
     if (!g.yAs.titel.isEmpty()) links += maat.height() + 6;
     m.p.plot =
         QRectF(QPointF(links, boven), QPointF(std::max(links + 10, rechts), std::max(boven + 10, onder)));
 
-    m.y = MaakStreepjes(g.yAs, yb.laag, yb.hoog, m.p.plot.height(), maat.height() + 8);
+    // Every named place keeps its name as long as the lines fit.
+    m.y = MaakStreepjes(g.yAs, yb.laag, yb.hoog, m.p.plot.height(),
+                        maat.height() + (g.yAs.namen.isEmpty() ? 8 : 1));
     double xLabel = 0;
     for (double w : {xb.laag, xb.hoog}) xLabel = std::max(xLabel, maat.horizontalAdvance(AsGetal(g.xAs, w)));
     m.x = MaakStreepjes(g.xAs, xb.laag, xb.hoog, m.p.plot.width(), xLabel + 12);
@@ -300,7 +319,8 @@ void TekenAssen(QPainter& p, const TGrafiek& g, const PaneelMaat& m) {
         p.setPen(Qt::black);
         p.drawText(QRectF(m.p.vak.left(), y - maat.height() / 2, plot.left() - Streepje - 3 - m.p.vak.left(),
                           maat.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, GrafiekGetal(w, yDec));
+                   Qt::AlignRight | Qt::AlignVCenter,
+                   maat.elidedText(YGetal(g.yAs, w, yDec), Qt::ElideRight, MaxNaamBreedte));
     }
     for (double w : m.x.groot) {
         const double x = m.p.Plek({w, m.p.yLaag}).x();
@@ -457,8 +477,12 @@ QString TrefferTekst(const QList<TGrafiek>& panelen, const TGrafiekTreffer& t) {
     };
     QStringList regels;
     if (!s.titel.isEmpty()) regels << s.titel;
-    regels << regel(g.xAs.titel, g.xAs.dagen ? AsGetal(g.xAs, punt.x()) : GrafiekGetal(punt.x()))
-           << regel(g.yAs.titel.isEmpty() ? g.titel : g.yAs.titel, GrafiekGetal(punt.y()));
+    regels << regel(g.xAs.titel, g.xAs.dagen ? AsGetal(g.xAs, punt.x()) : GrafiekGetal(punt.x()));
+    // On an axis of named places (a bar's edge lies within half a place of it) the place's name.
+    if (!g.yAs.namen.isEmpty())
+        regels.prepend(YGetal(g.yAs, std::round(punt.y()), 0));
+    else
+        regels << regel(g.yAs.titel.isEmpty() ? g.titel : g.yAs.titel, GrafiekGetal(punt.y()));
     return regels.join(QLatin1Char('\n'));
 }
 

@@ -423,6 +423,20 @@ void TestEindTotEind::plaatjes() {
     QVERIFY(klaar.wait(60000));
     QTest::qWait(100);
     bewaar(verkennen->grab().toImage(), "verkennen-zoeken.png");
+    // "Gevoeligheid": the grazing days, every input 10 % and the turn-in date 14 days either way.
+    Kind<QTabWidget>(verkennen, "PgcVerkennen")->setCurrentIndex(2);
+    QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnGevoeligheid"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QTest::qWait(100);
+    bewaar(verkennen->grab().toImage(), "verkennen-gevoeligheid.png");
+    // "Reeks" through the season: the turn-in date from April to October by weeks.
+    Kind<QTabWidget>(verkennen, "PgcVerkennen")->setCurrentIndex(0);
+    auto* invoer = Kind<QComboBox>(verkennen, "CbxReeksInvoer");
+    invoer->setCurrentIndex(invoer->findData(QStringLiteral("Cbxdatum")));
+    QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QTest::qWait(100);
+    bewaar(verkennen->grab().toImage(), "verkennen-seizoen.png");
 }
 
 QTEST_MAIN(TestEindTotEind)

@@ -4,9 +4,11 @@
 // window "Verkennen" opened from "Uitvoer".
 #include "VensterKind.h"
 #include "Werkmaplezer.h"
+#include "components/Grafiekvlak.h"
 #include "components/Schermplaats.h"
 #include "core/Berekening.h"
 #include "core/Csv.h"
+#include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/Meldingen.h"
 #include "core/RecordJson.h"
@@ -14,6 +16,8 @@
 #include "core/Scenario.h"
 #include "core/Werkmap.h"
 #include "domain/Bedrijfsmodel.h"
+#include "report/Grafiektekenaar.h"
+#include "ui/Bewerkingen.h"
 #include "ui/GrafiekPagina.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/InvoerWidgets.h"
@@ -42,6 +46,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <cerrno>
@@ -92,6 +97,12 @@ class TestUitvoerVenster : public QObject {
     void verkennenVraagGewijzigd();
     void verkennenReeksVerzoek_data();
     void verkennenReeksVerzoek();
+    void verkennenGevoeligheid_data();
+    void verkennenGevoeligheid();
+    void verkennenGevoeligheidOvernemen_data();
+    void verkennenGevoeligheidOvernemen();
+    void verkennenDatumreeks_data();
+    void verkennenDatumreeks();
 
   private:
     TOpnameMelder melder_;
@@ -1115,6 +1126,213 @@ void TestUitvoerVenster::verkennenReeksVerzoek() {
     QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
     QVERIFY(klaar.wait(60000));
     QCOMPARE(cellen(), na);
+}
+
+namespace {
+
+// The sensitivity page asked for a row, a change and days, computed; false when it did not finish.
+bool Gevoeligheid(TVerkenvenster* v, SamRij rij, double procent, int dagen) {
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(2);
+    auto* rijen = Kind<QComboBox>(v, "CbxGevoeligheidRij");
+    rijen->setCurrentIndex(rijen->findData(static_cast<int>(rij)));
+    Kind<QComboBox>(v, "CbxVerandering")->setCurrentIndex(procent > 0 ? 1 : 0);
+    if (procent > 0) Kind<QDoubleSpinBox>(v, "SpeProcent")->setValue(procent);
+    Kind<QDoubleSpinBox>(v, "SpeDagen")->setValue(dagen);
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnGevoeligheid"), Qt::LeftButton);
+    return klaar.wait(60000);
+}
+
+TSamenvattingKolom Kolom(SamRij rij) {
+    for (const TSamenvattingKolom& k : SamenvattingKolommen())
+        if (k.rij == rij) return k;
+    return {};
+}
+
+} // namespace
+
+void TestUitvoerVenster::verkennenGevoeligheid_data() {
+    // A row, a change (0: one step) and days; the herd the main window holds.
+    QTest::addColumn<int>("rij");
+    QTest::addColumn<double>("procent");
+    QTest::addColumn<int>("dagen");
+    QTest::addColumn<QString>("koeien");
+    QTest::newRow("weidedagen, 10 %, 14 dagen") << int(RijWeidedagen) << 10.0 << 14 << "60";
+    QTest::newRow("melkgift, een stap, 7 dagen") << int(RijMelkgift) << 0.0 << 7 << "45";
+    QTest::newRow("benutting, 25 %, 30 dagen") << int(RijBenutting) << 25.0 << 30 << "80";
+}
+
+void TestUitvoerVenster::verkennenGevoeligheid() {
+    // The page's table is the core's for the scenario on screen, cell for cell; its CSV and workbook
+    // are the batch calculator's; the tornado has a bar from the row's value to every value in the
+    // table, the largest effect at the top.
+    QFETCH(int, rij);
+    QFETCH(double, procent);
+    QFETCH(int, dagen);
+    QFETCH(QString, koeien);
+    TFrmHoofdFormulier venster(&melder_);
+    venster.Invoerset()->SpenKoe->TypDoorGebruiker(koeien);
+    QTemporaryDir map;
+    const QString kvl = map.filePath(QStringLiteral("weide.kvl"));
+    QVERIFY(venster.Document()->Schrijf(kvl));
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QVERIFY(Gevoeligheid(v, static_cast<SamRij>(rij), procent, dagen));
+
+    TVerandering verandering{procent > 0, procent > 0 ? procent : 10, dagen};
+    const TGevoeligheid kern =
+        BerekenGevoeligheid(venster.Document()->Bytes(), Kolom(static_cast<SamRij>(rij)), verandering, 1);
+    QVERIFY(kern.fout.isEmpty() && kern.rijen.size() > 10);
+    TStringGrid* grid = Kind<TStringGrid>(v, "GrdGevoeligheid");
+    const TTabel* tabel = grid->Tabel();
+    QCOMPARE(tabel->RowCount(), kern.rijen.size() + 1);
+    for (int k = 0; k < tabel->ColCount(); ++k) QCOMPARE(tabel->Cel(k, 0), GevoeligheidKopVelden(kern)[k]);
+    for (int r = 0; r < kern.rijen.size(); ++r)
+        for (int k = 0; k < tabel->ColCount(); ++k)
+            QCOMPARE(tabel->Cel(k, r + 1), GevoeligheidVelden(kern.rijen[r])[k]);
+
+    QStringList args{"--gevoeligheid", Kolom(static_cast<SamRij>(rij)).titel, "--dagen",
+                     QString::number(dagen)};
+    args << (procent > 0 ? QStringList{"--procent", QString::number(procent)} : QStringList{"--stap"});
+    const QString pad = map.filePath(QStringLiteral("gevoeligheid"));
+    grid->VraagBestandsnaam = [&pad](QWidget*, const QString&) { return pad; };
+    grid->MitOpslaanCsv()->trigger();
+    QProcess batch;
+    batch.start(QStringLiteral(BEREKEN_EXE), args << kvl);
+    QVERIFY(batch.waitForFinished(60000));
+    QFile csv(pad + QStringLiteral(".csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    QCOMPARE(bytes, batch.readAllStandardOutput());
+    grid->MitOpslaanXlsx()->trigger();
+    QString fout;
+    const QJsonObject werkmap = LeesWerkmap(pad + QStringLiteral(".xlsx"), fout);
+    QVERIFY2(fout.isEmpty(), qPrintable(fout));
+    QCOMPARE(werkmap.value("volgorde").toVariant().toStringList(), QStringList{"Gevoeligheid"});
+    const QString verschil =
+        VergelijkBlad(werkmap.value("bladen").toObject().value("Gevoeligheid").toObject(), CsvRegels(bytes),
+                      TekstkolommenGevoeligheid);
+    QVERIFY2(verschil.isEmpty(), qPrintable(verschil));
+
+    // Every bar starts at the row's value and ends at a value of the table, at its input's place.
+    const QList<TGrafiek> tornado = Kind<TGrafiekvlak>(v, "ImgTornado")->Panelen();
+    QCOMPARE(tornado.size(), 1);
+    const int n = static_cast<int>(kern.rijen.size());
+    QCOMPARE(tornado[0].yAs.namen.value(n - 1), kern.rijen[0].invoer);
+    int balken = 0;
+    for (int i = 0; i < tornado[0].series.size(); ++i) {
+        const TGrafiekSerie& s = tornado[0].series[i];
+        if (s.soort != TSerieSoort::Vlak) continue;
+        ++balken;
+        const int plek = static_cast<int>(std::lround((s.punten[0].y() + s.onderrand[0].y()) / 2));
+        const TGevoeligheidsrij& r = kern.rijen.value(n - 1 - plek);
+        QCOMPARE(s.punten[0].x(), Reekswaarde(kern.basis));
+        const bool hoog = s.naam.endsWith(QLatin1String(" hoog"));
+        QCOMPARE(s.naam.section(QLatin1Char(' '), 0, 0), r.naam);
+        QCOMPARE(s.punten[1].x(), Reekswaarde(hoog ? r.bijHoog : r.bijLaag));
+        // The mouse on a bar names its input.
+        QVERIFY(TrefferTekst(tornado, {0, i, 1}).startsWith(r.invoer + QLatin1Char('\n')));
+    }
+    QVERIFY(balken >= n);
+    QVERIFY(!v->TornadoAfbeelding().isNull());
+}
+
+void TestUitvoerVenster::verkennenGevoeligheidOvernemen_data() {
+    QTest::addColumn<QString>("naam");
+    QTest::addColumn<bool>("hoog");
+    QTest::newRow("koeien, laag") << "SpenKoe" << false;
+    QTest::newRow("perceel, hoog") << "SpePerceelOpp" << true;
+    QTest::newRow("inschaardatum, laag") << "Cbxdatum" << false;
+}
+
+void TestUitvoerVenster::verkennenGevoeligheidOvernemen() {
+    // One row's low or high value taken over: its input shows it, one step in the edit history takes
+    // it back, and the summary on screen is the table's value there.
+    QFETCH(QString, naam);
+    QFETCH(bool, hoog);
+    TFrmHoofdFormulier venster(&melder_);
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QVERIFY(Gevoeligheid(v, RijWeidedagen, 10, 14));
+    const QList<TGevoeligheidsrij>& rijen = v->Gevoeligheid().rijen;
+    const auto r =
+        std::find_if(rijen.begin(), rijen.end(), [&](const TGevoeligheidsrij& x) { return x.naam == naam; });
+    QVERIFY(r != rijen.end());
+    const TGevoeligheidsrij rij = *r;
+    TStringGrid* grid = Kind<TStringGrid>(v, "GrdGevoeligheid");
+    grid->setCurrentIndex(grid->model()->index(static_cast<int>(r - rijen.begin()) + 1, 3));
+    QUndoStack* stapel = venster.Bewerkingen()->Stapel();
+    const int voor = stapel->count();
+    const QString oud = naam == "Cbxdatum" ? venster.Invoerset()->Cbxdatum->Tekst()
+                                           : venster.Invoerset()->Getal(naam)->Tekst();
+    Kind<QTabWidget>(&venster, "TabKorvalinde")->setCurrentIndex(TFrmHoofdFormulier::Uitvoer);
+    QTest::mouseClick(Kind<QPushButton>(v, hoog ? "BtnHoogOvernemen" : "BtnLaagOvernemen"), Qt::LeftButton);
+    QTest::qWait(50);
+    if (naam == "Cbxdatum")
+        QCOMPARE(DagMaandTekst(venster.Invoerset()->Cbxdatum->DagVanHetJaar()),
+                 hoog ? rij.hoogTekst : rij.laagTekst);
+    else
+        QCOMPARE(venster.Invoerset()->Getal(naam)->Tekst().trimmed(),
+                 (hoog ? rij.hoogTekst : rij.laagTekst).trimmed());
+    QCOMPARE(stapel->count(), voor + 1);
+    QCOMPARE(venster.Berekening()->GrdUitvoerSam->Cel(KolBasis, RijWeidedagen).trimmed(),
+             hoog ? rij.bijHoog : rij.bijLaag);
+    venster.Bewerkingen()->OngedaanMaken();
+    QCOMPARE(naam == "Cbxdatum" ? venster.Invoerset()->Cbxdatum->Tekst()
+                                : venster.Invoerset()->Getal(naam)->Tekst(),
+             oud);
+}
+
+void TestUitvoerVenster::verkennenDatumreeks_data() {
+    // Turn-in dates in the day edit's form, alone or with a second input.
+    QTest::addColumn<QStringList>("reeksen");
+    QTest::newRow("april tot oktober per week") << QStringList{"Cbxdatum=0104:3110:7"};
+    QTest::newRow("mei per dag, met koeien") << QStringList{"Cbxdatum=0105:1005:1", "SpenKoe=40:60:20"};
+}
+
+void TestUitvoerVenster::verkennenDatumreeks() {
+    // A sweep of turn-in dates in the window is the batch calculator's --reeks of the same dates,
+    // its table's first column the dates as dd/MM.
+    QFETCH(QStringList, reeksen);
+    TFrmHoofdFormulier venster(&melder_);
+    QTemporaryDir map;
+    const QString kvl = map.filePath(QStringLiteral("weide.kvl"));
+    QVERIFY(venster.Document()->Schrijf(kvl));
+    QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
+    TVerkenvenster* v = venster.Verkenvenster();
+    QSignalSpy klaar(v, &TVerkenvenster::Klaar);
+    const auto zetReeks = [v](const QString& reeks, const char* keuze, const char* van, const char* tot,
+                              const char* stap) {
+        auto* box = Kind<QComboBox>(v, keuze);
+        box->setCurrentIndex(box->findData(reeks.section(QLatin1Char('='), 0, 0)));
+        const QStringList delen = reeks.section(QLatin1Char('='), 1).split(QLatin1Char(':'));
+        // Typed, as the user types a date.
+        for (const auto& [veld, tekst] : {std::pair{van, delen[0]}, {tot, delen[1]}, {stap, delen[2]}}) {
+            auto* spin = Kind<QDoubleSpinBox>(v, veld);
+            spin->selectAll();
+            QTest::keyClicks(spin, tekst);
+            spin->interpretText();
+            QCOMPARE(spin->text(), tekst);
+        }
+    };
+    zetReeks(reeksen[0], "CbxReeksInvoer", "SpeReeksVan", "SpeReeksTot", "SpeReeksStap");
+    Kind<QCheckBox>(v, "ChkTweedeInvoer")->setChecked(reeksen.size() > 1);
+    if (reeksen.size() > 1)
+        zetReeks(reeksen[1], "CbxTweedeInvoer", "SpeTweedeVan", "SpeTweedeTot", "SpeTweedeStap");
+    if (QTest::currentTestFailed()) return;
+    QTest::mouseClick(Kind<QPushButton>(v, "BtnBerekenen"), Qt::LeftButton);
+    QVERIFY(klaar.wait(60000));
+    QStringList args;
+    for (const QString& r : reeksen) args << QStringLiteral("--reeks") << r;
+    QProcess batch;
+    batch.start(QStringLiteral(BEREKEN_EXE), args << kvl);
+    QVERIFY(batch.waitForFinished(60000));
+    QCOMPARE(v->ReeksCsv().toUtf8(), batch.readAllStandardOutput());
+    const TTabel* tabel = Kind<TStringGrid>(v, "GrdReeks")->Tabel();
+    QCOMPARE(tabel->Cel(0, 1),
+             DagMaandTekst(TDagInvoer::DagNummer(
+                 reeksen[0].section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).toInt())));
+    QVERIFY(Kind<TGrafiekvlak>(v, "ImgReeksgrafiek")->Panelen().value(0).xAs.dagen);
 }
 
 QTEST_MAIN(TestUitvoerVenster)

@@ -533,6 +533,7 @@ bool TStringGrid::OpslaanAlsCsv() {
 }
 
 bool TStringGrid::OpslaanAlsXlsx() {
+    if (SchrijfWerkmap) return OpslaanAls(QStringLiteral("xlsx"), SchrijfWerkmap);
     const QString scenario = Bestandsnaam ? Bestandsnaam() : QString();
     if (CsvTabel(*tabel_, scenario).isEmpty()) return false;
     return OpslaanAls(QStringLiteral("xlsx"), [this, &scenario](const QString& naam) {

@@ -167,6 +167,8 @@ class TStringGrid : public QTableView {
     // table's own, and the name's part after the scenario ("verkenning").
     std::function<QString()> CsvTekst;
     QString CsvNaamDeel;
+    // The same for the workbook: writes it to the file name given; the reason when that failed.
+    std::function<QString(const QString& naam)> SchrijfWerkmap;
 
   protected:
     void focusInEvent(QFocusEvent* event) override;

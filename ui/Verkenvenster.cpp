@@ -5,10 +5,12 @@
 #include "core/Bestandspad.h"
 #include "core/Csv.h"
 #include "core/Geordend.h"
+#include "core/Gevoeligheid.h"
 #include "core/Invoerset.h"
 #include "core/Reeksgrafiek.h"
 #include "core/Scenario.h"
 #include "core/ScenarioBestand.h"
+#include "core/Werkmap.h"
 #include "domain/Bestand.h"
 #include "report/Grafiektekenaar.h"
 #include "ui/InvoerWidgets.h"
@@ -76,6 +78,36 @@ QDoubleSpinBox* Veld(const char* naam, QWidget* ouder) {
     return veld;
 }
 
+// A range field of a sweep that also holds a turn-in date: then in the day edit's form (day x 100 +
+// month, "0104"), its arrows a day on or back.
+class TReeksveld : public QDoubleSpinBox {
+  public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+    bool datum = false;
+    QString textFromValue(double waarde) const override {
+        if (!datum) return QDoubleSpinBox::textFromValue(waarde);
+        return QStringLiteral("%1").arg(static_cast<int>(std::lround(waarde)), 4, 10, QLatin1Char('0'));
+    }
+    void stepBy(int stappen) override {
+        const int ddmm = static_cast<int>(std::lround(value()));
+        if (!datum || !TDagInvoer::Controle(ddmm).isEmpty()) {
+            QDoubleSpinBox::stepBy(stappen);
+            return;
+        }
+        const int dag =
+            std::clamp(TDagInvoer::DagNummer(ddmm) + stappen, EersteWeidedag(), LaatsteWeidedag());
+        setValue(TDagInvoer::DagMaand(dag));
+    }
+};
+
+QDoubleSpinBox* Datumveld(const char* naam, QWidget* ouder) {
+    auto* veld = new TReeksveld(ouder);
+    veld->setObjectName(QString::fromLatin1(naam));
+    veld->setLocale(QLocale::c());
+    veld->setMinimumWidth(90);
+    return veld;
+}
+
 QComboBox* Keuze(const char* naam, QWidget* ouder) {
     auto* keuze = new QComboBox(ouder);
     keuze->setObjectName(QString::fromLatin1(naam));
@@ -124,6 +156,7 @@ TVerkenvenster::TVerkenvenster(TInvoerset& invoer, std::function<QString()> best
     PgcVerkennen->setObjectName(QStringLiteral("PgcVerkennen"));
     PgcVerkennen->addTab(MaakReeks(), QStringLiteral("Reeks"));
     PgcVerkennen->addTab(MaakZoeken(), QStringLiteral("Zoeken"));
+    PgcVerkennen->addTab(MaakGevoeligheid(), QStringLiteral("Gevoeligheid"));
     kolom->addWidget(PgcVerkennen, 1);
 
     auto* onder = new QHBoxLayout;
@@ -232,6 +265,26 @@ QString TVerkenvenster::Tekst(QDoubleSpinBox* veld) const {
 
 void TVerkenvenster::ZetBereik(QComboBox* keuze, QDoubleSpinBox* van, QDoubleSpinBox* tot,
                                QDoubleSpinBox* stap, bool heel) {
+    if (IsDatumreeks(Naam(keuze))) {
+        // The grazing months by weeks.
+        for (QDoubleSpinBox* veld : {van, tot}) {
+            if (auto* r = dynamic_cast<TReeksveld*>(veld)) r->datum = true;
+            veld->setDecimals(0);
+            veld->setRange(101, 3112);
+            veld->setSingleStep(1);
+        }
+        van->setValue(TDagInvoer::DagMaand(EersteWeidedag()));
+        tot->setValue(TDagInvoer::DagMaand(LaatsteWeidedag()));
+        if (stap) {
+            stap->setDecimals(0);
+            stap->setRange(1, LaatsteWeidedag() - EersteWeidedag());
+            stap->setSingleStep(1);
+            stap->setValue(7);
+        }
+        return;
+    }
+    for (QDoubleSpinBox* veld : {van, tot})
+        if (auto* r = dynamic_cast<TReeksveld*>(veld)) r->datum = false;
     const TGetalInvoer* g = kopie_->Getal(Naam(keuze));
     if (!g) return;
     const int decimalen = g->Geheel() ? 0 : g->Decimal();
@@ -274,15 +327,17 @@ QWidget* TVerkenvenster::MaakReeks() {
         CbxReeksInvoer->addItem(label, g->Naam());
         CbxTweedeInvoer->addItem(label, g->Naam());
     }
+    for (QComboBox* keuze : {CbxReeksInvoer, CbxTweedeInvoer})
+        keuze->addItem(kopie_->Cbxdatum->Label(), kopie_->Cbxdatum->Naam());
     Aanvullen(CbxReeksInvoer);
     Aanvullen(CbxTweedeInvoer);
-    SpeReeksVan = Veld("SpeReeksVan", pagina);
-    SpeReeksTot = Veld("SpeReeksTot", pagina);
+    SpeReeksVan = Datumveld("SpeReeksVan", pagina);
+    SpeReeksTot = Datumveld("SpeReeksTot", pagina);
     SpeReeksStap = Veld("SpeReeksStap", pagina);
     ChkTweedeInvoer = new QCheckBox(QStringLiteral("Tweede invoer"), pagina);
     ChkTweedeInvoer->setObjectName(QStringLiteral("ChkTweedeInvoer"));
-    SpeTweedeVan = Veld("SpeTweedeVan", pagina);
-    SpeTweedeTot = Veld("SpeTweedeTot", pagina);
+    SpeTweedeVan = Datumveld("SpeTweedeVan", pagina);
+    SpeTweedeTot = Datumveld("SpeTweedeTot", pagina);
     SpeTweedeStap = Veld("SpeTweedeStap", pagina);
     keuzes->addWidget(new QLabel(QStringLiteral("Invoer"), pagina), 0, 0);
     keuzes->addWidget(CbxReeksInvoer, 0, 1);
@@ -482,6 +537,7 @@ void TVerkenvenster::Start(std::function<void()> werk, std::function<void()> kla
     BtnAnnuleren->setEnabled(true);
     BtnBerekenen->setEnabled(false);
     BtnZoeken->setEnabled(false);
+    BtnGevoeligheid->setEnabled(false);
     auto* voortgang = new QTimer(this);
     connect(voortgang, &QTimer::timeout, this, [this] { PrbVoortgang->setValue(klaar_); });
     voortgang->start(50);
@@ -493,6 +549,7 @@ void TVerkenvenster::Start(std::function<void()> werk, std::function<void()> kla
         BtnAnnuleren->setEnabled(false);
         BtnBerekenen->setEnabled(true);
         BtnZoeken->setEnabled(true);
+        BtnGevoeligheid->setEnabled(true);
         if (annuleren_) {
             PrbVoortgang->setValue(0);
             LblMelding->setText(QStringLiteral("Geannuleerd."));
@@ -598,7 +655,7 @@ void TVerkenvenster::Berekenen() {
             reeksTabel_ = new TTabel(QStringLiteral("GrdReeks"), 0, kolommen, totaal_ + 1, 1, 150, this);
             reeksTabel_->ZetVasteKolommen(n);
             QStringList koppen;
-            for (int r = 0; r < n; ++r) koppen << Titel(kopie_->Getal(reeksen[r].naam));
+            for (int r = 0; r < n; ++r) koppen << Reekstitel(*kopie_, reeksen[r].naam);
             for (int v = 0; v < varianten; ++v)
                 for (int k : rijen)
                     koppen << (alternatieven ? VariantNaam(v) + QStringLiteral(": ") : QString()) +
@@ -788,6 +845,189 @@ void TVerkenvenster::Overnemen(bool alsAlternatief) {
     invoer_.CbxAlt1->KiesDoorGebruiker(soort);
     invoer_.SpeAlt1->TypDoorGebruiker(zoek_.eerste);
     if (AlternatiefGezet) AlternatiefGezet();
+}
+
+QWidget* TVerkenvenster::MaakGevoeligheid() {
+    auto* pagina = new QWidget(this);
+    pagina->setObjectName(QStringLiteral("TabGevoeligheid"));
+    auto* kolom = new QVBoxLayout(pagina);
+    auto* vraag = new QGridLayout;
+    CbxGevoeligheidRij = Keuze("CbxGevoeligheidRij", pagina);
+    for (const TSamenvattingKolom& k : SamenvattingKolommen())
+        CbxGevoeligheidRij->addItem(k.titel, static_cast<int>(k.rij));
+    Aanvullen(CbxGevoeligheidRij);
+    CbxVerandering = Keuze("CbxVerandering", pagina);
+    CbxVerandering->setMinimumContentsLength(10);
+    CbxVerandering->addItems({QStringLiteral("\u00E9\u00E9n stap"), QStringLiteral("procent")});
+    SpeProcent = Veld("SpeProcent", pagina);
+    SpeProcent->setDecimals(1);
+    SpeProcent->setRange(0.1, 100);
+    SpeProcent->setValue(10);
+    SpeDagen = Veld("SpeDagen", pagina);
+    SpeDagen->setDecimals(0);
+    SpeDagen->setRange(1, LaatsteWeidedag() - EersteWeidedag());
+    SpeDagen->setValue(14);
+    BtnGevoeligheid = Knop("BtnGevoeligheid", QStringLiteral("Berekenen"), pagina);
+    vraag->addWidget(new QLabel(QStringLiteral("Rij (Basis)"), pagina), 0, 0);
+    vraag->addWidget(CbxGevoeligheidRij, 0, 1, 1, 5);
+    vraag->addWidget(new QLabel(QStringLiteral("Verandering"), pagina), 1, 0);
+    vraag->addWidget(CbxVerandering, 1, 1);
+    vraag->addWidget(SpeProcent, 1, 2);
+    vraag->addWidget(new QLabel(QStringLiteral("Inschaardatum \u00B1 dagen"), pagina), 1, 3);
+    vraag->addWidget(SpeDagen, 1, 4);
+    vraag->addWidget(BtnGevoeligheid, 1, 5);
+    BtnLaagOvernemen = Knop("BtnLaagOvernemen", QStringLiteral("Lage waarde overnemen"), pagina);
+    BtnHoogOvernemen = Knop("BtnHoogOvernemen", QStringLiteral("Hoge waarde overnemen"), pagina);
+    vraag->addWidget(BtnLaagOvernemen, 2, 1);
+    vraag->addWidget(BtnHoogOvernemen, 2, 2, 1, 2);
+    vraag->setColumnStretch(1, 1);
+    vraag->setColumnStretch(6, 1);
+    kolom->addLayout(vraag);
+
+    auto* midden = new QSplitter(Qt::Horizontal, pagina);
+    midden->setObjectName(QStringLiteral("SplGevoeligheid"));
+    midden->setChildrenCollapsible(false);
+    ScrGevoeligheid = new QScrollArea(midden);
+    ScrGevoeligheid->setObjectName(QStringLiteral("ScrGevoeligheid"));
+    ScrGevoeligheid->setWidgetResizable(false);
+    ScrGevoeligheid->setMinimumWidth(160);
+    auto* grafiekVlak = new QScrollArea(midden);
+    ImgTornado = new TGrafiekvlak;
+    ImgTornado->setObjectName(QStringLiteral("ImgTornado"));
+    grafiekVlak->setWidget(ImgTornado);
+    grafiekVlak->setWidgetResizable(true);
+    grafiekVlak->setMinimumWidth(200);
+    midden->addWidget(ScrGevoeligheid);
+    midden->addWidget(grafiekVlak);
+    midden->setStretchFactor(1, 1);
+    midden->setSizes({420, 720});
+    kolom->addWidget(midden, 1);
+
+    const auto soort = [this] { SpeProcent->setEnabled(CbxVerandering->currentIndex() == 1); };
+    connect(CbxVerandering, &QComboBox::currentIndexChanged, this, soort);
+    connect(BtnGevoeligheid, &QPushButton::clicked, this, &TVerkenvenster::BerekenGevoeligheid);
+    connect(BtnLaagOvernemen, &QPushButton::clicked, this, [this] { GevoeligheidOvernemen(false); });
+    connect(BtnHoogOvernemen, &QPushButton::clicked, this, [this] { GevoeligheidOvernemen(true); });
+    CbxGevoeligheidRij->setCurrentIndex(CbxGevoeligheidRij->findData(static_cast<int>(RijWeidedagen)));
+    CbxVerandering->setCurrentIndex(1);
+    soort();
+    BtnLaagOvernemen->setEnabled(false);
+    BtnHoogOvernemen->setEnabled(false);
+    return pagina;
+}
+
+void TVerkenvenster::WisGevoeligheid() {
+    delete ScrGevoeligheid->takeWidget();
+    GrdGevoeligheid = nullptr;
+    delete gevoeligheidTabel_;
+    gevoeligheidTabel_ = nullptr;
+    gevoeligheid_ = TGevoeligheid{};
+    tornadoBeeld_ = QImage();
+    ImgTornado->Wis();
+    BtnLaagOvernemen->setEnabled(false);
+    BtnHoogOvernemen->setEnabled(false);
+}
+
+void TVerkenvenster::BerekenGevoeligheid() {
+    if (draad_) return;
+    if (Scenario() != scenario_) NeemUitgangspunt();
+    WisGevoeligheid();
+    TVerandering verandering;
+    verandering.procentueel = CbxVerandering->currentIndex() == 1;
+    verandering.procent = SpeProcent->value();
+    verandering.dagen = static_cast<int>(SpeDagen->value());
+    const TSamenvattingKolom kolom = SamenvattingKolommen()[CbxGevoeligheidRij->currentIndex()];
+    totaal_ = static_cast<int>(Gevoeligheidsrijen(*kopie_, verandering).size()) * 2;
+    auto uitkomst = std::make_shared<TGevoeligheid>();
+    const QByteArray scenario = scenario_;
+    Start(
+        [this, uitkomst, scenario, kolom, verandering] {
+            *uitkomst = korvalinde::BerekenGevoeligheid(scenario, kolom, verandering, Draden(),
+                                                        [this](int klaar, int) {
+                                                            klaar_ = klaar;
+                                                            return !annuleren_;
+                                                        });
+            if (uitkomst->afgebroken) annuleren_ = true;
+        },
+        [this, uitkomst] {
+            if (!uitkomst->fout.isEmpty()) {
+                LblMelding->setText(uitkomst->fout);
+                return;
+            }
+            gevoeligheid_ = *uitkomst;
+            const QStringList koppen = GevoeligheidKopVelden(gevoeligheid_);
+            const int kolommen = static_cast<int>(koppen.size());
+            const int n = static_cast<int>(gevoeligheid_.rijen.size());
+            gevoeligheidTabel_ =
+                new TTabel(QStringLiteral("GrdGevoeligheid"), 0, kolommen, n + 1, 1, 110, this);
+            gevoeligheidTabel_->ZetVasteKolommen(2);
+            QVector<int> breedtes(kolommen);
+            for (int k = 0; k < kolommen; ++k) {
+                gevoeligheidTabel_->ZetCel(k, 0, koppen[k]);
+                gevoeligheidTabel_->ZetKolomUitleg(k, koppen[k]);
+                breedtes[k] = k == 1 ? 220 : k >= 4 && k <= 5 ? 130 : 90;
+            }
+            gevoeligheidTabel_->ZetKolomBreedtes(breedtes);
+            gevoeligheidTabel_->ZetRijHoogte(18);
+            gevoeligheidTabel_->ZetAlleenLezen(true);
+            for (int r = 0; r < n; ++r) {
+                const QStringList velden = GevoeligheidVelden(gevoeligheid_.rijen[r]);
+                for (int k = 0; k < kolommen; ++k) gevoeligheidTabel_->ZetCel(k, r + 1, velden.value(k));
+            }
+            GrdGevoeligheid = new TStringGrid(gevoeligheidTabel_, nullptr, 0);
+            GrdGevoeligheid->Bestandsnaam = bestandsnaam_;
+            GrdGevoeligheid->CsvNaamDeel = QStringLiteral("gevoeligheid");
+            GrdGevoeligheid->CsvTekst = [this] { return GevoeligheidCsv(gevoeligheid_); };
+            GrdGevoeligheid->SchrijfWerkmap = [this](const QString& naam) {
+                TWerkmap werkmap;
+                const int blad =
+                    werkmap.Blad(QStringLiteral("Gevoeligheid"), GevoeligheidKopVelden(gevoeligheid_),
+                                 TekstkolommenGevoeligheid);
+                for (const TGevoeligheidsrij& rij : gevoeligheid_.rijen)
+                    werkmap.Regel(blad, GevoeligheidVelden(rij));
+                return werkmap.Schrijf(naam);
+            };
+            ScrGevoeligheid->setWidget(GrdGevoeligheid);
+            connect(GrdGevoeligheid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                    [this](const QModelIndex& nu) {
+                        const bool rij =
+                            nu.isValid() && nu.row() >= 1 && nu.row() <= gevoeligheid_.rijen.size();
+                        BtnLaagOvernemen->setEnabled(rij);
+                        BtnHoogOvernemen->setEnabled(rij);
+                    });
+
+            const QList<TGrafiek> tornado = BouwTornadografiek(gevoeligheid_);
+            ImgTornado->ZetPaneelHoogte(TornadoHoogte(gevoeligheid_));
+            ImgTornado->ZetGrafiek(tornado);
+            if (!tornado.isEmpty())
+                tornadoBeeld_ = GrafiekAfbeelding(
+                    tornado, QSize(TornadoBreedte,
+                                   GrafiekHoogte(tornado, TornadoBreedte, TornadoHoogte(gevoeligheid_))));
+            int fouten = 0;
+            for (const TGevoeligheidsrij& rij : gevoeligheid_.rijen) fouten += rij.fout.isEmpty() ? 0 : 1;
+            LblMelding->setText(fouten == 0 ? QStringLiteral("%1 invoeren berekend.").arg(n)
+                                            : QStringLiteral("Het model stopte met een fout bij %1 van de %2 "
+                                                             "invoeren.")
+                                                  .arg(fouten)
+                                                  .arg(n));
+        });
+}
+
+void TVerkenvenster::GevoeligheidOvernemen(bool hoog) {
+    if (!GrdGevoeligheid) return;
+    const int r = GrdGevoeligheid->currentIndex().row() - 1;
+    if (r < 0 || r >= gevoeligheid_.rijen.size()) return;
+    const TGevoeligheidsrij& rij = gevoeligheid_.rijen[r];
+    const TReeks& waarde = hoog ? rij.hoog : rij.laag;
+    if (IsDatumreeks(rij.naam)) {
+        // As typing the date and leaving the day edit.
+        invoer_.Cbxdatum->TypDoorGebruiker(
+            QString::number(TDagInvoer::DagMaand(static_cast<int>(std::lround(waarde.waarden.value(0))))));
+        invoer_.Cbxdatum->Verlaat();
+    } else if (TGetalInvoer* g = invoer_.Getal(rij.naam)) {
+        g->TypDoorGebruiker(hoog ? rij.hoogTekst : rij.laagTekst);
+    }
+    if (InvoerGezet) InvoerGezet();
 }
 
 } // namespace korvalinde

@@ -5,13 +5,17 @@
 // value of a number input, on its own grid, at which a summary row of "Basis" reaches a target,
 // with the summary there beside the current one; "Overnemen" puts it into the input on its page
 // as a user edit, "Als alternatief 1" into the first alternative where a kind of alternative
-// replaces that input.
+// replaces that input. "Gevoeligheid": a summary row of "Basis" with every number input and the
+// turn-in date lowered and raised by a change, ranked by how far the row moves, as a table (copied
+// and saved as the batch calculator's --gevoeligheid writes it) and as a tornado chart; one row's
+// low or high value taken over as in "Zoeken".
 //
 // The work runs on a thread of its own with a progress bar and "Annuleren"; the main window stays
 // usable. A cancelled run shows nothing of itself. A change of the inputs in the main window is
 // shown ("Uitgangspunt gewijzigd — opnieuw berekenen"); the next run starts from the new state.
 #pragma once
 
+#include "core/Gevoeligheid.h"
 #include "core/Reeks.h"
 #include "core/Verkennen.h"
 
@@ -60,6 +64,9 @@ class TVerkenvenster : public QWidget {
     QString ReeksCsv() const { return reeksCsv_; }
     // The chart of the last sweep as a picture (null before one finished).
     QImage ReeksAfbeelding() const;
+    // The last sensitivity (no rows before one finished) and its tornado chart as a picture.
+    const TGevoeligheid& Gevoeligheid() const { return gevoeligheid_; }
+    QImage TornadoAfbeelding() const { return tornadoBeeld_; }
 
     // Asks for the chart's file name; empty when cancelled. Tests replace it.
     std::function<QString(QWidget* ouder, const QString& voorstel)> VraagBestandsnaam;
@@ -78,6 +85,11 @@ class TVerkenvenster : public QWidget {
   private:
     QWidget* MaakReeks();
     QWidget* MaakZoeken();
+    QWidget* MaakGevoeligheid();
+    void BerekenGevoeligheid();
+    void WisGevoeligheid();
+    // Takes the low (or high) value of the sensitivity table's current row into its input.
+    void GevoeligheidOvernemen(bool hoog);
     // The range fields of an input: its decimals, limits, and defaults around the current value.
     void ZetBereik(QComboBox* keuze, QDoubleSpinBox* van, QDoubleSpinBox* tot, QDoubleSpinBox* stap,
                    bool heel);
@@ -153,6 +165,21 @@ class TVerkenvenster : public QWidget {
     TZoekuitkomst zoek_;
     TReekspunt nu_; // the starting point's own summary
     QString zoekNaam_;
+    // "Gevoeligheid"
+    QComboBox* CbxGevoeligheidRij = nullptr;
+    QComboBox* CbxVerandering = nullptr;
+    QDoubleSpinBox* SpeProcent = nullptr;
+    QDoubleSpinBox* SpeDagen = nullptr;
+    QPushButton* BtnGevoeligheid = nullptr;
+    QPushButton* BtnLaagOvernemen = nullptr;
+    QPushButton* BtnHoogOvernemen = nullptr;
+    QScrollArea* ScrGevoeligheid = nullptr;
+    TStringGrid* GrdGevoeligheid = nullptr;
+    TTabel* gevoeligheidTabel_ = nullptr;
+    TGrafiekvlak* ImgTornado = nullptr;
+    TGevoeligheid gevoeligheid_;
+    QImage tornadoBeeld_;
+
     int vraag_ = 0; // counts the changes of the question, so that a late answer to an old one is dropped
 };
 
