@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -433,6 +434,15 @@ void TestEindTotEind::plaatjes() {
     Kind<QTabWidget>(verkennen, "PgcVerkennen")->setCurrentIndex(0);
     auto* invoer = Kind<QComboBox>(verkennen, "CbxReeksInvoer");
     invoer->setCurrentIndex(invoer->findData(QStringLiteral("Cbxdatum")));
+    // The month's supply beside the milk: the date sets the supply of its month.
+    auto* rijen = Kind<QListWidget>(verkennen, "LstRijen");
+    for (int r = 0; r < rijen->count(); ++r) {
+        QListWidgetItem* item = rijen->item(r);
+        if (item->text().startsWith(QLatin1String("Aanbod bij inscharen")))
+            item->setCheckState(Qt::Checked);
+        else if (item->text().startsWith(QLatin1String("Benuttingspercentage")))
+            item->setCheckState(Qt::Unchecked);
+    }
     QTest::mouseClick(Kind<QPushButton>(verkennen, "BtnBerekenen"), Qt::LeftButton);
     QVERIFY(klaar.wait(60000));
     QTest::qWait(100);
