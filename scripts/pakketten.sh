@@ -15,6 +15,7 @@ pakketten=(
   qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream shared-mime-info
   g++-mingw-w64-x86-64-posix wine64
+  libz-mingw-w64-dev # zlib for libxlsxwriter built for Windows (scripts/qt-windows.sh)
 )
 
 ontbreekt=()
