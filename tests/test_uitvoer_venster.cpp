@@ -64,6 +64,16 @@ using korvalinde::testdata::Kind;
 using korvalinde::testdata::LeesWerkmap;
 using korvalinde::testdata::VergelijkBlad;
 
+// Verkennen's controls as a user sets them: a choice by its item's data, a number input's value.
+void KiesWaarde(QWidget* venster, const char* naam, const QVariant& data) {
+    auto* box = Kind<QComboBox>(venster, naam);
+    box->setCurrentIndex(box->findData(data));
+}
+
+void ZetGetal(QWidget* venster, const char* naam, double waarde) {
+    Kind<QDoubleSpinBox>(venster, naam)->setValue(waarde);
+}
+
 class TestUitvoerVenster : public QObject {
     Q_OBJECT
 
@@ -750,13 +760,8 @@ void TestUitvoerVenster::verkennen() {
     QCOMPARE(Kind<QLabel>(v, "LblUitgangspunt")->text(),
              QStringLiteral("Uitgangspunt: weide.kvl, zoals nu op het scherm"));
     QSignalSpy klaar(v, &TVerkenvenster::Klaar);
-    const auto kies = [v](const char* naam, const QVariant& data) {
-        auto* box = Kind<QComboBox>(v, naam);
-        box->setCurrentIndex(box->findData(data));
-    };
-    const auto zet = [v](const char* naam, double waarde) {
-        Kind<QDoubleSpinBox>(v, naam)->setValue(waarde);
-    };
+    const auto kies = [v](const char* naam, const QVariant& data) { KiesWaarde(v, naam, data); };
+    const auto zet = [v](const char* naam, double waarde) { ZetGetal(v, naam, waarde); };
     const auto klik = [v, &klaar](const char* knop) {
         QTest::mouseClick(Kind<QPushButton>(v, knop), Qt::LeftButton);
         return klaar.wait(60000);
@@ -1057,13 +1062,8 @@ void TestUitvoerVenster::verkennenReeksVerzoek() {
     QTest::mouseClick(Kind<QPushButton>(&venster, "BtnVerkennen"), Qt::LeftButton);
     TVerkenvenster* v = venster.Verkenvenster();
     QSignalSpy klaar(v, &TVerkenvenster::Klaar);
-    const auto kies = [v](const char* naam, const QVariant& data) {
-        auto* box = Kind<QComboBox>(v, naam);
-        box->setCurrentIndex(box->findData(data));
-    };
-    const auto zet = [v](const char* naam, double waarde) {
-        Kind<QDoubleSpinBox>(v, naam)->setValue(waarde);
-    };
+    const auto kies = [v](const char* naam, const QVariant& data) { KiesWaarde(v, naam, data); };
+    const auto zet = [v](const char* naam, double waarde) { ZetGetal(v, naam, waarde); };
     const auto cellen = [v] {
         QStringList c;
         const auto* grid = v->findChild<TStringGrid*>(QStringLiteral("GrdReeks"));

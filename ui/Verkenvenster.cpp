@@ -52,10 +52,6 @@ namespace korvalinde {
 
 namespace {
 
-QString Titel(const TGetalInvoer* g) {
-    return Invoertitel(*g);
-}
-
 // Raised by the ordered work's writer when the user cancelled.
 struct Geannuleerd {};
 
@@ -323,7 +319,7 @@ QWidget* TVerkenvenster::MaakReeks() {
     CbxReeksInvoer = Keuze("CbxReeksInvoer", pagina);
     CbxTweedeInvoer = Keuze("CbxTweedeInvoer", pagina);
     for (const TGetalInvoer* g : kopie_->Getallen()) {
-        const QString label = Titel(g);
+        const QString label = Invoertitel(*g);
         CbxReeksInvoer->addItem(label, g->Naam());
         CbxTweedeInvoer->addItem(label, g->Naam());
     }
@@ -448,7 +444,7 @@ QWidget* TVerkenvenster::MaakZoeken() {
     SpeDoel->setDecimals(2);
     SpeDoel->setRange(-1e6, 1e6);
     CbxZoekInvoer = Keuze("CbxZoekInvoer", pagina);
-    for (const TGetalInvoer* g : kopie_->Getallen()) CbxZoekInvoer->addItem(Titel(g), g->Naam());
+    for (const TGetalInvoer* g : kopie_->Getallen()) CbxZoekInvoer->addItem(Invoertitel(*g), g->Naam());
     Aanvullen(CbxDoelRij);
     Aanvullen(CbxZoekInvoer);
     SpeZoekVan = Veld("SpeZoekVan", pagina);
@@ -813,13 +809,13 @@ void TVerkenvenster::ToonZoekuitkomst() {
     if (!zoek_.gevonden) {
         LblZoekUitkomst->setText(
             QStringLiteral("Geen enkele waarde van %1 van %2 tot en met %3 haalt het doel (%4).")
-                .arg(Titel(g), Tekst(SpeZoekVan), Tekst(SpeZoekTot), doel));
+                .arg(Invoertitel(*g), Tekst(SpeZoekVan), Tekst(SpeZoekTot), doel));
         return;
     }
     QString tekst =
         QStringLiteral("De %1 waarde van %2 waarbij %3 is: %4.")
-            .arg(RbtGrootste->isChecked() ? QStringLiteral("grootste") : QStringLiteral("kleinste"), Titel(g),
-                 doel, zoek_.eerste);
+            .arg(RbtGrootste->isChecked() ? QStringLiteral("grootste") : QStringLiteral("kleinste"),
+                 Invoertitel(*g), doel, zoek_.eerste);
     if (!zoek_.monotoon)
         tekst += QStringLiteral(
                      "\nLet op: het verband gaat niet in \u00E9\u00E9n richting. Verderop voldoen waarden "
