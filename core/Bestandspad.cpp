@@ -12,4 +12,12 @@ std::string DomeinPad(const QString& pad) {
 #endif
 }
 
+std::filesystem::path BestandssysteemPad(const QString& pad) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(pad.toStdWString());
+#else
+    return std::filesystem::path(DomeinPad(pad));
+#endif
+}
+
 } // namespace korvalinde

@@ -7,6 +7,7 @@
 #include "programs/Produktondersteuning.h"
 #include "programs/Startvenster.h"
 #include "programs/Versiecontrole.h"
+#include "programs/systeem/Systeem.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,15 +15,10 @@
 #include <QEvent>
 #include <QLocale>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <iterator>
-#include <unistd.h>
 
 namespace korvalinde {
 
@@ -55,27 +51,6 @@ void Verbind(QAbstractButton* knop, QObject* ontvanger, const std::function<void
     if (knop) QObject::connect(knop, &QAbstractButton::clicked, ontvanger, [doe] { doe(); });
 }
 
-// The write end of the pipe through which a request to end reaches the message loop.
-int eindePijp = -1;
-
-extern "C" void BijVerzoekTotEinde(int signaal) {
-    const auto teken = static_cast<char>(signaal);
-    [[maybe_unused]] const ssize_t n = ::write(eindePijp, &teken, 1);
-}
-
-const char* SignaalNaam(int signaal) {
-    switch (signaal) {
-    case SIGTERM:
-        return "SIGTERM";
-    case SIGHUP:
-        return "SIGHUP";
-    case SIGINT:
-        return "SIGINT";
-    default:
-        return "een signaal";
-    }
-}
-
 // Closes the main window (its close query answers by itself now) and the start window and ends
 // the message loop, once the boxes that were closed have returned, so that the main window is not
 // in the middle of an earlier close; after `pogingen` tries of 10 ms it ends all the same.
@@ -91,55 +66,20 @@ void SluitEnStop(TProgrammaVensters* vensters, int pogingen) {
     QCoreApplication::quit();
 }
 
-// While it lives, a request to end the program (SIGTERM, SIGHUP, SIGINT: the session ends, the
-// system shuts down, a terminal closes) ends it at once, without a box: the request is said on
-// standard error, every open box and dialog is closed, and from then on every message goes to
-// standard error and every question gets the answer that changes nothing (the close query "&Nee":
-// a scenario not saved stays unsaved, and standard error says so). The main window then closes and
-// stores the settings, and the program ends. The signal only writes a byte; the message loop does
-// the rest. A second signal ends the program at once. The former handlers come back when it ends.
-class TEindeVanger {
-  public:
-    explicit TEindeVanger(TProgrammaVensters* vensters) {
-        if (::pipe2(pijp_, O_CLOEXEC | O_NONBLOCK) != 0) return;
-        eindePijp = pijp_[1];
-        melder_ = std::make_unique<QSocketNotifier>(pijp_[0], QSocketNotifier::Read);
-        QObject::connect(melder_.get(), &QSocketNotifier::activated, melder_.get(), [this, vensters] {
-            char teken[16];
-            int signaal = 0;
-            for (ssize_t n = 0; (n = ::read(pijp_[0], teken, sizeof teken)) > 0;)
-                signaal = static_cast<unsigned char>(teken[n - 1]);
-            if (bezig_) return;
-            bezig_ = true;
-            std::fprintf(stderr, "korvalinde: %s ontvangen: het programma stopt\n", SignaalNaam(signaal));
-            std::fflush(stderr);
-            if (auto* scherm = dynamic_cast<TDialoogMelder*>(&StandaardMelder())) scherm->Beeindigen();
-            SluitEnStop(vensters, 50);
-        });
-        struct sigaction actie {};
-        actie.sa_handler = BijVerzoekTotEinde;
-        sigemptyset(&actie.sa_mask);
-        actie.sa_flags = SA_RESTART | SA_RESETHAND;
-        for (std::size_t i = 0; i < std::size(Signalen); ++i) sigaction(Signalen[i], &actie, &vorige_[i]);
-    }
-    ~TEindeVanger() {
-        if (!melder_) return;
-        for (std::size_t i = 0; i < std::size(Signalen); ++i) sigaction(Signalen[i], &vorige_[i], nullptr);
-        melder_.reset();
-        eindePijp = -1;
-        ::close(pijp_[0]);
-        ::close(pijp_[1]);
-    }
-    TEindeVanger(const TEindeVanger&) = delete;
-    TEindeVanger& operator=(const TEindeVanger&) = delete;
-
-  private:
-    static constexpr int Signalen[] = {SIGTERM, SIGHUP, SIGINT};
-    int pijp_[2] = {-1, -1};
-    bool bezig_ = false; // the program is ending
-    std::unique_ptr<QSocketNotifier> melder_;
-    struct sigaction vorige_[std::size(Signalen)]{};
-};
+// While it lives, a request to end the program (on Linux SIGTERM, SIGHUP, SIGINT: the session ends,
+// the system shuts down, a terminal closes; on Windows the console closes or the session ends) ends
+// it at once, without a box: the request is said on standard error, every open box and dialog is
+// closed, and from then on every message goes to standard error and every question gets the answer
+// that changes nothing (the close query "&Nee": a scenario not saved stays unsaved, and standard
+// error says so). The main window then closes and stores the settings, and the program ends.
+TEindeVerzoek VangEinde(TProgrammaVensters* vensters) {
+    return TEindeVerzoek([vensters](const char* naam) {
+        std::fprintf(stderr, "korvalinde: %s ontvangen: het programma stopt\n", naam);
+        std::fflush(stderr);
+        if (auto* scherm = dynamic_cast<TDialoogMelder*>(&StandaardMelder())) scherm->Beeindigen();
+        SluitEnStop(vensters, 50);
+    });
+}
 
 } // namespace
 
@@ -231,7 +171,7 @@ int StartProgramma(QApplication& app, const std::function<THoofdvensterIngangen(
     std::unique_ptr<TProgrammaVensters> vensters = BouwProgramma(maakHoofdvenster, instellingen);
     // The start window may have been closed while the version check was waiting.
     if (vensters->beeindigd) return 0;
-    const TEindeVanger einde(vensters.get());
+    const TEindeVerzoek einde = VangEinde(vensters.get());
     return app.exec();
 }
 

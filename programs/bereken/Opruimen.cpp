@@ -1,21 +1,14 @@
 #include "programs/bereken/Opruimen.h"
 
 #include "core/Werkmap.h"
+#include "programs/systeem/Systeem.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <csignal>
-#include <cstdlib>
 #include <mutex>
-#include <thread>
-
-#ifndef _WIN32
-#include <pthread.h>
-#include <unistd.h>
-#endif
 
 namespace korvalinde {
 
@@ -29,17 +22,6 @@ std::mutex& Slot() {
 QStringList& Doelen() {
     static QStringList doelen;
     return doelen;
-}
-
-// Whether a process of that id still runs (one of another user counts as running).
-bool Loopt(qint64 pid) {
-#ifndef _WIN32
-    if (pid <= 0) return true;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-#else
-    Q_UNUSED(pid);
-    return true;
-#endif
 }
 
 // The folders a target's new file lies in: beside the name given and beside the file a link leads to.
@@ -83,26 +65,7 @@ template <typename Weg> void Verwijder(const QStringList& doelen, Weg weg) {
 } // namespace
 
 void VangAfbreken() {
-#ifndef _WIN32
-    sigset_t signalen;
-    sigemptyset(&signalen);
-    sigaddset(&signalen, SIGINT);
-    sigaddset(&signalen, SIGTERM);
-    if (pthread_sigmask(SIG_BLOCK, &signalen, nullptr) != 0) return;
-    std::thread([signalen] {
-        int signaal = 0;
-        if (sigwait(&signalen, &signaal) != 0) return;
-        RuimEigenOp();
-        // Ended by the signal itself, as its sender expects.
-        std::signal(signaal, SIG_DFL);
-        sigset_t een;
-        sigemptyset(&een);
-        sigaddset(&een, signaal);
-        pthread_sigmask(SIG_UNBLOCK, &een, nullptr);
-        std::raise(signaal);
-        std::_Exit(128 + signaal);
-    }).detach();
-#endif
+    BijAfbreken(RuimEigenOp);
 }
 
 void RuimOpNaEerdereRun(const QStringList& doelen) {
@@ -110,7 +73,8 @@ void RuimOpNaEerdereRun(const QStringList& doelen) {
         const std::lock_guard<std::mutex> slot(Slot());
         Doelen() = doelen;
     }
-    Verwijder(doelen, [](qint64 pid) { return pid != QCoreApplication::applicationPid() && !Loopt(pid); });
+    Verwijder(doelen,
+              [](qint64 pid) { return pid != QCoreApplication::applicationPid() && !ProcesLoopt(pid); });
 }
 
 void RuimEigenOp() {

@@ -16,6 +16,7 @@
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Bestand.h"
 #include "programs/bereken/Opruimen.h"
+#include "programs/systeem/Systeem.h"
 #include "report/Grafiektekenaar.h"
 
 #include <QBuffer>
@@ -33,11 +34,6 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace korvalinde {
 
@@ -235,17 +231,7 @@ QTextStream& Fout() {
 }
 
 void ControleerStandaarduitvoer() {
-#ifndef _WIN32
-    if (fcntl(STDOUT_FILENO, F_GETFD) != -1 || errno != EBADF) return;
-    StandaarduitvoerDicht() = true;
-    // The null device takes the closed descriptor, so that no file opened later becomes standard
-    // output and receives the results.
-    const int nul = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (nul >= 0 && nul != STDOUT_FILENO) {
-        dup2(nul, STDOUT_FILENO);
-        close(nul);
-    }
-#endif
+    if (BereidStandaarduitvoer()) StandaarduitvoerDicht() = true;
 }
 
 QString LeesMelding(const QString& pad, const QString& fout) {

@@ -33,6 +33,7 @@
 #include "domain/Decimaalpunt.h"
 #include "programs/bereken/Opruimen.h"
 #include "programs/bereken/Verwerking.h"
+#include "programs/systeem/Systeem.h"
 #include "report/Rapport.h"
 
 #include <QCommandLineParser>
@@ -42,7 +43,6 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -133,25 +133,16 @@ const char* const Gebruik =
     "volledig naar standaarduitvoer, 3 bij --zoek: geen waarde in het bereik haalt het doel\n"
     "(melding op standaardfout).\n";
 
-// A path as the file system reads it (the local encoding of names; wide names on Windows).
-std::filesystem::path Pad(const QString& pad) {
-#ifdef _WIN32
-    return std::filesystem::path(pad.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(pad).toStdString());
-#endif
-}
-
 // Whether two paths name the same file: the same existing file (also through a link, a second name
 // or a hard link), or the same place for a file that does not exist yet. Both are made absolute
 // first: weakly_canonical keeps a relative path relative when its file does not exist yet, so
 // "g.out" and "./g.out" would differ.
 bool ZelfdeBestand(const QString& a, const QString& b) {
     std::error_code fout;
-    if (std::filesystem::equivalent(Pad(a), Pad(b), fout) && !fout) return true;
+    if (std::filesystem::equivalent(BestandssysteemPad(a), BestandssysteemPad(b), fout) && !fout) return true;
     const auto plaats = [](const QString& pad, std::filesystem::path& uit) {
         std::error_code reden;
-        const std::filesystem::path absoluut = std::filesystem::absolute(Pad(pad), reden);
+        const std::filesystem::path absoluut = std::filesystem::absolute(BestandssysteemPad(pad), reden);
         if (!reden) uit = std::filesystem::weakly_canonical(absoluut, reden).lexically_normal();
         return !reden;
     };
@@ -307,17 +298,12 @@ QString Weigering(const QCommandLineParser& parser, const Opties& opties, const 
 int main(int argc, char** argv) {
     // First of all, before Qt opens any file that could take a closed standard output's place.
     ControleerStandaarduitvoer();
-    // SIGINT and SIGTERM remove this run's temporary files before the program ends; the threads
-    // started later inherit the blocked signals, one thread of its own waits for them.
+    // An interrupt or a terminate request removes this run's temporary files before the program
+    // ends (before any other thread starts, which must not take the request).
     VangAfbreken();
     // Over a file-size limit a write fails with an error that is reported, instead of the signal
     // ending the program without a word; so does a write into a closed pipe ("| head").
-#ifdef SIGXFSZ
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-#ifdef SIGPIPE
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+    NegeerSchrijfsignalen(true);
     // Qt's note that it chose a runtime folder itself (XDG_RUNTIME_DIR unset) is no message of ours.
     QtsEigen = qInstallMessageHandler(StilleQtMeldingen);
     std::unique_ptr<QCoreApplication> toepassing;

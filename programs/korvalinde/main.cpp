@@ -7,21 +7,19 @@
 #include "programs/Programma.h"
 #include "programs/Startvenster.h"
 #include "programs/Vertaling.h"
+#include "programs/systeem/Systeem.h"
 #include "ui/Hoofdvenster.h"
 #include "ui/Toepassing.h"
 
 #include <QSettings>
 
-#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     using namespace korvalinde;
     // Over a file-size limit a save fails with its error box instead of the signal ending the
     // program without a word.
-#ifdef SIGXFSZ
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
+    NegeerSchrijfsignalen(false);
     if (const std::optional<int> klaar = BehandelOpdrachtregel(argc, argv)) return *klaar;
 
     TKorvalindeApplicatie app(argc, argv);
