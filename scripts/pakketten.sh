@@ -16,6 +16,8 @@ pakketten=(
   dpkg-dev desktop-file-utils appstream shared-mime-info
   g++-mingw-w64-x86-64-posix wine64
   libz-mingw-w64-dev # zlib for libxlsxwriter built for Windows (scripts/qt-windows.sh)
+  nsis python3-markdown # the Windows installer and its manual (scripts/windows.sh)
+  xdotool openbox imagemagick # the installed Windows program started and looked at under Xvfb
 )
 
 ontbreekt=()

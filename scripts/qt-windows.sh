@@ -50,6 +50,9 @@ qt_opties=(
   # Debian's source lacks the tablet header wintab.h. OpenGL stays on: the Windows platform plugin of
   # this version does not compile without it, and Windows brings opengl32 itself.
   -DFEATURE_tabletevent=OFF
+  # DirectWrite's font engine is built only with Direct2D (off), yet PrintSupport of this version calls
+  # it whenever DirectWrite is on, and does not link. Qt 6.4 draws text with GDI by default anyway.
+  -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF
 )
 xlsx_opties=(
   -DCMAKE_BUILD_TYPE=Release
