@@ -1,5 +1,7 @@
 #include "domain/Algemeen.h"
 
+#include "domain/Decimaalpunt.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -42,7 +44,7 @@ constexpr int MaxExactTiental = 27;
 // The value of a checked decimal text ([sign] digits [. digits] [e [sign] digits]), rounded once to
 // the nearest long double, as the C library's strtold gives it, without any locale. A text of at most
 // 19 significant digits and a power of ten up to 10^27 is one exact integer times or divided by one
-// exact power of ten: a single rounding, the same on every platform. Other texts go to from_chars.
+// exact power of ten: a single rounding, the same on every platform. Other texts go to LeesLangDecimaal.
 bool LeesDecimaal(std::string_view tekst, long double& waarde) {
     const bool negatief = tekst.front() == '-';
     if (tekst.front() == '+' || tekst.front() == '-') tekst.remove_prefix(1);
@@ -98,7 +100,7 @@ bool LeesDecimaal(std::string_view tekst, long double& waarde) {
         return true;
     }
     long double v = 0;
-    const auto [eind, fout] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), v);
+    const std::errc fout = LeesLangDecimaal(tekst, v);
     if (fout == std::errc::result_out_of_range) {
         // Too large is no number; too small is zero with its sign. The first significant digit
         // stands at 10^(aantal - 1 + macht).
@@ -106,7 +108,7 @@ bool LeesDecimaal(std::string_view tekst, long double& waarde) {
         waarde = negatief ? -0.0L : 0.0L;
         return true;
     }
-    if (fout != std::errc() || eind != tekst.data() + tekst.size() || !std::isfinite(v)) return false;
+    if (fout != std::errc() || !std::isfinite(v)) return false;
     waarde = negatief ? -v : v;
     return true;
 }

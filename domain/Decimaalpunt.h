@@ -7,12 +7,22 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace korvalinde {
 
 // Sets LC_NUMERIC of the whole process to "C", so that the C library writes and reads numbers with a
 // point. Call it after the application object is made (that sets the locale from the environment).
 void HoudDecimaalpunt();
+
+// A checked decimal text ([sign] digits [. digits] [e [sign] digits]) rounded once to the nearest
+// 80-bit long double, whatever the locale: std::from_chars where the standard library rounds to the
+// long double itself (glibc); MinGW's from_chars for long double goes through double (losing the
+// last bits of long texts and failing beyond double's range), so there its own strtold is used, on
+// the point locale of the calling thread. std::errc::result_out_of_range for a value beyond the
+// range either way.
+std::errc LeesLangDecimaal(std::string_view tekst, long double& waarde);
 
 // While it lives, the C library of the calling thread writes and reads numbers with a point,
 // whatever the process's locale; the former locale of the thread comes back when it ends. Other

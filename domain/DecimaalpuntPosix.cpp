@@ -2,11 +2,18 @@
 // of its locale with the numbers of "C" through uselocale.
 #include "domain/Decimaalpunt.h"
 
+#include <charconv>
 #include <clocale>
 
 #include <locale.h>
 
 namespace korvalinde {
+
+std::errc LeesLangDecimaal(std::string_view tekst, long double& waarde) {
+    const auto [eind, fout] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), waarde);
+    if (fout == std::errc() && eind != tekst.data() + tekst.size()) return std::errc::invalid_argument;
+    return fout;
+}
 
 void HoudDecimaalpunt() {
     std::setlocale(LC_NUMERIC, "C");

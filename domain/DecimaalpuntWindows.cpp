@@ -2,10 +2,24 @@
 // per thread while the guard lives, its numbers set to "C".
 #include "domain/Decimaalpunt.h"
 
+#include <cerrno>
+#include <charconv>
 #include <clocale>
+#include <cstdlib>
 #include <locale.h>
 
 namespace korvalinde {
+
+std::errc LeesLangDecimaal(std::string_view tekst, long double& waarde) {
+    const std::string kopie(tekst);
+    const TDecimaalpunt punt;
+    char* eind = nullptr;
+    errno = 0;
+    waarde = __mingw_strtold(kopie.c_str(), &eind);
+    if (eind != kopie.c_str() + kopie.size()) return std::errc::invalid_argument;
+    if (errno == ERANGE) return std::errc::result_out_of_range;
+    return std::errc();
+}
 
 void HoudDecimaalpunt() {
     std::setlocale(LC_NUMERIC, "C");

@@ -308,8 +308,7 @@ int main(int argc, char** argv) {
     QtsEigen = qInstallMessageHandler(StilleQtMeldingen);
     std::unique_ptr<QCoreApplication> toepassing;
     if (WilSchilderen(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && ZonderBeeldscherm())
             qputenv("QT_QPA_PLATFORM", "offscreen");
         toepassing = std::make_unique<QGuiApplication>(argc, argv);
     } else {

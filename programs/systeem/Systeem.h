@@ -22,6 +22,10 @@ void NegeerSchrijfsignalen(bool ookPijp);
 // on Linux. Called first in main, before anything opens a file.
 bool BereidStandaarduitvoer();
 
+// Whether no window system is at hand to draw with (Linux without X11 or Wayland display); the
+// batch tool then draws offscreen. Windows always has one.
+bool ZonderBeeldscherm();
+
 // Whether the process with this id still runs; one of another user counts as running, and so does
 // an id the system cannot answer for.
 bool ProcesLoopt(qint64 pid);
@@ -38,7 +42,7 @@ void BijAfbreken(void (*opruimen)());
 // few seconds Windows allows) until the message loop has been asked to end and left.
 class TEindeVerzoek {
   public:
-    explicit TEindeVerzoek(std::function<void(const char* naam)> einde);
+    explicit TEindeVerzoek(const std::function<void(const char* naam)>& einde);
     ~TEindeVerzoek();
     TEindeVerzoek(const TEindeVerzoek&) = delete;
     TEindeVerzoek& operator=(const TEindeVerzoek&) = delete;

@@ -28,6 +28,10 @@ bool BereidStandaarduitvoer() {
     return true;
 }
 
+bool ZonderBeeldscherm() {
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 bool ProcesLoopt(qint64 pid) {
     if (pid <= 0) return true;
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
@@ -92,7 +96,8 @@ struct TEindeVerzoek::Deel {
     struct sigaction vorige[std::size(Signalen)]{};
 };
 
-TEindeVerzoek::TEindeVerzoek(std::function<void(const char* naam)> einde) : deel_(std::make_unique<Deel>()) {
+TEindeVerzoek::TEindeVerzoek(const std::function<void(const char* naam)>& einde)
+    : deel_(std::make_unique<Deel>()) {
     Deel* d = deel_.get();
     if (::pipe2(d->pijp, O_CLOEXEC | O_NONBLOCK) != 0) return;
     eindePijp = d->pijp[1];

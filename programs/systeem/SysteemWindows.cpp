@@ -30,6 +30,10 @@ bool BereidStandaarduitvoer() {
     return true;
 }
 
+bool ZonderBeeldscherm() {
+    return false;
+}
+
 bool ProcesLoopt(qint64 pid) {
     if (pid <= 0) return true;
     HANDLE proces =
@@ -123,9 +127,10 @@ BOOL WINAPI BijConsoleEinde(DWORD soort) {
 
 } // namespace
 
-TEindeVerzoek::TEindeVerzoek(std::function<void(const char* naam)> einde) : deel_(std::make_unique<Deel>()) {
+TEindeVerzoek::TEindeVerzoek(const std::function<void(const char* naam)>& einde)
+    : deel_(std::make_unique<Deel>()) {
     Deel* d = deel_.get();
-    d->einde = std::move(einde);
+    d->einde = einde;
     d->klaar = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     actiefVerzoek.store(d);
     SetConsoleCtrlHandler(BijConsoleEinde, TRUE);
