@@ -128,6 +128,10 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
   cp "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")" "$prefix/bin/"
 done
 cp "$mingw/lib/libwinpthread-1.dll" "$prefix/bin/"
+# Qt's Dutch texts of the same version (Debian's qt6-translations-l10n; the catalogues are the same on
+# every platform), where Qt for Windows looks for them.
+mkdir -p "$prefix/translations"
+cp /usr/share/qt6/translations/qtbase_nl.qm /usr/share/qt6/translations/qt_nl.qm "$prefix/translations/"
 
 rm -rf "$map/bron-qt" "$map/bron-xlsx" "$map/bouw-qt" "$map/bouw-xlsx" "$map"/*.uitgepakt
 echo "qtbase $qt_versie, libxlsxwriter $xlsx_versie, $(($(date +%s) - begin)) s" >"$map/klaar"

@@ -53,7 +53,7 @@ for map in platforms styles tls networkinformation imageformats; do
   [ -d "$qt/plugins/$map" ] && cp -r "$qt/plugins/$map" "$installatie/plugins/"
 done
 mkdir -p "$installatie/translations"
-cp /usr/share/qt6/translations/qtbase_nl.qm /usr/share/qt6/translations/qt_nl.qm "$installatie/translations/"
+cp "$qt"/translations/*_nl.qm "$installatie/translations/"
 cp programs/windows/qt.conf programs/assets/korvalinde.ico "$installatie/"
 mkdir -p "$installatie/handleiding/docs"
 /usr/bin/python3 scripts/handleiding.py README.md "$installatie/handleiding/handleiding.html"

@@ -6,8 +6,9 @@
 #include <QFile>
 #include <QString>
 
+#include "Systeemtest.h"
+
 #include <csignal>
-#include <sys/resource.h>
 
 namespace korvalinde::testbestand {
 

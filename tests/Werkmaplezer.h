@@ -1,7 +1,10 @@
 // Reads an Excel workbook back with python3-openpyxl and compares a sheet with the CSV lines of the
 // same table: every cell, its kind (number or text) and its number format; and reads workbooks with
-// Gnumeric's ssconvert, which takes a cell "2,3" as 2.
+// Gnumeric's ssconvert, which takes a cell "2,3" as 2. A test skips what needs a reader that is
+// missing, as under Windows.
 #pragma once
+
+#include "Systeemtest.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,6 +17,22 @@
 #include <QTemporaryDir>
 
 namespace korvalinde::testdata {
+
+// The python3 that reads workbooks: Debian's, where python3-openpyxl is installed, before any other
+// on the path; empty when there is none. (Wine shows Debian's too, but a Linux program would not
+// understand a Windows program's file names.)
+inline QString Python() {
+    const QString debian = QStringLiteral("/usr/bin/python3");
+    if (systeemtest::kPosix && QFile::exists(debian)) return debian;
+    return QStandardPaths::findExecutable(QStringLiteral("python3"));
+}
+
+inline bool HeeftOpenpyxl() {
+    return !Python().isEmpty();
+}
+inline bool HeeftGnumeric() {
+    return !QStandardPaths::findExecutable(QStringLiteral("ssconvert")).isEmpty();
+}
 
 // The lines of a CSV text (CR LF or LF), each split into its fields, quotes removed.
 inline QList<QStringList> CsvRegels(const QByteArray& tekst) {
@@ -55,11 +74,8 @@ for ws in wb:
     uit[ws.title] = {"bevroren": ws.freeze_panes, "regels": regels}
 print(json.dumps({"volgorde": wb.sheetnames, "bladen": uit}))
 )";
-    // Debian's python3, where python3-openpyxl is installed, before any other on the path.
-    QString python = QStringLiteral("/usr/bin/python3");
-    if (!QFile::exists(python)) python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     QProcess p;
-    p.start(python, {QStringLiteral("-c"), QString::fromLatin1(script), pad});
+    p.start(Python(), {QStringLiteral("-c"), QString::fromLatin1(script), pad});
     if (!p.waitForFinished(30000) || p.exitCode() != 0) {
         fout = QStringLiteral("openpyxl: ") + QString::fromUtf8(p.readAllStandardError());
         return {};

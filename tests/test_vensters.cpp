@@ -1,5 +1,6 @@
 // The about box, the start window, the manual and product-support windows, the version text,
 // the command line and the program start with its order of windows.
+#include "Systeemtest.h"
 #include "test_versie_server.h"
 
 #include "components/Afdrukvoorbeeld.h"
@@ -54,9 +55,10 @@ bool PastIn(QLabel* label) {
     return label->heightForWidth(label->width()) <= label->height();
 }
 
+// The settings file's text, with LF line ends (QSettings writes CR LF on Windows).
 QString IniTekst(const QString& pad) {
     QFile f(pad);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 // A stand-in for the main window with the entries the program start links to.
@@ -553,6 +555,7 @@ class TestVensters : public QObject {
     void startprogramma() {
         QFETCH(bool, viaOK);
         QFETCH(bool, signaal);
+        if (signaal) KORVALINDE_ALLEEN_POSIX("no SIGTERM on Windows");
         QTemporaryDir map;
         QSettings instellingen(map.filePath(QStringLiteral("korvalinde.ini")), QSettings::IniFormat);
         instellingen.setValue(QStringLiteral("Versiecontrole/VersieAdres"),
