@@ -1,6 +1,7 @@
 #include "domain/Algemeen.h"
 
 #include "domain/Decimaalpunt.h"
+#include "domain/Rekenprecisie.h"
 
 #include <charconv>
 #include <cmath>
@@ -46,6 +47,7 @@ constexpr int MaxExactTiental = 27;
 // 19 significant digits and a power of ten up to 10^27 is one exact integer times or divided by one
 // exact power of ten: a single rounding, the same on every platform. Other texts go to LeesLangDecimaal.
 bool LeesDecimaal(std::string_view tekst, long double& waarde) {
+    VolleRekenprecisie(); // the division below rounds to the full long double on every thread
     const bool negatief = tekst.front() == '-';
     if (tekst.front() == '+' || tekst.front() == '-') tekst.remove_prefix(1);
     std::uint64_t cijfers = 0;

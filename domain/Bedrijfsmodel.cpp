@@ -1,5 +1,7 @@
 #include "domain/Bedrijfsmodel.h"
 
+#include "domain/Rekenprecisie.h"
+
 #include "domain/Algemeen.h"
 #include "domain/Formaat.h"
 #include "domain/Koecurven.h"
@@ -685,6 +687,7 @@ void TBedrijf::SchrijfSamenvatting(const Bron& bron, int v, float dagen, const T
 
 template <bool VanafInscharen, bool MetDetail>
 void TBedrijf::BerekenAlles(const TQXInvoer& invoer, TQXUitvoer* detail, TSamenvatting& samenvatting) {
+    VolleRekenprecisie();
     if (koeKlassen_ && !koeKlassen_->Geldig(invoer)) koeKlassen_.reset();
     for (int v = 0; v < AantalVarianten; ++v)
         BerekenVariant<VanafInscharen, MetDetail>(invoer, v, detail, samenvatting);

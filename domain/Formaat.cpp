@@ -1,5 +1,7 @@
 #include "domain/Formaat.h"
 
+#include "domain/Rekenprecisie.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -102,10 +104,12 @@ bool SnelFormatterenFloat(float waarde, int decimalen, std::string& uit) {
 } // namespace
 
 std::string FormatFloat(std::string_view patroon, long double waarde) {
+    VolleRekenprecisie();
     return Formatteer(patroon, waarde, true);
 }
 
 void FormatVast(int decimalen, long double waarde, std::string& uit) {
+    VolleRekenprecisie();
     if (std::isfinite(waarde) && SnelFormatteren(waarde, decimalen, uit)) return;
     std::string patroon = "0";
     if (decimalen > 0) patroon += "." + std::string(static_cast<std::size_t>(decimalen), '0');
@@ -113,11 +117,13 @@ void FormatVast(int decimalen, long double waarde, std::string& uit) {
 }
 
 void FormatVastFloat(int decimalen, float waarde, std::string& uit) {
+    VolleRekenprecisie();
     if (std::isfinite(waarde) && SnelFormatterenFloat(waarde, decimalen, uit)) return;
     FormatVast(decimalen, static_cast<long double>(waarde), uit);
 }
 
 std::string FormatFloatViaCijfers(std::string_view patroon, long double waarde) {
+    VolleRekenprecisie();
     return Formatteer(patroon, waarde, false);
 }
 

@@ -1,6 +1,7 @@
 // The grazing model: regrowth and rejected areas, intake and milk, the period simulation and its
 // summary, error handling, and the incremental run against the plain restart-from-turn-in run.
 #include "ModelInvoer.h"
+#include "domain/Algemeen.h"
 #include "domain/Bedrijfsmodel.h"
 #include "domain/Formaat.h"
 #include "domain/Koecurven.h"
@@ -84,6 +85,7 @@ class TestModel : public QObject {
     void geenInvloed_data();
     void geenInvloed();
     void herhaalbaar();
+    void zelfdeOpEenWerkdraad();
     void dagToestandIncrementeel();
     void snelGelijkAanReferentie();
     void uitersteWaarden_data();
@@ -450,6 +452,42 @@ void TestModel::herhaalbaar() {
     in.Alternatief = {{{AltOppervlakte, 9}, {AltGeen, 0}}};
     b.Bereken(in, drie);
     QCOMPARE(drie.arsam[2], een.arsam[2]);
+}
+
+// A thread that starts with the x87 unit at double precision (as Windows starts every thread but the
+// first) computes and writes the same texts as the main thread: the model and the formatting set the
+// full precision themselves.
+void TestModel::zelfdeOpEenWerkdraad() {
+    testdata::WillekeurigeInvoer toeval(2010);
+    std::vector<TQXInvoer> invoer;
+    for (int i = 0; i < 20; ++i) invoer.push_back(toeval.Volgende());
+    std::vector<TQXUitvoer> hier(invoer.size()), daar(invoer.size());
+    const std::vector<long double> getallen{0.05L, 0.25L, 2.45L, 1.0L / 3, 12345.675L, 0.5L};
+    std::vector<std::string> hierTekst, daarTekst;
+    for (std::size_t i = 0; i < invoer.size(); ++i) TBedrijf().Bereken(invoer[i], hier[i]);
+    // Read first (a text of 19 digits is an exact integer divided by a power of ten), then written.
+    const auto tekst = [](long double g) {
+        long double gelezen = 0;
+        const std::string cijfers = std::to_string(static_cast<long long>(g * 1e6L)) + "3333333333333";
+        LeesGetal(cijfers.substr(0, 6) + "." + cijfers.substr(6, 13), gelezen);
+        return FormatFloat("0.00", g / 7) + "/" + FormatFloat("0.0000000000000000000", gelezen);
+    };
+    for (const long double g : getallen) hierTekst.push_back(tekst(g));
+    QThread* draad = QThread::create([&] {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+        unsigned short stuur = 0;
+        __asm__ __volatile__("fnstcw %0" : "=m"(stuur));
+        stuur = static_cast<unsigned short>((stuur & ~0x300) | 0x200);
+        __asm__ __volatile__("fldcw %0" : : "m"(stuur));
+#endif
+        for (const long double g : getallen) daarTekst.push_back(tekst(g));
+        for (std::size_t i = 0; i < invoer.size(); ++i) TBedrijf().Bereken(invoer[i], daar[i]);
+    });
+    draad->start();
+    QVERIFY(draad->wait(60000));
+    delete draad;
+    QCOMPARE(daarTekst, hierTekst);
+    for (std::size_t i = 0; i < invoer.size(); ++i) QCOMPARE(Verschil(daar[i], hier[i]), QString());
 }
 
 void TestModel::dagToestandIncrementeel() {

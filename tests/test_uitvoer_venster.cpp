@@ -1136,6 +1136,9 @@ namespace {
 
 // The sensitivity page asked for a row, a change and days, computed; false when it did not finish.
 bool Gevoeligheid(TVerkenvenster* v, SamRij rij, double procent, int dagen) {
+    // The window may still be computing what it started when it opened; its button is off until then.
+    auto* knop = Kind<QPushButton>(v, "BtnGevoeligheid");
+    if (!QTest::qWaitFor([knop] { return knop->isEnabled(); }, 60000)) return false;
     QSignalSpy klaar(v, &TVerkenvenster::Klaar);
     Kind<QTabWidget>(v, "PgcVerkennen")->setCurrentIndex(2);
     auto* rijen = Kind<QComboBox>(v, "CbxGevoeligheidRij");
@@ -1143,7 +1146,7 @@ bool Gevoeligheid(TVerkenvenster* v, SamRij rij, double procent, int dagen) {
     Kind<QComboBox>(v, "CbxVerandering")->setCurrentIndex(procent > 0 ? 1 : 0);
     if (procent > 0) Kind<QDoubleSpinBox>(v, "SpeProcent")->setValue(procent);
     Kind<QDoubleSpinBox>(v, "SpeDagen")->setValue(dagen);
-    QTest::mouseClick(Kind<QPushButton>(v, "BtnGevoeligheid"), Qt::LeftButton);
+    QTest::mouseClick(knop, Qt::LeftButton);
     return klaar.wait(60000);
 }
 
