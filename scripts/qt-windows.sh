@@ -135,4 +135,5 @@ cp /usr/share/qt6/translations/qtbase_nl.qm /usr/share/qt6/translations/qt_nl.qm
 
 rm -rf "$map/bron-qt" "$map/bron-xlsx" "$map/bouw-qt" "$map/bouw-xlsx" "$map"/*.uitgepakt
 echo "qtbase $qt_versie, libxlsxwriter $xlsx_versie, $(($(date +%s) - begin)) s" >"$map/klaar"
+echo "Qt voor Windows gebouwd in $(($(date +%s) - begin)) s: $map" >&2
 echo "$prefix"
