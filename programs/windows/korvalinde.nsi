@@ -69,10 +69,11 @@ Function .onInit
       Quit
     ${EndIf}
     StrCpy $Iedereen "1"
-    SetShellVarContext all
-    ; A folder given with /D= stays; otherwise Program Files.
+    ; A folder given with /D= stays; otherwise Program Files (compared while $LOCALAPPDATA is still
+    ; the user's own).
     StrCmp $INSTDIR "$LOCALAPPDATA\Programs\${NAAM}" 0 +2
       StrCpy $INSTDIR "$PROGRAMFILES64\${NAAM}"
+    SetShellVarContext all
   ${Else}
     SetShellVarContext current
   ${EndIf}

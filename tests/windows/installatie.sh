@@ -120,4 +120,21 @@ diff "$map/voor-bestanden" "$map/na-bestanden" >&2 || fout "na het verwijderen b
 if ! diff "$map/voor-sleutels" "$map/na-sleutels" >&2; then
   fout "na het verwijderen blijven registersleutels achter (zie boven)"
 fi
-echo "Windows-installatie: geïnstalleerd, gestart met een scenario, verwijderd zonder resten"
+
+# For every user (/AllUsers, as the prefix's administrator): Program Files, the machine's file type and
+# uninstall entry, and again nothing left after its uninstaller.
+"$wine" "$setup" /S /AllUsers
+/usr/lib/wine/wineserver -w
+alle="$WINEPREFIX/drive_c/Program Files/Korvalinde"
+[ -f "$alle/korvalinde.exe" ] || fout "/AllUsers: korvalinde.exe staat niet in $alle"
+[ -e "$doel" ] && fout "/AllUsers: ook in $doel geïnstalleerd"
+"$wine" reg query 'HKLM\Software\Classes\.kvl' /ve 2>/dev/null | grep -q Korvalinde.Scenario ||
+  fout "/AllUsers: het bestandstype .kvl is niet voor iedereen geregistreerd"
+"$wine" "C:\\Program Files\\Korvalinde\\verwijderen.exe" /S /AllUsers
+/usr/lib/wine/wineserver -w
+[ -e "$alle" ] && fout "/AllUsers: $alle bestaat nog"
+inhoud >"$map/na-bestanden"
+sleutels >"$map/na-sleutels"
+diff "$map/voor-bestanden" "$map/na-bestanden" >&2 || fout "/AllUsers: na het verwijderen blijven bestanden achter"
+diff "$map/voor-sleutels" "$map/na-sleutels" >&2 || fout "/AllUsers: na het verwijderen blijven registersleutels achter"
+echo "Windows-installatie: geïnstalleerd, gestart met een scenario, verwijderd zonder resten, ook voor alle gebruikers"
